@@ -1,0 +1,46 @@
+# vqt_add_library(NAME DIR DEPS...): a static library from every source file of DIR
+# (not recursive, so sub-folders can be libraries of their own).
+function(vqt_add_library name)
+    cmake_parse_arguments(ARG "" "" "DEPS;EXCLUDE" ${ARGN})
+    file(GLOB sources CONFIGURE_DEPENDS
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.c
+        ${CMAKE_CURRENT_SOURCE_DIR}/*.h ${CMAKE_CURRENT_SOURCE_DIR}/*.ui)
+    foreach(ex ${ARG_EXCLUDE})
+        list(FILTER sources EXCLUDE REGEX "/${ex}$")
+    endforeach()
+    if(NOT sources)
+        file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp "// no sources yet\n")
+        set(sources ${CMAKE_CURRENT_BINARY_DIR}/${name}_empty.cpp)
+    endif()
+    add_library(${name} STATIC ${sources})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+    set_target_properties(${name} PROPERTIES AUTOUIC_SEARCH_PATHS ${CMAKE_CURRENT_SOURCE_DIR})
+endfunction()
+
+# vqt_add_gtest(NAME DIR LIBS...): one GoogleTest executable from DIR/*_test.cpp.
+function(vqt_add_gtest name dir)
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/*_test.cpp ${dir}/*_helpers.cpp ${dir}/*_helpers.h)
+    if(NOT sources)
+        return()
+    endif()
+    add_executable(${name} ${sources})
+    target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gmock GTest::gtest_main)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 120
+        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TMPDIR=${CMAKE_CURRENT_BINARY_DIR}/tmp/${name}"
+                   TIMEOUT 600)
+    file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/tmp/${name})
+endfunction()
+
+# vqt_add_qtests(DIR LIBS...): one QtTest executable per DIR/tst_*.cpp.
+function(vqt_add_qtests dir)
+    file(GLOB sources CONFIGURE_DEPENDS ${dir}/tst_*.cpp)
+    foreach(src ${sources})
+        get_filename_component(base ${src} NAME_WE)
+        add_executable(${base} ${src})
+        target_link_libraries(${base} PRIVATE ${ARGN} Qt5::Test)
+        add_test(NAME ${base} COMMAND ${base})
+        set_tests_properties(${base} PROPERTIES TIMEOUT 600
+            ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TMPDIR=${CMAKE_CURRENT_BINARY_DIR}/tmp/${base}")
+        file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/tmp/${base})
+    endforeach()
+endfunction()
