@@ -1,0 +1,231 @@
+#include "imageproc/VQtColorCalibration.h"
+#include "imageproc/VQtColorMatrix.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+double srgb(double x) {
+    return x <= 0.0031308 ? 12.92 * x : 1.055 * std::pow(x, 1.0 / 2.4) - 0.055;
+}
+
+// The matrix arithmetic done in exact wide integers: sums divided by 1024 with
+// truncation toward zero, clamped to a byte; bytes 2, 1, 0 hold R, G, B.
+std::vector<uint8_t> referenceMatrix(const std::vector<uint8_t>& bgr, const int* m, bool gamma) {
+    std::vector<uint8_t> out(bgr.size());
+    auto mix = [](long long a, long long b, long long c) {
+        const long long q = (a + b + c) / 1024;
+        return static_cast<uint8_t>(q < 0 ? 0 : (q > 255 ? 255 : q));
+    };
+    for (size_t p = 0; p + 2 < bgr.size(); p += 3) {
+        const long long b = bgr[p], g = bgr[p + 1], r = bgr[p + 2];
+        uint8_t nr = mix(1LL * m[0] * r, 1LL * m[1] * g, 1LL * m[2] * b);
+        uint8_t ng = mix(1LL * m[3] * r, 1LL * m[4] * g, 1LL * m[5] * b);
+        uint8_t nb = mix(1LL * m[6] * r, 1LL * m[7] * g, 1LL * m[8] * b);
+        if (gamma) {
+            nr = static_cast<uint8_t>(std::floor(255 * srgb(nr / 255.0) + 0.02));
+            ng = static_cast<uint8_t>(std::floor(255 * srgb(ng / 255.0) + 0.02));
+            nb = static_cast<uint8_t>(std::floor(255 * srgb(nb / 255.0) + 0.02));
+        }
+        out[p] = nb;
+        out[p + 1] = ng;
+        out[p + 2] = nr;
+    }
+    return out;
+}
+
+std::vector<uint8_t> randomPixels(int pixels, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<uint8_t> v(3 * size_t(pixels));
+    for (auto& x : v)
+        x = static_cast<uint8_t>(rng());
+    return v;
+}
+
+constexpr int kIdentity[9] = {1024, 0, 0, 0, 1024, 0, 0, 0, 1024};
+
+bool writeFile(const QString& name, const QByteArray& bytes) {
+    QFile f(name);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- gamma table
+
+TEST(ColourGamma, TableFollowsTheSrgbCurveWithItsKnownEntries) {
+    for (int i = 0; i < 256; ++i)
+        ASSERT_EQ(g_vqtGammaTable[i], static_cast<int>(std::floor(255 * srgb(i / 255.0) + 0.02))) << i;
+    const int start[] = {0, 12, 21, 28, 33, 38, 42, 46};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(g_vqtGammaTable[i], start[i]);
+    EXPECT_EQ(g_vqtGammaTable[64], 137);
+    EXPECT_EQ(g_vqtGammaTable[128], 187);
+    EXPECT_EQ(g_vqtGammaTable[252], 253);
+    EXPECT_EQ(g_vqtGammaTable[253], 254);
+    EXPECT_EQ(g_vqtGammaTable[254], 254);
+    EXPECT_EQ(g_vqtGammaTable[255], 255);
+}
+
+TEST(ColourGamma, RowAppliesTableToEveryByteOfOddLengths) {
+    for (int bytes : {0, 1, 7, 8, 9, 255, 256, 1001}) {
+        std::vector<uint8_t> in(bytes), out(bytes, 0);
+        for (int i = 0; i < bytes; ++i)
+            in[i] = static_cast<uint8_t>(i * 37);
+        vqtGammaRow8(in.data(), out.data(), bytes);
+        for (int i = 0; i < bytes; ++i)
+            ASSERT_EQ(out[i], g_vqtGammaTable[in[i]]) << bytes << " " << i;
+        vqtGammaRow8(in.data(), in.data(), bytes);
+        EXPECT_EQ(in, out);
+    }
+}
+
+// ---------------------------------------------------------------- colour matrix
+
+TEST(ColourMatrix, IdentityKeepsPixelsAndGammaMapsOneAndHalf) {
+    auto px = randomPixels(53, 1);
+    std::vector<uint8_t> out(px.size());
+    vqtColorMatrixRow8(px.data(), out.data(), 53, kIdentity);
+    EXPECT_EQ(out, px);
+    const std::vector<uint8_t> in = {1, 1, 1, 128, 128, 128};
+    std::vector<uint8_t> g(6);
+    vqtColorAndGammaRow8(in.data(), g.data(), 2, kIdentity);
+    EXPECT_EQ(g, (std::vector<uint8_t>{12, 12, 12, 187, 187, 187}));
+}
+
+TEST(ColourMatrix, TruncatesAndSaturatesPerOutputChannel) {
+    // R' = 1.5 R (saturates bright pixels), G' = 0.7 G truncated, B' = B - R (negative -> 0).
+    const int m[9] = {1536, 0, 0, 0, 717, 0, -1024, 0, 1024};
+    const std::vector<uint8_t> in = {/*B,G,R*/ 10, 3, 200, 200, 255, 100, 0, 1, 1};
+    std::vector<uint8_t> out(in.size());
+    vqtColorMatrixRow8(in.data(), out.data(), 3, m);
+    // pixel 0: R 300 -> 255, G 3*717/1024 = 2.1 -> 2, B 10 - 200 < 0 -> 0
+    // pixel 1: R 150, G 255*717/1024 = 178.5 -> 178, B 200 - 100 = 100
+    // pixel 2: R 1.5 -> 1, G 0.7 -> 0, B -1 -> 0
+    EXPECT_EQ(out, (std::vector<uint8_t>{0, 2, 255, 100, 178, 150, 0, 0, 1}));
+}
+
+class ColourMatrixPaths : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { vqtColorKernelUseSimd(GetParam()); }
+    void TearDown() override { vqtColorKernelUseSimd(true); }
+};
+INSTANTIATE_TEST_SUITE_P(VectorAndPortable, ColourMatrixPaths, ::testing::Bool());
+
+TEST_P(ColourMatrixPaths, RandomMatricesMatchWideIntegerReference) {
+    std::mt19937 rng(5);
+    std::uniform_int_distribution<int> usual(-3000, 3000);
+    std::uniform_int_distribution<int> huge(-2000000000, 2000000000);
+    for (int trial = 0; trial < 40; ++trial) {
+        int m[9];
+        for (int& c : m)
+            c = trial < 30 ? usual(rng) : huge(rng); // huge ones need 64-bit sums
+        for (int pixels : {1, 7, 8, 9, 31, 640}) {
+            const auto px = randomPixels(pixels, trial * 100 + pixels);
+            std::vector<uint8_t> out(px.size());
+            vqtColorMatrixRow8(px.data(), out.data(), pixels, m);
+            ASSERT_EQ(out, referenceMatrix(px, m, false)) << trial << " " << pixels;
+            vqtColorAndGammaRow8(px.data(), out.data(), pixels, m);
+            ASSERT_EQ(out, referenceMatrix(px, m, true)) << trial << " " << pixels;
+            auto inPlace = px;
+            vqtColorAndGammaRow8(inPlace.data(), inPlace.data(), pixels, m);
+            ASSERT_EQ(inPlace, out) << trial << " " << pixels;
+        }
+    }
+}
+
+TEST_P(ColourMatrixPaths, EveryInputValueOnEveryChannelMatches) {
+    // All 256 levels on each channel with a matrix that mixes all of them.
+    const int m[9] = {1100, -60, -16, -200, 1300, -76, 20, -400, 1404};
+    std::vector<uint8_t> px(3 * 256 * 3);
+    for (int v = 0; v < 256; ++v)
+        for (int c = 0; c < 3; ++c) {
+            px[3 * (3 * v + c) + c] = static_cast<uint8_t>(v);
+            px[3 * (3 * v + c) + (c + 1) % 3] = static_cast<uint8_t>(255 - v);
+        }
+    std::vector<uint8_t> out(px.size());
+    vqtColorAndGammaRow8(px.data(), out.data(), 3 * 256, m);
+    EXPECT_EQ(out, referenceMatrix(px, m, true));
+}
+
+// ---------------------------------------------------------------- calibration file
+
+class ColourCalibration : public ::testing::Test {
+protected:
+    QTemporaryDir dir{QDir::tempPath() + "/colorcal-XXXXXX"};
+    QString path(const char* name) const { return dir.filePath(QString::fromLatin1(name)); }
+    int matrix[9] = {7, 7, 7, 7, 7, 7, 7, 7, 7};
+};
+
+TEST_F(ColourCalibration, NineValuesLoadWithOrWithoutSpaces) {
+    ASSERT_TRUE(writeFile(path("a"), "1024,0,0,0,1024,0,0,0,1024"));
+    QString message;
+    EXPECT_EQ(VQtColorCalibration::load(path("a"), matrix, &message), VQtColorCalibration::Loaded);
+    EXPECT_TRUE(std::equal(matrix, matrix + 9, kIdentity));
+    EXPECT_TRUE(message.contains(path("a")));
+    ASSERT_TRUE(writeFile(path("b"), "1100, -50 , -50,0, 1024,0 ,  0, 0 ,1024\r\n"));
+    EXPECT_EQ(VQtColorCalibration::load(path("b"), matrix), VQtColorCalibration::Loaded);
+    const int expected[9] = {1100, -50, -50, 0, 1024, 0, 0, 0, 1024};
+    EXPECT_TRUE(std::equal(matrix, matrix + 9, expected));
+}
+
+TEST_F(ColourCalibration, WrongCountsDisableAndKeepTheMatrix) {
+    const char* bad[] = {"1,2,3,4,5,6,7,8", "1,2,3,4,5,6,7,8,9,10", "1,2,3,4,5,6,7,8,9,", "", " "};
+    for (const char* text : bad) {
+        ASSERT_TRUE(writeFile(path("c"), text));
+        QString message;
+        EXPECT_EQ(VQtColorCalibration::load(path("c"), matrix, &message), VQtColorCalibration::Malformed)
+            << text;
+        EXPECT_FALSE(message.isEmpty());
+        EXPECT_TRUE(std::all_of(matrix, matrix + 9, [](int v) { return v == 7; })) << text;
+    }
+}
+
+TEST_F(ColourCalibration, NonNumbersLoadAsZeroAndZeroByteEndsTheText) {
+    ASSERT_TRUE(writeFile(path("d"), "1024,x,0,0,1024,0x10,0,,1024"));
+    EXPECT_EQ(VQtColorCalibration::load(path("d"), matrix), VQtColorCalibration::Loaded);
+    EXPECT_TRUE(std::equal(matrix, matrix + 9, kIdentity));
+    ASSERT_TRUE(writeFile(path("e"), QByteArray("1,2,3,4,5,6,7,8,9\0,10,11", 25)));
+    EXPECT_EQ(VQtColorCalibration::load(path("e"), matrix), VQtColorCalibration::Loaded);
+    EXPECT_EQ(matrix[8], 9);
+}
+
+TEST_F(ColourCalibration, MissingOrUnreadableFileGivesAClearMessage) {
+    QString message;
+    EXPECT_EQ(VQtColorCalibration::load(path("none"), matrix, &message), VQtColorCalibration::Missing);
+    EXPECT_TRUE(message.contains(path("none")));
+    EXPECT_EQ(VQtColorCalibration::load(QString(), matrix, &message), VQtColorCalibration::Missing);
+    // A folder of that name exists but cannot be read as a file.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+    EXPECT_EQ(VQtColorCalibration::load(path("folder"), matrix, &message), VQtColorCalibration::Unreadable);
+    EXPECT_TRUE(message.contains(path("folder")));
+    EXPECT_TRUE(std::all_of(matrix, matrix + 9, [](int v) { return v == 7; }));
+}
+
+TEST_F(ColourCalibration, InstallationRecordNamesTheFile) {
+    const QString before = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    EXPECT_TRUE(VQtColorCalibration::defaultFileName().isEmpty());
+    {
+        QSettings registry("HKEY_LOCAL_MACHINE\\SOFTWARE\\NEXO\\VionLibrary", QSettings::NativeFormat);
+        registry.setValue("Directory", dir.path());
+    }
+    // Neither spelling exists yet: the recorded name is reported as it stands.
+    EXPECT_EQ(VQtColorCalibration::defaultFileName(), dir.path() + "\\bin\\colorcal");
+    ASSERT_TRUE(QDir(dir.path()).mkpath("bin"));
+    ASSERT_TRUE(writeFile(dir.path() + "/bin/colorcal", "1024,0,0,0,1024,0,0,0,1024"));
+    EXPECT_EQ(VQtColorCalibration::defaultFileName(), dir.path() + "/bin/colorcal");
+    ASSERT_TRUE(writeFile(dir.path() + "\\bin\\colorcal", "1,2,3"));
+    EXPECT_EQ(VQtColorCalibration::defaultFileName(), dir.path() + "\\bin\\colorcal");
+    QDir::setCurrent(before);
+}
