@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDialog>
+
+class QSpinBox;
+
+// "Goto Pixel": asks for an image pixel to bring under the cross-hair.
+class QCustomPixelSetting : public QDialog {
+    Q_OBJECT
+public:
+    explicit QCustomPixelSetting(QWidget* parent = nullptr);
+    // Starts at `pixel`, limited to the image.
+    void setPixel(const QPoint& pixel, int width, int height);
+    QPoint getPixel() const;
+
+private:
+    QSpinBox* m_x = nullptr;
+    QSpinBox* m_y = nullptr;
+};
