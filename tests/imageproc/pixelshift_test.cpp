@@ -1,0 +1,214 @@
+#include "imageproc/VQtPixelShift.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <random>
+#include <vector>
+
+namespace {
+
+template <typename T> struct Burst {
+    int width, height;
+    std::vector<std::vector<T>> frames;
+    std::vector<const T*> pointers;
+    Burst(int n, int w, int h, unsigned seed) : width(w), height(h), frames(n) {
+        std::mt19937 rng(seed);
+        for (auto& f : frames) {
+            f.resize(size_t(w) * h);
+            for (auto& v : f)
+                v = static_cast<T>(rng());
+            pointers.push_back(f.data());
+        }
+    }
+    T at(int n, int row, int column) const { return frames[n][size_t(row) * width + column]; }
+};
+
+// Output-driven form of the colour 2 x 2 rule: which frame supplies each colour
+// of a pixel depends on the pixel's parity; samples above or left of the
+// mosaic read as 0.
+template <typename T> std::vector<T> referenceColor2X2(const Burst<T>& b) {
+    std::vector<T> out(size_t(3) * b.width * b.height, 0);
+    for (int y = 0; y < b.height; ++y)
+        for (int x = 0; x < b.width; ++x) {
+            const int r = y & ~1, k = x & ~1;
+            T R, G, B;
+            if (y % 2 == 0 && x % 2 == 0) {
+                R = b.at(3, y, x);
+                G = (r == 0 || k == 0) ? 0 : b.at(1, y - 1, x);
+                B = (r == 0 || k == 0) ? 0 : b.at(0, y - 1, x - 1);
+            } else if (y % 2 == 0) {
+                R = b.at(2, y, x - 1);
+                G = b.at(3, y, x);
+                B = r == 0 ? 0 : b.at(1, y - 1, x);
+            } else if (x % 2 == 0) {
+                R = b.at(1, y - 1, x);
+                G = b.at(3, y, x);
+                B = k == 0 ? 0 : b.at(2, y, x - 1);
+            } else {
+                R = b.at(0, y - 1, x - 1);
+                G = b.at(1, y - 1, x);
+                B = b.at(3, y, x);
+            }
+            T* p = &out[3 * (size_t(y) * b.width + x)];
+            p[0] = B;
+            p[1] = G;
+            p[2] = R;
+        }
+    return out;
+}
+
+// Output-driven form of the 4 x 4 rule: a pixel's R comes from the frame whose
+// shift matches its position modulo 4, its B from the frame shifted two more
+// each way, and its G from the two frames that place a green there (the later
+// frame of the burst wins). Unsupplied samples stay 0.
+template <typename T> std::vector<T> reference4X4(const Burst<T>& b) {
+    const int W = 2 * b.width, H = 2 * b.height, cellRows = b.height / 2, cellColumns = b.width / 2;
+    std::vector<T> out(size_t(3) * W * H, 0);
+    auto frameOf = [](int dy, int dx) { return (3 - dy) * 4 + (3 - dx); };
+    auto inCells = [&](int i, int j) { return i >= 0 && j >= 0 && i < cellRows && j < cellColumns; };
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            T* p = &out[3 * (size_t(y) * W + x)];
+            if (inCells(y / 4, x / 4))
+                p[2] = b.at(frameOf(y % 4, x % 4), 2 * (y / 4), 2 * (x / 4));
+            if (y >= 2 && x >= 2 && inCells((y - 2) / 4, (x - 2) / 4))
+                p[0] = b.at(frameOf((y - 2) % 4, (x - 2) % 4), 2 * ((y - 2) / 4) + 1, 2 * ((x - 2) / 4) + 1);
+            int best = -1;
+            if (x >= 2 && inCells(y / 4, (x - 2) / 4)) {
+                best = frameOf(y % 4, (x - 2) % 4);
+                p[1] = b.at(best, 2 * (y / 4), 2 * ((x - 2) / 4) + 1);
+            }
+            if (y >= 2 && inCells((y - 2) / 4, x / 4) && frameOf((y - 2) % 4, x % 4) > best)
+                p[1] = b.at(frameOf((y - 2) % 4, x % 4), 2 * ((y - 2) / 4) + 1, 2 * (x / 4));
+        }
+    return out;
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- mono 2 x 2
+
+TEST(PixelShiftMono2X2, ConstantFramesGiveBlocksInReverseFrameOrder) {
+    std::vector<uint8_t> f[4];
+    const uint8_t values[4] = {10, 20, 30, 40};
+    const uint8_t* p[4];
+    for (int n = 0; n < 4; ++n) {
+        f[n].assign(3 * 2, values[n]);
+        p[n] = f[n].data();
+    }
+    std::vector<uint8_t> out(6 * 4, 0);
+    pixelSyntheticMono2X2<uint8_t>(p, 3, 2, out.data(), 6);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x)
+            ASSERT_EQ(out[y * 6 + x], (y % 2 == 0 ? (x % 2 == 0 ? 40 : 30) : (x % 2 == 0 ? 20 : 10)))
+                << y << x;
+}
+
+TEST(PixelShiftMono2X2, SixteenBitFramesInterleaveSampleBySample) {
+    Burst<uint16_t> b(4, 5, 3, 1);
+    std::vector<uint16_t> out(10 * 6, 0);
+    pixelSyntheticMono2X2<uint16_t>(b.pointers.data(), 5, 3, out.data(), 10);
+    for (int r = 0; r < 3; ++r)
+        for (int k = 0; k < 5; ++k) {
+            EXPECT_EQ(out[(2 * r) * 10 + 2 * k], b.at(3, r, k));
+            EXPECT_EQ(out[(2 * r) * 10 + 2 * k + 1], b.at(2, r, k));
+            EXPECT_EQ(out[(2 * r + 1) * 10 + 2 * k], b.at(1, r, k));
+            EXPECT_EQ(out[(2 * r + 1) * 10 + 2 * k + 1], b.at(0, r, k));
+        }
+}
+
+// ---------------------------------------------------------------- colour 2 x 2
+
+TEST(PixelShiftColor2X2, FirstBlockTakesColoursFromTheRightFrames) {
+    // Frame n holds 10 * (n + 1) + position, so every sample names its source.
+    std::vector<uint8_t> f[4];
+    const uint8_t* p[4];
+    for (int n = 0; n < 4; ++n) {
+        f[n] = {uint8_t(10 * (n + 1)), uint8_t(10 * (n + 1) + 1), uint8_t(10 * (n + 1) + 2),
+                uint8_t(10 * (n + 1) + 3)};
+        p[n] = f[n].data();
+    }
+    std::vector<uint8_t> out(12, 0xEE);
+    pixelSyntheticColor2X2<uint8_t>(p, 2, 2, out.data(), 6);
+    // B, G, R of (0,0) (0,1) / (1,0) (1,1)
+    EXPECT_EQ(out, (std::vector<uint8_t>{0, 0, 40, 0, 41, 30, 0, 42, 20, 43, 21, 10}));
+}
+
+TEST(PixelShiftColor2X2, MatchesReferenceOnEvenAndOddSizes8And16Bit) {
+    const int sizes[][2] = {{2, 2}, {8, 6}, {7, 5}, {1, 1}, {1, 4}, {5, 1}, {33, 17}};
+    unsigned seed = 3;
+    for (const auto& s : sizes) {
+        Burst<uint8_t> b8(4, s[0], s[1], ++seed);
+        std::vector<uint8_t> out8(size_t(3) * s[0] * s[1], 0);
+        pixelSyntheticColor2X2<uint8_t>(b8.pointers.data(), s[0], s[1], out8.data(), size_t(3) * s[0]);
+        EXPECT_EQ(out8, referenceColor2X2(b8)) << s[0] << "x" << s[1];
+        Burst<uint16_t> b16(4, s[0], s[1], ++seed);
+        std::vector<uint16_t> out16(size_t(3) * s[0] * s[1], 0);
+        pixelSyntheticColor2X2<uint16_t>(b16.pointers.data(), s[0], s[1], out16.data(), size_t(3) * s[0]);
+        EXPECT_EQ(out16, referenceColor2X2(b16)) << s[0] << "x" << s[1];
+    }
+}
+
+// ---------------------------------------------------------------- colour 4 x 4
+
+TEST(PixelShift4X4, EachFrameLandsAtItsShiftWithinTheBlock) {
+    // One 2 x 2 mosaic cell per frame: R = 100 + n, G1 = 120 + n, G2 = 140 + n, B = 160 + n.
+    std::vector<std::vector<uint8_t>> f(16);
+    const uint8_t* p[16];
+    for (int n = 0; n < 16; ++n) {
+        f[n] = {uint8_t(100 + n), uint8_t(120 + n), uint8_t(140 + n), uint8_t(160 + n)};
+        p[n] = f[n].data();
+    }
+    std::vector<uint8_t> out(3 * 4 * 4, 0);
+    pixelSynthetic4X4<uint8_t>(p, 2, 2, out.data(), 12);
+    auto at = [&](int y, int x, int c) { return int(out[3 * (y * 4 + x) + c]); };
+    // Frame 15 has no shift, frame 0 the largest (3, 3).
+    EXPECT_EQ(at(0, 0, 2), 115);
+    EXPECT_EQ(at(3, 3, 2), 100);
+    EXPECT_EQ(at(1, 2, 2), 100 + 4 * 2 + 1);
+    // Greens and blues reach only as far as the block: frame 15's G1 at (0, 2), G2 at (2, 0), B at (2, 2).
+    EXPECT_EQ(at(0, 2, 1), 135);
+    EXPECT_EQ(at(2, 2, 0), 175);
+    EXPECT_EQ(at(0, 0, 1), 0);
+    EXPECT_EQ(at(0, 0, 0), 0);
+    // (2, 2) gets a first-row green from frame 7 and a second-row green from frame 13: the later wins.
+    EXPECT_EQ(at(2, 2, 1), 153);
+}
+
+TEST(PixelShift4X4, MatchesReferenceOnEvenAndOddFrames8And16Bit) {
+    const int sizes[][2] = {{2, 2}, {4, 6}, {6, 4}, {5, 7}, {1, 3}, {10, 10}};
+    unsigned seed = 40;
+    for (const auto& s : sizes) {
+        const int W = 2 * s[0], H = 2 * s[1];
+        Burst<uint8_t> b8(16, s[0], s[1], ++seed);
+        std::vector<uint8_t> out8(size_t(3) * W * H, 0);
+        pixelSynthetic4X4<uint8_t>(b8.pointers.data(), s[0], s[1], out8.data(), size_t(3) * W);
+        EXPECT_EQ(out8, reference4X4(b8)) << s[0] << "x" << s[1];
+        Burst<uint16_t> b16(16, s[0], s[1], ++seed);
+        std::vector<uint16_t> out16(size_t(3) * W * H, 0);
+        pixelSynthetic4X4<uint16_t>(b16.pointers.data(), s[0], s[1], out16.data(), size_t(3) * W);
+        EXPECT_EQ(out16, reference4X4(b16)) << s[0] << "x" << s[1];
+    }
+}
+
+// ---------------------------------------------------------------- burst collection
+
+TEST(PixelShiftBurst, FramesFillSlotsByCounterAndCompleteEveryNth) {
+    const size_t bytes = 6;
+    std::vector<unsigned char> burst(4 * bytes, 0);
+    std::vector<unsigned char> frame(bytes);
+    for (long long counter = 1; counter <= 9; ++counter) {
+        std::fill(frame.begin(), frame.end(), static_cast<unsigned char>(counter));
+        EXPECT_EQ(pixelDisStoreFrame(burst.data(), bytes, frame.data(), counter, 4), counter % 4 == 0)
+            << counter;
+    }
+    // Frames 5..8 fill slots 0..3, then 9 overwrites slot 0.
+    EXPECT_EQ(burst[0], 9);
+    EXPECT_EQ(burst[bytes], 6);
+    EXPECT_EQ(burst[3 * bytes + bytes - 1], 8);
+    EXPECT_FALSE(pixelDisStoreFrame(burst.data(), bytes, frame.data(), 0, 4));
+    EXPECT_FALSE(pixelDisStoreFrame(burst.data(), bytes, nullptr, 4, 4));
+    EXPECT_EQ(pixelDisFrameCount(VQT_PIXEL_SHIFT_2X2), 4);
+    EXPECT_EQ(pixelDisFrameCount(VQT_PIXEL_SHIFT_4X4), 16);
+}
