@@ -1,0 +1,565 @@
+#include "app/MainWindow.h"
+
+#include "app/VQtMessageWidget.h"
+#include "app/VQtPreferenceDlg.h"
+#include "app/core/QAutoAdjustDPI.h"
+#include "app/core/QBaseMessageBox.h"
+#include "app/core/VQtSystemParam.h"
+#include "device/VQtDeviceWidget.h"
+#include "ui_MainWindow.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QImage>
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <QWidgetAction>
+
+QTranslator g_trans;
+
+namespace {
+constexpr int kFirstTickMs = 100;
+constexpr int kStatusTickMs = 1000;
+constexpr int kStatusCheckBoxCount = 14;
+
+int scaled(int width) {
+    return qRound(width * QAutoAdjustDPI::getDpi());
+}
+} // namespace
+
+QString MainWindow::documentFolder() {
+    return QStringLiteral("/usr/share/doc/vioncviewer");
+}
+
+QString MainWindow::logFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/VionCViewer/log");
+}
+
+MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::MainWindow), timerStatus(this) {
+    ui->setupUi(this);
+    timerStatus.setObjectName(QStringLiteral("timerStatus"));
+    initWindow();
+    deviceWidget = new VQtDeviceWidget(this);
+    messageWidget = new VQtMessageWidget(this);
+    updateWindowTitle();
+
+    loadSystemConfig();
+    buildLayout();
+
+    connect(deviceWidget, &VQtDeviceWidget::signalOutputInfo, this, &MainWindow::signalOutputInfo);
+    connect(deviceWidget, &VQtDeviceWidget::signalUpdateDevOpenStatus, this,
+            &MainWindow::slotUpdateDevOpenStatus);
+    connect(this, &MainWindow::signalOutputInfo, this, &MainWindow::addOutputInfo);
+
+    addViewLayoutMenu();
+    addStatusBar();
+    connectActions();
+    setInitialActionStates();
+    slotUpdateDevGrabStatus();
+    languageChanged(g_sysPrm.Lanuage);
+    configSystemPrm();
+    showMaximized();
+
+    connect(&timerStatus, &QTimer::timeout, this, &MainWindow::slotTimerOut);
+    timerStatus.start(kFirstTickMs);
+}
+
+MainWindow::~MainWindow() {
+    timerStatus.stop();
+    remoteFileControlThread.waitForFinished();
+    delete ui;
+}
+
+void MainWindow::setMainImageFile(const QString& path) {
+    mainImageFile = path;
+}
+
+void MainWindow::updateWindowTitle() {
+    QString name = QCoreApplication::applicationName();
+    if (name.isEmpty())
+        name = QStringLiteral("VionCViewer");
+    const QString version = QCoreApplication::applicationVersion();
+    setTitleContent(version.isEmpty() ? name : name + QStringLiteral(" V") + version);
+}
+
+void MainWindow::buildLayout() {
+    // Until the picture views are attached, plain areas hold their places.
+    mainViewArea = new QWidget(this);
+    mainViewArea->setObjectName(QStringLiteral("widgetMainView"));
+    secondViewArea = new QWidget(this);
+    secondViewArea->setObjectName(QStringLiteral("widgetSecondView"));
+    secondViewArea->hide();
+
+    splitterView = new QSplitter(Qt::Horizontal, this);
+    splitterView->setObjectName(QStringLiteral("splitterView"));
+    splitterView->addWidget(mainViewArea);
+    splitterView->addWidget(secondViewArea);
+    splitterView->setStretchFactor(0, 4);
+    splitterView->setStretchFactor(1, 1);
+    splitterView->setHandleWidth(2);
+    splitterView->setChildrenCollapsible(false);
+
+    splitterMessage = new QSplitter(Qt::Vertical, this);
+    splitterMessage->setObjectName(QStringLiteral("splitterMessage"));
+    splitterMessage->addWidget(splitterView);
+    splitterMessage->addWidget(messageWidget);
+    splitterMessage->setStretchFactor(0, 4);
+    splitterMessage->setStretchFactor(1, 1);
+    splitterMessage->setHandleWidth(1);
+    splitterMessage->setChildrenCollapsible(false);
+
+    splitterMain = new QSplitter(Qt::Horizontal, this);
+    splitterMain->setObjectName(QStringLiteral("splitterMain"));
+    splitterMain->addWidget(deviceWidget);
+    splitterMain->addWidget(splitterMessage);
+    splitterMain->setStretchFactor(1, 1);
+    splitterMain->setChildrenCollapsible(false);
+
+    auto* layout = new QHBoxLayout(ui->centralWidget);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(splitterMain);
+
+    // The panels' own close buttons hide them: keep the Window menu's check marks in step.
+    deviceWidget->installEventFilter(this);
+    messageWidget->installEventFilter(this);
+}
+
+void MainWindow::setPictureViews(QWidget* mainView, QWidget* secondView) {
+    if (mainView && mainViewArea) {
+        splitterView->replaceWidget(splitterView->indexOf(mainViewArea), mainView);
+        mainViewArea->deleteLater();
+        mainViewArea = nullptr;
+    }
+    if (secondView && secondViewArea) {
+        splitterView->replaceWidget(splitterView->indexOf(secondViewArea), secondView);
+        secondView->hide();
+        secondViewArea->deleteLater();
+        secondViewArea = nullptr;
+    }
+}
+
+QLabel* MainWindow::addStatusLabel(const char* objectName, int width, bool permanent) {
+    auto* label = new QLabel(this);
+    label->setObjectName(QString::fromLatin1(objectName));
+    label->setFixedSize(scaled(width), 20);
+    if (permanent)
+        ui->statusBar->addPermanentWidget(label);
+    else
+        ui->statusBar->addWidget(label);
+    return label;
+}
+
+void MainWindow::addStatusBar() {
+    labelFrameRate = addStatusLabel("labelFrameRate", 150, false);
+    labelLineRate = addStatusLabel("labelLineRate", 150, false);
+    labelRefreshRate = addStatusLabel("labelRefreshRate", 170, false);
+    labelPixelClock = addStatusLabel("labelPixelClock", 150, false);
+    labelCC1Count = addStatusLabel("labelCC1Count", 120, false);
+    labelFrameCount = addStatusLabel("labelFrameCount", 150, false);
+    labelResendPacket = addStatusLabel("labelResendPacket", 150, false);
+    labelLostPacket = addStatusLabel("labelLostPacket", 150, false);
+    labelResendTimeout = addStatusLabel("labelResendTimeout", 150, false);
+    labelMarker = addStatusLabel("labelMarker", 300, false);
+    labelPCIeState = addStatusLabel("labelPCIeState", 150, true);
+    labelLinkStatus = addStatusLabel("labelLinkStatus", 110, true);
+    labelIndicatorPixelClock = addStatusLabel("labelIndicatorPixelClock", 75, true);
+    labelIndicatorLineValid = addStatusLabel("labelIndicatorLineValid", 75, true);
+    labelIndicatorFrameValid = addStatusLabel("labelIndicatorFrameValid", 75, true);
+
+    toolButtonStatus = new QToolButton(this);
+    toolButtonStatus->setObjectName(QStringLiteral("toolButtonStatus"));
+    toolButtonStatus->setIcon(QIcon(QStringLiteral(":/Image/Stretch")));
+    toolButtonStatus->setPopupMode(QToolButton::InstantPopup);
+    toolButtonStatus->setAutoRaise(true);
+    menuStatus = new QMenu(toolButtonStatus);
+    menuStatus->setObjectName(QStringLiteral("menuStatus"));
+    auto* toolBar = new QToolBar(menuStatus);
+    toolBar->setOrientation(Qt::Vertical);
+    groupStatus = new QButtonGroup(this);
+    groupStatus->setExclusive(false);
+    for (int id = 0; id < kStatusCheckBoxCount; ++id) {
+        auto* box = new QCheckBox(toolBar);
+        box->setObjectName(QStringLiteral("checkBoxStatus%1").arg(id));
+        box->setMinimumSize(120, 24);
+        box->setChecked(g_sysPrm.ui.ShowStatus[id]);
+        toolBar->addWidget(box);
+        groupStatus->addButton(box, id);
+        statusCheckBoxes.append(box);
+    }
+    auto* holder = new QWidgetAction(menuStatus);
+    holder->setDefaultWidget(toolBar);
+    menuStatus->addAction(holder);
+    toolButtonStatus->setMenu(menuStatus);
+    ui->statusBar->addPermanentWidget(toolButtonStatus);
+    connect(groupStatus, &QButtonGroup::idClicked, this, &MainWindow::slotStatusButtonClicked);
+
+    for (QLabel* hidden : {labelLinkStatus, labelPCIeState, labelIndicatorPixelClock, labelIndicatorLineValid,
+                           labelIndicatorFrameValid, labelPixelClock, labelCC1Count, labelLineRate,
+                           labelResendPacket, labelLostPacket, labelResendTimeout})
+        hidden->hide();
+
+    labelFrameRate->setText(tr("Frame Rate:0 fps"));
+    labelLineRate->setText(tr("Line Rate:0 lps"));
+    labelRefreshRate->setText(tr("Refresh Rate:0 fps"));
+    labelPixelClock->setText(tr("Pixel Clock:0 MHz"));
+    labelCC1Count->setText(tr("CC1 Count:0"));
+    labelFrameCount->setText(tr("Frame Count:0"));
+    labelResendPacket->setText(tr("Resend Packet:0"));
+    labelLostPacket->setText(tr("Lost Packet:0"));
+    labelResendTimeout->setText(tr("Resend Timeout:0"));
+    labelMarker->setText(tr("Marker(0,0)Value(0,0,0)"));
+    labelPCIeState->setText(tr("PCIe State:5.0GT/s x4"));
+    labelLinkStatus->setText(tr("Disconnect"));
+    retranslateStatusBar();
+}
+
+void MainWindow::retranslateStatusBar() {
+    //: 像素时钟
+    labelIndicatorPixelClock->setText(tr("Pixel Clock"));
+    //: 行有效
+    labelIndicatorLineValid->setText(tr("Line Valid"));
+    //: 帧有效
+    labelIndicatorFrameValid->setText(tr("Frame Valid"));
+    for (int id = 0; id < statusCheckBoxes.size(); ++id)
+        statusCheckBoxes[id]->setText(g_sysPrm.ui.getText(id));
+}
+
+void MainWindow::addViewLayoutMenu() {
+    menuViewLayout = new QMenu(this);
+    menuViewLayout->setObjectName(QStringLiteral("menuViewLayout"));
+    groupViewLayout = new QActionGroup(this);
+    groupViewLayout->setExclusive(true);
+    const struct {
+        const char* text;
+        const char* icon;
+        int rows, columns;
+    } layouts[] = {{"1×1", ":/Image/View1X1", 1, 1},
+                   {"1×2", ":/Image/View1X2", 1, 2},
+                   {"2×2", ":/Image/View2X2", 2, 2},
+                   {"3×2", ":/Image/View3X2", 3, 2},
+                   {"3×3", ":/Image/View3X3", 3, 3}};
+    for (const auto& layout : layouts) {
+        QAction* action = menuViewLayout->addAction(QIcon(QString::fromLatin1(layout.icon)),
+                                                    QString::fromUtf8(layout.text));
+        action->setCheckable(true);
+        action->setData(QPoint(layout.columns, layout.rows));
+        groupViewLayout->addAction(action);
+        const int total = layout.rows * layout.columns;
+        if (total == g_sysPrm.ui.TotalView && layout.columns == g_sysPrm.ui.HorView)
+            action->setChecked(true);
+    }
+    if (!groupViewLayout->checkedAction())
+        groupViewLayout->actions().first()->setChecked(true);
+    connect(menuViewLayout, &QMenu::triggered, this, &MainWindow::slotViewActionTriggered);
+
+    ui->actionView->setMenu(menuViewLayout);
+    ui->mainToolBar->insertAction(ui->actionZoomIn, ui->actionView);
+    if (auto* button = qobject_cast<QToolButton*>(ui->mainToolBar->widgetForAction(ui->actionView)))
+        button->setPopupMode(QToolButton::InstantPopup);
+}
+
+void MainWindow::connectActions() {
+    connect(ui->menuFile, &QMenu::aboutToShow, this, &MainWindow::updateFileMenuStatus);
+    connect(ui->actionExit, &QAction::triggered, this, &QWidget::close);
+    connect(ui->actionPreference, &QAction::triggered, this, &MainWindow::slotActionPreference);
+    connect(ui->actionFileIO, &QAction::triggered, this, &MainWindow::slotActionFileIO);
+    connect(ui->actionDocument, &QAction::triggered, this, &MainWindow::slotActionDocument);
+    connect(ui->actionShowLog, &QAction::triggered, this, &MainWindow::slotActionShowLog);
+    connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::slotActionAbout);
+    connect(ui->actionDeviceFeature, &QAction::toggled, deviceWidget, &QWidget::setVisible);
+    connect(ui->actionOutputMessage, &QAction::toggled, messageWidget, &QWidget::setVisible);
+
+    groupLanguage = new QActionGroup(this);
+    groupLanguage->setExclusive(true);
+    groupLanguage->addAction(ui->actionChinese);
+    groupLanguage->addAction(ui->actionEnglish);
+    connect(ui->actionChinese, &QAction::triggered, this, [this] { languageChanged(0); });
+    connect(ui->actionEnglish, &QAction::triggered, this, [this] { languageChanged(1); });
+}
+
+void MainWindow::setInitialActionStates() {
+    // Actions whose window or device layer is not part of this build stay visible but disabled.
+    const QList<QAction*> ready = {ui->actionExit,       ui->actionDeviceFeature, ui->actionOutputMessage,
+                                   ui->actionPreference, ui->actionFileIO,        ui->actionChinese,
+                                   ui->actionEnglish,    ui->actionDocument,      ui->actionShowLog,
+                                   ui->actionAbout,      ui->actionView};
+    for (QAction* action : findChildren<QAction*>()) {
+        if (action->objectName().startsWith(QLatin1String("action")) && !action->menu())
+            action->setEnabled(ready.contains(action));
+    }
+    ui->actionView->setEnabled(true);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::Hide) {
+        // isHidden() ignores the main window's own visibility, unlike the event type.
+        if (watched == deviceWidget)
+            ui->actionDeviceFeature->setChecked(!deviceWidget->isHidden());
+        else if (watched == messageWidget)
+            ui->actionOutputMessage->setChecked(!messageWidget->isHidden());
+    }
+    return QBaseMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::addOutputInfo(const QString& text, int level) {
+    messageWidget->addInfo(text, level);
+}
+
+void MainWindow::languageChanged(int lang) {
+    if (lang != g_sysPrm.Lanuage)
+        messageWidget->clear();
+    g_sysPrm.Lanuage = lang;
+    g_nDevLanguage = lang;
+
+    QCoreApplication::removeTranslator(&g_trans);
+    g_trans.load(lang != 0 ? QStringLiteral(":/Language/VionEnglish")
+                           : QStringLiteral(":/Language/VionChinese"));
+    QCoreApplication::installTranslator(&g_trans);
+
+    ui->retranslateUi(this);
+    updateWindowTitle();
+    (lang != 0 ? ui->actionEnglish : ui->actionChinese)->setChecked(true);
+    retranslateStatusBar();
+    labelMarker->setText(tr("Marker(0,0)Value(0,0,0)"));
+    messageWidget->retranslateUi(lang == 0);
+    deviceWidget->retranslateUi();
+
+    getCameraStatus(true);
+    slotUpdateGrabPrm();
+    slotUpdateDevOpenStatus();
+}
+
+void MainWindow::configSystemPrm() {
+    const VQtGeneralParam& general = g_sysPrm.general;
+    deviceWidget->setUserLevel(general.UserLevel);
+    // The picture widgets, the profile lines, the stream and the camera library's manager
+    // take their settings here once they are part of the window.
+    configRemoteTimeout(false, true);
+    g_nDevLanguage = g_sysPrm.Lanuage;
+}
+
+void MainWindow::configRemoteTimeout(bool disable, bool keep) {
+    // Only an opened camera has a heartbeat to set; no camera handle exists without one.
+    Q_UNUSED(disable);
+    Q_UNUSED(keep);
+}
+
+void MainWindow::getCameraStatus(bool update) {
+    // Only an open, non-virtual frame-grabber board reports a camera status word.
+    Q_UNUSED(update);
+}
+
+void MainWindow::showCameraStatus(const VQtCameraStatus::Result& status) {
+    if (status.linkKnown) {
+        labelLinkStatus->setText(status.linkText);
+        labelLinkStatus->setStyleSheet(status.linkStyle);
+    }
+    if (status.indicatorsKnown) {
+        labelIndicatorPixelClock->setStyleSheet(status.pixelClockStyle);
+        labelIndicatorLineValid->setStyleSheet(status.lineValidStyle);
+        labelIndicatorFrameValid->setStyleSheet(status.frameValidStyle);
+        labelPixelClock->setText(status.pixelClockText);
+    }
+}
+
+void MainWindow::updateSoftwareTriggerState() {
+    ui->actionSoftwareTrigger->setEnabled(false);
+}
+
+void MainWindow::slotUpdateDevGrabStatus() {
+    // Without an open device nothing can be grabbed.
+    for (QAction* action : {ui->actionGrab1Shot, ui->actionGrabContinuous, ui->actionGrabStop,
+                            ui->actionSoftwareTrigger, ui->actionStartVideoX264, ui->actionStopVideoX264})
+        action->setEnabled(false);
+}
+
+void MainWindow::slotUpdateGrabPrm() {
+    const GrabFigures& g = grabFigures;
+    //: 帧率:%1
+    labelFrameRate->setText(tr("Frame Rate:%1").arg(g.frameRate, 0, 'f', 2) + QStringLiteral(" fps"));
+    //: 行频:%1
+    labelLineRate->setText(tr("Line Rate:%1").arg(g.lineRate, 0, 'f', 2) + QStringLiteral(" lps"));
+    //: 刷新帧率:%1
+    labelRefreshRate->setText(tr("Refresh Rate:%1").arg(g.refreshRate, 0, 'f', 2) + QStringLiteral(" fps"));
+    labelLineRate->setVisible(g.lineScan);
+    //: 总帧数:%1
+    labelFrameCount->setText(tr("Frame Count:%1").arg(g.frameCount));
+    //: CC1个数:%1
+    labelCC1Count->setText(tr("CC1 Count:%1").arg(g.cc1Count));
+    //: 重传包:%1
+    labelResendPacket->setText(tr("Resend Packet:%1").arg(g.resendPackets));
+    //: 丢包:%1
+    labelLostPacket->setText(tr("Lost Packet:%1").arg(g.lostPackets));
+    //: 重传时间:%1
+    labelResendTimeout->setText(tr("Resend Timeout:%1").arg(g.resendTimeouts));
+}
+
+void MainWindow::slotUpdateDevOpenStatus() {
+    g_sysPrm.displacement.setFromDeviceName(g_sysPrm.deviceName);
+    // With no board open there is no PCIe link, camera link or Camera Link signal to show.
+    labelPCIeState->hide();
+    labelLinkStatus->hide();
+    labelIndicatorPixelClock->hide();
+    labelIndicatorLineValid->hide();
+    labelIndicatorFrameValid->hide();
+    slotUpdateDevGrabStatus();
+}
+
+void MainWindow::slotSaveImageStatus(int status) {
+    if (status == 1)
+        emit signalOutputInfo(tr("Image saved successfully"), 0);
+}
+
+void MainWindow::slotVideoErrorCode(int code) {
+    const bool debug = g_sysPrm.debugMode;
+    switch (code) {
+    case 1:
+        emit signalOutputInfo(tr("Video saved successfully"), 0);
+        break;
+    case 2:
+        emit signalOutputInfo(tr("Out of memory, waiting for the image to save ..."), 1);
+        break;
+    case 3:
+        emit signalOutputInfo(
+            debug ? tr("Save video file is too large, Exit save")
+                  : tr("The saved video file is too large and automatically saved as a new file"),
+            1);
+        break;
+    case 4:
+        emit signalOutputInfo(debug ? tr("Failed to write video data, Exit saving")
+                                    : tr("Failed to write video data and automatically saved as a new file"),
+                              2);
+        break;
+    default:
+        break;
+    }
+}
+
+void MainWindow::slotTimerOut() {
+    if (firstTick) {
+        firstTick = false;
+        openStartImage();
+        timerStatus.start(kStatusTickMs);
+        return;
+    }
+    getCameraStatus(true);
+}
+
+bool MainWindow::openImageFile(const QString& path) {
+    static const QStringList suffixes = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                         QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff"),
+                                         QStringLiteral("raw"), QStringLiteral("iim")};
+    const QFileInfo info(path);
+    if (!info.isFile() || !suffixes.contains(info.suffix().toLower())) {
+        emit signalOutputInfo(tr("Failed to load image"), 2);
+        return false;
+    }
+    // Images are opened through the acquisition stream once the picture views are attached.
+    emit signalOutputInfo(tr("Failed to load image"), 2);
+    return false;
+}
+
+QString MainWindow::writeBackgroundPicture() {
+    const QString path = QDir::tempPath() + QStringLiteral("/VionCViewer.bmp");
+    if (!QImage(QStringLiteral(":/Image/Background")).save(path, "BMP")) {
+        emit signalOutputInfo(
+            tr("The loading image failed, please reload the program in case of unknown error"), 2);
+        return QString();
+    }
+    // Several users may run the viewer on one machine; each must be able to replace the file.
+    setFilePermissions(path);
+    return path;
+}
+
+void MainWindow::openStartImage() {
+    if (!mainImageFile.isEmpty() && openImageFile(mainImageFile))
+        return;
+    // The background picture is then opened like any image once the picture views exist.
+    writeBackgroundPicture();
+}
+
+void MainWindow::updateFileMenuStatus() {
+    // Configuration files and video need an open device.
+    for (QAction* action : {ui->actionOpenZbcf, ui->actionSaveZbcf, ui->actionOpenCcf, ui->actionSaveCcf,
+                            ui->actionSaveXml, ui->actionStartVideoX264, ui->actionStopVideoX264})
+        action->setEnabled(false);
+}
+
+void MainWindow::slotStatusButtonClicked(int id) {
+    qDebug() << "slotStatusButtonClicked:" << id;
+}
+
+void MainWindow::slotViewActionTriggered(QAction* action) {
+    const QPoint layout = action->data().toPoint();
+    g_sysPrm.ui.HorView = layout.x();
+    g_sysPrm.ui.TotalView = layout.x() * layout.y();
+}
+
+void MainWindow::slotActionPreference() {
+    VQtPreferenceDlg dialog;
+    if (dialog.exec() == QDialog::Accepted)
+        configSystemPrm();
+}
+
+void MainWindow::slotActionFileIO() {
+    // The camera's file access needs an open camera, and none can be open in this build.
+    QBaseMessageBox::warning(this, tr("Information"), tr("Please open the device!"), QBaseMessageBox::Yes,
+                             QBaseMessageBox::Yes);
+}
+
+bool MainWindow::showFolder(const QString& path) {
+    if (!QFileInfo(path).isDir()) {
+        QBaseMessageBox::warning(
+            this, tr("Waring"), tr("The path does not exist, make sure the software is installed correctly?"),
+            QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+        return false;
+    }
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+void MainWindow::slotActionDocument() {
+    showFolder(documentFolder());
+}
+
+void MainWindow::slotActionShowLog() {
+    showFolder(logFolder());
+}
+
+void MainWindow::slotActionAbout() {
+    const QString text =
+        tr("%1\nViewer and service tool for machine-vision cameras and frame grabbers.\nQt %2")
+            .arg(windowTitle(), QString::fromLatin1(qVersion()));
+    QBaseMessageBox::information(this, tr("About"), text, QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (remoteFileControlThread.isRunning()) {
+        QBaseMessageBox::information(this, tr("Information"),
+                                     tr("The program is doing something else, Please try again later!"),
+                                     QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+        event->ignore();
+        return;
+    }
+    timerStatus.stop();
+    // The device panel closes the device first; the tool windows follow in member order.
+    deviceWidget->closeDevice();
+    saveSystemConfig();
+    event->accept();
+}

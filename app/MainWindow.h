@@ -1,0 +1,159 @@
+#pragma once
+
+#include "app/VQtCameraStatus.h"
+#include "app/core/QBaseMainWindow.h"
+
+#include <QFuture>
+#include <QList>
+#include <QString>
+#include <QTimer>
+#include <QTranslator>
+
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QCheckBox;
+class QLabel;
+class QMenu;
+class QSplitter;
+class QToolButton;
+class VQtDeviceWidget;
+class VQtMessageWidget;
+
+namespace Ui {
+class MainWindow;
+}
+
+// Process-wide translator of the user interface; main installs it, languageChanged reloads it.
+extern QTranslator g_trans;
+
+class MainWindow : public QBaseMainWindow {
+    Q_OBJECT
+
+public:
+    // Figures of the running grab shown in the status bar (filled by the acquisition stream).
+    struct GrabFigures {
+        double frameRate = 0.0;
+        double lineRate = 0.0;
+        double refreshRate = 0.0;
+        quint64 frameCount = 0;
+        quint64 cc1Count = 0;
+        quint64 resendPackets = 0;
+        quint64 lostPackets = 0;
+        quint64 resendTimeouts = 0;
+        bool lineScan = false;
+    };
+
+    // Folders behind Help > Document and Help > Show Log.
+    static QString documentFolder();
+    static QString logFolder();
+
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    void setMainImageFile(const QString& path);
+    QString getMainImageFile() const { return mainImageFile; }
+
+    // lang 0 Chinese, any other value English.
+    void languageChanged(int lang);
+    void addOutputInfo(const QString& text, int level);
+
+    // Pushes g_sysPrm to everything that uses it; called at start-up and after the preferences.
+    void configSystemPrm();
+
+    void getCameraStatus(bool update);
+    // Shows an evaluated board status word in the status bar.
+    void showCameraStatus(const VQtCameraStatus::Result& status);
+    void configRemoteTimeout(bool disable, bool keep);
+
+    // The two picture views take the places of the placeholder areas of the view splitter:
+    // the main view on the left, the second view (hidden at start) on the right.
+    void setPictureViews(QWidget* mainView, QWidget* secondView);
+    QSplitter* getViewSplitter() const { return splitterView; }
+
+    VQtDeviceWidget* getDeviceWidget() const { return deviceWidget; }
+    VQtMessageWidget* getMessageWidget() const { return messageWidget; }
+    GrabFigures& getGrabFigures() { return grabFigures; }
+
+signals:
+    void signalOutputInfo(QString text, int level);
+
+public slots:
+    void slotUpdateDevGrabStatus();
+    void slotUpdateGrabPrm();
+    void slotSaveImageStatus(int status);
+    void slotVideoErrorCode(int code);
+    void slotUpdateDevOpenStatus();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private slots:
+    void slotTimerOut();
+    void slotStatusButtonClicked(int id);
+    void slotViewActionTriggered(QAction* action);
+    void slotActionPreference();
+    void slotActionFileIO();
+    void slotActionDocument();
+    void slotActionShowLog();
+    void slotActionAbout();
+    void updateFileMenuStatus();
+
+private:
+    void buildLayout();
+    void addStatusBar();
+    void addViewLayoutMenu();
+    void connectActions();
+    void setInitialActionStates();
+    void retranslateStatusBar();
+    void updateWindowTitle();
+    void updateSoftwareTriggerState();
+    void openStartImage();
+    // Writes the built-in background picture to the temporary folder; empty on failure.
+    QString writeBackgroundPicture();
+    bool openImageFile(const QString& path);
+    bool showFolder(const QString& path);
+    QLabel* addStatusLabel(const char* objectName, int width, bool permanent);
+
+    Ui::MainWindow* ui;
+    QString mainImageFile;
+
+    QWidget* mainViewArea = nullptr;
+    QWidget* secondViewArea = nullptr;
+    QSplitter* splitterView = nullptr;
+    QSplitter* splitterMessage = nullptr;
+    QSplitter* splitterMain = nullptr;
+    VQtDeviceWidget* deviceWidget = nullptr;
+    VQtMessageWidget* messageWidget = nullptr;
+
+    QTimer timerStatus;
+    bool firstTick = true;
+    QFuture<void> remoteFileControlThread;
+
+    GrabFigures grabFigures;
+
+    QLabel* labelFrameRate = nullptr;
+    QLabel* labelLineRate = nullptr;
+    QLabel* labelRefreshRate = nullptr;
+    QLabel* labelPixelClock = nullptr;
+    QLabel* labelCC1Count = nullptr;
+    QLabel* labelFrameCount = nullptr;
+    QLabel* labelResendPacket = nullptr;
+    QLabel* labelLostPacket = nullptr;
+    QLabel* labelResendTimeout = nullptr;
+    QLabel* labelMarker = nullptr;
+    QLabel* labelPCIeState = nullptr;
+    QLabel* labelLinkStatus = nullptr;
+    QLabel* labelIndicatorPixelClock = nullptr;
+    QLabel* labelIndicatorLineValid = nullptr;
+    QLabel* labelIndicatorFrameValid = nullptr;
+    QToolButton* toolButtonStatus = nullptr;
+    QMenu* menuStatus = nullptr;
+    QButtonGroup* groupStatus = nullptr;
+    QList<QCheckBox*> statusCheckBoxes;
+
+    QMenu* menuViewLayout = nullptr;
+    QActionGroup* groupViewLayout = nullptr;
+    QActionGroup* groupLanguage = nullptr;
+};

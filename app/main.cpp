@@ -1,0 +1,109 @@
+#include "app/MainWindow.h"
+#include "app/core/QAutoAdjustDPI.h"
+#include "app/core/QBaseMessageBox.h"
+#include "app/core/VQtSystemParam.h"
+
+#include <QApplication>
+#include <QColor>
+#include <QDir>
+#include <QFile>
+#include <QFontDatabase>
+#include <QListWidget>
+#include <QPalette>
+#include <QSplashScreen>
+
+#include "app/VQtPreferenceDlg.h"
+
+namespace {
+// Where the style sheet keeps the palette colour: "#RRGGBB" at this character index of its
+// first line.
+constexpr int kPaletteColourIndex = 20;
+constexpr int kPaletteColourLength = 7;
+
+bool loadFont(QApplication& app) {
+    const int id =
+        QFontDatabase::addApplicationFont(QStringLiteral(":/VQtResource/BaseFont/Roboto-Medium.ttf"));
+    const QStringList families = id < 0 ? QStringList() : QFontDatabase::applicationFontFamilies(id);
+    if (families.isEmpty()) {
+        QBaseMessageBox::information(nullptr, QCoreApplication::translate("main", "Information"),
+                                     QCoreApplication::translate("main", "Font load failed, program exits!"),
+                                     QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+        return false;
+    }
+    QFont font(families.first());
+    font.setPointSize(QAutoAdjustDPI::getDpi() > 1.0 ? 9 : 10);
+    app.setFont(font);
+    return true;
+}
+
+void loadStyleSheet(QApplication& app) {
+    QFile file(QStringLiteral(":/Style/VQtResource/VQtStyle/Style/style.qss"));
+    if (!file.open(QIODevice::ReadOnly))
+        return; // the program runs with the platform's look
+    const QString text = QString::fromLatin1(file.readAll());
+    const QColor colour(text.mid(kPaletteColourIndex, kPaletteColourLength));
+    if (colour.isValid())
+        app.setPalette(QPalette(colour));
+    app.setStyleSheet(text);
+}
+
+// Hidden option "--screenshots DIR": pictures of the main window in both languages and of
+// every preferences page, for the documentation.
+int writeScreenshots(MainWindow& window, const QString& dir) {
+    QDir().mkpath(dir);
+    auto settle = [] {
+        for (int i = 0; i < 20; ++i)
+            QCoreApplication::processEvents();
+    };
+    const int language = g_sysPrm.Lanuage;
+    window.resize(1600, 900);
+    window.languageChanged(1);
+    settle();
+    bool ok = window.grab().save(dir + QStringLiteral("/mainwindow_en.png"));
+    window.languageChanged(0);
+    settle();
+    ok = window.grab().save(dir + QStringLiteral("/mainwindow_zh.png")) && ok;
+    window.languageChanged(1);
+    VQtPreferenceDlg dialog;
+    dialog.show();
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("listWidget"));
+    const char* pages[] = {"general", "advanced", "board", "camera"};
+    for (int row = 0; list && row < list->count(); ++row) {
+        list->setCurrentRow(row);
+        settle();
+        ok = dialog.grab().save(dir + QStringLiteral("/preference_%1.png").arg(QLatin1String(pages[row]))) &&
+             ok;
+    }
+    window.languageChanged(language);
+    return ok ? 0 : 1;
+}
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("VionCViewer"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0"));
+    QCoreApplication::installTranslator(&g_trans);
+
+    QSplashScreen splash(QPixmap(QStringLiteral(":/Image/StartInterface")));
+    splash.show();
+    QCoreApplication::processEvents();
+
+    if (!loadFont(app))
+        return 0;
+    loadStyleSheet(app);
+    // Help > Show Log opens this folder.
+    QDir().mkpath(MainWindow::logFolder());
+
+    MainWindow window;
+    const QStringList args = QCoreApplication::arguments();
+    if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
+        splash.finish(&window);
+        return writeScreenshots(window, args.at(2));
+    }
+    if (argc > 1)
+        window.setMainImageFile(QString::fromLocal8Bit(argv[1]));
+    window.show();
+    splash.finish(&window);
+    return app.exec();
+}

@@ -1,0 +1,482 @@
+#include "app/MainWindow.h"
+#include "app/VQtCameraStatus.h"
+#include "app/VQtMessageWidget.h"
+#include "app/VQtOutputModel.h"
+#include "app/VQtOutputWidget.h"
+#include "app/core/VQtSystemParam.h"
+#include "device/VQtDeviceWidget.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QTranslator>
+#include <QtTest>
+
+namespace {
+struct ActionSpec {
+    const char* name;
+    const char* text;
+    bool checkable;
+    bool checked;
+};
+
+// Every action of the window with its English text and check state at start.
+const ActionSpec kActions[] = {
+    {"actionOpenImage", "Open Image", false, false},
+    {"actionSaveImage", "Save Image", false, false},
+    {"actionSaveImageSequence", "Save Image Sequence", false, false},
+    {"actionOpenZbcf", "Open Board Configuration File", false, false},
+    {"actionSaveZbcf", "Save Board Configuration File", false, false},
+    {"actionOpenCcf", "Open Camera Configuration File", false, false},
+    {"actionSaveCcf", "Save Camera Configuration File", false, false},
+    {"actionSaveXml", "Save Camera Xml File", false, false},
+    {"actionStartVideoX264", "Start Video X264", false, false},
+    {"actionStopVideoX264", "Stop Video X264", false, false},
+    {"actionExit", "Exit", false, false},
+    {"actionProbe", "Probe", false, false},
+    {"actionOpen", "Open", false, false},
+    {"actionClose", "Close", false, false},
+    {"actionGrab1Shot", "Grab(1 Shot)", false, false},
+    {"actionGrabContinuous", "Grab(Continuous)", false, false},
+    {"actionGrabStop", "Grab(Stop)", false, false},
+    {"actionSoftwareTrigger", "Software Trigger", false, false},
+    {"actionCabliration", "Cabliration", false, false},
+    {"actionMarker", "Marker", true, true},
+    {"actionZoomIn", "Zoom In", false, false},
+    {"actionZoomOut", "Zoom Out", false, false},
+    {"actionZoomFit", "Zoom Fit", false, false},
+    {"actionDeviceFeature", "Device Feature", true, true},
+    {"actionOutputMessage", "Output Message", true, true},
+    {"actionHorizontalProfileLine", "Horizontal Profile Line", true, false},
+    {"actionVerticalProfileLine", "Vertical Profile Line", true, false},
+    {"actionPixelViewer", "Pixel Viewer", true, false},
+    {"actionImageAnalytics", "Image Analytics", true, false},
+    {"actionROIAnalytics", "ROI Analytics", true, false},
+    {"actionMeasure", "Measure", true, false},
+    {"actionBadPixel", "Bad Pixel", true, false},
+    {"actionPixelCapture", "Pixel Capture", false, false},
+    {"actionRemoteCommand", "Command", false, false},
+    {"actionBoardCommand", "Board Command", false, false},
+    {"actionAdvancedAnalytics", "Advanced Analytics", true, false},
+    {"actionSerialControl", "Serial Control", false, false},
+    {"actionSendTables", "Send Tables", false, false},
+    {"actionLineDetection", "Line Detection", false, false},
+    {"actionPreference", "Preference", false, false},
+    {"actionImageProcess", "Image Process", false, false},
+    {"actionCheckSignal", "Check Signal", false, false},
+    {"actionFirmwareUpgrade", "Firmware Upgrade", false, false},
+    {"actionPreProcessing", "Pre-Processing", false, false},
+    {"actionFileIO", "FileIO", false, false},
+    {"actionChinese", "Chinese", true, false},
+    {"actionEnglish", "English", true, true},
+    {"actionDocument", "Document", false, false},
+    {"actionShowLog", "Show Log", false, false},
+    {"actionAbout", "About", false, false},
+    {"actionCommonFeature", "Common Function", true, false},
+    {"actionView", "View", false, false},
+};
+
+QString configPath() {
+    return QDir::tempPath().remove(QStringLiteral("Temp")) + QStringLiteral("/VionC.ini");
+}
+
+QStringList menuEntries(QMenu* menu) {
+    QStringList names;
+    for (QAction* action : menu->actions())
+        names << (action->isSeparator() ? QStringLiteral("-")
+                  : action->menu()      ? action->menu()->objectName()
+                                        : action->objectName());
+    return names;
+}
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        QFile::remove(configPath());
+        g_sysPrm = VQtSystemParam();
+    }
+
+    void actionsHaveNamesTextsAndCheckStates() {
+        MainWindow window;
+        window.languageChanged(1);
+        for (const ActionSpec& spec : kActions) {
+            auto* action = window.findChild<QAction*>(QString::fromLatin1(spec.name));
+            if (!action)
+                QFAIL(spec.name);
+            QCOMPARE(action->text(), QString::fromLatin1(spec.text));
+            QCOMPARE(action->isCheckable(), spec.checkable);
+            QCOMPARE(action->isChecked(), spec.checked);
+        }
+    }
+
+    void menusHoldTheirActionsInOrder() {
+        MainWindow window;
+        window.languageChanged(1);
+        auto menu = [&](const char* name) { return window.findChild<QMenu*>(QString::fromLatin1(name)); };
+        QCOMPARE(menu("menuFile")->title(), QStringLiteral("File(F)"));
+        QCOMPARE(menu("menuCamera")->title(), QStringLiteral("Camera(C)"));
+        QCOMPARE(menu("menuView")->title(), QStringLiteral("View(V)"));
+        QCOMPARE(menu("menuTools")->title(), QStringLiteral("Tools(T)"));
+        QCOMPARE(menu("menuHelp")->title(), QStringLiteral("Help(H)"));
+        QCOMPARE(
+            menuEntries(menu("menuFile")),
+            QStringList({"actionOpenImage", "actionSaveImage", "actionSaveImageSequence", "actionOpenZbcf",
+                         "actionSaveZbcf", "actionOpenCcf", "actionSaveCcf", "actionSaveXml",
+                         "actionStartVideoX264", "actionStopVideoX264", "-", "actionExit"}));
+        QCOMPARE(menuEntries(menu("menuCamera")),
+                 QStringList({"actionProbe", "actionOpen", "actionClose", "actionGrab1Shot",
+                              "actionGrabContinuous", "actionGrabStop", "actionSoftwareTrigger", "-",
+                              "actionCabliration"}));
+        QCOMPARE(menuEntries(menu("menuView")),
+                 QStringList({"actionMarker", "menuZoom", "menuWindow", "menuDisplay", "menuDebug",
+                              "actionLineDetection"}));
+        QCOMPARE(
+            menuEntries(menu("menuDebug")),
+            QStringList({"actionBadPixel", "actionPixelCapture", "actionRemoteCommand", "actionBoardCommand",
+                         "actionAdvancedAnalytics", "actionSerialControl", "actionSendTables"}));
+        QCOMPARE(menuEntries(menu("menuHelp")),
+                 QStringList({"menuLanguage", "actionDocument", "actionShowLog", "actionAbout"}));
+        QCOMPARE(menuEntries(menu("menuLanguage")), QStringList({"actionChinese", "actionEnglish"}));
+    }
+
+    // Every action text must be known to the translator so that Chinese replaces it.
+    void chineseTranslatesEveryText() {
+        QTranslator chinese;
+        if (!chinese.load(QStringLiteral(":/Language/VionChinese")))
+            QSKIP("Chinese translation not built");
+        MainWindow window;
+        window.languageChanged(0);
+        QCOMPARE(g_sysPrm.Lanuage, 0);
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("actionChinese"))->isChecked());
+        QStringList untranslated;
+        for (const ActionSpec& spec : kActions) {
+            auto* action = window.findChild<QAction*>(QString::fromLatin1(spec.name));
+            if (action->text() == QString::fromLatin1(spec.text))
+                untranslated << spec.text;
+        }
+        QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral(", "))));
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("labelIndicatorLineValid"))->text(),
+                 QStringLiteral("行有效"));
+        QCOMPARE(window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus13"))->text(),
+                 QStringLiteral("帧有效"));
+
+        window.languageChanged(1);
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("actionOpenImage"))->text(),
+                 QStringLiteral("Open Image"));
+        QCOMPARE(window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus13"))->text(),
+                 QStringLiteral("Frame Valid"));
+    }
+
+    void statusBarLabelsWidthsAndHiddenOnes() {
+        MainWindow window;
+        window.languageChanged(1);
+        struct Label {
+            const char* name;
+            int width;
+            bool shown;
+        };
+        const Label labels[] = {
+            {"labelFrameRate", 150, true},           {"labelLineRate", 150, false},
+            {"labelRefreshRate", 170, true},         {"labelPixelClock", 150, false},
+            {"labelCC1Count", 120, false},           {"labelFrameCount", 150, true},
+            {"labelResendPacket", 150, false},       {"labelLostPacket", 150, false},
+            {"labelResendTimeout", 150, false},      {"labelMarker", 300, true},
+            {"labelPCIeState", 150, false},          {"labelLinkStatus", 110, false},
+            {"labelIndicatorPixelClock", 75, false}, {"labelIndicatorLineValid", 75, false},
+            {"labelIndicatorFrameValid", 75, false},
+        };
+        const double dpi = double(window.findChild<QLabel*>(QStringLiteral("labelMarker"))->width()) / 300.0;
+        QVERIFY(dpi >= 1.0);
+        for (const Label& spec : labels) {
+            auto* label = window.findChild<QLabel*>(QString::fromLatin1(spec.name));
+            QVERIFY2(label, spec.name);
+            QCOMPARE(label->width(), qRound(spec.width * dpi));
+            QCOMPARE(label->height(), 20);
+            QVERIFY2(label->isHidden() != spec.shown, spec.name);
+        }
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("labelFrameRate"))->text(),
+                 QStringLiteral("Frame Rate:0.00 fps"));
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("labelMarker"))->text(),
+                 QStringLiteral("Marker(0,0)Value(0,0,0)"));
+    }
+
+    void statusMenuHoldsFourteenCheckBoxes() {
+        MainWindow window;
+        window.languageChanged(1);
+        QList<QCheckBox*> boxes;
+        for (int id = 0; id < 14; ++id)
+            boxes << window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus%1").arg(id));
+        QVERIFY(!boxes.contains(nullptr));
+        QCOMPARE(boxes[0]->text(), QStringLiteral("Frame Rate"));
+        QCOMPARE(boxes[3]->text(), QStringLiteral("Pixel Clock(MHz)"));
+        QCOMPARE(boxes[10]->text(), QStringLiteral("Connect Status"));
+        QButtonGroup* group = boxes[0]->group();
+        QVERIFY(group);
+        QVERIFY(!group->exclusive());
+        for (int id = 0; id < 14; ++id) {
+            QCOMPARE(group->id(boxes[id]), id);
+            QVERIFY(boxes[id]->minimumWidth() >= 120 && boxes[id]->minimumHeight() >= 24);
+        }
+        // Non-exclusive: two boxes can be cleared and set independently.
+        boxes[1]->click();
+        boxes[2]->click();
+        QVERIFY(!boxes[1]->isChecked() && !boxes[2]->isChecked() && boxes[0]->isChecked());
+    }
+
+    void cameraStatusWords_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<uint>("word");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QString>("style");
+        const QString green = QStringLiteral("color:#007F3F;"), red = QStringLiteral("color:#FF0015;");
+        QTest::newRow("cxp 1.25") << 2 << 0x10u << "Conncet:1.25Gbps" << green;
+        QTest::newRow("cxp 2.5") << 2 << 0x11u << "Conncet:2.5Gbps" << green;
+        QTest::newRow("cxp 3.125") << 2 << 0x12u << "Conncet:3.125Gbps" << green;
+        QTest::newRow("cxp 5") << 2 << 0x13u << "Conncet:5Gbps" << green;
+        QTest::newRow("cxp 6.25") << 2 << 0x14u << "Conncet:6.25Gbps" << green;
+        QTest::newRow("cxp 10") << 2 << 0x15u << "Conncet:10Gbps" << green;
+        QTest::newRow("cxp 12.5") << 2 << 0x16u << "Conncet:12.5Gbps" << green;
+        QTest::newRow("cxp 11.25") << 2 << 0x17u << "Conncet:11.25Gbps" << green;
+        QTest::newRow("sfp speed 9") << 4 << 0x19u << "Conncet:6.25Gbps" << green;
+        QTest::newRow("sfp speed 15, high bits") << 4 << 0xFFFFFF1Fu << "Conncet:6.25Gbps" << green;
+        QTest::newRow("cxp down") << 2 << 0x05u << "Disconnect" << red;
+        QTest::newRow("sfp down") << 4 << 0xFFFFFFEFu << "Disconnect" << red;
+        QTest::newRow("gige up") << 3 << 0x10u << "Connect" << green;
+        QTest::newRow("gige down") << 3 << 0x0Fu << "Disconnect" << red;
+    }
+
+    void cameraStatusWords() {
+        QFETCH(int, type);
+        QFETCH(uint, word);
+        QFETCH(QString, text);
+        QFETCH(QString, style);
+        VQtCameraStatus::Input in;
+        in.deviceType = type;
+        in.statusWord = word;
+        const VQtCameraStatus::Result r = VQtCameraStatus::evaluate(in);
+        QVERIFY(r.known && r.linkKnown && !r.indicatorsKnown);
+        QCOMPARE(r.linkText, text);
+        QCOMPARE(r.linkStyle, style);
+    }
+
+    void cameraLinkIndicators_data() {
+        QTest::addColumn<uint>("word");
+        QTest::addColumn<bool>("update");
+        QTest::addColumn<uint>("scanType");
+        QTest::addColumn<uint>("value");
+        QTest::addColumn<QString>("clock");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("frame");
+        const QString g = QStringLiteral("color:#007F3F;"), r = QStringLiteral("color:#FF0015;"),
+                      grey = QStringLiteral("color:#84849A;");
+        QTest::newRow("all present") << 7u << true << 1u << 0u << g << g << g;
+        QTest::newRow("clock only") << 1u << true << 1u << 0u << g << r << r;
+        QTest::newRow("frame only") << 2u << true << 1u << 0u << r << r << g;
+        QTest::newRow("line only") << 4u << true << 1u << 0u << r << g << r;
+        QTest::newRow("no read counts as present") << 0u << false << 1u << 0u << g << g << g;
+        QTest::newRow("all ones is none") << 0xFFFFFFFFu << true << 1u << 0u << r << r << r;
+        QTest::newRow("line scan greys frame") << 5u << true << 0u << 0u << g << g << grey;
+        QTest::newRow("line scan with value") << 5u << true << 0u << 1u << g << g << r;
+    }
+
+    void cameraLinkIndicators() {
+        QFETCH(uint, word);
+        QFETCH(bool, update);
+        QFETCH(uint, scanType);
+        QFETCH(uint, value);
+        VQtCameraStatus::Input in;
+        in.deviceType = 1;
+        in.statusWord = word;
+        in.update = update;
+        in.scanType = scanType;
+        in.lineScanValue = value;
+        in.pixelClockMHz = 85;
+        const VQtCameraStatus::Result r = VQtCameraStatus::evaluate(in);
+        QVERIFY(r.known && r.indicatorsKnown && !r.linkKnown);
+        QTEST(r.pixelClockStyle, "clock");
+        QTEST(r.lineValidStyle, "line");
+        QTEST(r.frameValidStyle, "frame");
+        QCOMPARE(r.pixelClockText, QStringLiteral("Pixel Clock:85 MHz"));
+    }
+
+    void cameraStatusReachesTheStatusBar() {
+        MainWindow window;
+        window.languageChanged(1);
+        VQtCameraStatus::Input in;
+        in.deviceType = 4;
+        in.statusWord = 0x19;
+        window.showCameraStatus(VQtCameraStatus::evaluate(in));
+        auto* link = window.findChild<QLabel*>(QStringLiteral("labelLinkStatus"));
+        QCOMPARE(link->text(), QStringLiteral("Conncet:6.25Gbps"));
+        QCOMPARE(link->styleSheet(), QStringLiteral("color:#007F3F;"));
+
+        in.deviceType = 1;
+        in.statusWord = 0xFFFFFFFF;
+        in.pixelClockMHz = 40;
+        window.showCameraStatus(VQtCameraStatus::evaluate(in));
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("labelIndicatorFrameValid"))->styleSheet(),
+                 QStringLiteral("color:#FF0015;"));
+        QCOMPARE(window.findChild<QLabel*>(QStringLiteral("labelPixelClock"))->text(),
+                 QStringLiteral("Pixel Clock:40 MHz"));
+        QCOMPARE(link->text(), QStringLiteral("Conncet:6.25Gbps")); // Camera Link leaves the link label alone
+    }
+
+    void unknownDeviceTypesHaveNoStatus() {
+        for (int type : {0, 5, 6, 7, 99, -1}) {
+            VQtCameraStatus::Input in;
+            in.deviceType = type;
+            in.statusWord = 0x1F;
+            QVERIFY(!VQtCameraStatus::evaluate(in).known);
+        }
+    }
+
+    void videoAndSaveNotifications() {
+        MainWindow window;
+        window.languageChanged(1);
+        QSignalSpy spy(&window, &MainWindow::signalOutputInfo);
+        g_sysPrm.debugMode = false;
+        window.slotVideoErrorCode(1);
+        window.slotVideoErrorCode(2);
+        window.slotVideoErrorCode(3);
+        window.slotVideoErrorCode(4);
+        window.slotVideoErrorCode(0);
+        g_sysPrm.debugMode = true;
+        window.slotVideoErrorCode(3);
+        window.slotVideoErrorCode(4);
+        window.slotSaveImageStatus(1);
+        window.slotSaveImageStatus(0);
+        const QStringList expected = {
+            "Video saved successfully",
+            "Out of memory, waiting for the image to save ...",
+            "The saved video file is too large and automatically saved as a new file",
+            "Failed to write video data and automatically saved as a new file",
+            "Save video file is too large, Exit save",
+            "Failed to write video data, Exit saving",
+            "Image saved successfully",
+        };
+        QStringList texts;
+        for (const QList<QVariant>& call : spy)
+            texts << call.at(0).toString();
+        QCOMPARE(texts, expected);
+        QCOMPARE(spy.at(3).at(1).toInt(), 2); // a failed write is an error
+        QCOMPARE(spy.at(0).at(1).toInt(), 0);
+    }
+
+    void grabFiguresFormatTwoDecimals() {
+        MainWindow window;
+        window.languageChanged(1);
+        MainWindow::GrabFigures& g = window.getGrabFigures();
+        g.frameRate = 12.345;
+        g.lineRate = 1000;
+        g.refreshRate = 29.999;
+        g.frameCount = 1234567890123ull;
+        g.lostPackets = 7;
+        g.lineScan = true;
+        window.slotUpdateGrabPrm();
+        auto text = [&](const char* name) {
+            return window.findChild<QLabel*>(QString::fromLatin1(name))->text();
+        };
+        QCOMPARE(text("labelFrameRate"), QStringLiteral("Frame Rate:12.35 fps"));
+        QCOMPARE(text("labelLineRate"), QStringLiteral("Line Rate:1000.00 lps"));
+        QCOMPARE(text("labelRefreshRate"), QStringLiteral("Refresh Rate:30.00 fps"));
+        QCOMPARE(text("labelFrameCount"), QStringLiteral("Frame Count:1234567890123"));
+        QCOMPARE(text("labelLostPacket"), QStringLiteral("Lost Packet:7"));
+        QVERIFY(!window.findChild<QLabel*>(QStringLiteral("labelLineRate"))->isHidden());
+        g.lineScan = false;
+        window.slotUpdateGrabPrm();
+        QVERIFY(window.findChild<QLabel*>(QStringLiteral("labelLineRate"))->isHidden());
+    }
+
+    void timerTicksFirstAfter100msThenEverySecond() {
+        MainWindow window;
+        auto* timer = window.findChild<QTimer*>(QStringLiteral("timerStatus"));
+        QVERIFY(timer);
+        QCOMPARE(timer->interval(), 100);
+        QTRY_COMPARE_WITH_TIMEOUT(timer->interval(), 1000, 3000);
+        QVERIFY(timer->isActive());
+    }
+
+    void windowMenuFollowsThePanels() {
+        MainWindow window;
+        auto* deviceAction = window.findChild<QAction*>(QStringLiteral("actionDeviceFeature"));
+        auto* device = window.getDeviceWidget();
+        deviceAction->trigger();
+        QVERIFY(device->isHidden());
+        deviceAction->trigger();
+        QVERIFY(!device->isHidden());
+        // The panel's own close button unchecks the menu entry.
+        device->findChild<QPushButton*>(QStringLiteral("pushButtonClose"))->click();
+        QVERIFY(device->isHidden());
+        QVERIFY(!deviceAction->isChecked());
+    }
+
+    void pictureViewsReplaceThePlaceholders() {
+        MainWindow window;
+        QSplitter* splitter = window.getViewSplitter();
+        QCOMPARE(splitter->count(), 2);
+        QVERIFY(splitter->widget(1)->isHidden());
+        auto* mainView = new QWidget;
+        auto* secondView = new QWidget;
+        window.setPictureViews(mainView, secondView);
+        QCOMPARE(splitter->widget(0), mainView);
+        QCOMPARE(splitter->widget(1), secondView);
+        QVERIFY(secondView->isHidden());
+        QVERIFY(!splitter->childrenCollapsible());
+    }
+
+    void closingSavesAllSettings() {
+        {
+            MainWindow window;
+            window.languageChanged(0);
+            QVERIFY(!QFile::exists(configPath()));
+            QVERIFY(window.close());
+        }
+        QVERIFY(QFile::exists(configPath()));
+        QSettings ini(configPath(), QSettings::IniFormat);
+        QCOMPARE(ini.allKeys().size(), 72);
+        QVERIFY(!ini.contains(QStringLiteral("Debug")));
+        QCOMPARE(ini.value(QStringLiteral("Lanuage")).toInt(), 0);
+        QVERIFY(ini.contains(QStringLiteral("UI/ShowStatus13")));
+    }
+
+    // Panel messages reach the log; a real language change empties it, re-selecting the same one does not.
+    void messagesReachTheLogAndLanguageChangeClearsIt() {
+        MainWindow window;
+        window.languageChanged(1);
+        VQtOutputModel* model = window.getMessageWidget()->outputWidget()->outputModel();
+        const int before = model->storedCount();
+        emit window.getDeviceWidget()->signalOutputInfo(QStringLiteral("from the panel"), 1);
+        window.addOutputInfo(QStringLiteral("direct"), 0);
+        QCOMPARE(model->storedCount(), before + 2);
+        window.languageChanged(1);
+        QCOMPARE(model->storedCount(), before + 2);
+        window.languageChanged(0);
+        QCOMPARE(model->storedCount(), 0);
+        QCOMPARE(g_nDevLanguage, 0);
+    }
+
+    void languageIsRestoredFromSettings() {
+        {
+            QSettings ini(configPath(), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Lanuage"), 0);
+        }
+        MainWindow window;
+        QCOMPARE(g_sysPrm.Lanuage, 0);
+        QCOMPARE(g_nDevLanguage, 0);
+        QVERIFY(window.findChild<QAction*>(QStringLiteral("actionChinese"))->isChecked());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
