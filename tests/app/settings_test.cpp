@@ -1,0 +1,316 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QSettings>
+#include <functional>
+
+#include "app/core/VQtSystemParam.h"
+
+namespace {
+
+using Getter = std::function<QVariant(const VQtSystemParam&)>;
+
+struct KeyCase {
+    const char* key;
+    const char* defaultText; // as the file holds it after saving the defaults
+    const char* otherText;   // a valid value different from the default
+    Getter field;
+};
+
+// Written out independently of the program's own key table, so a renamed, dropped or
+// swapped key shows up here.
+const std::vector<KeyCase>& keyCases() {
+    static const std::vector<KeyCase> cases = [] {
+        std::vector<KeyCase> c = {
+            {"Lanuage", "1", "0", [](auto& p) { return QVariant(p.Lanuage); }},
+            {"UI/TotalView", "1", "3", [](auto& p) { return QVariant(p.ui.TotalView); }},
+            {"UI/HorView", "1", "2", [](auto& p) { return QVariant(p.ui.HorView); }},
+        };
+        static const char* const statusKeys[] = {
+            "UI/ShowStatus0",  "UI/ShowStatus1",  "UI/ShowStatus2",  "UI/ShowStatus3", "UI/ShowStatus4",
+            "UI/ShowStatus5",  "UI/ShowStatus6",  "UI/ShowStatus7",  "UI/ShowStatus8", "UI/ShowStatus9",
+            "UI/ShowStatus10", "UI/ShowStatus11", "UI/ShowStatus12", "UI/ShowStatus13"};
+        for (int n = 0; n < 14; ++n)
+            c.push_back(
+                {statusKeys[n], "true", "false", [n](auto& p) { return QVariant(p.ui.ShowStatus[n]); }});
+        std::vector<KeyCase> rest = {
+            {"PollingTime", "true", "false", [](auto& p) { return QVariant(p.general.PollingTime); }},
+            {"FeatureToolTips", "true", "false", [](auto& p) { return QVariant(p.general.FeatureToolTips); }},
+            {"UserLevel", "1", "3", [](auto& p) { return QVariant(p.general.UserLevel); }},
+            {"PixelSize", "1", "7", [](auto& p) { return QVariant(p.general.PixelSize); }},
+            {"MeasureUint", "0", "2", [](auto& p) { return QVariant(p.general.MeasureUint); }},
+            {"BayerInterMethod", "0", "3", [](auto& p) { return QVariant(p.general.BayerInterMethod); }},
+            {"ResizeInterMethod", "1", "4", [](auto& p) { return QVariant(p.general.ResizeInterMethod); }},
+            {"ExtractFrame", "true", "false", [](auto& p) { return QVariant(p.general.ExtractFrame); }},
+            {"ExtractFrameTime", "30", "55", [](auto& p) { return QVariant(p.general.ExtractFrameTime); }},
+            {"ProfileCoordinate", "true", "false",
+             [](auto& p) { return QVariant(p.general.ProfileCoordinate); }},
+            {"ProfileShape", "0", "1", [](auto& p) { return QVariant(p.general.ProfileShape); }},
+            {"ShowUncompleteFrame", "false", "true",
+             [](auto& p) { return QVariant(p.general.ShowUncompleteFrame); }},
+            {"RGBConversion", "false", "true", [](auto& p) { return QVariant(p.general.RGBConversion); }},
+            {"DenoiseThreshold", "0", "12", [](auto& p) { return QVariant(p.process.DenoiseThreshold); }},
+            {"SharpenImg", "0", "5", [](auto& p) { return QVariant(p.process.SharpenImg); }},
+            {"BoardBufferCount", "5", "9", [](auto& p) { return QVariant(p.acq.BoardBufferCount); }},
+            {"CxpControlPacketMaxSize", "2048", "1024",
+             [](auto& p) { return QVariant(p.acq.CxpControlPacketMaxSize); }},
+            {"CxpStreamPacketMaxSize", "16384", "8192",
+             [](auto& p) { return QVariant(p.acq.CxpStreamPacketMaxSize); }},
+            {"CxpRwRegisterMaxTime", "3", "6", [](auto& p) { return QVariant(p.acq.CxpRwRegisterMaxTime); }},
+            {"BoardAutoBufferCount", "true", "false",
+             [](auto& p) { return QVariant(p.acq.BoardAutoBufferCount); }},
+            {"CrcHappenStopStream", "true", "false",
+             [](auto& p) { return QVariant(p.acq.CrcHappenStopStream); }},
+            {"SupportCxp12", "true", "false", [](auto& p) { return QVariant(p.acq.SupportCxp12); }},
+            {"SupportCxpCommTag", "false", "true", [](auto& p) { return QVariant(p.acq.SupportCxpCommTag); }},
+            {"StreamInfinite", "true", "false", [](auto& p) { return QVariant(p.remote.StreamInfinite); }},
+            {"StreamAutoBufferCount", "true", "false",
+             [](auto& p) { return QVariant(p.remote.StreamAutoBufferCount); }},
+            {"StreamSelfAdaption", "false", "true",
+             [](auto& p) { return QVariant(p.remote.StreamSelfAdaption); }},
+            {"StreamTimeOut)", "5000", "4000000000",
+             [](auto& p) { return QVariant(p.remote.StreamTimeOut); }},
+            {"StreamBufferCount", "5", "11", [](auto& p) { return QVariant(p.remote.StreamBufferCount); }},
+            {"AcqHeartbeatTimeOut", "500", "800",
+             [](auto& p) { return QVariant(p.remote.AcqHeartbeatTimeOut); }},
+            {"RemoteHeartbeatTimeOut", "3000", "6000",
+             [](auto& p) { return QVariant(p.remote.RemoteHeartbeatTimeOut); }},
+            {"StreamPacketResendMaxCount", "3", "8",
+             [](auto& p) { return QVariant(p.remote.StreamPacketResendMaxCount); }},
+            {"StreamPacketResendTimeout", "4", "9",
+             [](auto& p) { return QVariant(p.remote.StreamPacketResendTimeout); }},
+            {"StreamPacketInterTimeout", "20", "21",
+             [](auto& p) { return QVariant(p.remote.StreamPacketInterTimeout); }},
+            {"StreamBlockMaxResendPacketCount", "1024", "100",
+             [](auto& p) { return QVariant(p.remote.StreamBlockMaxResendPacketCount); }},
+            {"StreamBlockMaxWaitPacketCount", "1024", "101",
+             [](auto& p) { return QVariant(p.remote.StreamBlockMaxWaitPacketCount); }},
+            {"StreamResendWindowSize", "50", "60",
+             [](auto& p) { return QVariant(p.remote.StreamResendWindowSize); }},
+            {"StreamDectionImageSaveCount", "4000", "10",
+             [](auto& p) { return QVariant(p.remote.StreamDectionImageSaveCount); }},
+            {"StreamDectionImageSaveRate", "0", "2",
+             [](auto& p) { return QVariant(p.remote.StreamDectionImageSaveRate); }},
+            {"StreamDectionImageSavePath", "C:\\burrDection", "/data/burr",
+             [](auto& p) { return QVariant(p.remote.StreamDectionImageSavePath); }},
+            {"TifCompress", "false", "true", [](auto& p) { return QVariant(p.save.TifCompress); }},
+            {"TifDpiX", "96", "300", [](auto& p) { return QVariant(p.save.TifDpiX); }},
+            {"TifDpiY", "96", "301", [](auto& p) { return QVariant(p.save.TifDpiY); }},
+            {"JpegQuality", "95", "80", [](auto& p) { return QVariant(p.save.JpegQuality); }},
+            {"VideoFrameRate", "30", "25", [](auto& p) { return QVariant(p.save.VideoFrameRate); }},
+            {"StretchImage", "false", "true", [](auto& p) { return QVariant(p.save.StretchImage); }},
+            {"Shift", "0", "-1", [](auto& p) { return QVariant(p.save.Shift); }},
+            {"SwitchType", "0", "6", [](auto& p) { return QVariant(p.save.SwitchType); }},
+            {"ImageType", "0", "2", [](auto& p) { return QVariant(p.save.ImageType); }},
+            {"strSequencePath", nullptr, "/data/seq",
+             [](auto& p) { return QVariant(p.save.strSequencePath); }},
+            {"strPrefix", "Image", "Shot", [](auto& p) { return QVariant(p.save.strPrefix); }},
+            {"BeginNumber", "0", "17", [](auto& p) { return QVariant(p.save.BeginNumber); }},
+            {"ImageCount", "20", "3", [](auto& p) { return QVariant(p.save.ImageCount); }},
+            {"PixelDisSynthesize", "false", "true",
+             [](auto& p) { return QVariant(p.displacement.PixelDisSynthesize); }},
+            {"OpenFromXml", "false", "true", [](auto& p) { return QVariant(p.debug.OpenFromXml); }},
+            {"DevXmlFile", "", "/data/cam.xml", [](auto& p) { return QVariant(p.debug.DevXmlFile); }},
+        };
+        c.insert(c.end(), rest.begin(), rest.end());
+        return c;
+    }();
+    return cases;
+}
+
+QString configPath() {
+    return QDir::tempPath().remove(QStringLiteral("Temp")) + QStringLiteral("/VionC.ini");
+}
+
+class SettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QFile::remove(configPath());
+        g_sysPrm = VQtSystemParam();
+    }
+    void TearDown() override {
+        QFile::remove(configPath());
+        g_sysPrm = VQtSystemParam();
+    }
+    static void writeFile(const std::function<void(QSettings&)>& fill) {
+        QSettings s(configPath(), QSettings::IniFormat);
+        fill(s);
+    }
+};
+
+TEST_F(SettingsTest, NoFileKeepsDefaultsAndSaveWritesExactlyTheKnownKeys) {
+    loadSystemConfig();
+    EXPECT_EQ(g_strConfig, configPath());
+    EXPECT_FALSE(g_sysPrm.debugMode);
+    for (const KeyCase& k : keyCases()) {
+        if (k.defaultText)
+            EXPECT_EQ(k.field(g_sysPrm).toString(), QString::fromUtf8(k.defaultText)) << k.key;
+    }
+    EXPECT_EQ(g_sysPrm.save.extension, QStringLiteral(".bmp"));
+
+    saveSystemConfig();
+    ASSERT_TRUE(QFile::exists(configPath()));
+    QSettings file(configPath(), QSettings::IniFormat);
+    QStringList expected;
+    for (const KeyCase& k : keyCases())
+        expected << QString::fromUtf8(k.key);
+    QStringList actual = file.allKeys();
+    expected.sort();
+    actual.sort();
+    EXPECT_EQ(actual.size(), 72);
+    EXPECT_EQ(actual, expected); // no "Debug", no fifteenth status flag, no unpersisted field
+    for (const KeyCase& k : keyCases()) {
+        if (k.defaultText)
+            EXPECT_EQ(file.value(k.key).toString(), QString::fromUtf8(k.defaultText)) << k.key;
+    }
+}
+
+TEST_F(SettingsTest, EveryKeyReachesItsOwnFieldAndIsWrittenBack) {
+    writeFile([](QSettings& s) {
+        for (const KeyCase& k : keyCases())
+            s.setValue(k.key, QString::fromUtf8(k.otherText));
+    });
+    loadSystemConfig();
+    for (const KeyCase& k : keyCases())
+        EXPECT_EQ(k.field(g_sysPrm).toString(), QString::fromUtf8(k.otherText)) << k.key;
+    EXPECT_EQ(g_nDevLanguage, 0); // "Lanuage" 0 is Chinese for the device tables too
+
+    QFile::remove(configPath());
+    saveSystemConfig();
+    g_sysPrm = VQtSystemParam();
+    QSettings file(configPath(), QSettings::IniFormat);
+    for (const KeyCase& k : keyCases())
+        EXPECT_EQ(file.value(k.key).toString(), QString::fromUtf8(k.otherText)) << k.key;
+}
+
+TEST_F(SettingsTest, SavedFileIsReadableAndWritableByEveryone) {
+    saveSystemConfig();
+    const QFile::Permissions perms = QFile::permissions(configPath());
+    EXPECT_TRUE(perms & QFileDevice::ReadOther);
+    EXPECT_TRUE(perms & QFileDevice::WriteOther);
+    EXPECT_TRUE(perms & QFileDevice::WriteGroup);
+}
+
+TEST_F(SettingsTest, WrongTypesConvertAndMissingKeysKeepDefaults) {
+    writeFile([](QSettings& s) {
+        s.setValue("UserLevel", "abc");
+        s.setValue("PollingTime", "yes");
+        s.setValue("SupportCxpCommTag", "TRUE");
+        s.setValue("StreamBufferCount", "-5");
+        s.setValue("JpegQuality", "");
+        s.setValue("UI/ShowStatus3", "1");
+    });
+    loadSystemConfig();
+    EXPECT_EQ(g_sysPrm.general.UserLevel, 0);
+    EXPECT_FALSE(g_sysPrm.general.PollingTime);
+    EXPECT_TRUE(g_sysPrm.acq.SupportCxpCommTag);
+    EXPECT_EQ(g_sysPrm.remote.StreamBufferCount, 0u);
+    EXPECT_EQ(g_sysPrm.save.JpegQuality, 0);
+    EXPECT_FALSE(g_sysPrm.ui.ShowStatus[3]);
+    // Untouched keys keep their defaults.
+    EXPECT_EQ(g_sysPrm.remote.RemoteHeartbeatTimeOut, 3000u);
+    EXPECT_TRUE(g_sysPrm.ui.ShowStatus[4]);
+    EXPECT_EQ(g_sysPrm.save.strPrefix, QStringLiteral("Image"));
+}
+
+TEST_F(SettingsTest, TimeOutKeyNeedsItsClosingParenthesis) {
+    writeFile([](QSettings& s) { s.setValue("StreamTimeOut", 777); });
+    loadSystemConfig();
+    EXPECT_EQ(g_sysPrm.remote.StreamTimeOut, 5000u);
+
+    // A hand-edited file spells the parenthesis literally.
+    QFile f(configPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("[General]\nStreamTimeOut)=1234\n");
+    f.close();
+    loadSystemConfig();
+    EXPECT_EQ(g_sysPrm.remote.StreamTimeOut, 1234u);
+}
+
+TEST_F(SettingsTest, FifteenthStatusFlagIsIgnored) {
+    writeFile([](QSettings& s) {
+        s.setValue("UI/ShowStatus14", false);
+        s.setValue("UI/ShowStatus13", false);
+    });
+    loadSystemConfig();
+    EXPECT_FALSE(g_sysPrm.ui.ShowStatus[13]);
+    for (int n = 0; n < 13; ++n)
+        EXPECT_TRUE(g_sysPrm.ui.ShowStatus[n]) << n;
+}
+
+TEST_F(SettingsTest, RunTimeFieldsSurviveALoad) {
+    g_sysPrm.deviceName = QStringLiteral("cam");
+    g_sysPrm.general.heartbeatDisabled = true;
+    g_sysPrm.save.sequenceMode = true;
+    loadSystemConfig();
+    EXPECT_EQ(g_sysPrm.deviceName, QStringLiteral("cam"));
+    EXPECT_TRUE(g_sysPrm.general.heartbeatDisabled);
+    EXPECT_TRUE(g_sysPrm.save.sequenceMode);
+}
+
+class DebugKeyTest : public SettingsTest,
+                     public ::testing::WithParamInterface<std::pair<const char*, bool>> {};
+
+TEST_P(DebugKeyTest, DebugSwitch) {
+    const char* value = GetParam().first;
+    if (value)
+        writeFile([value](QSettings& s) { s.setValue("Debug", QString::fromUtf8(value)); });
+    loadSystemConfig();
+    EXPECT_EQ(g_sysPrm.debugMode, GetParam().second) << (value ? value : "(missing)");
+    EXPECT_EQ(isDebug(), GetParam().second);
+    // Saving never writes the hand-edited switch; an existing one is left as it was.
+    saveSystemConfig();
+    QSettings file(configPath(), QSettings::IniFormat);
+    EXPECT_EQ(file.contains("Debug"), value != nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Values, DebugKeyTest,
+                         ::testing::Values(std::make_pair("on", true), std::make_pair("ON", true),
+                                           std::make_pair("oN", true), std::make_pair("Off", false),
+                                           std::make_pair(nullptr, false), std::make_pair("1", false),
+                                           std::make_pair("yes", false), std::make_pair("", false)));
+
+TEST(UIParamTest, NamesFollowTheLanguageAndUnknownIndexesSaySo) {
+    const int saved = g_sysPrm.Lanuage;
+    VQtUIParam ui;
+    g_sysPrm.Lanuage = 1;
+    EXPECT_EQ(ui.getText(0), QStringLiteral("Frame Rate"));
+    EXPECT_EQ(ui.getText(13), QStringLiteral("Frame Valid"));
+    EXPECT_EQ(ui.getText(14), QStringLiteral("Unkonwn"));
+    EXPECT_EQ(ui.getText(-1), QStringLiteral("Unkonwn"));
+    g_sysPrm.Lanuage = 0;
+    EXPECT_EQ(ui.getText(3), QStringLiteral("像素时钟(MHz)"));
+    EXPECT_EQ(ui.getText(14), QStringLiteral("未知"));
+    g_sysPrm.Lanuage = saved;
+    EXPECT_EQ(ui.statusWidth.size(), 14);
+    EXPECT_EQ(ui.statusWidth[8], 300);
+}
+
+TEST(UIParamTest, AssignmentCopiesOnlyPersistedFields) {
+    VQtUIParam src;
+    src.TotalView = 4;
+    src.ShowStatus[5] = false;
+    src.statusNameEn[0] = QStringLiteral("changed");
+    src.statusWidth[0] = 1;
+    VQtUIParam dst;
+    dst = src;
+    EXPECT_EQ(dst.TotalView, 4);
+    EXPECT_FALSE(dst.ShowStatus[5]);
+    EXPECT_EQ(dst.statusNameEn[0], QStringLiteral("Frame Rate"));
+    EXPECT_EQ(dst.statusWidth[0], 150);
+}
+
+TEST(PixelDisplacementTest, ModelNamesMatchCaseInsensitively) {
+    VQtPixelDisplacement d;
+    d.setFromDeviceName(QStringLiteral("VC-25m-psm"));
+    EXPECT_TRUE(d.PixelDisCamera);
+    EXPECT_FALSE(d.PixelDisAlternative);
+    d.setFromDeviceName(QStringLiteral("VC-25C-PSC"));
+    EXPECT_FALSE(d.PixelDisCamera);
+    EXPECT_TRUE(d.PixelDisAlternative);
+    d.setFromDeviceName(QString());
+    EXPECT_FALSE(d.PixelDisCamera || d.PixelDisAlternative);
+}
+
+} // namespace
