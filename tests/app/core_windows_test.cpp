@@ -1,0 +1,163 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <cmath>
+#include <limits>
+
+#include "app/core/QAutoAdjustDPI.h"
+#include "app/core/QBaseDialog.h"
+#include "app/core/QBaseMainWindow.h"
+#include "app/core/QBaseMessageBox.h"
+#include "app/core/QBaseWidget.h"
+#include "core_helpers.h"
+
+namespace {
+
+TEST(ScreenScaleTest, LogicalDpiSnapsToTheFiveSteps) {
+    const std::pair<double, double> cases[] = {
+        {96, 1.0},   {105, 1.0},  {106, 1.25},
+        {120, 1.25}, {134, 1.25}, {135, 1.5},
+        {144, 1.5},  {153, 1.5},  {154, 1.75},
+        {168, 1.75}, {172, 1.75}, {173, 2.0},
+        {192, 2.0},  {400, 2.0},  {72, 1.0},
+        {0, 1.0},    {-96, 1.0},  {std::numeric_limits<double>::quiet_NaN(), 1.0}};
+    for (const auto& [dpi, factor] : cases)
+        EXPECT_DOUBLE_EQ(QAutoAdjustDPI::snapDpi(dpi), factor) << dpi;
+}
+
+TEST(ScreenScaleTest, FactorComesFromThePrimaryScreenAndIsCached) {
+    const double first = QAutoAdjustDPI::getDpi();
+    EXPECT_DOUBLE_EQ(first, QAutoAdjustDPI::snapDpi(QGuiApplication::primaryScreen()->logicalDotsPerInch()));
+    EXPECT_DOUBLE_EQ(QAutoAdjustDPI::getDpi(), first);
+}
+
+class ScaleWidgetsTest : public ::testing::Test {
+protected:
+    void TearDown() override { QAutoAdjustDPI::setDpi(1.0); }
+};
+
+TEST_F(ScaleWidgetsTest, SizesOfTheTreeAreScaledAndRoundedUp) {
+    QAutoAdjustDPI::setDpi(1.25);
+    QWidget top;
+    top.setMinimumSize(11, 10);
+    top.setMaximumSize(101, 200);
+    top.setGeometry(5, 6, 51, 40);
+    auto* child = new QWidget(&top);
+    child->setGeometry(1, 2, 30, 21);
+    auto* grandChild = new QWidget(child);
+    grandChild->setFixedSize(7, 8);
+    auto* childOfNoWidget = new QObject(&top); // not a widget: skipped without harm
+    Q_UNUSED(childOfNoWidget);
+
+    QAutoAdjustDPI::autoAdjustDpi(&top);
+    EXPECT_EQ(top.minimumSize(), QSize(14, 13)); // 13.75 and 12.5 rounded up
+    EXPECT_EQ(top.maximumSize(), QSize(127, 250));
+    EXPECT_EQ(top.geometry(), QRect(5, 6, 64, 50));
+    EXPECT_EQ(child->geometry(), QRect(1, 2, 38, 27));
+    EXPECT_EQ(grandChild->size(), QSize(9, 10));
+    // An unbounded maximum stays unbounded rather than overflowing.
+    EXPECT_EQ(child->maximumSize(), QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX));
+}
+
+TEST_F(ScaleWidgetsTest, NothingChangesAtScaleOneOrForNonWidgets) {
+    QAutoAdjustDPI::setDpi(1.0);
+    QWidget w;
+    w.setGeometry(0, 0, 33, 17);
+    QAutoAdjustDPI::autoAdjustDpi(&w);
+    EXPECT_EQ(w.size(), QSize(33, 17));
+
+    QAutoAdjustDPI::setDpi(2.0);
+    QObject plain;
+    QAutoAdjustDPI::autoAdjustDpi(&plain);
+    QAutoAdjustDPI::autoAdjustDpi(nullptr);
+    QAutoAdjustDPI::setDpi(0.0); // ignored
+    EXPECT_DOUBLE_EQ(QAutoAdjustDPI::getDpi(), 2.0);
+}
+
+TEST(WindowBaseTest, BasesSetTitleAndStretchTheSameWay) {
+    QBaseWidget tool;
+    EXPECT_TRUE(tool.isStretch());
+    EXPECT_TRUE(tool.windowFlags() & Qt::Dialog);
+    EXPECT_EQ(tool.contextMenuPolicy(), Qt::NoContextMenu);
+    EXPECT_EQ(tool.getMainWindow(), &tool);
+    tool.setTitleContent(QStringLiteral("Tool"));
+    EXPECT_EQ(tool.windowTitle(), QStringLiteral("Tool"));
+    tool.setStretch(false);
+    EXPECT_FALSE(tool.isStretch());
+
+    QBaseDialog dialog;
+    EXPECT_FALSE(dialog.isStretch());
+    EXPECT_EQ(dialog.contextMenuPolicy(), Qt::NoContextMenu);
+    dialog.setTitleContent(QStringLiteral("Dlg"));
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Dlg"));
+
+    QBaseMainWindow main;
+    EXPECT_EQ(main.getMainWindow(), &main);
+    EXPECT_EQ(main.contextMenuPolicy(), Qt::NoContextMenu);
+    QPixmap icon(16, 16);
+    icon.fill(Qt::red);
+    main.setTitleIcon(icon);
+    EXPECT_FALSE(main.windowIcon().isNull());
+}
+
+TEST(MessageBoxTest, ButtonCodesChooseTheVisibleButtons) {
+    struct Case {
+        int buttons;
+        bool yes, no;
+    };
+    const Case cases[] = {{QBaseMessageBox::NoButton, false, false},
+                          {QBaseMessageBox::Yes, true, false},
+                          {QBaseMessageBox::No, false, true},
+                          {QBaseMessageBox::YesNo, true, true},
+                          {QBaseMessageBox::Yes | QBaseMessageBox::No, true, true}};
+    for (const Case& c : cases) {
+        QBaseMessageBox box(nullptr, QBaseMessageBox::Information, "t", "x", c.buttons, QBaseMessageBox::No);
+        EXPECT_EQ(box.yesButton()->isVisibleTo(&box), c.yes) << c.buttons;
+        EXPECT_EQ(box.noButton()->isVisibleTo(&box), c.no) << c.buttons;
+        EXPECT_EQ(box.resultCode(), QBaseMessageBox::No); // until a button says otherwise
+    }
+    QBaseMessageBox box(nullptr, QBaseMessageBox::Warning, "Warning", "text", QBaseMessageBox::YesNo,
+                        QBaseMessageBox::Yes);
+    EXPECT_TRUE(box.yesButton()->isDefault());
+    EXPECT_FALSE(box.noButton()->isDefault());
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("Warning"));
+    EXPECT_EQ(box.textLabel()->text(), QStringLiteral("text"));
+    EXPECT_EQ(box.yesButton()->size(), QSize(75, 25));
+    EXPECT_EQ(box.iconLabel()->size(), QSize(32, 32));
+    EXPECT_EQ(QBaseMessageBox::iconPath(QBaseMessageBox::Warning), QStringLiteral(":/Resource/Warning"));
+    EXPECT_EQ(QBaseMessageBox::iconPath(QBaseMessageBox::Error), QStringLiteral(":/Resource/Error"));
+    EXPECT_EQ(QBaseMessageBox::iconPath(77), QStringLiteral(":/Resource/Information"));
+}
+
+TEST(MessageBoxTest, ResultCodesOfYesNoAndClosing) {
+    const auto click = [](const char* which) {
+        return [which](QWidget* w) {
+            auto* box = qobject_cast<QBaseMessageBox*>(w);
+            ASSERT_NE(box, nullptr);
+            (QByteArray(which) == "yes" ? box->yesButton() : box->noButton())->click();
+        };
+    };
+    whenModalShown(click("yes"));
+    EXPECT_EQ(QBaseMessageBox::information(nullptr, "Information", "q", QBaseMessageBox::YesNo,
+                                           QBaseMessageBox::Yes),
+              512);
+    whenModalShown(click("no"));
+    EXPECT_EQ(QBaseMessageBox::warning(nullptr, "Warning", "q", QBaseMessageBox::YesNo, QBaseMessageBox::Yes),
+              1024);
+    // The window's close button.
+    whenModalShown([](QWidget* w) { w->close(); });
+    EXPECT_EQ(QBaseMessageBox::information(nullptr, "Information", "q"), 1024);
+    // Escape, even when only "Yes" is offered.
+    whenModalShown([](QWidget* w) {
+        QKeyEvent esc(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(w, &esc);
+    });
+    EXPECT_EQ(QBaseMessageBox::warning(nullptr, "Warning", "q", QBaseMessageBox::Yes, QBaseMessageBox::Yes),
+              1024);
+}
+
+} // namespace
