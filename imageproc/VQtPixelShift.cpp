@@ -14,14 +14,19 @@ bool pixelDisStoreFrame(unsigned char* burst, size_t frameBytes, const unsigned 
 template <typename T>
 void pixelSyntheticMono2X2(const T* const f[4], int width, int height, T* out, size_t outStride) {
     for (int r = 0; r < height; ++r) {
+        // Row pointers in locals: stores through T* could otherwise alias them.
         const size_t in = size_t(r) * width;
-        T* even = out + size_t(2 * r) * outStride;
-        T* odd = even + outStride;
+        const T* __restrict f0 = f[0] + in;
+        const T* __restrict f1 = f[1] + in;
+        const T* __restrict f2 = f[2] + in;
+        const T* __restrict f3 = f[3] + in;
+        T* __restrict even = out + size_t(2 * r) * outStride;
+        T* __restrict odd = even + outStride;
         for (int k = 0; k < width; ++k) {
-            even[2 * k] = f[3][in + k];
-            even[2 * k + 1] = f[2][in + k];
-            odd[2 * k] = f[1][in + k];
-            odd[2 * k + 1] = f[0][in + k];
+            even[2 * k] = f3[k];
+            even[2 * k + 1] = f2[k];
+            odd[2 * k] = f1[k];
+            odd[2 * k + 1] = f0[k];
         }
     }
 }
@@ -40,7 +45,9 @@ template <typename T>
 void pixelSyntheticColor2X2(const T* const f[4], int width, int height, T* out, size_t outStride) {
     const size_t w = size_t(width);
     // Sample (row, column) of frame n; callers only ask for positions inside the frame.
-    auto at = [f, w](int n, int row, int column) { return f[n][size_t(row) * w + size_t(column)]; };
+    // A local copy of the frame pointers, so stores cannot force them to be reloaded.
+    const T* const frame[4] = {f[0], f[1], f[2], f[3]};
+    auto at = [&frame, w](int n, int row, int column) { return frame[n][size_t(row) * w + size_t(column)]; };
     for (int r = 0; r < height; r += 2) {
         T* top = out + size_t(r) * outStride;
         T* bottom = top + outStride;

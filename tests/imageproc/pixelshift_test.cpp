@@ -1,3 +1,4 @@
+#include "imageproc/VQtPixelCapture.h"
 #include "imageproc/VQtPixelShift.h"
 
 #include <gtest/gtest.h>
@@ -211,4 +212,93 @@ TEST(PixelShiftBurst, FramesFillSlotsByCounterAndCompleteEveryNth) {
     EXPECT_FALSE(pixelDisStoreFrame(burst.data(), bytes, nullptr, 4, 4));
     EXPECT_EQ(pixelDisFrameCount(VQT_PIXEL_SHIFT_2X2), 4);
     EXPECT_EQ(pixelDisFrameCount(VQT_PIXEL_SHIFT_4X4), 16);
+}
+
+// ---------------------------------------------------------------- capture checks
+
+namespace {
+
+template <typename T>
+bool deviation(const std::vector<T>& img, int width, int height, int channels, int sx, int sy, int modulus,
+               int* column, int* row) {
+    return vqtFindRampDeviation<T>(img.data(), width, height, channels, size_t(width) * channels, sx, sy,
+                                   modulus, column, row);
+}
+
+} // namespace
+
+TEST(CaptureRamp, WrapsAtTheBitDepthAndFindsTheFirstWrongPixel) {
+    int column = -1, row = -1;
+    EXPECT_FALSE(deviation<uint8_t>({254, 255, 0, 1}, 4, 1, 1, 1, 1, 256, &column, &row));
+    EXPECT_TRUE(deviation<uint8_t>({254, 255, 1}, 3, 1, 1, 1, 1, 256, &column, &row));
+    EXPECT_EQ(column, 2);
+    EXPECT_EQ(row, 0);
+    // 12-bit data in 16-bit samples, step 3: 4093, 4096 - 4096 = 0, 3.
+    EXPECT_FALSE(deviation<uint16_t>({4090, 4093, 0, 3}, 4, 1, 1, 3, 1, 4096, &column, &row));
+    EXPECT_TRUE(deviation<uint16_t>({4090, 4093, 4096, 3}, 4, 1, 1, 3, 1, 4096, &column, &row));
+    EXPECT_EQ(column, 2);
+}
+
+TEST(CaptureRamp, RowsStartOneStepOnOrRepeatAndEveryChannelCounts) {
+    int column = -1, row = -1;
+    // Rows start at 255, then 0 (255 + 1 wrapped), then 0 again (a repeat), then 2 (wrong).
+    const std::vector<uint8_t> rows = {255, 0, 0, 1, 0, 1, 2, 3};
+    EXPECT_FALSE(deviation<uint8_t>(rows, 2, 3, 1, 1, 1, 256, &column, &row));
+    EXPECT_TRUE(deviation<uint8_t>(rows, 2, 4, 1, 1, 1, 256, &column, &row));
+    EXPECT_EQ(column, 0);
+    EXPECT_EQ(row, 3);
+    // Three channels must all carry the ramp value; the green of pixel 1 does not.
+    const std::vector<uint8_t> bgr = {7, 7, 7, 8, 9, 8, 9, 9, 9};
+    EXPECT_TRUE(deviation<uint8_t>(bgr, 3, 1, 3, 1, 1, 256, &column, &row));
+    EXPECT_EQ(column, 1);
+    EXPECT_EQ(row, 0);
+}
+
+TEST(CaptureRamp, HorizontalModeExpectsConstantRows) {
+    int column = -1, row = -1;
+    const std::vector<uint16_t> rows = {5, 5, 5, 7, 7, 7, 7, 7, 8};
+    EXPECT_TRUE(deviation<uint16_t>(rows, 3, 3, 1, 0, 2, 1024, &column, &row));
+    EXPECT_EQ(column, 2);
+    EXPECT_EQ(row, 2);
+    EXPECT_FALSE(deviation<uint16_t>({1023, 1023, 1, 1}, 2, 2, 1, 0, 2, 1024, &column, &row));
+}
+
+TEST(CaptureCompare, OperatorsChannelCountsAndTruncation) {
+    EXPECT_TRUE(comparePixel(5, false, 99, 0));
+    EXPECT_TRUE(comparePixel(5, true, 0, 5));
+    EXPECT_TRUE(comparePixel(6, true, 1, 5));
+    EXPECT_FALSE(comparePixel(5, true, 1, 5));
+    EXPECT_TRUE(comparePixel(4, true, 2, 5));
+    EXPECT_TRUE(comparePixel(4, true, 3, 5));
+    EXPECT_FALSE(comparePixel(5, true, 3, 5));
+    EXPECT_FALSE(comparePixel(5, true, 4, 5));
+
+    VQtPixelCaptureParam prm;
+    const CvScalar any = cvScalar(1e12, -3, 7.9, 200);
+    for (int channels : {1, 3, 4}) {
+        prm.channels = channels;
+        EXPECT_TRUE(comparePixel(prm, any)) << "all conditions off, " << channels << " channels";
+    }
+    prm.channels = 2;
+    EXPECT_FALSE(comparePixel(prm, any));
+
+    prm.channels = 1;
+    prm.mono = {true, 0, 7};
+    EXPECT_TRUE(comparePixel(prm, cvScalar(7.9, 0, 0, 0)));
+    prm.channels = 3;
+    prm.channel[2] = {true, 0, 8}; // 7.9 truncates to 7
+    EXPECT_FALSE(comparePixel(prm, any));
+    prm.channel[2] = {true, 0, 7};
+    prm.channel[0] = {true, 1, 0}; // 1e12 saturates and stays above 0
+    EXPECT_TRUE(comparePixel(prm, any));
+    prm.channels = 4;
+    prm.channel[3] = {true, 2, 200};
+    EXPECT_FALSE(comparePixel(prm, any));
+
+    setPixelCaptureParam(prm);
+    EXPECT_FALSE(comparePixel(any));
+    setPixelCaptureResult(3, 4);
+    EXPECT_EQ(pixelCaptureParam().resultX, 3);
+    EXPECT_EQ(pixelCaptureParam().resultY, 4);
+    setPixelCaptureParam(VQtPixelCaptureParam());
 }
