@@ -1,0 +1,97 @@
+#include "imageproc/VQtFilters.h"
+
+#include "imageproc/ImageProcDenoise.h"
+
+#include <opencv2/imgproc.hpp>
+
+#include <QDebug>
+
+namespace {
+
+template <typename T, int channels, int maxValue>
+void runDenoise(const cv::Mat& source, const cv::Mat& target, int strength) {
+    ImageProcDenoise::Denoise<T, channels, 0, maxValue, 10> filter(40);
+    filter.denoiseNexo(source.ptr<T>(), const_cast<T*>(target.ptr<T>()), source.cols, source.rows, strength);
+}
+
+template <typename T, int channels>
+void denoiseForBits(const cv::Mat& source, const cv::Mat& target, int strength, unsigned bits) {
+    switch (bits) {
+    case 8:
+        return runDenoise<T, channels, 255>(source, target, strength);
+    case 10:
+        return runDenoise<T, channels, 1023>(source, target, strength);
+    case 12:
+        return runDenoise<T, channels, 4095>(source, target, strength);
+    case 14:
+        return runDenoise<T, channels, 16383>(source, target, strength);
+    case 16:
+        return runDenoise<T, channels, 65535>(source, target, strength);
+    default:
+        return;
+    }
+}
+
+// Scratch matrices of the sharpener, reused from frame to frame; one set per
+// thread so two threads sharpening never share them.
+struct SharpenScratch {
+    cv::Mat grey;
+    cv::Mat laplacian;
+    cv::Mat laplacian3;
+};
+
+SharpenScratch& scratch() {
+    thread_local SharpenScratch s;
+    return s;
+}
+
+} // namespace
+
+template <typename T>
+void cvVQtDenoiseCalc(const cv::Mat& source, const cv::Mat& target, int strength, unsigned bits) {
+    if (source.empty() || source.size() != target.size() || source.type() != target.type() ||
+        source.elemSize1() != sizeof(T) || !source.isContinuous() || !target.isContinuous())
+        return;
+    if (source.channels() == 1)
+        denoiseForBits<T, 1>(source, target, strength, bits);
+    else if (source.channels() == 3)
+        denoiseForBits<T, 3>(source, target, strength, bits);
+}
+
+template void cvVQtDenoiseCalc<unsigned char>(const cv::Mat&, const cv::Mat&, int, unsigned);
+template void cvVQtDenoiseCalc<unsigned short>(const cv::Mat&, const cv::Mat&, int, unsigned);
+
+bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsigned bits) {
+    const int depth = source.depth();
+    if (source.empty() || source.size() != target.size() || source.type() != target.type() ||
+        (depth != CV_8U && depth != CV_16U) || (source.channels() != 1 && source.channels() != 3))
+        return false;
+    const double scale = level / 20.0 * 0.0625;
+    SharpenScratch& s = scratch();
+    try {
+        const cv::Mat* luminance = &source;
+        if (source.channels() == 3) {
+            cv::cvtColor(source, s.grey, cv::COLOR_BGR2GRAY);
+            luminance = &s.grey;
+        }
+        // 16-bit samples are taken as signed 16-bit values, with saturating arithmetic.
+        const cv::Mat input = depth == CV_8U
+                                  ? *luminance
+                                  : cv::Mat(luminance->size(), CV_16SC1, luminance->data, luminance->step);
+        cv::Laplacian(input, s.laplacian, CV_16S, 3, -scale, 0, cv::BORDER_REFLECT_101);
+        const cv::Mat* correction = &s.laplacian;
+        if (source.channels() == 3) {
+            const cv::Mat planes[3] = {s.laplacian, s.laplacian, s.laplacian};
+            cv::merge(planes, 3, s.laplacian3);
+            correction = &s.laplacian3;
+        }
+        cv::Mat out = target; // shares target's pixels
+        cv::add(source, *correction, out, cv::noArray(), source.type());
+        if (depth != CV_8U && bits >= 1 && bits < 16)
+            cv::min(out, cv::Scalar::all((1 << bits) - 1), out);
+    } catch (const cv::Exception& e) {
+        qWarning() << "Sharpen:" << e.what();
+        return false;
+    }
+    return true;
+}
