@@ -1,4 +1,5 @@
 #include "imageproc/ImageProcDenoise.h"
+#include "imageproc/VQtFilters.h"
 
 #include <gtest/gtest.h>
 
@@ -193,4 +194,40 @@ TYPED_TEST(DenoiseInstance, MatchesReferenceOnAwkwardShapes) {
             ASSERT_EQ(inPlace, out) << w << "x" << h << " k=" << k;
         }
     EXPECT_GE(d.capacity(), 2 * 65 * C);
+}
+
+// ---------------------------------------------------------------- bit-depth selection
+
+TEST(DenoiseCalc, BitDepthPicksTheClampAndUnknownDepthsDoNothing) {
+    // A bright spot of 5000 on 4000 in 16-bit samples: the 12-bit filter clamps
+    // everything it writes to 4095, the 16-bit one keeps the values.
+    cv::Mat img(5, 5, CV_16UC1, cv::Scalar(4000));
+    img.at<uint16_t>(2, 2) = 5000;
+    const std::vector<uint16_t> samples(img.begin<uint16_t>(), img.end<uint16_t>());
+    for (unsigned bits : {12u, 16u}) {
+        cv::Mat out(img.size(), img.type(), cv::Scalar(0));
+        cvVQtDenoiseCalc<unsigned short>(img, out, 1000, bits);
+        const auto expected = bits == 12 ? referenceDenoise<uint16_t, 1, 4095>(samples, 5, 5, 1000)
+                                         : referenceDenoise<uint16_t, 1, 65535>(samples, 5, 5, 1000);
+        EXPECT_EQ(std::vector<uint16_t>(out.begin<uint16_t>(), out.end<uint16_t>()), expected) << bits;
+    }
+    for (unsigned bits : {0u, 9u, 11u, 32u}) {
+        cv::Mat out(img.size(), img.type(), cv::Scalar(7));
+        cvVQtDenoiseCalc<unsigned short>(img, out, 100, bits);
+        EXPECT_EQ(cv::countNonZero(out != 7), 0) << bits;
+    }
+    // Mismatched or unsupported matrices are left alone.
+    cv::Mat colour(4, 4, CV_8UC3, cv::Scalar::all(9)), four(4, 4, CV_8UC4, cv::Scalar::all(1));
+    cv::Mat out(4, 4, CV_8UC1, cv::Scalar(3));
+    cvVQtDenoiseCalc<unsigned char>(colour, out, 100, 8);
+    cvVQtDenoiseCalc<unsigned char>(four, four, 100, 8);
+    cvVQtDenoiseCalc<unsigned short>(colour, colour, 100, 8);
+    EXPECT_EQ(cv::countNonZero(out != 3), 0);
+    cv::Mat rgb(6, 5, CV_8UC3);
+    cv::randu(rgb, cv::Scalar::all(0), cv::Scalar::all(256));
+    cv::Mat rgbOut(rgb.size(), rgb.type());
+    cvVQtDenoiseCalc<unsigned char>(rgb, rgbOut, 300, 8);
+    const std::vector<uint8_t> flat(rgb.data, rgb.data + rgb.total() * 3);
+    EXPECT_EQ(std::vector<uint8_t>(rgbOut.data, rgbOut.data + rgbOut.total() * 3),
+              (referenceDenoise<uint8_t, 3, 255>(flat, 5, 6, 300)));
 }
