@@ -3,6 +3,7 @@
 #include "app/VQtMessageWidget.h"
 #include "app/VQtOutputModel.h"
 #include "app/VQtOutputWidget.h"
+#include "app/core/QBaseMessageBox.h"
 #include "app/core/VQtSystemParam.h"
 #include "device/VQtDeviceWidget.h"
 
@@ -464,6 +465,41 @@ private slots:
         window.languageChanged(0);
         QCOMPARE(model->storedCount(), 0);
         QCOMPARE(g_nDevLanguage, 0);
+    }
+
+    // Help and FileIO actions answer with a modal box: read its title and text, then close it.
+    void actionsWithoutTheirTargetWarn_data() {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        if (!QFileInfo(MainWindow::documentFolder()).isDir())
+            QTest::newRow("document")
+                << "actionDocument"
+                << "Waring"
+                << "The path does not exist, make sure the software is installed correctly?";
+        QTest::newRow("file io") << "actionFileIO"
+                                 << "Information"
+                                 << "Please open the device!";
+    }
+
+    void actionsWithoutTheirTargetWarn() {
+        QFETCH(QString, action);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        MainWindow window;
+        window.languageChanged(1);
+        QString seenTitle, seenText;
+        QTimer::singleShot(0, &window, [&] {
+            auto* box = qobject_cast<QBaseMessageBox*>(QApplication::activeModalWidget());
+            if (box) {
+                seenTitle = box->windowTitle();
+                seenText = box->textLabel()->text();
+                box->close();
+            }
+        });
+        window.findChild<QAction*>(action)->trigger();
+        QCOMPARE(seenTitle, title);
+        QCOMPARE(seenText, text);
     }
 
     void languageIsRestoredFromSettings() {
