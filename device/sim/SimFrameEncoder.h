@@ -1,0 +1,28 @@
+// Writes the test scene in a frame layout: mono and Bayer at 8 to 16 bits, packed pairs,
+// MSB/LSB-first bit streams, RGB/BGR with three or four channels, YUV 4:2:2 in both orders,
+// JPEG, Coord3D and central-line records.
+#ifndef SIMFRAMEENCODER_H
+#define SIMFRAMEENCODER_H
+
+#include <cstddef>
+#include <cstdint>
+
+#include "device/sim/SimFrameFormat.h"
+
+class SimScene;
+
+class SimFrameEncoder {
+public:
+    // Writes frame `frame` of the scene into dst (capacity bytes); returns the bytes written
+    // (the compressed size for JPEG), 0 when the format is unknown or does not fit.
+    static size_t encode(const SimScene& scene, uint64_t frame, const SimFrameFormat& format, uint8_t* dst,
+                         size_t capacity);
+
+private:
+    static size_t encodeRows(const SimScene& scene, uint64_t frame, const SimFrameFormat& f, uint8_t* dst);
+    static size_t encodeJpeg(const SimScene& scene, uint64_t frame, const SimFrameFormat& f, uint8_t* dst,
+                             size_t capacity);
+    static size_t encodeCentralLine(uint64_t frame, const SimFrameFormat& f, uint8_t* dst, size_t capacity);
+};
+
+#endif // SIMFRAMEENCODER_H
