@@ -6,6 +6,8 @@
 
 #include <QDebug>
 
+#include <algorithm>
+
 namespace {
 
 template <typename T, int channels, int maxValue>
@@ -37,12 +39,35 @@ void denoiseForBits(const cv::Mat& source, const cv::Mat& target, int strength, 
 struct SharpenScratch {
     cv::Mat grey;
     cv::Mat laplacian;
-    cv::Mat laplacian3;
 };
 
 SharpenScratch& scratch() {
     thread_local SharpenScratch s;
     return s;
+}
+
+// target = saturate(source + correction) on every channel, then at most top:
+// the same numbers as adding a replicated correction image, without building it.
+template <typename T, int channels>
+void addCorrectionRows(const cv::Mat& source, const cv::Mat& target, const cv::Mat& correction, int top) {
+    for (int r = 0; r < source.rows; ++r) {
+        const T* in = source.ptr<T>(r);
+        T* out = const_cast<T*>(target.ptr<T>(r));
+        const int16_t* lap = correction.ptr<int16_t>(r);
+        for (int c = 0; c < source.cols; ++c)
+            for (int ch = 0; ch < channels; ++ch) {
+                const int v = int(in[c * channels + ch]) + lap[c];
+                out[c * channels + ch] = static_cast<T>(std::min(std::max(v, 0), top));
+            }
+    }
+}
+
+template <typename T>
+void addCorrection(const cv::Mat& source, const cv::Mat& target, const cv::Mat& correction, int top) {
+    if (source.channels() == 1)
+        addCorrectionRows<T, 1>(source, target, correction, top);
+    else
+        addCorrectionRows<T, 3>(source, target, correction, top);
 }
 
 } // namespace
@@ -79,16 +104,11 @@ bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsi
                                   ? *luminance
                                   : cv::Mat(luminance->size(), CV_16SC1, luminance->data, luminance->step);
         cv::Laplacian(input, s.laplacian, CV_16S, 3, -scale, 0, cv::BORDER_REFLECT_101);
-        const cv::Mat* correction = &s.laplacian;
-        if (source.channels() == 3) {
-            const cv::Mat planes[3] = {s.laplacian, s.laplacian, s.laplacian};
-            cv::merge(planes, 3, s.laplacian3);
-            correction = &s.laplacian3;
-        }
-        cv::Mat out = target; // shares target's pixels
-        cv::add(source, *correction, out, cv::noArray(), source.type());
-        if (depth != CV_8U && bits >= 1 && bits < 16)
-            cv::min(out, cv::Scalar::all((1 << bits) - 1), out);
+        const int top = depth == CV_8U ? 255 : (bits >= 1 && bits < 16 ? (1 << bits) - 1 : 65535);
+        if (depth == CV_8U)
+            addCorrection<uint8_t>(source, target, s.laplacian, top);
+        else
+            addCorrection<uint16_t>(source, target, s.laplacian, top);
     } catch (const cv::Exception& e) {
         qWarning() << "Sharpen:" << e.what();
         return false;
