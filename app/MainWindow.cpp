@@ -21,6 +21,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
+#include <QPalette>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -102,6 +103,11 @@ void MainWindow::buildLayout() {
     // Until the picture views are attached, plain areas hold their places.
     mainViewArea = new QWidget(this);
     mainViewArea->setObjectName(QStringLiteral("widgetMainView"));
+    mainViewArea->setMinimumSize(200, 150);
+    mainViewArea->setAutoFillBackground(true);
+    QPalette canvas = mainViewArea->palette();
+    canvas.setColor(QPalette::Window, QColor(0x3C, 0x3F, 0x41));
+    mainViewArea->setPalette(canvas);
     secondViewArea = new QWidget(this);
     secondViewArea->setObjectName(QStringLiteral("widgetSecondView"));
     secondViewArea->hide();
@@ -135,6 +141,10 @@ void MainWindow::buildLayout() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(splitterMain);
+    // Start with most of the height for the pictures and a narrow device pane; the user's
+    // later dragging wins.
+    splitterMessage->setSizes({700, 200});
+    splitterMain->setSizes({420, 1180});
 
     // The panels' own close buttons hide them: keep the Window menu's check marks in step.
     deviceWidget->installEventFilter(this);

@@ -56,6 +56,7 @@ int writeScreenshots(MainWindow& window, const QString& dir) {
             QCoreApplication::processEvents();
     };
     const int language = g_sysPrm.Lanuage;
+    window.showNormal();
     window.resize(1600, 900);
     window.languageChanged(1);
     settle();
