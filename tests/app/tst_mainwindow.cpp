@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -17,8 +18,10 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QTranslator>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -420,6 +423,39 @@ private slots:
         device->findChild<QPushButton*>(QStringLiteral("pushButtonClose"))->click();
         QVERIFY(device->isHidden());
         QVERIFY(!deviceAction->isChecked());
+    }
+
+    // The device panel remembers the level and tool-tip switch; configSystemPrm hands the level back.
+    void devicePanelLevelAndToolTips() {
+        MainWindow window;
+        window.languageChanged(1);
+        VQtDeviceWidget* panel = window.getDeviceWidget();
+        auto* level = panel->findChild<QComboBox*>(QStringLiteral("comboBoxUserLevel"));
+        auto* tips = panel->findChild<QCheckBox*>(QStringLiteral("checkBoxFeatureToolTip"));
+        QVERIFY(level && tips);
+        QCOMPARE(level->count(), 3);
+        QCOMPARE(level->currentIndex(), 1);
+        QVERIFY(tips->isChecked());
+        level->setCurrentIndex(2);
+        emit level->activated(2);
+        QCOMPARE(g_sysPrm.general.UserLevel, 2);
+        QTest::mouseClick(tips, Qt::LeftButton);
+        QCOMPARE(g_sysPrm.general.FeatureToolTips, false);
+        g_sysPrm.general.UserLevel = 0;
+        g_sysPrm.general.FeatureToolTips = true;
+        window.configSystemPrm();
+        QCOMPARE(level->currentIndex(), 0);
+        QVERIFY(tips->isChecked());
+
+        auto* tree = panel->findChild<QTreeWidget*>(QStringLiteral("treeWidgetDeviceList"));
+        QCOMPARE(tree->columnCount(), 5);
+        QVERIFY(tree->isHeaderHidden());
+        auto* features = panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"));
+        QCOMPARE(features->tabText(0), QStringLiteral("Frame Grabber"));
+        QCOMPARE(features->tabText(1), QStringLiteral("Camera"));
+        for (const char* name : {"treeWidgetAcq", "treeWidgetRemote", "textBrowser", "lineEditSearchFeature",
+                                 "splitterDevice", "tabWidget", "tabTree", "tabCommon"})
+            QVERIFY2(panel->findChild<QWidget*>(QString::fromLatin1(name)), name);
     }
 
     void pictureViewsReplaceThePlaceholders() {
