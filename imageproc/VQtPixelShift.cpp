@@ -44,27 +44,53 @@ template <typename T> inline void setBgr(T* pixel, T b, T g, T r) {
 template <typename T>
 void pixelSyntheticColor2X2(const T* const f[4], int width, int height, T* out, size_t outStride) {
     const size_t w = size_t(width);
-    // Sample (row, column) of frame n; callers only ask for positions inside the frame.
     // A local copy of the frame pointers, so stores cannot force them to be reloaded.
     const T* const frame[4] = {f[0], f[1], f[2], f[3]};
     auto at = [&frame, w](int n, int row, int column) { return frame[n][size_t(row) * w + size_t(column)]; };
-    for (int r = 0; r < height; r += 2) {
+    // One 2 x 2 block with every edge rule; pixels beyond the image are skipped.
+    auto block = [&](int r, int k) {
         T* top = out + size_t(r) * outStride;
         T* bottom = top + outStride;
         const bool hasBottom = r + 1 < height;
-        for (int k = 0; k < width; k += 2) {
-            const bool hasRight = k + 1 < width;
-            const bool edge = r == 0 || k == 0;
-            setBgr<T>(top + 3 * k, edge ? T(0) : at(0, r - 1, k - 1), edge ? T(0) : at(1, r - 1, k),
-                      at(3, r, k));
-            if (hasRight)
-                setBgr<T>(top + 3 * (k + 1), r == 0 ? T(0) : at(1, r - 1, k + 1), at(3, r, k + 1),
-                          at(2, r, k));
-            if (hasBottom)
-                setBgr<T>(bottom + 3 * k, k == 0 ? T(0) : at(2, r + 1, k - 1), at(3, r + 1, k), at(1, r, k));
-            if (hasBottom && hasRight)
-                setBgr<T>(bottom + 3 * (k + 1), at(3, r + 1, k + 1), at(1, r, k + 1), at(0, r, k));
+        const bool hasRight = k + 1 < width;
+        const bool edge = r == 0 || k == 0;
+        setBgr<T>(top + 3 * k, edge ? T(0) : at(0, r - 1, k - 1), edge ? T(0) : at(1, r - 1, k), at(3, r, k));
+        if (hasRight)
+            setBgr<T>(top + 3 * (k + 1), r == 0 ? T(0) : at(1, r - 1, k + 1), at(3, r, k + 1), at(2, r, k));
+        if (hasBottom)
+            setBgr<T>(bottom + 3 * k, k == 0 ? T(0) : at(2, r + 1, k - 1), at(3, r + 1, k), at(1, r, k));
+        if (hasBottom && hasRight)
+            setBgr<T>(bottom + 3 * (k + 1), at(3, r + 1, k + 1), at(1, r, k + 1), at(0, r, k));
+    };
+    for (int r = 0; r < height; r += 2) {
+        if (r == 0 || r + 1 >= height) {
+            for (int k = 0; k < width; k += 2)
+                block(r, k);
+            continue;
         }
+        // Inner blocks: every neighbour exists, no edge rules.
+        const T* __restrict f0up = frame[0] + size_t(r - 1) * w;
+        const T* __restrict f0 = frame[0] + size_t(r) * w;
+        const T* __restrict f1up = frame[1] + size_t(r - 1) * w;
+        const T* __restrict f1 = frame[1] + size_t(r) * w;
+        const T* __restrict f2 = frame[2] + size_t(r) * w;
+        const T* __restrict f2down = frame[2] + size_t(r + 1) * w;
+        const T* __restrict f3 = frame[3] + size_t(r) * w;
+        const T* __restrict f3down = frame[3] + size_t(r + 1) * w;
+        T* __restrict top = out + size_t(r) * outStride;
+        T* __restrict bottom = top + outStride;
+        block(r, 0);
+        int k = 2;
+        for (; k + 1 < width; k += 2) {
+            T* t = top + 3 * k;
+            T* b = bottom + 3 * k;
+            t[0] = f0up[k - 1], t[1] = f1up[k], t[2] = f3[k];
+            t[3] = f1up[k + 1], t[4] = f3[k + 1], t[5] = f2[k];
+            b[0] = f2down[k - 1], b[1] = f3down[k], b[2] = f1[k];
+            b[3] = f3down[k + 1], b[4] = f1[k + 1], b[5] = f0[k];
+        }
+        if (k < width)
+            block(r, k);
     }
 }
 
