@@ -1,5 +1,4 @@
 #include "imageproc/VQtColorCalibration.h"
-#include "imageproc/VQtColorConvert.h"
 #include "imageproc/VQtColorMatrix.h"
 
 #include <QDir>
@@ -229,27 +228,4 @@ TEST_F(ColourCalibration, InstallationRecordNamesTheFile) {
     ASSERT_TRUE(writeFile(dir.path() + "\\bin\\colorcal", "1,2,3"));
     EXPECT_EQ(VQtColorCalibration::defaultFileName(), dir.path() + "\\bin\\colorcal");
     QDir::setCurrent(before);
-}
-
-// ---------------------------------------------------------------- large-image channel order loops
-
-TEST(ColourConvertLoops, SwapExchangesFirstAndThirdSampleInPlace8And16Bit) {
-    std::vector<uint16_t> words = {1, 2, 3, 65535, 0, 40000, 7, 8, 9};
-    vqtSwapRedBlue<uint16_t>(words.data(), words.data(), 3);
-    EXPECT_EQ(words, (std::vector<uint16_t>{3, 2, 1, 40000, 0, 65535, 9, 8, 7}));
-    const std::vector<uint8_t> bytes = {10, 20, 30, 40, 50, 60};
-    std::vector<uint8_t> out(6, 0);
-    vqtSwapRedBlue<uint8_t>(bytes.data(), out.data(), 2);
-    EXPECT_EQ(out, (std::vector<uint8_t>{30, 20, 10, 60, 50, 40}));
-}
-
-TEST(ColourConvertLoops, DropFourthKeepsBgrAlsoInPlace) {
-    std::vector<uint8_t> bgra = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12};
-    std::vector<uint8_t> out(9, 0);
-    vqtDropFourthChannel<uint8_t>(bgra.data(), out.data(), 3);
-    EXPECT_EQ(out, (std::vector<uint8_t>{1, 2, 3, 5, 6, 7, 9, 10, 11}));
-    std::vector<uint16_t> wide = {100, 200, 300, 400, 500, 600, 700, 800};
-    vqtDropFourthChannel<uint16_t>(wide.data(), wide.data(), 2);
-    EXPECT_EQ(std::vector<uint16_t>(wide.begin(), wide.begin() + 6),
-              (std::vector<uint16_t>{100, 200, 300, 500, 600, 700}));
 }
