@@ -45,8 +45,10 @@ void VQtMessageWidget::clear() {
 }
 
 void VQtMessageWidget::retranslateUi(bool chinese) {
+    //: 输出信息
     setWindowTitle(chinese ? QStringLiteral("输出信息") : tr("Output Message"));
     labelTitle->setText(windowTitle());
+    //: 关闭
     pushButtonClose->setToolTip(chinese ? QStringLiteral("关闭") : tr("Close"));
     widgetOutput->retranslateUi(chinese);
 }

@@ -26,6 +26,7 @@ VQtOutputWidget::VQtOutputWidget(QWidget* parent) : QTableView(parent) {
     setSelectionMode(QAbstractItemView::SingleSelection);
 
     m_pMenu = new QMenu(tr("Main"), this);
+    //: 清除
     m_pActionClear = m_pMenu->addAction(tr("Clear"));
     connect(m_pActionClear, &QAction::triggered, this, &VQtOutputWidget::slotItemClear);
     setContextMenuPolicy(Qt::CustomContextMenu);

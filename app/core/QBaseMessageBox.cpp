@@ -22,8 +22,10 @@ QBaseMessageBox::QBaseMessageBox(QWidget* parent, BaseIcon icon, const QString& 
     m_pText->setWordWrap(true);
     m_pText->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
-    m_pYes = new QPushButton(tr("Yes"), this); //: 是
-    m_pNo = new QPushButton(tr("No"), this);   //: 否
+    //: 是
+    m_pYes = new QPushButton(tr("Yes"), this);
+    //: 否
+    m_pNo = new QPushButton(tr("No"), this);
     m_pYes->setFixedSize(75, 25);
     m_pNo->setFixedSize(75, 25);
     // Yes and No together may be asked for by the dedicated code or by combining both.
