@@ -13,9 +13,14 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 LUPDATE="${LUPDATE:-lupdate}"
 dirs=(app device acquisition imageproc display tools)
-"$LUPDATE" -silent -extensions cpp,h,ui -locations none -source-language en \
-    -target-language en "${dirs[@]}" -ts resources/translations/VionEnglish.ts
-"$LUPDATE" -silent -extensions cpp,h,ui -locations none -source-language en \
-    -target-language zh_CN "${dirs[@]}" -ts resources/translations/VionChinese.ts
+# Sources include each other from the tree's root ("app/MainWindow.h").
+options=(-silent -I "$root" -extensions cpp,h,ui -locations none -source-language en)
+run_lupdate() {
+    "$LUPDATE" "${options[@]}" -target-language "$1" "${dirs[@]}" -ts "$2"
+}
+run_lupdate en resources/translations/VionEnglish.ts
+run_lupdate zh_CN resources/translations/VionChinese.ts
 python3 scripts/ts-tool.py english resources/translations/VionEnglish.ts
+# Once more to write the file in lupdate's own layout, which keeps later diffs small.
+run_lupdate en resources/translations/VionEnglish.ts
 python3 scripts/ts-tool.py report resources/translations/VionChinese.ts

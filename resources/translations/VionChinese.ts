@@ -5,424 +5,426 @@
     <name>MainWindow</name>
     <message>
         <source>File(F)</source>
-        <translation type="unfinished"></translation>
+        <translation>文件(F)</translation>
     </message>
     <message>
         <source>Camera(C)</source>
-        <translation type="unfinished"></translation>
+        <translation>相机(C)</translation>
     </message>
     <message>
         <source>View(V)</source>
-        <translation type="unfinished"></translation>
+        <translation>视图(V)</translation>
     </message>
     <message>
         <source>Zoom</source>
-        <translation type="unfinished"></translation>
+        <translation>缩放</translation>
     </message>
     <message>
         <source>Window</source>
-        <translation type="unfinished"></translation>
+        <translation>窗口</translation>
     </message>
     <message>
         <source>Display</source>
-        <translation type="unfinished"></translation>
+        <translation>显示</translation>
     </message>
     <message>
         <source>Debug</source>
-        <translation type="unfinished"></translation>
+        <translation>调试</translation>
     </message>
     <message>
         <source>Tools(T)</source>
-        <translation type="unfinished"></translation>
+        <translation>工具(T)</translation>
     </message>
     <message>
         <source>Help(H)</source>
-        <translation type="unfinished"></translation>
+        <translation>帮助(H)</translation>
     </message>
     <message>
         <source>Language</source>
-        <translation type="unfinished"></translation>
+        <translation>语言</translation>
     </message>
     <message>
         <source>Tool Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>工具栏</translation>
     </message>
     <message>
         <source>Open Image</source>
-        <translation type="unfinished"></translation>
+        <translation>打开图像</translation>
     </message>
     <message>
         <source>Save Image</source>
-        <translation type="unfinished"></translation>
+        <translation>保存图像</translation>
     </message>
     <message>
         <source>Save Image Sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>保存图像序列</translation>
     </message>
     <message>
         <source>Open Board Configuration File</source>
-        <translation type="unfinished"></translation>
+        <translation>打开采集卡配置文件</translation>
     </message>
     <message>
         <source>Save Board Configuration File</source>
-        <translation type="unfinished"></translation>
+        <translation>保存采集卡配置文件</translation>
     </message>
     <message>
         <source>Open Camera Configuration File</source>
-        <translation type="unfinished"></translation>
+        <translation>打开相机配置文件</translation>
     </message>
     <message>
         <source>Save Camera Configuration File</source>
-        <translation type="unfinished"></translation>
+        <translation>保存相机配置文件</translation>
     </message>
     <message>
         <source>Save Camera Xml File</source>
-        <translation type="unfinished"></translation>
+        <translation>保存相机Xml文件</translation>
     </message>
     <message>
         <source>Start Video X264</source>
-        <translation type="unfinished"></translation>
+        <translation>开始X264录像</translation>
     </message>
     <message>
         <source>Stop Video X264</source>
-        <translation type="unfinished"></translation>
+        <translation>停止X264录像</translation>
     </message>
     <message>
         <source>Exit</source>
-        <translation type="unfinished"></translation>
+        <translation>退出</translation>
     </message>
     <message>
         <source>Probe</source>
-        <translation type="unfinished"></translation>
+        <translation>搜索设备</translation>
     </message>
     <message>
         <source>Open</source>
-        <translation type="unfinished"></translation>
+        <translation>打开</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>关闭</translation>
     </message>
     <message>
         <source>Grab(1 Shot)</source>
-        <translation type="unfinished"></translation>
+        <translation>采集(单帧)</translation>
     </message>
     <message>
         <source>Grab(Continuous)</source>
-        <translation type="unfinished"></translation>
+        <translation>采集(连续)</translation>
     </message>
     <message>
         <source>Grab(Stop)</source>
-        <translation type="unfinished"></translation>
+        <translation>采集(停止)</translation>
     </message>
     <message>
         <source>Software Trigger</source>
-        <translation type="unfinished"></translation>
+        <translation>软触发</translation>
     </message>
     <message>
         <source>Cabliration</source>
-        <translation type="unfinished"></translation>
+        <translation>校准</translation>
     </message>
     <message>
         <source>Marker</source>
-        <translation type="unfinished"></translation>
+        <translation>标记</translation>
     </message>
     <message>
         <source>Zoom In</source>
-        <translation type="unfinished"></translation>
+        <translation>放大</translation>
     </message>
     <message>
         <source>Zoom Out</source>
-        <translation type="unfinished"></translation>
+        <translation>缩小</translation>
     </message>
     <message>
         <source>Zoom Fit</source>
-        <translation type="unfinished"></translation>
+        <translation>适应窗口</translation>
     </message>
     <message>
         <source>Device Feature</source>
-        <translation type="unfinished"></translation>
+        <translation>设备属性</translation>
     </message>
     <message>
         <source>Output Message</source>
-        <translation type="unfinished"></translation>
+        <translation>输出信息</translation>
     </message>
     <message>
         <source>Horizontal Profile Line</source>
-        <translation type="unfinished"></translation>
+        <translation>水平剖面线</translation>
     </message>
     <message>
         <source>Vertical Profile Line</source>
-        <translation type="unfinished"></translation>
+        <translation>垂直剖面线</translation>
     </message>
     <message>
         <source>Pixel Viewer</source>
-        <translation type="unfinished"></translation>
+        <translation>像素查看器</translation>
     </message>
     <message>
         <source>Image Analytics</source>
-        <translation type="unfinished"></translation>
+        <translation>图像分析</translation>
     </message>
     <message>
         <source>ROI Analytics</source>
-        <translation type="unfinished"></translation>
+        <translation>ROI分析</translation>
     </message>
     <message>
         <source>Measure</source>
-        <translation type="unfinished"></translation>
+        <translation>测量</translation>
     </message>
     <message>
         <source>Bad Pixel</source>
-        <translation type="unfinished"></translation>
+        <translation>坏点</translation>
     </message>
     <message>
         <source>Pixel Capture</source>
-        <translation type="unfinished"></translation>
+        <translation>像素采集</translation>
     </message>
     <message>
         <source>Command</source>
-        <translation type="unfinished"></translation>
+        <translation>命令</translation>
     </message>
     <message>
         <source>Board Command</source>
-        <translation type="unfinished"></translation>
+        <translation>采集卡命令</translation>
     </message>
     <message>
         <source>Advanced Analytics</source>
-        <translation type="unfinished"></translation>
+        <translation>高级分析</translation>
     </message>
     <message>
         <source>Serial Control</source>
-        <translation type="unfinished"></translation>
+        <translation>串口控制</translation>
     </message>
     <message>
         <source>Send Tables</source>
-        <translation type="unfinished"></translation>
+        <translation>发送表</translation>
     </message>
     <message>
         <source>Line Detection</source>
-        <translation type="unfinished"></translation>
+        <translation>线检测</translation>
     </message>
     <message>
         <source>Preference</source>
-        <translation type="unfinished"></translation>
+        <translation>首选项</translation>
     </message>
     <message>
         <source>Image Process</source>
-        <translation type="unfinished"></translation>
+        <translation>图像处理</translation>
     </message>
     <message>
         <source>Check Signal</source>
-        <translation type="unfinished"></translation>
+        <translation>信号检测</translation>
     </message>
     <message>
         <source>Firmware Upgrade</source>
-        <translation type="unfinished"></translation>
+        <translation>固件升级</translation>
     </message>
     <message>
         <source>Pre-Processing</source>
-        <translation type="unfinished"></translation>
+        <translation>预处理</translation>
     </message>
     <message>
         <source>FileIO</source>
-        <translation type="unfinished"></translation>
+        <translation>文件读写</translation>
     </message>
     <message>
         <source>Chinese</source>
-        <translation type="unfinished"></translation>
+        <translation>中文</translation>
     </message>
     <message>
         <source>English</source>
-        <translation type="unfinished"></translation>
+        <translation>英文</translation>
     </message>
     <message>
         <source>Document</source>
-        <translation type="unfinished"></translation>
+        <translation>文档</translation>
     </message>
     <message>
         <source>Show Log</source>
-        <translation type="unfinished"></translation>
+        <translation>查看日志</translation>
     </message>
     <message>
         <source>About</source>
-        <translation type="unfinished"></translation>
+        <translation>关于</translation>
     </message>
     <message>
         <source>Common Function</source>
-        <translation type="unfinished"></translation>
+        <translation>常用功能</translation>
     </message>
     <message>
         <source>View</source>
-        <translation type="unfinished"></translation>
+        <translation>视图</translation>
     </message>
     <message>
         <source>Frame Rate:0 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>帧率:0 fps</translation>
     </message>
     <message>
         <source>Line Rate:0 lps</source>
-        <translation type="unfinished"></translation>
+        <translation>行频:0 lps</translation>
     </message>
     <message>
         <source>Refresh Rate:0 fps</source>
-        <translation type="unfinished"></translation>
+        <translation>刷新帧率:0 fps</translation>
     </message>
     <message>
         <source>Pixel Clock:0 MHz</source>
-        <translation type="unfinished"></translation>
+        <translation>像素时钟:0 MHz</translation>
     </message>
     <message>
         <source>CC1 Count:0</source>
-        <translation type="unfinished"></translation>
+        <translation>CC1个数:0</translation>
     </message>
     <message>
         <source>Frame Count:0</source>
-        <translation type="unfinished"></translation>
+        <translation>总帧数:0</translation>
     </message>
     <message>
         <source>Resend Packet:0</source>
-        <translation type="unfinished"></translation>
+        <translation>重传包:0</translation>
     </message>
     <message>
         <source>Lost Packet:0</source>
-        <translation type="unfinished"></translation>
+        <translation>丢包:0</translation>
     </message>
     <message>
         <source>Resend Timeout:0</source>
-        <translation type="unfinished"></translation>
+        <translation>重传时间:0</translation>
     </message>
     <message>
         <source>Marker(0,0)Value(0,0,0)</source>
-        <translation type="unfinished"></translation>
+        <translation>坐标(0,0)值(0,0,0)</translation>
     </message>
     <message>
         <source>PCIe State:5.0GT/s x4</source>
-        <translation type="unfinished"></translation>
+        <translation>PCIe状态:5.0GT/s x4</translation>
     </message>
     <message>
         <source>Disconnect</source>
-        <translation type="unfinished"></translation>
+        <translation>断开</translation>
     </message>
     <message>
         <source>Pixel Clock</source>
         <extracomment>像素时钟</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>像素时钟</translation>
     </message>
     <message>
         <source>Line Valid</source>
         <extracomment>行有效</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>行有效</translation>
     </message>
     <message>
         <source>Frame Valid</source>
         <extracomment>帧有效</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>帧有效</translation>
     </message>
     <message>
         <source>Failed to set the camera library parameter 0x%1 (status 0x%2)</source>
-        <translation type="unfinished"></translation>
+        <translation>设置相机库参数 0x%1 失败(状态 0x%2)</translation>
     </message>
     <message>
         <source>Frame Rate:%1</source>
         <extracomment>帧率:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>帧率:%1</translation>
     </message>
     <message>
         <source>Line Rate:%1</source>
         <extracomment>行频:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>行频:%1</translation>
     </message>
     <message>
         <source>Refresh Rate:%1</source>
         <extracomment>刷新帧率:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>刷新帧率:%1</translation>
     </message>
     <message>
         <source>Frame Count:%1</source>
         <extracomment>总帧数:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>总帧数:%1</translation>
     </message>
     <message>
         <source>CC1 Count:%1</source>
         <extracomment>CC1个数:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>CC1个数:%1</translation>
     </message>
     <message>
         <source>Resend Packet:%1</source>
         <extracomment>重传包:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>重传包:%1</translation>
     </message>
     <message>
         <source>Lost Packet:%1</source>
         <extracomment>丢包:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>丢包:%1</translation>
     </message>
     <message>
         <source>Resend Timeout:%1</source>
         <extracomment>重传时间:%1</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>重传时间:%1</translation>
     </message>
     <message>
         <source>Image saved successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>图像保存成功</translation>
     </message>
     <message>
         <source>Video saved successfully</source>
-        <translation type="unfinished"></translation>
+        <translation>视频保存成功</translation>
     </message>
     <message>
         <source>Out of memory, waiting for the image to save ...</source>
-        <translation type="unfinished"></translation>
+        <translation>内存不足，正在等待图像保存……</translation>
     </message>
     <message>
         <source>Save video file is too large, Exit save</source>
-        <translation type="unfinished"></translation>
+        <translation>保存的视频文件过大，退出保存</translation>
     </message>
     <message>
         <source>The saved video file is too large and automatically saved as a new file</source>
-        <translation type="unfinished"></translation>
+        <translation>保存的视频文件过大，已自动另存为新文件</translation>
     </message>
     <message>
         <source>Failed to write video data, Exit saving</source>
-        <translation type="unfinished"></translation>
+        <translation>写入视频数据失败，退出保存</translation>
     </message>
     <message>
         <source>Failed to write video data and automatically saved as a new file</source>
-        <translation type="unfinished"></translation>
+        <translation>写入视频数据失败，已自动另存为新文件</translation>
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation type="unfinished"></translation>
+        <translation>加载图像失败</translation>
     </message>
     <message>
         <source>The loading image failed, please reload the program in case of unknown error</source>
-        <translation type="unfinished"></translation>
+        <translation>加载图像失败，为避免未知错误，请重新启动程序</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>信息</translation>
     </message>
     <message>
         <source>Please open the device!</source>
-        <translation type="unfinished"></translation>
+        <translation>请先打开设备！</translation>
     </message>
     <message>
         <source>Waring</source>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The path does not exist, make sure the software is installed correctly?</source>
-        <translation type="unfinished"></translation>
+        <translation>路径不存在，请确认软件是否已正确安装？</translation>
     </message>
     <message>
         <source>%1
 Viewer and service tool for machine-vision cameras and frame grabbers.
 Qt %2</source>
-        <translation type="unfinished"></translation>
+        <translation>%1
+机器视觉相机与图像采集卡的查看和维护工具。
+Qt %2</translation>
     </message>
     <message>
         <source>The program is doing something else, Please try again later!</source>
-        <translation type="unfinished"></translation>
+        <translation>程序正在执行其他操作，请稍后再试！</translation>
     </message>
 </context>
 <context>
@@ -430,173 +432,175 @@ Qt %2</source>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>是</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>否</translation>
     </message>
 </context>
 <context>
     <name>QCustomDisplaySetting</name>
     <message>
         <source>Display Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>显示设置</translation>
     </message>
     <message>
         <source>Pixel Depth</source>
-        <translation type="unfinished"></translation>
+        <translation>像素位深</translation>
     </message>
     <message>
         <source>Select the pixel depth of image to be display.
 (8bits should select bit range)</source>
-        <translation type="unfinished"></translation>
+        <translation>选择要显示图像的像素位深。
+(选择8bits时需要选择位范围)</translation>
     </message>
     <message>
         <source>8bits</source>
-        <translation type="unfinished"></translation>
+        <translation>8bits</translation>
     </message>
     <message>
         <source>16bits</source>
-        <translation type="unfinished"></translation>
+        <translation>16bits</translation>
     </message>
     <message>
         <source>adaptive</source>
-        <translation type="unfinished"></translation>
+        <translation>自适应</translation>
     </message>
     <message>
         <source>Bit Range</source>
-        <translation type="unfinished"></translation>
+        <translation>位范围</translation>
     </message>
     <message>
         <source>Select the Bit range of the image to be display.
 (8 Bits Monochrome or 8 Bits per RGB color)</source>
-        <translation type="unfinished"></translation>
+        <translation>选择要显示图像的位范围。
+(8位黑白或每个RGB颜色8位)</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
     <name>QCustomMultipleLightWidget</name>
     <message>
         <source>Multiple Light</source>
-        <translation type="unfinished"></translation>
+        <translation>多光源</translation>
     </message>
     <message>
         <source>Multiple Light Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>光源个数:</translation>
     </message>
 </context>
 <context>
     <name>QCustomPixelSetting</name>
     <message>
         <source>Pixel Setting</source>
-        <translation type="unfinished"></translation>
+        <translation>像素定位</translation>
     </message>
     <message>
         <source>X :</source>
-        <translation type="unfinished"></translation>
+        <translation>X :</translation>
     </message>
     <message>
         <source>Y :</source>
-        <translation type="unfinished"></translation>
+        <translation>Y :</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
 </context>
 <context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
-        <translation type="unfinished"></translation>
+        <translation>没有颜色校准文件&quot;%1&quot;：颜色校正和伽马已关闭。</translation>
     </message>
     <message>
         <source>Cannot read the color calibration file &quot;%1&quot;: %2. Color correction and gamma are off.</source>
-        <translation type="unfinished"></translation>
+        <translation>无法读取颜色校准文件&quot;%1&quot;：%2。颜色校正和伽马已关闭。</translation>
     </message>
     <message>
         <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-        <translation type="unfinished"></translation>
+        <translation>颜色校准文件&quot;%1&quot;包含 %2 个逗号分隔的数值，而不是 9 个：颜色校正和伽马已关闭。</translation>
     </message>
     <message>
         <source>Color calibration loaded from &quot;%1&quot;.</source>
-        <translation type="unfinished"></translation>
+        <translation>已从&quot;%1&quot;加载颜色校准。</translation>
     </message>
 </context>
 <context>
     <name>VQtDeviceWidget</name>
     <message>
         <source>Device Feature</source>
-        <translation type="unfinished"></translation>
+        <translation>设备属性</translation>
     </message>
     <message>
         <source>Device List</source>
-        <translation type="unfinished"></translation>
+        <translation>设备列表</translation>
     </message>
     <message>
         <source>Close</source>
-        <translation type="unfinished"></translation>
+        <translation>关闭</translation>
     </message>
     <message>
         <source>Search Feature</source>
-        <translation type="unfinished"></translation>
+        <translation>搜索属性</translation>
     </message>
     <message>
         <source>User Level:</source>
-        <translation type="unfinished"></translation>
+        <translation>用户级别:</translation>
     </message>
     <message>
         <source>Beginner</source>
-        <translation type="unfinished"></translation>
+        <translation>初级</translation>
     </message>
     <message>
         <source>Expert</source>
-        <translation type="unfinished"></translation>
+        <translation>专家</translation>
     </message>
     <message>
         <source>Guru</source>
-        <translation type="unfinished"></translation>
+        <translation>大师</translation>
     </message>
     <message>
         <source>Feature ToolTip</source>
-        <translation type="unfinished"></translation>
+        <translation>属性提示</translation>
     </message>
     <message>
         <source>Feature Tree</source>
-        <translation type="unfinished"></translation>
+        <translation>属性树</translation>
     </message>
     <message>
         <source>Frame Grabber</source>
-        <translation type="unfinished"></translation>
+        <translation>采集卡</translation>
     </message>
     <message>
         <source>Feature</source>
-        <translation type="unfinished"></translation>
+        <translation>属性</translation>
     </message>
     <message>
         <source>Value</source>
-        <translation type="unfinished"></translation>
+        <translation>值</translation>
     </message>
     <message>
         <source>Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>相机</translation>
     </message>
     <message>
         <source>Common Feature</source>
-        <translation type="unfinished"></translation>
+        <translation>常用属性</translation>
     </message>
 </context>
 <context>
@@ -604,577 +608,577 @@ Qt %2</source>
     <message>
         <source>Output Message</source>
         <extracomment>输出信息</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>输出信息</translation>
     </message>
     <message>
         <source>Close</source>
         <extracomment>关闭</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>关闭</translation>
     </message>
 </context>
 <context>
     <name>VQtOpenRawFileDialog</name>
     <message>
         <source>Open Raw File</source>
-        <translation type="unfinished"></translation>
+        <translation>打开Raw文件</translation>
     </message>
     <message>
         <source>Mono</source>
-        <translation type="unfinished"></translation>
+        <translation>Mono</translation>
     </message>
     <message>
         <source>BGR</source>
-        <translation type="unfinished"></translation>
+        <translation>BGR</translation>
     </message>
     <message>
         <source>BGRC</source>
-        <translation type="unfinished"></translation>
+        <translation>BGRC</translation>
     </message>
     <message>
         <source>RGB</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB</translation>
     </message>
     <message>
         <source>RGBC</source>
-        <translation type="unfinished"></translation>
+        <translation>RGBC</translation>
     </message>
     <message>
         <source>8 bit</source>
-        <translation type="unfinished"></translation>
+        <translation>8 位</translation>
     </message>
     <message>
         <source>10 bit</source>
-        <translation type="unfinished"></translation>
+        <translation>10 位</translation>
     </message>
     <message>
         <source>12 bit</source>
-        <translation type="unfinished"></translation>
+        <translation>12 位</translation>
     </message>
     <message>
         <source>14 bit</source>
-        <translation type="unfinished"></translation>
+        <translation>14 位</translation>
     </message>
     <message>
         <source>16 bit</source>
-        <translation type="unfinished"></translation>
+        <translation>16 位</translation>
     </message>
     <message>
         <source>Not Packed</source>
-        <translation type="unfinished"></translation>
+        <translation>非打包</translation>
     </message>
     <message>
         <source>Packed</source>
-        <translation type="unfinished"></translation>
+        <translation>打包</translation>
     </message>
     <message>
         <source>Lsb Packed</source>
-        <translation type="unfinished"></translation>
+        <translation>Lsb打包</translation>
     </message>
     <message>
         <source>Msb Packed</source>
-        <translation type="unfinished"></translation>
+        <translation>Msb打包</translation>
     </message>
     <message>
         <source>Jpeg Packed</source>
-        <translation type="unfinished"></translation>
+        <translation>Jpeg压缩</translation>
     </message>
     <message>
         <source>Estimate</source>
-        <translation type="unfinished"></translation>
+        <translation>估算</translation>
     </message>
     <message>
         <source>Data Start Position:</source>
-        <translation type="unfinished"></translation>
+        <translation>数据起始位置:</translation>
     </message>
     <message>
         <source>Width:</source>
-        <translation type="unfinished"></translation>
+        <translation>宽度:</translation>
     </message>
     <message>
         <source>Height:</source>
-        <translation type="unfinished"></translation>
+        <translation>高度:</translation>
     </message>
     <message>
         <source>Type:</source>
-        <translation type="unfinished"></translation>
+        <translation>类型:</translation>
     </message>
     <message>
         <source>Depth:</source>
-        <translation type="unfinished"></translation>
+        <translation>位深:</translation>
     </message>
     <message>
         <source>Packed:</source>
-        <translation type="unfinished"></translation>
+        <translation>打包方式:</translation>
     </message>
     <message>
         <source>OK</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>信息</translation>
     </message>
     <message>
         <source>Failed to estimate width and height , Please reconfigure type and depth!</source>
-        <translation type="unfinished"></translation>
+        <translation>估算宽度和高度失败，请重新设置类型和位深！</translation>
     </message>
     <message>
         <source>The input value does not match the file size!</source>
-        <translation type="unfinished"></translation>
+        <translation>输入的数值与文件大小不匹配！</translation>
     </message>
 </context>
 <context>
     <name>VQtOutputModel</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>信息</translation>
     </message>
     <message>
         <source>Warning</source>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message>
         <source>Error</source>
-        <translation type="unfinished"></translation>
+        <translation>错误</translation>
     </message>
     <message>
         <source>Level</source>
-        <translation type="unfinished"></translation>
+        <translation>级别</translation>
     </message>
     <message>
         <source>Time</source>
-        <translation type="unfinished"></translation>
+        <translation>时间</translation>
     </message>
     <message>
         <source>Message</source>
-        <translation type="unfinished"></translation>
+        <translation>消息</translation>
     </message>
 </context>
 <context>
     <name>VQtOutputWidget</name>
     <message>
         <source>Main</source>
-        <translation type="unfinished"></translation>
+        <translation>主窗口</translation>
     </message>
     <message>
         <source>Clear</source>
         <extracomment>清除</extracomment>
-        <translation type="unfinished"></translation>
+        <translation>清除</translation>
     </message>
 </context>
 <context>
     <name>VQtPreferenceDlg</name>
     <message>
         <source>Preference</source>
-        <translation type="unfinished"></translation>
+        <translation>首选项</translation>
     </message>
     <message>
         <source>General</source>
-        <translation type="unfinished"></translation>
+        <translation>常规</translation>
     </message>
     <message>
         <source>Advanced</source>
-        <translation type="unfinished"></translation>
+        <translation>高级</translation>
     </message>
     <message>
         <source>Board</source>
-        <translation type="unfinished"></translation>
+        <translation>采集卡</translation>
     </message>
     <message>
         <source>Camera</source>
-        <translation type="unfinished"></translation>
+        <translation>相机</translation>
     </message>
     <message>
         <source>Polling Time</source>
-        <translation type="unfinished"></translation>
+        <translation>轮询时间</translation>
     </message>
     <message>
         <source>Feature ToolTip</source>
-        <translation type="unfinished"></translation>
+        <translation>属性提示</translation>
     </message>
     <message>
         <source>User Level:</source>
-        <translation type="unfinished"></translation>
+        <translation>用户级别:</translation>
     </message>
     <message>
         <source>Beginner</source>
-        <translation type="unfinished"></translation>
+        <translation>初级</translation>
     </message>
     <message>
         <source>Expert</source>
-        <translation type="unfinished"></translation>
+        <translation>专家</translation>
     </message>
     <message>
         <source>Guru</source>
-        <translation type="unfinished"></translation>
+        <translation>大师</translation>
     </message>
     <message>
         <source>Measure Unit:</source>
-        <translation type="unfinished"></translation>
+        <translation>测量单位:</translation>
     </message>
     <message>
         <source>um</source>
-        <translation type="unfinished"></translation>
+        <translation>um</translation>
     </message>
     <message>
         <source>mm</source>
-        <translation type="unfinished"></translation>
+        <translation>mm</translation>
     </message>
     <message>
         <source>cm</source>
-        <translation type="unfinished"></translation>
+        <translation>cm</translation>
     </message>
     <message>
         <source>Extract Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>抽帧显示</translation>
     </message>
     <message>
         <source>Interval Time(ms):</source>
-        <translation type="unfinished"></translation>
+        <translation>间隔时间(ms):</translation>
     </message>
     <message>
         <source>Bayer Interpolation:</source>
-        <translation type="unfinished"></translation>
+        <translation>Bayer插值:</translation>
     </message>
     <message>
         <source>Linear</source>
-        <translation type="unfinished"></translation>
+        <translation>线性</translation>
     </message>
     <message>
         <source>Bicubic</source>
-        <translation type="unfinished"></translation>
+        <translation>双三次</translation>
     </message>
     <message>
         <source>Dfpd</source>
-        <translation type="unfinished"></translation>
+        <translation>Dfpd</translation>
     </message>
     <message>
         <source>CUDA</source>
-        <translation type="unfinished"></translation>
+        <translation>CUDA</translation>
     </message>
     <message>
         <source>Resize Interpolation:</source>
-        <translation type="unfinished"></translation>
+        <translation>缩放插值:</translation>
     </message>
     <message>
         <source>NN</source>
-        <translation type="unfinished"></translation>
+        <translation>最近邻</translation>
     </message>
     <message>
         <source>Cubiz</source>
-        <translation type="unfinished"></translation>
+        <translation>三次</translation>
     </message>
     <message>
         <source>Area</source>
-        <translation type="unfinished"></translation>
+        <translation>区域</translation>
     </message>
     <message>
         <source>Line Profile</source>
-        <translation type="unfinished"></translation>
+        <translation>剖面线</translation>
     </message>
     <message>
         <source>Coordinate</source>
-        <translation type="unfinished"></translation>
+        <translation>坐标</translation>
     </message>
     <message>
         <source>Shape:</source>
-        <translation type="unfinished"></translation>
+        <translation>形状:</translation>
     </message>
     <message>
         <source>Bar</source>
-        <translation type="unfinished"></translation>
+        <translation>柱状</translation>
     </message>
     <message>
         <source>Line</source>
-        <translation type="unfinished"></translation>
+        <translation>线状</translation>
     </message>
     <message>
         <source>Tif File</source>
-        <translation type="unfinished"></translation>
+        <translation>Tif文件</translation>
     </message>
     <message>
         <source>When saving tif file,whether to perform LZW compression?</source>
-        <translation type="unfinished"></translation>
+        <translation>保存tif文件时是否进行LZW压缩？</translation>
     </message>
     <message>
         <source>Dpi X:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dpi X:</translation>
     </message>
     <message>
         <source>Dpi Y:</source>
-        <translation type="unfinished"></translation>
+        <translation>Dpi Y:</translation>
     </message>
     <message>
         <source>Jpeg Image</source>
-        <translation type="unfinished"></translation>
+        <translation>Jpeg图像</translation>
     </message>
     <message>
         <source>Compress Quality:</source>
-        <translation type="unfinished"></translation>
+        <translation>压缩质量:</translation>
     </message>
     <message>
         <source>Video X264</source>
-        <translation type="unfinished"></translation>
+        <translation>X264视频</translation>
     </message>
     <message>
         <source>Frame Rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>帧率:</translation>
     </message>
     <message>
         <source>Show Uncompleted Frame</source>
-        <translation type="unfinished"></translation>
+        <translation>显示不完整帧</translation>
     </message>
     <message>
         <source>RGB Channel Conversion</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB通道转换</translation>
     </message>
     <message>
         <source>Buffer Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>缓冲区个数:</translation>
     </message>
     <message>
         <source>Auto</source>
-        <translation type="unfinished"></translation>
+        <translation>自动</translation>
     </message>
     <message>
         <source>Stop Stream When Crc Error Happen</source>
-        <translation type="unfinished"></translation>
+        <translation>发生CRC错误时停止数据流</translation>
     </message>
     <message>
         <source>CoaXPress12 Support</source>
-        <translation type="unfinished"></translation>
+        <translation>支持CoaXPress12</translation>
     </message>
     <message>
         <source>CoaXPress Communication Tag Support</source>
-        <translation type="unfinished"></translation>
+        <translation>支持CoaXPress通讯标签</translation>
     </message>
     <message>
         <source>CoaXPress Control Packet Max Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>CoaXPress控制包最大长度:</translation>
     </message>
     <message>
         <source>CoaXPress Stream Packet Max Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>CoaXPress数据流包最大长度:</translation>
     </message>
     <message>
         <source>CoaXPress RW Register Max Time:</source>
-        <translation type="unfinished"></translation>
+        <translation>CoaXPress读写寄存器最长时间:</translation>
     </message>
     <message>
         <source>Timeout(ms):</source>
-        <translation type="unfinished"></translation>
+        <translation>超时(ms):</translation>
     </message>
     <message>
         <source>Infinite</source>
-        <translation type="unfinished"></translation>
+        <translation>无限</translation>
     </message>
     <message>
         <source>CL Heartbeat Timeout(ms):</source>
-        <translation type="unfinished"></translation>
+        <translation>CL心跳超时(ms):</translation>
     </message>
     <message>
         <source>GigEvision Heartbeat Timeout(ms):</source>
-        <translation type="unfinished"></translation>
+        <translation>GigEVision心跳超时(ms):</translation>
     </message>
     <message>
         <source>Stream Parameter</source>
-        <translation type="unfinished"></translation>
+        <translation>数据流参数</translation>
     </message>
     <message>
         <source>Self Adaption</source>
-        <translation type="unfinished"></translation>
+        <translation>自适应</translation>
     </message>
     <message>
         <source>Packet Max Resend Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>包最大重传次数:</translation>
     </message>
     <message>
         <source>Packet Resend Timeout(ms):</source>
-        <translation type="unfinished"></translation>
+        <translation>包重传超时(ms):</translation>
     </message>
     <message>
         <source>Packet Inter Timeout(ms):</source>
-        <translation type="unfinished"></translation>
+        <translation>包间隔超时(ms):</translation>
     </message>
     <message>
         <source>Block Max Resend Packet Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>块最大重传包数:</translation>
     </message>
     <message>
         <source>Block Max Wait Packet Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>块最大等待包数:</translation>
     </message>
     <message>
         <source>Block Resend Window Size:</source>
-        <translation type="unfinished"></translation>
+        <translation>块重传窗口大小:</translation>
     </message>
     <message>
         <source>Burr Detection Image Save Rate:</source>
-        <translation type="unfinished"></translation>
+        <translation>毛刺检测图像保存比例:</translation>
     </message>
     <message>
         <source>Burr Detection Image Save Path:</source>
-        <translation type="unfinished"></translation>
+        <translation>毛刺检测图像保存路径:</translation>
     </message>
     <message>
         <source>Burr Detection Image Save Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>毛刺检测图像保存个数:</translation>
     </message>
     <message>
         <source>Camera Debug Options</source>
-        <translation type="unfinished"></translation>
+        <translation>相机调试选项</translation>
     </message>
     <message>
         <source>Using Local Xml</source>
-        <translation type="unfinished"></translation>
+        <translation>使用本地Xml</translation>
     </message>
     <message>
         <source>File Name:</source>
-        <translation type="unfinished"></translation>
+        <translation>文件名:</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>Open Directory</source>
-        <translation type="unfinished"></translation>
+        <translation>打开目录</translation>
     </message>
     <message>
         <source>Xml File</source>
-        <translation type="unfinished"></translation>
+        <translation>Xml文件</translation>
     </message>
     <message>
         <source>xml(*.xml);;zip(*.zip)</source>
-        <translation type="unfinished"></translation>
+        <translation>xml(*.xml);;zip(*.zip)</translation>
     </message>
 </context>
 <context>
     <name>VQtSaveConversionWidget</name>
     <message>
         <source>Data Format:</source>
-        <translation type="unfinished"></translation>
+        <translation>数据格式:</translation>
     </message>
     <message>
         <source>Pixel Depth:</source>
-        <translation type="unfinished"></translation>
+        <translation>像素位深:</translation>
     </message>
     <message>
         <source>Bit Range:</source>
-        <translation type="unfinished"></translation>
+        <translation>位范围:</translation>
     </message>
     <message>
         <source>Gray</source>
-        <translation type="unfinished"></translation>
+        <translation>灰度</translation>
     </message>
     <message>
         <source>Channel %1</source>
-        <translation type="unfinished"></translation>
+        <translation>通道 %1</translation>
     </message>
     <message>
         <source>RGB</source>
-        <translation type="unfinished"></translation>
+        <translation>RGB</translation>
     </message>
     <message>
         <source>Channel 3</source>
-        <translation type="unfinished"></translation>
+        <translation>通道 3</translation>
     </message>
     <message>
         <source>RGBC</source>
-        <translation type="unfinished"></translation>
+        <translation>RGBC</translation>
     </message>
     <message>
         <source>8 bits</source>
-        <translation type="unfinished"></translation>
+        <translation>8 位</translation>
     </message>
     <message>
         <source>16 bits</source>
-        <translation type="unfinished"></translation>
+        <translation>16 位</translation>
     </message>
     <message>
         <source>Stretch to 16 bit</source>
-        <translation type="unfinished"></translation>
+        <translation>拉伸到16位</translation>
     </message>
     <message>
         <source>Bit %1 - %2</source>
-        <translation type="unfinished"></translation>
+        <translation>位 %1 - %2</translation>
     </message>
 </context>
 <context>
     <name>VQtSaveImageDialog</name>
     <message>
         <source>Save Image</source>
-        <translation type="unfinished"></translation>
+        <translation>保存图像</translation>
     </message>
 </context>
 <context>
     <name>VQtSaveSequenceDialog</name>
     <message>
         <source>Save Image Sequence</source>
-        <translation type="unfinished"></translation>
+        <translation>保存图像序列</translation>
     </message>
     <message>
         <source>Browse</source>
-        <translation type="unfinished"></translation>
+        <translation>浏览</translation>
     </message>
     <message>
         <source>Save Path:</source>
-        <translation type="unfinished"></translation>
+        <translation>保存路径:</translation>
     </message>
     <message>
         <source>Prefix:</source>
-        <translation type="unfinished"></translation>
+        <translation>前缀:</translation>
     </message>
     <message>
         <source>Begin Number:</source>
-        <translation type="unfinished"></translation>
+        <translation>起始编号:</translation>
     </message>
     <message>
         <source>Image Count:</source>
-        <translation type="unfinished"></translation>
+        <translation>图像个数:</translation>
     </message>
     <message>
         <source>Image Type:</source>
-        <translation type="unfinished"></translation>
+        <translation>图像类型:</translation>
     </message>
     <message>
         <source>Ok</source>
-        <translation type="unfinished"></translation>
+        <translation>确定</translation>
     </message>
     <message>
         <source>Cancel</source>
-        <translation type="unfinished"></translation>
+        <translation>取消</translation>
     </message>
     <message>
         <source>Save Path</source>
-        <translation type="unfinished"></translation>
+        <translation>保存路径</translation>
     </message>
     <message>
         <source>Waring</source>
-        <translation type="unfinished"></translation>
+        <translation>警告</translation>
     </message>
     <message>
         <source>The current path does not exist, please select it again?</source>
-        <translation type="unfinished"></translation>
+        <translation>当前路径不存在，请重新选择？</translation>
     </message>
 </context>
 <context>
     <name>main</name>
     <message>
         <source>Information</source>
-        <translation type="unfinished"></translation>
+        <translation>信息</translation>
     </message>
     <message>
         <source>Font load failed, program exits!</source>
-        <translation type="unfinished"></translation>
+        <translation>字体加载失败，程序退出！</translation>
     </message>
 </context>
 </TS>

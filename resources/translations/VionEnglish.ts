@@ -1,1184 +1,1184 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="en">
-    <context>
-        <name>MainWindow</name>
-        <message>
-            <source>File(F)</source>
-            <translation>File(F)</translation>
-        </message>
-        <message>
-            <source>Camera(C)</source>
-            <translation>Camera(C)</translation>
-        </message>
-        <message>
-            <source>View(V)</source>
-            <translation>View(V)</translation>
-        </message>
-        <message>
-            <source>Zoom</source>
-            <translation>Zoom</translation>
-        </message>
-        <message>
-            <source>Window</source>
-            <translation>Window</translation>
-        </message>
-        <message>
-            <source>Display</source>
-            <translation>Display</translation>
-        </message>
-        <message>
-            <source>Debug</source>
-            <translation>Debug</translation>
-        </message>
-        <message>
-            <source>Tools(T)</source>
-            <translation>Tools(T)</translation>
-        </message>
-        <message>
-            <source>Help(H)</source>
-            <translation>Help(H)</translation>
-        </message>
-        <message>
-            <source>Language</source>
-            <translation>Language</translation>
-        </message>
-        <message>
-            <source>Tool Bar</source>
-            <translation>Tool Bar</translation>
-        </message>
-        <message>
-            <source>Open Image</source>
-            <translation>Open Image</translation>
-        </message>
-        <message>
-            <source>Save Image</source>
-            <translation>Save Image</translation>
-        </message>
-        <message>
-            <source>Save Image Sequence</source>
-            <translation>Save Image Sequence</translation>
-        </message>
-        <message>
-            <source>Open Board Configuration File</source>
-            <translation>Open Board Configuration File</translation>
-        </message>
-        <message>
-            <source>Save Board Configuration File</source>
-            <translation>Save Board Configuration File</translation>
-        </message>
-        <message>
-            <source>Open Camera Configuration File</source>
-            <translation>Open Camera Configuration File</translation>
-        </message>
-        <message>
-            <source>Save Camera Configuration File</source>
-            <translation>Save Camera Configuration File</translation>
-        </message>
-        <message>
-            <source>Save Camera Xml File</source>
-            <translation>Save Camera Xml File</translation>
-        </message>
-        <message>
-            <source>Start Video X264</source>
-            <translation>Start Video X264</translation>
-        </message>
-        <message>
-            <source>Stop Video X264</source>
-            <translation>Stop Video X264</translation>
-        </message>
-        <message>
-            <source>Exit</source>
-            <translation>Exit</translation>
-        </message>
-        <message>
-            <source>Probe</source>
-            <translation>Probe</translation>
-        </message>
-        <message>
-            <source>Open</source>
-            <translation>Open</translation>
-        </message>
-        <message>
-            <source>Close</source>
-            <translation>Close</translation>
-        </message>
-        <message>
-            <source>Grab(1 Shot)</source>
-            <translation>Grab(1 Shot)</translation>
-        </message>
-        <message>
-            <source>Grab(Continuous)</source>
-            <translation>Grab(Continuous)</translation>
-        </message>
-        <message>
-            <source>Grab(Stop)</source>
-            <translation>Grab(Stop)</translation>
-        </message>
-        <message>
-            <source>Software Trigger</source>
-            <translation>Software Trigger</translation>
-        </message>
-        <message>
-            <source>Cabliration</source>
-            <translation>Cabliration</translation>
-        </message>
-        <message>
-            <source>Marker</source>
-            <translation>Marker</translation>
-        </message>
-        <message>
-            <source>Zoom In</source>
-            <translation>Zoom In</translation>
-        </message>
-        <message>
-            <source>Zoom Out</source>
-            <translation>Zoom Out</translation>
-        </message>
-        <message>
-            <source>Zoom Fit</source>
-            <translation>Zoom Fit</translation>
-        </message>
-        <message>
-            <source>Device Feature</source>
-            <translation>Device Feature</translation>
-        </message>
-        <message>
-            <source>Output Message</source>
-            <translation>Output Message</translation>
-        </message>
-        <message>
-            <source>Horizontal Profile Line</source>
-            <translation>Horizontal Profile Line</translation>
-        </message>
-        <message>
-            <source>Vertical Profile Line</source>
-            <translation>Vertical Profile Line</translation>
-        </message>
-        <message>
-            <source>Pixel Viewer</source>
-            <translation>Pixel Viewer</translation>
-        </message>
-        <message>
-            <source>Image Analytics</source>
-            <translation>Image Analytics</translation>
-        </message>
-        <message>
-            <source>ROI Analytics</source>
-            <translation>ROI Analytics</translation>
-        </message>
-        <message>
-            <source>Measure</source>
-            <translation>Measure</translation>
-        </message>
-        <message>
-            <source>Bad Pixel</source>
-            <translation>Bad Pixel</translation>
-        </message>
-        <message>
-            <source>Pixel Capture</source>
-            <translation>Pixel Capture</translation>
-        </message>
-        <message>
-            <source>Command</source>
-            <translation>Command</translation>
-        </message>
-        <message>
-            <source>Board Command</source>
-            <translation>Board Command</translation>
-        </message>
-        <message>
-            <source>Advanced Analytics</source>
-            <translation>Advanced Analytics</translation>
-        </message>
-        <message>
-            <source>Serial Control</source>
-            <translation>Serial Control</translation>
-        </message>
-        <message>
-            <source>Send Tables</source>
-            <translation>Send Tables</translation>
-        </message>
-        <message>
-            <source>Line Detection</source>
-            <translation>Line Detection</translation>
-        </message>
-        <message>
-            <source>Preference</source>
-            <translation>Preference</translation>
-        </message>
-        <message>
-            <source>Image Process</source>
-            <translation>Image Process</translation>
-        </message>
-        <message>
-            <source>Check Signal</source>
-            <translation>Check Signal</translation>
-        </message>
-        <message>
-            <source>Firmware Upgrade</source>
-            <translation>Firmware Upgrade</translation>
-        </message>
-        <message>
-            <source>Pre-Processing</source>
-            <translation>Pre-Processing</translation>
-        </message>
-        <message>
-            <source>FileIO</source>
-            <translation>FileIO</translation>
-        </message>
-        <message>
-            <source>Chinese</source>
-            <translation>Chinese</translation>
-        </message>
-        <message>
-            <source>English</source>
-            <translation>English</translation>
-        </message>
-        <message>
-            <source>Document</source>
-            <translation>Document</translation>
-        </message>
-        <message>
-            <source>Show Log</source>
-            <translation>Show Log</translation>
-        </message>
-        <message>
-            <source>About</source>
-            <translation>About</translation>
-        </message>
-        <message>
-            <source>Common Function</source>
-            <translation>Common Function</translation>
-        </message>
-        <message>
-            <source>View</source>
-            <translation>View</translation>
-        </message>
-        <message>
-            <source>Frame Rate:0 fps</source>
-            <translation>Frame Rate:0 fps</translation>
-        </message>
-        <message>
-            <source>Line Rate:0 lps</source>
-            <translation>Line Rate:0 lps</translation>
-        </message>
-        <message>
-            <source>Refresh Rate:0 fps</source>
-            <translation>Refresh Rate:0 fps</translation>
-        </message>
-        <message>
-            <source>Pixel Clock:0 MHz</source>
-            <translation>Pixel Clock:0 MHz</translation>
-        </message>
-        <message>
-            <source>CC1 Count:0</source>
-            <translation>CC1 Count:0</translation>
-        </message>
-        <message>
-            <source>Frame Count:0</source>
-            <translation>Frame Count:0</translation>
-        </message>
-        <message>
-            <source>Resend Packet:0</source>
-            <translation>Resend Packet:0</translation>
-        </message>
-        <message>
-            <source>Lost Packet:0</source>
-            <translation>Lost Packet:0</translation>
-        </message>
-        <message>
-            <source>Resend Timeout:0</source>
-            <translation>Resend Timeout:0</translation>
-        </message>
-        <message>
-            <source>Marker(0,0)Value(0,0,0)</source>
-            <translation>Marker(0,0)Value(0,0,0)</translation>
-        </message>
-        <message>
-            <source>PCIe State:5.0GT/s x4</source>
-            <translation>PCIe State:5.0GT/s x4</translation>
-        </message>
-        <message>
-            <source>Disconnect</source>
-            <translation>Disconnect</translation>
-        </message>
-        <message>
-            <source>Pixel Clock</source>
-            <extracomment>像素时钟</extracomment>
-            <translation>Pixel Clock</translation>
-        </message>
-        <message>
-            <source>Line Valid</source>
-            <extracomment>行有效</extracomment>
-            <translation>Line Valid</translation>
-        </message>
-        <message>
-            <source>Frame Valid</source>
-            <extracomment>帧有效</extracomment>
-            <translation>Frame Valid</translation>
-        </message>
-        <message>
-            <source>Failed to set the camera library parameter 0x%1 (status 0x%2)</source>
-            <translation>Failed to set the camera library parameter 0x%1 (status 0x%2)</translation>
-        </message>
-        <message>
-            <source>Frame Rate:%1</source>
-            <extracomment>帧率:%1</extracomment>
-            <translation>Frame Rate:%1</translation>
-        </message>
-        <message>
-            <source>Line Rate:%1</source>
-            <extracomment>行频:%1</extracomment>
-            <translation>Line Rate:%1</translation>
-        </message>
-        <message>
-            <source>Refresh Rate:%1</source>
-            <extracomment>刷新帧率:%1</extracomment>
-            <translation>Refresh Rate:%1</translation>
-        </message>
-        <message>
-            <source>Frame Count:%1</source>
-            <extracomment>总帧数:%1</extracomment>
-            <translation>Frame Count:%1</translation>
-        </message>
-        <message>
-            <source>CC1 Count:%1</source>
-            <extracomment>CC1个数:%1</extracomment>
-            <translation>CC1 Count:%1</translation>
-        </message>
-        <message>
-            <source>Resend Packet:%1</source>
-            <extracomment>重传包:%1</extracomment>
-            <translation>Resend Packet:%1</translation>
-        </message>
-        <message>
-            <source>Lost Packet:%1</source>
-            <extracomment>丢包:%1</extracomment>
-            <translation>Lost Packet:%1</translation>
-        </message>
-        <message>
-            <source>Resend Timeout:%1</source>
-            <extracomment>重传时间:%1</extracomment>
-            <translation>Resend Timeout:%1</translation>
-        </message>
-        <message>
-            <source>Image saved successfully</source>
-            <translation>Image saved successfully</translation>
-        </message>
-        <message>
-            <source>Video saved successfully</source>
-            <translation>Video saved successfully</translation>
-        </message>
-        <message>
-            <source>Out of memory, waiting for the image to save ...</source>
-            <translation>Out of memory, waiting for the image to save ...</translation>
-        </message>
-        <message>
-            <source>Save video file is too large, Exit save</source>
-            <translation>Save video file is too large, Exit save</translation>
-        </message>
-        <message>
-            <source>The saved video file is too large and automatically saved as a new file</source>
-            <translation>The saved video file is too large and automatically saved as a new file</translation>
-        </message>
-        <message>
-            <source>Failed to write video data, Exit saving</source>
-            <translation>Failed to write video data, Exit saving</translation>
-        </message>
-        <message>
-            <source>Failed to write video data and automatically saved as a new file</source>
-            <translation>Failed to write video data and automatically saved as a new file</translation>
-        </message>
-        <message>
-            <source>Failed to load image</source>
-            <translation>Failed to load image</translation>
-        </message>
-        <message>
-            <source>The loading image failed, please reload the program in case of unknown error</source>
-            <translation>The loading image failed, please reload the program in case of unknown error</translation>
-        </message>
-        <message>
-            <source>Information</source>
-            <translation>Information</translation>
-        </message>
-        <message>
-            <source>Please open the device!</source>
-            <translation>Please open the device!</translation>
-        </message>
-        <message>
-            <source>Waring</source>
-            <translation>Waring</translation>
-        </message>
-        <message>
-            <source>The path does not exist, make sure the software is installed correctly?</source>
-            <translation>The path does not exist, make sure the software is installed correctly?</translation>
-        </message>
-        <message>
-            <source>%1
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>File(F)</source>
+        <translation>File(F)</translation>
+    </message>
+    <message>
+        <source>Camera(C)</source>
+        <translation>Camera(C)</translation>
+    </message>
+    <message>
+        <source>View(V)</source>
+        <translation>View(V)</translation>
+    </message>
+    <message>
+        <source>Zoom</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>Window</source>
+        <translation>Window</translation>
+    </message>
+    <message>
+        <source>Display</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>Debug</source>
+        <translation>Debug</translation>
+    </message>
+    <message>
+        <source>Tools(T)</source>
+        <translation>Tools(T)</translation>
+    </message>
+    <message>
+        <source>Help(H)</source>
+        <translation>Help(H)</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Tool Bar</source>
+        <translation>Tool Bar</translation>
+    </message>
+    <message>
+        <source>Open Image</source>
+        <translation>Open Image</translation>
+    </message>
+    <message>
+        <source>Save Image</source>
+        <translation>Save Image</translation>
+    </message>
+    <message>
+        <source>Save Image Sequence</source>
+        <translation>Save Image Sequence</translation>
+    </message>
+    <message>
+        <source>Open Board Configuration File</source>
+        <translation>Open Board Configuration File</translation>
+    </message>
+    <message>
+        <source>Save Board Configuration File</source>
+        <translation>Save Board Configuration File</translation>
+    </message>
+    <message>
+        <source>Open Camera Configuration File</source>
+        <translation>Open Camera Configuration File</translation>
+    </message>
+    <message>
+        <source>Save Camera Configuration File</source>
+        <translation>Save Camera Configuration File</translation>
+    </message>
+    <message>
+        <source>Save Camera Xml File</source>
+        <translation>Save Camera Xml File</translation>
+    </message>
+    <message>
+        <source>Start Video X264</source>
+        <translation>Start Video X264</translation>
+    </message>
+    <message>
+        <source>Stop Video X264</source>
+        <translation>Stop Video X264</translation>
+    </message>
+    <message>
+        <source>Exit</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Probe</source>
+        <translation>Probe</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Grab(1 Shot)</source>
+        <translation>Grab(1 Shot)</translation>
+    </message>
+    <message>
+        <source>Grab(Continuous)</source>
+        <translation>Grab(Continuous)</translation>
+    </message>
+    <message>
+        <source>Grab(Stop)</source>
+        <translation>Grab(Stop)</translation>
+    </message>
+    <message>
+        <source>Software Trigger</source>
+        <translation>Software Trigger</translation>
+    </message>
+    <message>
+        <source>Cabliration</source>
+        <translation>Cabliration</translation>
+    </message>
+    <message>
+        <source>Marker</source>
+        <translation>Marker</translation>
+    </message>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Zoom Fit</source>
+        <translation>Zoom Fit</translation>
+    </message>
+    <message>
+        <source>Device Feature</source>
+        <translation>Device Feature</translation>
+    </message>
+    <message>
+        <source>Output Message</source>
+        <translation>Output Message</translation>
+    </message>
+    <message>
+        <source>Horizontal Profile Line</source>
+        <translation>Horizontal Profile Line</translation>
+    </message>
+    <message>
+        <source>Vertical Profile Line</source>
+        <translation>Vertical Profile Line</translation>
+    </message>
+    <message>
+        <source>Pixel Viewer</source>
+        <translation>Pixel Viewer</translation>
+    </message>
+    <message>
+        <source>Image Analytics</source>
+        <translation>Image Analytics</translation>
+    </message>
+    <message>
+        <source>ROI Analytics</source>
+        <translation>ROI Analytics</translation>
+    </message>
+    <message>
+        <source>Measure</source>
+        <translation>Measure</translation>
+    </message>
+    <message>
+        <source>Bad Pixel</source>
+        <translation>Bad Pixel</translation>
+    </message>
+    <message>
+        <source>Pixel Capture</source>
+        <translation>Pixel Capture</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Board Command</source>
+        <translation>Board Command</translation>
+    </message>
+    <message>
+        <source>Advanced Analytics</source>
+        <translation>Advanced Analytics</translation>
+    </message>
+    <message>
+        <source>Serial Control</source>
+        <translation>Serial Control</translation>
+    </message>
+    <message>
+        <source>Send Tables</source>
+        <translation>Send Tables</translation>
+    </message>
+    <message>
+        <source>Line Detection</source>
+        <translation>Line Detection</translation>
+    </message>
+    <message>
+        <source>Preference</source>
+        <translation>Preference</translation>
+    </message>
+    <message>
+        <source>Image Process</source>
+        <translation>Image Process</translation>
+    </message>
+    <message>
+        <source>Check Signal</source>
+        <translation>Check Signal</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrade</source>
+        <translation>Firmware Upgrade</translation>
+    </message>
+    <message>
+        <source>Pre-Processing</source>
+        <translation>Pre-Processing</translation>
+    </message>
+    <message>
+        <source>FileIO</source>
+        <translation>FileIO</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>Chinese</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Document</source>
+        <translation>Document</translation>
+    </message>
+    <message>
+        <source>Show Log</source>
+        <translation>Show Log</translation>
+    </message>
+    <message>
+        <source>About</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Common Function</source>
+        <translation>Common Function</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Frame Rate:0 fps</source>
+        <translation>Frame Rate:0 fps</translation>
+    </message>
+    <message>
+        <source>Line Rate:0 lps</source>
+        <translation>Line Rate:0 lps</translation>
+    </message>
+    <message>
+        <source>Refresh Rate:0 fps</source>
+        <translation>Refresh Rate:0 fps</translation>
+    </message>
+    <message>
+        <source>Pixel Clock:0 MHz</source>
+        <translation>Pixel Clock:0 MHz</translation>
+    </message>
+    <message>
+        <source>CC1 Count:0</source>
+        <translation>CC1 Count:0</translation>
+    </message>
+    <message>
+        <source>Frame Count:0</source>
+        <translation>Frame Count:0</translation>
+    </message>
+    <message>
+        <source>Resend Packet:0</source>
+        <translation>Resend Packet:0</translation>
+    </message>
+    <message>
+        <source>Lost Packet:0</source>
+        <translation>Lost Packet:0</translation>
+    </message>
+    <message>
+        <source>Resend Timeout:0</source>
+        <translation>Resend Timeout:0</translation>
+    </message>
+    <message>
+        <source>Marker(0,0)Value(0,0,0)</source>
+        <translation>Marker(0,0)Value(0,0,0)</translation>
+    </message>
+    <message>
+        <source>PCIe State:5.0GT/s x4</source>
+        <translation>PCIe State:5.0GT/s x4</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Disconnect</translation>
+    </message>
+    <message>
+        <source>Pixel Clock</source>
+        <extracomment>像素时钟</extracomment>
+        <translation>Pixel Clock</translation>
+    </message>
+    <message>
+        <source>Line Valid</source>
+        <extracomment>行有效</extracomment>
+        <translation>Line Valid</translation>
+    </message>
+    <message>
+        <source>Frame Valid</source>
+        <extracomment>帧有效</extracomment>
+        <translation>Frame Valid</translation>
+    </message>
+    <message>
+        <source>Failed to set the camera library parameter 0x%1 (status 0x%2)</source>
+        <translation>Failed to set the camera library parameter 0x%1 (status 0x%2)</translation>
+    </message>
+    <message>
+        <source>Frame Rate:%1</source>
+        <extracomment>帧率:%1</extracomment>
+        <translation>Frame Rate:%1</translation>
+    </message>
+    <message>
+        <source>Line Rate:%1</source>
+        <extracomment>行频:%1</extracomment>
+        <translation>Line Rate:%1</translation>
+    </message>
+    <message>
+        <source>Refresh Rate:%1</source>
+        <extracomment>刷新帧率:%1</extracomment>
+        <translation>Refresh Rate:%1</translation>
+    </message>
+    <message>
+        <source>Frame Count:%1</source>
+        <extracomment>总帧数:%1</extracomment>
+        <translation>Frame Count:%1</translation>
+    </message>
+    <message>
+        <source>CC1 Count:%1</source>
+        <extracomment>CC1个数:%1</extracomment>
+        <translation>CC1 Count:%1</translation>
+    </message>
+    <message>
+        <source>Resend Packet:%1</source>
+        <extracomment>重传包:%1</extracomment>
+        <translation>Resend Packet:%1</translation>
+    </message>
+    <message>
+        <source>Lost Packet:%1</source>
+        <extracomment>丢包:%1</extracomment>
+        <translation>Lost Packet:%1</translation>
+    </message>
+    <message>
+        <source>Resend Timeout:%1</source>
+        <extracomment>重传时间:%1</extracomment>
+        <translation>Resend Timeout:%1</translation>
+    </message>
+    <message>
+        <source>Image saved successfully</source>
+        <translation>Image saved successfully</translation>
+    </message>
+    <message>
+        <source>Video saved successfully</source>
+        <translation>Video saved successfully</translation>
+    </message>
+    <message>
+        <source>Out of memory, waiting for the image to save ...</source>
+        <translation>Out of memory, waiting for the image to save ...</translation>
+    </message>
+    <message>
+        <source>Save video file is too large, Exit save</source>
+        <translation>Save video file is too large, Exit save</translation>
+    </message>
+    <message>
+        <source>The saved video file is too large and automatically saved as a new file</source>
+        <translation>The saved video file is too large and automatically saved as a new file</translation>
+    </message>
+    <message>
+        <source>Failed to write video data, Exit saving</source>
+        <translation>Failed to write video data, Exit saving</translation>
+    </message>
+    <message>
+        <source>Failed to write video data and automatically saved as a new file</source>
+        <translation>Failed to write video data and automatically saved as a new file</translation>
+    </message>
+    <message>
+        <source>Failed to load image</source>
+        <translation>Failed to load image</translation>
+    </message>
+    <message>
+        <source>The loading image failed, please reload the program in case of unknown error</source>
+        <translation>The loading image failed, please reload the program in case of unknown error</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>Waring</source>
+        <translation>Waring</translation>
+    </message>
+    <message>
+        <source>The path does not exist, make sure the software is installed correctly?</source>
+        <translation>The path does not exist, make sure the software is installed correctly?</translation>
+    </message>
+    <message>
+        <source>%1
 Viewer and service tool for machine-vision cameras and frame grabbers.
 Qt %2</source>
-            <translation>%1
+        <translation>%1
 Viewer and service tool for machine-vision cameras and frame grabbers.
 Qt %2</translation>
-        </message>
-        <message>
-            <source>The program is doing something else, Please try again later!</source>
-            <translation>The program is doing something else, Please try again later!</translation>
-        </message>
-    </context>
-    <context>
-        <name>QBaseMessageBox</name>
-        <message>
-            <source>Yes</source>
-            <extracomment>是</extracomment>
-            <translation>Yes</translation>
-        </message>
-        <message>
-            <source>No</source>
-            <extracomment>否</extracomment>
-            <translation>No</translation>
-        </message>
-    </context>
-    <context>
-        <name>QCustomDisplaySetting</name>
-        <message>
-            <source>Display Setting</source>
-            <translation>Display Setting</translation>
-        </message>
-        <message>
-            <source>Pixel Depth</source>
-            <translation>Pixel Depth</translation>
-        </message>
-        <message>
-            <source>Select the pixel depth of image to be display.
+    </message>
+    <message>
+        <source>The program is doing something else, Please try again later!</source>
+        <translation>The program is doing something else, Please try again later!</translation>
+    </message>
+</context>
+<context>
+    <name>QBaseMessageBox</name>
+    <message>
+        <source>Yes</source>
+        <extracomment>是</extracomment>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <extracomment>否</extracomment>
+        <translation>No</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomDisplaySetting</name>
+    <message>
+        <source>Display Setting</source>
+        <translation>Display Setting</translation>
+    </message>
+    <message>
+        <source>Pixel Depth</source>
+        <translation>Pixel Depth</translation>
+    </message>
+    <message>
+        <source>Select the pixel depth of image to be display.
 (8bits should select bit range)</source>
-            <translation>Select the pixel depth of image to be display.
+        <translation>Select the pixel depth of image to be display.
 (8bits should select bit range)</translation>
-        </message>
-        <message>
-            <source>8bits</source>
-            <translation>8bits</translation>
-        </message>
-        <message>
-            <source>16bits</source>
-            <translation>16bits</translation>
-        </message>
-        <message>
-            <source>adaptive</source>
-            <translation>adaptive</translation>
-        </message>
-        <message>
-            <source>Bit Range</source>
-            <translation>Bit Range</translation>
-        </message>
-        <message>
-            <source>Select the Bit range of the image to be display.
+    </message>
+    <message>
+        <source>8bits</source>
+        <translation>8bits</translation>
+    </message>
+    <message>
+        <source>16bits</source>
+        <translation>16bits</translation>
+    </message>
+    <message>
+        <source>adaptive</source>
+        <translation>adaptive</translation>
+    </message>
+    <message>
+        <source>Bit Range</source>
+        <translation>Bit Range</translation>
+    </message>
+    <message>
+        <source>Select the Bit range of the image to be display.
 (8 Bits Monochrome or 8 Bits per RGB color)</source>
-            <translation>Select the Bit range of the image to be display.
+        <translation>Select the Bit range of the image to be display.
 (8 Bits Monochrome or 8 Bits per RGB color)</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-    </context>
-    <context>
-        <name>QCustomMultipleLightWidget</name>
-        <message>
-            <source>Multiple Light</source>
-            <translation>Multiple Light</translation>
-        </message>
-        <message>
-            <source>Multiple Light Count:</source>
-            <translation>Multiple Light Count:</translation>
-        </message>
-    </context>
-    <context>
-        <name>QCustomPixelSetting</name>
-        <message>
-            <source>Pixel Setting</source>
-            <translation>Pixel Setting</translation>
-        </message>
-        <message>
-            <source>X :</source>
-            <translation>X :</translation>
-        </message>
-        <message>
-            <source>Y :</source>
-            <translation>Y :</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtColorCalibration</name>
-        <message>
-            <source>No color calibration file "%1": color correction and gamma are off.</source>
-            <translation>No color calibration file "%1": color correction and gamma are off.</translation>
-        </message>
-        <message>
-            <source>Cannot read the color calibration file "%1": %2. Color correction and gamma are off.</source>
-            <translation>Cannot read the color calibration file "%1": %2. Color correction and gamma are off.</translation>
-        </message>
-        <message>
-            <source>The color calibration file "%1" holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-            <translation>The color calibration file "%1" holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
-        </message>
-        <message>
-            <source>Color calibration loaded from "%1".</source>
-            <translation>Color calibration loaded from "%1".</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtDeviceWidget</name>
-        <message>
-            <source>Device Feature</source>
-            <translation>Device Feature</translation>
-        </message>
-        <message>
-            <source>Device List</source>
-            <translation>Device List</translation>
-        </message>
-        <message>
-            <source>Close</source>
-            <translation>Close</translation>
-        </message>
-        <message>
-            <source>Search Feature</source>
-            <translation>Search Feature</translation>
-        </message>
-        <message>
-            <source>User Level:</source>
-            <translation>User Level:</translation>
-        </message>
-        <message>
-            <source>Beginner</source>
-            <translation>Beginner</translation>
-        </message>
-        <message>
-            <source>Expert</source>
-            <translation>Expert</translation>
-        </message>
-        <message>
-            <source>Guru</source>
-            <translation>Guru</translation>
-        </message>
-        <message>
-            <source>Feature ToolTip</source>
-            <translation>Feature ToolTip</translation>
-        </message>
-        <message>
-            <source>Feature Tree</source>
-            <translation>Feature Tree</translation>
-        </message>
-        <message>
-            <source>Frame Grabber</source>
-            <translation>Frame Grabber</translation>
-        </message>
-        <message>
-            <source>Feature</source>
-            <translation>Feature</translation>
-        </message>
-        <message>
-            <source>Value</source>
-            <translation>Value</translation>
-        </message>
-        <message>
-            <source>Camera</source>
-            <translation>Camera</translation>
-        </message>
-        <message>
-            <source>Common Feature</source>
-            <translation>Common Feature</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtMessageWidget</name>
-        <message>
-            <source>Output Message</source>
-            <extracomment>输出信息</extracomment>
-            <translation>Output Message</translation>
-        </message>
-        <message>
-            <source>Close</source>
-            <extracomment>关闭</extracomment>
-            <translation>Close</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtOpenRawFileDialog</name>
-        <message>
-            <source>Open Raw File</source>
-            <translation>Open Raw File</translation>
-        </message>
-        <message>
-            <source>Mono</source>
-            <translation>Mono</translation>
-        </message>
-        <message>
-            <source>BGR</source>
-            <translation>BGR</translation>
-        </message>
-        <message>
-            <source>BGRC</source>
-            <translation>BGRC</translation>
-        </message>
-        <message>
-            <source>RGB</source>
-            <translation>RGB</translation>
-        </message>
-        <message>
-            <source>RGBC</source>
-            <translation>RGBC</translation>
-        </message>
-        <message>
-            <source>8 bit</source>
-            <translation>8 bit</translation>
-        </message>
-        <message>
-            <source>10 bit</source>
-            <translation>10 bit</translation>
-        </message>
-        <message>
-            <source>12 bit</source>
-            <translation>12 bit</translation>
-        </message>
-        <message>
-            <source>14 bit</source>
-            <translation>14 bit</translation>
-        </message>
-        <message>
-            <source>16 bit</source>
-            <translation>16 bit</translation>
-        </message>
-        <message>
-            <source>Not Packed</source>
-            <translation>Not Packed</translation>
-        </message>
-        <message>
-            <source>Packed</source>
-            <translation>Packed</translation>
-        </message>
-        <message>
-            <source>Lsb Packed</source>
-            <translation>Lsb Packed</translation>
-        </message>
-        <message>
-            <source>Msb Packed</source>
-            <translation>Msb Packed</translation>
-        </message>
-        <message>
-            <source>Jpeg Packed</source>
-            <translation>Jpeg Packed</translation>
-        </message>
-        <message>
-            <source>Estimate</source>
-            <translation>Estimate</translation>
-        </message>
-        <message>
-            <source>Data Start Position:</source>
-            <translation>Data Start Position:</translation>
-        </message>
-        <message>
-            <source>Width:</source>
-            <translation>Width:</translation>
-        </message>
-        <message>
-            <source>Height:</source>
-            <translation>Height:</translation>
-        </message>
-        <message>
-            <source>Type:</source>
-            <translation>Type:</translation>
-        </message>
-        <message>
-            <source>Depth:</source>
-            <translation>Depth:</translation>
-        </message>
-        <message>
-            <source>Packed:</source>
-            <translation>Packed:</translation>
-        </message>
-        <message>
-            <source>OK</source>
-            <translation>OK</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>Information</source>
-            <translation>Information</translation>
-        </message>
-        <message>
-            <source>Failed to estimate width and height , Please reconfigure type and depth!</source>
-            <translation>Failed to estimate width and height , Please reconfigure type and depth!</translation>
-        </message>
-        <message>
-            <source>The input value does not match the file size!</source>
-            <translation>The input value does not match the file size!</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtOutputModel</name>
-        <message>
-            <source>Information</source>
-            <translation>Information</translation>
-        </message>
-        <message>
-            <source>Warning</source>
-            <translation>Warning</translation>
-        </message>
-        <message>
-            <source>Error</source>
-            <translation>Error</translation>
-        </message>
-        <message>
-            <source>Level</source>
-            <translation>Level</translation>
-        </message>
-        <message>
-            <source>Time</source>
-            <translation>Time</translation>
-        </message>
-        <message>
-            <source>Message</source>
-            <translation>Message</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtOutputWidget</name>
-        <message>
-            <source>Main</source>
-            <translation>Main</translation>
-        </message>
-        <message>
-            <source>Clear</source>
-            <extracomment>清除</extracomment>
-            <translation>Clear</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtPreferenceDlg</name>
-        <message>
-            <source>Preference</source>
-            <translation>Preference</translation>
-        </message>
-        <message>
-            <source>General</source>
-            <translation>General</translation>
-        </message>
-        <message>
-            <source>Advanced</source>
-            <translation>Advanced</translation>
-        </message>
-        <message>
-            <source>Board</source>
-            <translation>Board</translation>
-        </message>
-        <message>
-            <source>Camera</source>
-            <translation>Camera</translation>
-        </message>
-        <message>
-            <source>Polling Time</source>
-            <translation>Polling Time</translation>
-        </message>
-        <message>
-            <source>Feature ToolTip</source>
-            <translation>Feature ToolTip</translation>
-        </message>
-        <message>
-            <source>User Level:</source>
-            <translation>User Level:</translation>
-        </message>
-        <message>
-            <source>Beginner</source>
-            <translation>Beginner</translation>
-        </message>
-        <message>
-            <source>Expert</source>
-            <translation>Expert</translation>
-        </message>
-        <message>
-            <source>Guru</source>
-            <translation>Guru</translation>
-        </message>
-        <message>
-            <source>Measure Unit:</source>
-            <translation>Measure Unit:</translation>
-        </message>
-        <message>
-            <source>um</source>
-            <translation>um</translation>
-        </message>
-        <message>
-            <source>mm</source>
-            <translation>mm</translation>
-        </message>
-        <message>
-            <source>cm</source>
-            <translation>cm</translation>
-        </message>
-        <message>
-            <source>Extract Frame</source>
-            <translation>Extract Frame</translation>
-        </message>
-        <message>
-            <source>Interval Time(ms):</source>
-            <translation>Interval Time(ms):</translation>
-        </message>
-        <message>
-            <source>Bayer Interpolation:</source>
-            <translation>Bayer Interpolation:</translation>
-        </message>
-        <message>
-            <source>Linear</source>
-            <translation>Linear</translation>
-        </message>
-        <message>
-            <source>Bicubic</source>
-            <translation>Bicubic</translation>
-        </message>
-        <message>
-            <source>Dfpd</source>
-            <translation>Dfpd</translation>
-        </message>
-        <message>
-            <source>CUDA</source>
-            <translation>CUDA</translation>
-        </message>
-        <message>
-            <source>Resize Interpolation:</source>
-            <translation>Resize Interpolation:</translation>
-        </message>
-        <message>
-            <source>NN</source>
-            <translation>NN</translation>
-        </message>
-        <message>
-            <source>Cubiz</source>
-            <translation>Cubiz</translation>
-        </message>
-        <message>
-            <source>Area</source>
-            <translation>Area</translation>
-        </message>
-        <message>
-            <source>Line Profile</source>
-            <translation>Line Profile</translation>
-        </message>
-        <message>
-            <source>Coordinate</source>
-            <translation>Coordinate</translation>
-        </message>
-        <message>
-            <source>Shape:</source>
-            <translation>Shape:</translation>
-        </message>
-        <message>
-            <source>Bar</source>
-            <translation>Bar</translation>
-        </message>
-        <message>
-            <source>Line</source>
-            <translation>Line</translation>
-        </message>
-        <message>
-            <source>Tif File</source>
-            <translation>Tif File</translation>
-        </message>
-        <message>
-            <source>When saving tif file,whether to perform LZW compression?</source>
-            <translation>When saving tif file,whether to perform LZW compression?</translation>
-        </message>
-        <message>
-            <source>Dpi X:</source>
-            <translation>Dpi X:</translation>
-        </message>
-        <message>
-            <source>Dpi Y:</source>
-            <translation>Dpi Y:</translation>
-        </message>
-        <message>
-            <source>Jpeg Image</source>
-            <translation>Jpeg Image</translation>
-        </message>
-        <message>
-            <source>Compress Quality:</source>
-            <translation>Compress Quality:</translation>
-        </message>
-        <message>
-            <source>Video X264</source>
-            <translation>Video X264</translation>
-        </message>
-        <message>
-            <source>Frame Rate:</source>
-            <translation>Frame Rate:</translation>
-        </message>
-        <message>
-            <source>Show Uncompleted Frame</source>
-            <translation>Show Uncompleted Frame</translation>
-        </message>
-        <message>
-            <source>RGB Channel Conversion</source>
-            <translation>RGB Channel Conversion</translation>
-        </message>
-        <message>
-            <source>Buffer Count:</source>
-            <translation>Buffer Count:</translation>
-        </message>
-        <message>
-            <source>Auto</source>
-            <translation>Auto</translation>
-        </message>
-        <message>
-            <source>Stop Stream When Crc Error Happen</source>
-            <translation>Stop Stream When Crc Error Happen</translation>
-        </message>
-        <message>
-            <source>CoaXPress12 Support</source>
-            <translation>CoaXPress12 Support</translation>
-        </message>
-        <message>
-            <source>CoaXPress Communication Tag Support</source>
-            <translation>CoaXPress Communication Tag Support</translation>
-        </message>
-        <message>
-            <source>CoaXPress Control Packet Max Size:</source>
-            <translation>CoaXPress Control Packet Max Size:</translation>
-        </message>
-        <message>
-            <source>CoaXPress Stream Packet Max Size:</source>
-            <translation>CoaXPress Stream Packet Max Size:</translation>
-        </message>
-        <message>
-            <source>CoaXPress RW Register Max Time:</source>
-            <translation>CoaXPress RW Register Max Time:</translation>
-        </message>
-        <message>
-            <source>Timeout(ms):</source>
-            <translation>Timeout(ms):</translation>
-        </message>
-        <message>
-            <source>Infinite</source>
-            <translation>Infinite</translation>
-        </message>
-        <message>
-            <source>CL Heartbeat Timeout(ms):</source>
-            <translation>CL Heartbeat Timeout(ms):</translation>
-        </message>
-        <message>
-            <source>GigEvision Heartbeat Timeout(ms):</source>
-            <translation>GigEvision Heartbeat Timeout(ms):</translation>
-        </message>
-        <message>
-            <source>Stream Parameter</source>
-            <translation>Stream Parameter</translation>
-        </message>
-        <message>
-            <source>Self Adaption</source>
-            <translation>Self Adaption</translation>
-        </message>
-        <message>
-            <source>Packet Max Resend Count:</source>
-            <translation>Packet Max Resend Count:</translation>
-        </message>
-        <message>
-            <source>Packet Resend Timeout(ms):</source>
-            <translation>Packet Resend Timeout(ms):</translation>
-        </message>
-        <message>
-            <source>Packet Inter Timeout(ms):</source>
-            <translation>Packet Inter Timeout(ms):</translation>
-        </message>
-        <message>
-            <source>Block Max Resend Packet Count:</source>
-            <translation>Block Max Resend Packet Count:</translation>
-        </message>
-        <message>
-            <source>Block Max Wait Packet Count:</source>
-            <translation>Block Max Wait Packet Count:</translation>
-        </message>
-        <message>
-            <source>Block Resend Window Size:</source>
-            <translation>Block Resend Window Size:</translation>
-        </message>
-        <message>
-            <source>Burr Detection Image Save Rate:</source>
-            <translation>Burr Detection Image Save Rate:</translation>
-        </message>
-        <message>
-            <source>Burr Detection Image Save Path:</source>
-            <translation>Burr Detection Image Save Path:</translation>
-        </message>
-        <message>
-            <source>Burr Detection Image Save Count:</source>
-            <translation>Burr Detection Image Save Count:</translation>
-        </message>
-        <message>
-            <source>Camera Debug Options</source>
-            <translation>Camera Debug Options</translation>
-        </message>
-        <message>
-            <source>Using Local Xml</source>
-            <translation>Using Local Xml</translation>
-        </message>
-        <message>
-            <source>File Name:</source>
-            <translation>File Name:</translation>
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation>Ok</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>Open Directory</source>
-            <translation>Open Directory</translation>
-        </message>
-        <message>
-            <source>Xml File</source>
-            <translation>Xml File</translation>
-        </message>
-        <message>
-            <source>xml(*.xml);;zip(*.zip)</source>
-            <translation>xml(*.xml);;zip(*.zip)</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtSaveConversionWidget</name>
-        <message>
-            <source>Data Format:</source>
-            <translation>Data Format:</translation>
-        </message>
-        <message>
-            <source>Pixel Depth:</source>
-            <translation>Pixel Depth:</translation>
-        </message>
-        <message>
-            <source>Bit Range:</source>
-            <translation>Bit Range:</translation>
-        </message>
-        <message>
-            <source>Gray</source>
-            <translation>Gray</translation>
-        </message>
-        <message>
-            <source>Channel %1</source>
-            <translation>Channel %1</translation>
-        </message>
-        <message>
-            <source>RGB</source>
-            <translation>RGB</translation>
-        </message>
-        <message>
-            <source>Channel 3</source>
-            <translation>Channel 3</translation>
-        </message>
-        <message>
-            <source>RGBC</source>
-            <translation>RGBC</translation>
-        </message>
-        <message>
-            <source>8 bits</source>
-            <translation>8 bits</translation>
-        </message>
-        <message>
-            <source>16 bits</source>
-            <translation>16 bits</translation>
-        </message>
-        <message>
-            <source>Stretch to 16 bit</source>
-            <translation>Stretch to 16 bit</translation>
-        </message>
-        <message>
-            <source>Bit %1 - %2</source>
-            <translation>Bit %1 - %2</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtSaveImageDialog</name>
-        <message>
-            <source>Save Image</source>
-            <translation>Save Image</translation>
-        </message>
-    </context>
-    <context>
-        <name>VQtSaveSequenceDialog</name>
-        <message>
-            <source>Save Image Sequence</source>
-            <translation>Save Image Sequence</translation>
-        </message>
-        <message>
-            <source>Browse</source>
-            <translation>Browse</translation>
-        </message>
-        <message>
-            <source>Save Path:</source>
-            <translation>Save Path:</translation>
-        </message>
-        <message>
-            <source>Prefix:</source>
-            <translation>Prefix:</translation>
-        </message>
-        <message>
-            <source>Begin Number:</source>
-            <translation>Begin Number:</translation>
-        </message>
-        <message>
-            <source>Image Count:</source>
-            <translation>Image Count:</translation>
-        </message>
-        <message>
-            <source>Image Type:</source>
-            <translation>Image Type:</translation>
-        </message>
-        <message>
-            <source>Ok</source>
-            <translation>Ok</translation>
-        </message>
-        <message>
-            <source>Cancel</source>
-            <translation>Cancel</translation>
-        </message>
-        <message>
-            <source>Save Path</source>
-            <translation>Save Path</translation>
-        </message>
-        <message>
-            <source>Waring</source>
-            <translation>Waring</translation>
-        </message>
-        <message>
-            <source>The current path does not exist, please select it again?</source>
-            <translation>The current path does not exist, please select it again?</translation>
-        </message>
-    </context>
-    <context>
-        <name>main</name>
-        <message>
-            <source>Information</source>
-            <translation>Information</translation>
-        </message>
-        <message>
-            <source>Font load failed, program exits!</source>
-            <translation>Font load failed, program exits!</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomMultipleLightWidget</name>
+    <message>
+        <source>Multiple Light</source>
+        <translation>Multiple Light</translation>
+    </message>
+    <message>
+        <source>Multiple Light Count:</source>
+        <translation>Multiple Light Count:</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPixelSetting</name>
+    <message>
+        <source>Pixel Setting</source>
+        <translation>Pixel Setting</translation>
+    </message>
+    <message>
+        <source>X :</source>
+        <translation>X :</translation>
+    </message>
+    <message>
+        <source>Y :</source>
+        <translation>Y :</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>VQtColorCalibration</name>
+    <message>
+        <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
+        <translation>No color calibration file &quot;%1&quot;: color correction and gamma are off.</translation>
+    </message>
+    <message>
+        <source>Cannot read the color calibration file &quot;%1&quot;: %2. Color correction and gamma are off.</source>
+        <translation>Cannot read the color calibration file &quot;%1&quot;: %2. Color correction and gamma are off.</translation>
+    </message>
+    <message>
+        <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
+        <translation>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
+    </message>
+    <message>
+        <source>Color calibration loaded from &quot;%1&quot;.</source>
+        <translation>Color calibration loaded from &quot;%1&quot;.</translation>
+    </message>
+</context>
+<context>
+    <name>VQtDeviceWidget</name>
+    <message>
+        <source>Device Feature</source>
+        <translation>Device Feature</translation>
+    </message>
+    <message>
+        <source>Device List</source>
+        <translation>Device List</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Search Feature</source>
+        <translation>Search Feature</translation>
+    </message>
+    <message>
+        <source>User Level:</source>
+        <translation>User Level:</translation>
+    </message>
+    <message>
+        <source>Beginner</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>Guru</source>
+        <translation>Guru</translation>
+    </message>
+    <message>
+        <source>Feature ToolTip</source>
+        <translation>Feature ToolTip</translation>
+    </message>
+    <message>
+        <source>Feature Tree</source>
+        <translation>Feature Tree</translation>
+    </message>
+    <message>
+        <source>Frame Grabber</source>
+        <translation>Frame Grabber</translation>
+    </message>
+    <message>
+        <source>Feature</source>
+        <translation>Feature</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>Common Feature</source>
+        <translation>Common Feature</translation>
+    </message>
+</context>
+<context>
+    <name>VQtMessageWidget</name>
+    <message>
+        <source>Output Message</source>
+        <extracomment>输出信息</extracomment>
+        <translation>Output Message</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <extracomment>关闭</extracomment>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>VQtOpenRawFileDialog</name>
+    <message>
+        <source>Open Raw File</source>
+        <translation>Open Raw File</translation>
+    </message>
+    <message>
+        <source>Mono</source>
+        <translation>Mono</translation>
+    </message>
+    <message>
+        <source>BGR</source>
+        <translation>BGR</translation>
+    </message>
+    <message>
+        <source>BGRC</source>
+        <translation>BGRC</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>RGBC</source>
+        <translation>RGBC</translation>
+    </message>
+    <message>
+        <source>8 bit</source>
+        <translation>8 bit</translation>
+    </message>
+    <message>
+        <source>10 bit</source>
+        <translation>10 bit</translation>
+    </message>
+    <message>
+        <source>12 bit</source>
+        <translation>12 bit</translation>
+    </message>
+    <message>
+        <source>14 bit</source>
+        <translation>14 bit</translation>
+    </message>
+    <message>
+        <source>16 bit</source>
+        <translation>16 bit</translation>
+    </message>
+    <message>
+        <source>Not Packed</source>
+        <translation>Not Packed</translation>
+    </message>
+    <message>
+        <source>Packed</source>
+        <translation>Packed</translation>
+    </message>
+    <message>
+        <source>Lsb Packed</source>
+        <translation>Lsb Packed</translation>
+    </message>
+    <message>
+        <source>Msb Packed</source>
+        <translation>Msb Packed</translation>
+    </message>
+    <message>
+        <source>Jpeg Packed</source>
+        <translation>Jpeg Packed</translation>
+    </message>
+    <message>
+        <source>Estimate</source>
+        <translation>Estimate</translation>
+    </message>
+    <message>
+        <source>Data Start Position:</source>
+        <translation>Data Start Position:</translation>
+    </message>
+    <message>
+        <source>Width:</source>
+        <translation>Width:</translation>
+    </message>
+    <message>
+        <source>Height:</source>
+        <translation>Height:</translation>
+    </message>
+    <message>
+        <source>Type:</source>
+        <translation>Type:</translation>
+    </message>
+    <message>
+        <source>Depth:</source>
+        <translation>Depth:</translation>
+    </message>
+    <message>
+        <source>Packed:</source>
+        <translation>Packed:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Failed to estimate width and height , Please reconfigure type and depth!</source>
+        <translation>Failed to estimate width and height , Please reconfigure type and depth!</translation>
+    </message>
+    <message>
+        <source>The input value does not match the file size!</source>
+        <translation>The input value does not match the file size!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtOutputModel</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Level</source>
+        <translation>Level</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Message</source>
+        <translation>Message</translation>
+    </message>
+</context>
+<context>
+    <name>VQtOutputWidget</name>
+    <message>
+        <source>Main</source>
+        <translation>Main</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <extracomment>清除</extracomment>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPreferenceDlg</name>
+    <message>
+        <source>Preference</source>
+        <translation>Preference</translation>
+    </message>
+    <message>
+        <source>General</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Advanced</source>
+        <translation>Advanced</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Board</translation>
+    </message>
+    <message>
+        <source>Camera</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>Polling Time</source>
+        <translation>Polling Time</translation>
+    </message>
+    <message>
+        <source>Feature ToolTip</source>
+        <translation>Feature ToolTip</translation>
+    </message>
+    <message>
+        <source>User Level:</source>
+        <translation>User Level:</translation>
+    </message>
+    <message>
+        <source>Beginner</source>
+        <translation>Beginner</translation>
+    </message>
+    <message>
+        <source>Expert</source>
+        <translation>Expert</translation>
+    </message>
+    <message>
+        <source>Guru</source>
+        <translation>Guru</translation>
+    </message>
+    <message>
+        <source>Measure Unit:</source>
+        <translation>Measure Unit:</translation>
+    </message>
+    <message>
+        <source>um</source>
+        <translation>um</translation>
+    </message>
+    <message>
+        <source>mm</source>
+        <translation>mm</translation>
+    </message>
+    <message>
+        <source>cm</source>
+        <translation>cm</translation>
+    </message>
+    <message>
+        <source>Extract Frame</source>
+        <translation>Extract Frame</translation>
+    </message>
+    <message>
+        <source>Interval Time(ms):</source>
+        <translation>Interval Time(ms):</translation>
+    </message>
+    <message>
+        <source>Bayer Interpolation:</source>
+        <translation>Bayer Interpolation:</translation>
+    </message>
+    <message>
+        <source>Linear</source>
+        <translation>Linear</translation>
+    </message>
+    <message>
+        <source>Bicubic</source>
+        <translation>Bicubic</translation>
+    </message>
+    <message>
+        <source>Dfpd</source>
+        <translation>Dfpd</translation>
+    </message>
+    <message>
+        <source>CUDA</source>
+        <translation>CUDA</translation>
+    </message>
+    <message>
+        <source>Resize Interpolation:</source>
+        <translation>Resize Interpolation:</translation>
+    </message>
+    <message>
+        <source>NN</source>
+        <translation>NN</translation>
+    </message>
+    <message>
+        <source>Cubiz</source>
+        <translation>Cubiz</translation>
+    </message>
+    <message>
+        <source>Area</source>
+        <translation>Area</translation>
+    </message>
+    <message>
+        <source>Line Profile</source>
+        <translation>Line Profile</translation>
+    </message>
+    <message>
+        <source>Coordinate</source>
+        <translation>Coordinate</translation>
+    </message>
+    <message>
+        <source>Shape:</source>
+        <translation>Shape:</translation>
+    </message>
+    <message>
+        <source>Bar</source>
+        <translation>Bar</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Tif File</source>
+        <translation>Tif File</translation>
+    </message>
+    <message>
+        <source>When saving tif file,whether to perform LZW compression?</source>
+        <translation>When saving tif file,whether to perform LZW compression?</translation>
+    </message>
+    <message>
+        <source>Dpi X:</source>
+        <translation>Dpi X:</translation>
+    </message>
+    <message>
+        <source>Dpi Y:</source>
+        <translation>Dpi Y:</translation>
+    </message>
+    <message>
+        <source>Jpeg Image</source>
+        <translation>Jpeg Image</translation>
+    </message>
+    <message>
+        <source>Compress Quality:</source>
+        <translation>Compress Quality:</translation>
+    </message>
+    <message>
+        <source>Video X264</source>
+        <translation>Video X264</translation>
+    </message>
+    <message>
+        <source>Frame Rate:</source>
+        <translation>Frame Rate:</translation>
+    </message>
+    <message>
+        <source>Show Uncompleted Frame</source>
+        <translation>Show Uncompleted Frame</translation>
+    </message>
+    <message>
+        <source>RGB Channel Conversion</source>
+        <translation>RGB Channel Conversion</translation>
+    </message>
+    <message>
+        <source>Buffer Count:</source>
+        <translation>Buffer Count:</translation>
+    </message>
+    <message>
+        <source>Auto</source>
+        <translation>Auto</translation>
+    </message>
+    <message>
+        <source>Stop Stream When Crc Error Happen</source>
+        <translation>Stop Stream When Crc Error Happen</translation>
+    </message>
+    <message>
+        <source>CoaXPress12 Support</source>
+        <translation>CoaXPress12 Support</translation>
+    </message>
+    <message>
+        <source>CoaXPress Communication Tag Support</source>
+        <translation>CoaXPress Communication Tag Support</translation>
+    </message>
+    <message>
+        <source>CoaXPress Control Packet Max Size:</source>
+        <translation>CoaXPress Control Packet Max Size:</translation>
+    </message>
+    <message>
+        <source>CoaXPress Stream Packet Max Size:</source>
+        <translation>CoaXPress Stream Packet Max Size:</translation>
+    </message>
+    <message>
+        <source>CoaXPress RW Register Max Time:</source>
+        <translation>CoaXPress RW Register Max Time:</translation>
+    </message>
+    <message>
+        <source>Timeout(ms):</source>
+        <translation>Timeout(ms):</translation>
+    </message>
+    <message>
+        <source>Infinite</source>
+        <translation>Infinite</translation>
+    </message>
+    <message>
+        <source>CL Heartbeat Timeout(ms):</source>
+        <translation>CL Heartbeat Timeout(ms):</translation>
+    </message>
+    <message>
+        <source>GigEvision Heartbeat Timeout(ms):</source>
+        <translation>GigEvision Heartbeat Timeout(ms):</translation>
+    </message>
+    <message>
+        <source>Stream Parameter</source>
+        <translation>Stream Parameter</translation>
+    </message>
+    <message>
+        <source>Self Adaption</source>
+        <translation>Self Adaption</translation>
+    </message>
+    <message>
+        <source>Packet Max Resend Count:</source>
+        <translation>Packet Max Resend Count:</translation>
+    </message>
+    <message>
+        <source>Packet Resend Timeout(ms):</source>
+        <translation>Packet Resend Timeout(ms):</translation>
+    </message>
+    <message>
+        <source>Packet Inter Timeout(ms):</source>
+        <translation>Packet Inter Timeout(ms):</translation>
+    </message>
+    <message>
+        <source>Block Max Resend Packet Count:</source>
+        <translation>Block Max Resend Packet Count:</translation>
+    </message>
+    <message>
+        <source>Block Max Wait Packet Count:</source>
+        <translation>Block Max Wait Packet Count:</translation>
+    </message>
+    <message>
+        <source>Block Resend Window Size:</source>
+        <translation>Block Resend Window Size:</translation>
+    </message>
+    <message>
+        <source>Burr Detection Image Save Rate:</source>
+        <translation>Burr Detection Image Save Rate:</translation>
+    </message>
+    <message>
+        <source>Burr Detection Image Save Path:</source>
+        <translation>Burr Detection Image Save Path:</translation>
+    </message>
+    <message>
+        <source>Burr Detection Image Save Count:</source>
+        <translation>Burr Detection Image Save Count:</translation>
+    </message>
+    <message>
+        <source>Camera Debug Options</source>
+        <translation>Camera Debug Options</translation>
+    </message>
+    <message>
+        <source>Using Local Xml</source>
+        <translation>Using Local Xml</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>File Name:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>Open Directory</translation>
+    </message>
+    <message>
+        <source>Xml File</source>
+        <translation>Xml File</translation>
+    </message>
+    <message>
+        <source>xml(*.xml);;zip(*.zip)</source>
+        <translation>xml(*.xml);;zip(*.zip)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSaveConversionWidget</name>
+    <message>
+        <source>Data Format:</source>
+        <translation>Data Format:</translation>
+    </message>
+    <message>
+        <source>Pixel Depth:</source>
+        <translation>Pixel Depth:</translation>
+    </message>
+    <message>
+        <source>Bit Range:</source>
+        <translation>Bit Range:</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>Channel %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Channel 3</source>
+        <translation>Channel 3</translation>
+    </message>
+    <message>
+        <source>RGBC</source>
+        <translation>RGBC</translation>
+    </message>
+    <message>
+        <source>8 bits</source>
+        <translation>8 bits</translation>
+    </message>
+    <message>
+        <source>16 bits</source>
+        <translation>16 bits</translation>
+    </message>
+    <message>
+        <source>Stretch to 16 bit</source>
+        <translation>Stretch to 16 bit</translation>
+    </message>
+    <message>
+        <source>Bit %1 - %2</source>
+        <translation>Bit %1 - %2</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSaveImageDialog</name>
+    <message>
+        <source>Save Image</source>
+        <translation>Save Image</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSaveSequenceDialog</name>
+    <message>
+        <source>Save Image Sequence</source>
+        <translation>Save Image Sequence</translation>
+    </message>
+    <message>
+        <source>Browse</source>
+        <translation>Browse</translation>
+    </message>
+    <message>
+        <source>Save Path:</source>
+        <translation>Save Path:</translation>
+    </message>
+    <message>
+        <source>Prefix:</source>
+        <translation>Prefix:</translation>
+    </message>
+    <message>
+        <source>Begin Number:</source>
+        <translation>Begin Number:</translation>
+    </message>
+    <message>
+        <source>Image Count:</source>
+        <translation>Image Count:</translation>
+    </message>
+    <message>
+        <source>Image Type:</source>
+        <translation>Image Type:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Save Path</source>
+        <translation>Save Path</translation>
+    </message>
+    <message>
+        <source>Waring</source>
+        <translation>Waring</translation>
+    </message>
+    <message>
+        <source>The current path does not exist, please select it again?</source>
+        <translation>The current path does not exist, please select it again?</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Font load failed, program exits!</source>
+        <translation>Font load failed, program exits!</translation>
+    </message>
+</context>
 </TS>
