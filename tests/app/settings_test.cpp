@@ -9,7 +9,7 @@
 
 namespace {
 
-using Getter = std::function<QVariant(const VQtSystemParam&)>;
+using Getter = std::function<QString(const VQtSystemParam&)>;
 
 struct KeyCase {
     const char* key;
@@ -18,102 +18,82 @@ struct KeyCase {
     Getter field;
 };
 
+// Reads one field of the record, as text, for comparison with the file.
+#define FIELD(member) [](const VQtSystemParam& p) { return QVariant(p.member).toString(); }
+
 // Written out independently of the program's own key table, so a renamed, dropped or
 // swapped key shows up here.
 const std::vector<KeyCase>& keyCases() {
     static const std::vector<KeyCase> cases = [] {
         std::vector<KeyCase> c = {
-            {"Lanuage", "1", "0", [](auto& p) { return QVariant(p.Lanuage); }},
-            {"UI/TotalView", "1", "3", [](auto& p) { return QVariant(p.ui.TotalView); }},
-            {"UI/HorView", "1", "2", [](auto& p) { return QVariant(p.ui.HorView); }},
-        };
-        static const char* const statusKeys[] = {
-            "UI/ShowStatus0",  "UI/ShowStatus1",  "UI/ShowStatus2",  "UI/ShowStatus3", "UI/ShowStatus4",
-            "UI/ShowStatus5",  "UI/ShowStatus6",  "UI/ShowStatus7",  "UI/ShowStatus8", "UI/ShowStatus9",
-            "UI/ShowStatus10", "UI/ShowStatus11", "UI/ShowStatus12", "UI/ShowStatus13"};
-        for (int n = 0; n < 14; ++n)
-            c.push_back(
-                {statusKeys[n], "true", "false", [n](auto& p) { return QVariant(p.ui.ShowStatus[n]); }});
-        std::vector<KeyCase> rest = {
-            {"PollingTime", "true", "false", [](auto& p) { return QVariant(p.general.PollingTime); }},
-            {"FeatureToolTips", "true", "false", [](auto& p) { return QVariant(p.general.FeatureToolTips); }},
-            {"UserLevel", "1", "3", [](auto& p) { return QVariant(p.general.UserLevel); }},
-            {"PixelSize", "1", "7", [](auto& p) { return QVariant(p.general.PixelSize); }},
-            {"MeasureUint", "0", "2", [](auto& p) { return QVariant(p.general.MeasureUint); }},
-            {"BayerInterMethod", "0", "3", [](auto& p) { return QVariant(p.general.BayerInterMethod); }},
-            {"ResizeInterMethod", "1", "4", [](auto& p) { return QVariant(p.general.ResizeInterMethod); }},
-            {"ExtractFrame", "true", "false", [](auto& p) { return QVariant(p.general.ExtractFrame); }},
-            {"ExtractFrameTime", "30", "55", [](auto& p) { return QVariant(p.general.ExtractFrameTime); }},
-            {"ProfileCoordinate", "true", "false",
-             [](auto& p) { return QVariant(p.general.ProfileCoordinate); }},
-            {"ProfileShape", "0", "1", [](auto& p) { return QVariant(p.general.ProfileShape); }},
-            {"ShowUncompleteFrame", "false", "true",
-             [](auto& p) { return QVariant(p.general.ShowUncompleteFrame); }},
-            {"RGBConversion", "false", "true", [](auto& p) { return QVariant(p.general.RGBConversion); }},
-            {"DenoiseThreshold", "0", "12", [](auto& p) { return QVariant(p.process.DenoiseThreshold); }},
-            {"SharpenImg", "0", "5", [](auto& p) { return QVariant(p.process.SharpenImg); }},
-            {"BoardBufferCount", "5", "9", [](auto& p) { return QVariant(p.acq.BoardBufferCount); }},
-            {"CxpControlPacketMaxSize", "2048", "1024",
-             [](auto& p) { return QVariant(p.acq.CxpControlPacketMaxSize); }},
-            {"CxpStreamPacketMaxSize", "16384", "8192",
-             [](auto& p) { return QVariant(p.acq.CxpStreamPacketMaxSize); }},
-            {"CxpRwRegisterMaxTime", "3", "6", [](auto& p) { return QVariant(p.acq.CxpRwRegisterMaxTime); }},
-            {"BoardAutoBufferCount", "true", "false",
-             [](auto& p) { return QVariant(p.acq.BoardAutoBufferCount); }},
-            {"CrcHappenStopStream", "true", "false",
-             [](auto& p) { return QVariant(p.acq.CrcHappenStopStream); }},
-            {"SupportCxp12", "true", "false", [](auto& p) { return QVariant(p.acq.SupportCxp12); }},
-            {"SupportCxpCommTag", "false", "true", [](auto& p) { return QVariant(p.acq.SupportCxpCommTag); }},
-            {"StreamInfinite", "true", "false", [](auto& p) { return QVariant(p.remote.StreamInfinite); }},
-            {"StreamAutoBufferCount", "true", "false",
-             [](auto& p) { return QVariant(p.remote.StreamAutoBufferCount); }},
-            {"StreamSelfAdaption", "false", "true",
-             [](auto& p) { return QVariant(p.remote.StreamSelfAdaption); }},
-            {"StreamTimeOut)", "5000", "4000000000",
-             [](auto& p) { return QVariant(p.remote.StreamTimeOut); }},
-            {"StreamBufferCount", "5", "11", [](auto& p) { return QVariant(p.remote.StreamBufferCount); }},
-            {"AcqHeartbeatTimeOut", "500", "800",
-             [](auto& p) { return QVariant(p.remote.AcqHeartbeatTimeOut); }},
-            {"RemoteHeartbeatTimeOut", "3000", "6000",
-             [](auto& p) { return QVariant(p.remote.RemoteHeartbeatTimeOut); }},
-            {"StreamPacketResendMaxCount", "3", "8",
-             [](auto& p) { return QVariant(p.remote.StreamPacketResendMaxCount); }},
-            {"StreamPacketResendTimeout", "4", "9",
-             [](auto& p) { return QVariant(p.remote.StreamPacketResendTimeout); }},
-            {"StreamPacketInterTimeout", "20", "21",
-             [](auto& p) { return QVariant(p.remote.StreamPacketInterTimeout); }},
-            {"StreamBlockMaxResendPacketCount", "1024", "100",
-             [](auto& p) { return QVariant(p.remote.StreamBlockMaxResendPacketCount); }},
-            {"StreamBlockMaxWaitPacketCount", "1024", "101",
-             [](auto& p) { return QVariant(p.remote.StreamBlockMaxWaitPacketCount); }},
-            {"StreamResendWindowSize", "50", "60",
-             [](auto& p) { return QVariant(p.remote.StreamResendWindowSize); }},
-            {"StreamDectionImageSaveCount", "4000", "10",
-             [](auto& p) { return QVariant(p.remote.StreamDectionImageSaveCount); }},
-            {"StreamDectionImageSaveRate", "0", "2",
-             [](auto& p) { return QVariant(p.remote.StreamDectionImageSaveRate); }},
+            {"Lanuage", "1", "0", FIELD(Lanuage)},
+            {"UI/TotalView", "1", "3", FIELD(ui.TotalView)},
+            {"UI/HorView", "1", "2", FIELD(ui.HorView)},
+            {"PollingTime", "true", "false", FIELD(general.PollingTime)},
+            {"FeatureToolTips", "true", "false", FIELD(general.FeatureToolTips)},
+            {"UserLevel", "1", "3", FIELD(general.UserLevel)},
+            {"PixelSize", "1", "7", FIELD(general.PixelSize)},
+            {"MeasureUint", "0", "2", FIELD(general.MeasureUint)},
+            {"BayerInterMethod", "0", "3", FIELD(general.BayerInterMethod)},
+            {"ResizeInterMethod", "1", "4", FIELD(general.ResizeInterMethod)},
+            {"ExtractFrame", "true", "false", FIELD(general.ExtractFrame)},
+            {"ExtractFrameTime", "30", "55", FIELD(general.ExtractFrameTime)},
+            {"ProfileCoordinate", "true", "false", FIELD(general.ProfileCoordinate)},
+            {"ProfileShape", "0", "1", FIELD(general.ProfileShape)},
+            {"ShowUncompleteFrame", "false", "true", FIELD(general.ShowUncompleteFrame)},
+            {"RGBConversion", "false", "true", FIELD(general.RGBConversion)},
+            {"DenoiseThreshold", "0", "12", FIELD(process.DenoiseThreshold)},
+            {"SharpenImg", "0", "5", FIELD(process.SharpenImg)},
+            {"BoardBufferCount", "5", "9", FIELD(acq.BoardBufferCount)},
+            {"CxpControlPacketMaxSize", "2048", "1024", FIELD(acq.CxpControlPacketMaxSize)},
+            {"CxpStreamPacketMaxSize", "16384", "8192", FIELD(acq.CxpStreamPacketMaxSize)},
+            {"CxpRwRegisterMaxTime", "3", "6", FIELD(acq.CxpRwRegisterMaxTime)},
+            {"BoardAutoBufferCount", "true", "false", FIELD(acq.BoardAutoBufferCount)},
+            {"CrcHappenStopStream", "true", "false", FIELD(acq.CrcHappenStopStream)},
+            {"SupportCxp12", "true", "false", FIELD(acq.SupportCxp12)},
+            {"SupportCxpCommTag", "false", "true", FIELD(acq.SupportCxpCommTag)},
+            {"StreamInfinite", "true", "false", FIELD(remote.StreamInfinite)},
+            {"StreamAutoBufferCount", "true", "false", FIELD(remote.StreamAutoBufferCount)},
+            {"StreamSelfAdaption", "false", "true", FIELD(remote.StreamSelfAdaption)},
+            {"StreamTimeOut)", "5000", "4000000000", FIELD(remote.StreamTimeOut)},
+            {"StreamBufferCount", "5", "11", FIELD(remote.StreamBufferCount)},
+            {"AcqHeartbeatTimeOut", "500", "800", FIELD(remote.AcqHeartbeatTimeOut)},
+            {"RemoteHeartbeatTimeOut", "3000", "6000", FIELD(remote.RemoteHeartbeatTimeOut)},
+            {"StreamPacketResendMaxCount", "3", "8", FIELD(remote.StreamPacketResendMaxCount)},
+            {"StreamPacketResendTimeout", "4", "9", FIELD(remote.StreamPacketResendTimeout)},
+            {"StreamPacketInterTimeout", "20", "21", FIELD(remote.StreamPacketInterTimeout)},
+            {"StreamBlockMaxResendPacketCount", "1024", "100", FIELD(remote.StreamBlockMaxResendPacketCount)},
+            {"StreamBlockMaxWaitPacketCount", "1024", "101", FIELD(remote.StreamBlockMaxWaitPacketCount)},
+            {"StreamResendWindowSize", "50", "60", FIELD(remote.StreamResendWindowSize)},
+            {"StreamDectionImageSaveCount", "4000", "10", FIELD(remote.StreamDectionImageSaveCount)},
+            {"StreamDectionImageSaveRate", "0", "2", FIELD(remote.StreamDectionImageSaveRate)},
             {"StreamDectionImageSavePath", "C:\\burrDection", "/data/burr",
-             [](auto& p) { return QVariant(p.remote.StreamDectionImageSavePath); }},
-            {"TifCompress", "false", "true", [](auto& p) { return QVariant(p.save.TifCompress); }},
-            {"TifDpiX", "96", "300", [](auto& p) { return QVariant(p.save.TifDpiX); }},
-            {"TifDpiY", "96", "301", [](auto& p) { return QVariant(p.save.TifDpiY); }},
-            {"JpegQuality", "95", "80", [](auto& p) { return QVariant(p.save.JpegQuality); }},
-            {"VideoFrameRate", "30", "25", [](auto& p) { return QVariant(p.save.VideoFrameRate); }},
-            {"StretchImage", "false", "true", [](auto& p) { return QVariant(p.save.StretchImage); }},
-            {"Shift", "0", "-1", [](auto& p) { return QVariant(p.save.Shift); }},
-            {"SwitchType", "0", "6", [](auto& p) { return QVariant(p.save.SwitchType); }},
-            {"ImageType", "0", "2", [](auto& p) { return QVariant(p.save.ImageType); }},
-            {"strSequencePath", nullptr, "/data/seq",
-             [](auto& p) { return QVariant(p.save.strSequencePath); }},
-            {"strPrefix", "Image", "Shot", [](auto& p) { return QVariant(p.save.strPrefix); }},
-            {"BeginNumber", "0", "17", [](auto& p) { return QVariant(p.save.BeginNumber); }},
-            {"ImageCount", "20", "3", [](auto& p) { return QVariant(p.save.ImageCount); }},
-            {"PixelDisSynthesize", "false", "true",
-             [](auto& p) { return QVariant(p.displacement.PixelDisSynthesize); }},
-            {"OpenFromXml", "false", "true", [](auto& p) { return QVariant(p.debug.OpenFromXml); }},
-            {"DevXmlFile", "", "/data/cam.xml", [](auto& p) { return QVariant(p.debug.DevXmlFile); }},
+             FIELD(remote.StreamDectionImageSavePath)},
+            {"TifCompress", "false", "true", FIELD(save.TifCompress)},
+            {"TifDpiX", "96", "300", FIELD(save.TifDpiX)},
+            {"TifDpiY", "96", "301", FIELD(save.TifDpiY)},
+            {"JpegQuality", "95", "80", FIELD(save.JpegQuality)},
+            {"VideoFrameRate", "30", "25", FIELD(save.VideoFrameRate)},
+            {"StretchImage", "false", "true", FIELD(save.StretchImage)},
+            {"Shift", "0", "-1", FIELD(save.Shift)},
+            {"SwitchType", "0", "6", FIELD(save.SwitchType)},
+            {"ImageType", "0", "2", FIELD(save.ImageType)},
+            {"strSequencePath", nullptr, "/data/seq", FIELD(save.strSequencePath)},
+            {"strPrefix", "Image", "Shot", FIELD(save.strPrefix)},
+            {"BeginNumber", "0", "17", FIELD(save.BeginNumber)},
+            {"ImageCount", "20", "3", FIELD(save.ImageCount)},
+            {"PixelDisSynthesize", "false", "true", FIELD(displacement.PixelDisSynthesize)},
+            {"OpenFromXml", "false", "true", FIELD(debug.OpenFromXml)},
+            {"DevXmlFile", "", "/data/cam.xml", FIELD(debug.DevXmlFile)},
         };
-        c.insert(c.end(), rest.begin(), rest.end());
+        // The 14 status flags follow "UI/HorView".
+        static QByteArray names[14];
+        for (int n = 13; n >= 0; --n) {
+            names[n] = "UI/ShowStatus" + QByteArray::number(n);
+            c.insert(c.begin() + 3, {names[n].constData(), "true", "false", [n](const VQtSystemParam& p) {
+                                         return QVariant(p.ui.ShowStatus[n]).toString();
+                                     }});
+        }
         return c;
     }();
     return cases;
@@ -145,7 +125,7 @@ TEST_F(SettingsTest, NoFileKeepsDefaultsAndSaveWritesExactlyTheKnownKeys) {
     EXPECT_FALSE(g_sysPrm.debugMode);
     for (const KeyCase& k : keyCases()) {
         if (k.defaultText)
-            EXPECT_EQ(k.field(g_sysPrm).toString(), QString::fromUtf8(k.defaultText)) << k.key;
+            EXPECT_EQ(k.field(g_sysPrm), QString::fromUtf8(k.defaultText)) << k.key;
     }
     EXPECT_EQ(g_sysPrm.save.extension, QStringLiteral(".bmp"));
 
@@ -173,7 +153,7 @@ TEST_F(SettingsTest, EveryKeyReachesItsOwnFieldAndIsWrittenBack) {
     });
     loadSystemConfig();
     for (const KeyCase& k : keyCases())
-        EXPECT_EQ(k.field(g_sysPrm).toString(), QString::fromUtf8(k.otherText)) << k.key;
+        EXPECT_EQ(k.field(g_sysPrm), QString::fromUtf8(k.otherText)) << k.key;
     EXPECT_EQ(g_nDevLanguage, 0); // "Lanuage" 0 is Chinese for the device tables too
 
     QFile::remove(configPath());
