@@ -7,7 +7,7 @@ packages=(
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qt5-image-formats-plugins
     libopencv-dev libjpeg62-turbo-dev libqcustomplot-dev libx264-dev libaravis-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-roboto breeze-icon-theme librsvg2-bin
+    fonts-roboto fonts-droid-fallback breeze-icon-theme librsvg2-bin
     xvfb xauth
 )
 missing=()
