@@ -1,5 +1,6 @@
 #include "imageproc/VQtPixelShift.h"
 
+#include <algorithm>
 #include <cstring>
 
 bool pixelDisStoreFrame(unsigned char* burst, size_t frameBytes, const unsigned char* frame,
@@ -94,37 +95,86 @@ void pixelSyntheticColor2X2(const T* const f[4], int width, int height, T* out, 
     }
 }
 
+// Output blocks 1 .. blocks - 1 of one output row of the 4 x 4 synthesis, where
+// every source exists: x = 4j + dx takes R and the second-row G from block j,
+// B and the first-row G from block j (dx >= 2) or j - 1 (dx < 2).
+template <typename T, bool hasTop, bool hasBottom>
+void innerBlocks4X4(T* row, const T* const top[4], const T* const bottom[4], int blocks,
+                    bool firstRowGreenWins) {
+    const bool green1 = hasTop && (firstRowGreenWins || !hasBottom);
+    for (int j = 1; j < blocks; ++j) {
+        T* p = row + 12 * j;
+        for (int dx = 0; dx < 4; ++dx, p += 3) {
+            const int j2 = dx < 2 ? j - 1 : j;
+            const int dx2 = (dx + 2) & 3;
+            if (hasTop)
+                p[2] = top[dx][2 * j];
+            if (hasBottom)
+                p[0] = bottom[dx2][2 * j2 + 1];
+            p[1] = green1 ? top[dx2][2 * j2 + 1] : bottom[dx][2 * j];
+        }
+    }
+}
+
 template <typename T>
 void pixelSynthetic4X4(const T* const f[16], int width, int height, T* out, size_t outStride) {
-    // Output geometry is twice the frame's; each frame's Bayer cell (i, j) lands on
-    // the 4 x 4 output block (i, j) shifted by (3 - n / 4, 3 - n % 4).
+    // Frame n puts its Bayer cell (i, j) on the output block (i, j) shifted by
+    // (3 - n / 4, 3 - n % 4): R there, first-row G two columns right, second-row G
+    // two rows down, B two rows down and right. Done here output row by output
+    // row, each sample written once: the frame that supplies a position follows
+    // from the position modulo 4. Greens come from two frames; the later frame of
+    // the burst wins, which is the first-row green on rows 0 and 1 of a block and
+    // the second-row green on rows 2 and 3.
     const int outWidth = 2 * width;
     const int outHeight = 2 * height;
     const int cellRows = height / 2;
     const int cellColumns = width / 2;
-    for (int n = 0; n < 16; ++n) {
-        const int dy = 3 - n / 4;
-        const int dx = 3 - n % 4;
-        for (int i = 0; i < cellRows; ++i) {
-            const T* first = f[n] + size_t(2 * i) * width;
-            const T* second = first + width;
-            const int y0 = 4 * i + dy;
-            const int y1 = y0 + 2;
-            T* rowR = out + size_t(y0) * outStride; // y0 < outHeight always
-            T* rowB = y1 < outHeight ? out + size_t(y1) * outStride : nullptr;
-            for (int j = 0; j < cellColumns; ++j) {
-                const int x0 = 4 * j + dx;
-                const int x1 = x0 + 2;
-                rowR[3 * x0 + 2] = first[2 * j];
-                if (x1 < outWidth)
-                    rowR[3 * x1 + 1] = first[2 * j + 1];
-                if (rowB) {
-                    rowB[3 * x0 + 1] = second[2 * j];
-                    if (x1 < outWidth)
-                        rowB[3 * x1] = second[2 * j + 1];
-                }
-            }
+    const size_t w = size_t(width);
+    for (int y = 0; y < outHeight; ++y) {
+        T* row = out + size_t(y) * outStride;
+        const int i = y / 4, dy = y % 4;               // cell row of R and first-row G
+        const int i2 = (y - 2) / 4, dy2 = (y + 2) % 4; // cell row of B and second-row G
+        const bool hasTop = i < cellRows;
+        const bool hasBottom = y >= 2 && i2 < cellRows;
+        const T* top[4] = {};    // by dx: first mosaic row of the frame shifted (dy, dx)
+        const T* bottom[4] = {}; // by dx: second mosaic row of the frame shifted (dy2, dx)
+        for (int dx = 0; dx < 4; ++dx) {
+            if (hasTop)
+                top[dx] = f[(3 - dy) * 4 + 3 - dx] + size_t(2 * i) * w;
+            if (hasBottom)
+                bottom[dx] = f[(3 - dy2) * 4 + 3 - dx] + size_t(2 * i2 + 1) * w;
         }
+        const bool firstRowGreenWins = dy < 2;
+        // Any single output pixel, with every edge rule.
+        auto pixel = [&](int x) {
+            T* p = row + 3 * x;
+            const int j = x / 4, dx = x % 4;
+            const int j2 = (x - 2) / 4, dx2 = (x + 2) % 4;
+            const bool column = j < cellColumns;
+            const bool column2 = x >= 2 && j2 < cellColumns;
+            if (hasTop && column)
+                p[2] = top[dx][2 * j];
+            if (hasBottom && column2)
+                p[0] = bottom[dx2][2 * j2 + 1];
+            const bool green1 = hasTop && column2;
+            const bool green2 = hasBottom && column;
+            if (green1 && (firstRowGreenWins || !green2))
+                p[1] = top[dx2][2 * j2 + 1];
+            else if (green2)
+                p[1] = bottom[dx][2 * j];
+        };
+        // Blocks 1 .. cellColumns - 1 have both column neighbours.
+        const int inner = std::max(cellColumns, 1);
+        for (int x = 0; x < 4 && x < outWidth; ++x)
+            pixel(x);
+        if (hasTop && hasBottom)
+            innerBlocks4X4<T, true, true>(row, top, bottom, inner, firstRowGreenWins);
+        else if (hasTop)
+            innerBlocks4X4<T, true, false>(row, top, bottom, inner, firstRowGreenWins);
+        else if (hasBottom)
+            innerBlocks4X4<T, false, true>(row, top, bottom, inner, firstRowGreenWins);
+        for (int x = 4 * inner; x < outWidth; ++x)
+            pixel(x);
     }
 }
 
