@@ -263,8 +263,6 @@ TEST(UIParamTest, NamesFollowTheLanguageAndUnknownIndexesSaySo) {
     EXPECT_EQ(ui.getText(3), QStringLiteral("像素时钟(MHz)"));
     EXPECT_EQ(ui.getText(14), QStringLiteral("未知"));
     g_sysPrm.Lanuage = saved;
-    EXPECT_EQ(ui.statusWidth.size(), 14);
-    EXPECT_EQ(ui.statusWidth[8], 300);
 }
 
 TEST(UIParamTest, AssignmentCopiesOnlyPersistedFields) {
