@@ -1,0 +1,106 @@
+#pragma once
+
+#include <QMutex>
+#include <QReadWriteLock>
+#include <QSize>
+#include <QThread>
+#include <QWaitCondition>
+#include <atomic>
+#include <opencv2/core.hpp>
+#include <vector>
+
+#include "display/CPicCanvasParam.h"
+#include "display/QCustomPictureCanvasPainter.h"
+#include "display/VQtMultipleLightImageDivider.h"
+
+class VQtIplImage;
+
+// Render thread of a picture window: derives the working image from the entire image,
+// resamples the visible part into a window-sized canvas and converts it to 8-bit for
+// painting. The widget thread never waits on a render; it paints the last finished canvas.
+class QCustomPictureCanvas : public QThread {
+    Q_OBJECT
+public:
+    explicit QCustomPictureCanvas(QObject* parent = nullptr);
+    ~QCustomPictureCanvas() override;
+
+    void setEntireImage(VQtIplImage* image, QReadWriteLock& lock);
+    // The widget's master parameters, guarded by `mutex` while either side touches them.
+    void setUiCanvas(CPicCanvasParam& param, QMutex& mutex);
+    void setCanvasSize(const QSize& size);
+    void setDebug(bool debug) { m_debug = debug; }
+    void setAffinity(unsigned mask) { m_affinity = mask; }
+
+    void updateCanvas();
+    void updateImage();
+
+    VQtIplImage* getCanvasImage() { return m_display; }
+    void lockCanvasImage() { m_canvasMutex.lock(); }
+    void unlockCanvasImage() { m_canvasMutex.unlock(); }
+
+    // Working image when one is derived, else the entire image. Read under the image lock.
+    VQtIplImage* getShowImage();
+    VQtIplImage* getCalcImage();
+    // Separated width and height of the last render with its zoom and offset.
+    CPicCanvasParam getCanvasImageInfo() const;
+
+    void stopThread();
+
+    // One render as the worker does it; returns false when there was nothing to render.
+    bool renderOnce();
+    bool isUpdateFinished() const { return m_updateFinished; }
+
+signals:
+    void signalUpdateFinish(bool imageChanged);
+    void signalUpdateCalcMethod(double gain, int offset);
+
+protected:
+    void run() override;
+
+private:
+    bool updateCalcImage();
+    void fillWorkingImage(const cv::Mat& src, cv::Mat& dst, bool bayer);
+    void doOperationImage(bool bayer);
+    void linearStage(cv::Mat& img, int bits);
+    bool processCalcCanvasImage();
+    bool makeDisplayCanvas();
+    void convertCalcCanvasToDisplayCanvas();
+    void attachTextToCanvas();
+    int displayShift() const;
+
+    QMutex m_wakeMutex;
+    QWaitCondition m_wake;
+    std::atomic<bool> m_updateRequested{false};
+    QMutex m_sleepMutex;
+    QWaitCondition m_sleep;
+    std::atomic<bool> m_stop{false};
+
+    QCustomPictureCanvasPainter m_painter;
+    QMutex m_canvasMutex;
+    VQtIplImage* m_display = nullptr;
+    VQtIplImage* m_calc = nullptr;
+    cv::Mat m_calcMat;
+    cv::Mat m_displayMat;
+
+    VQtIplImage* m_entire = nullptr;
+    QReadWriteLock* m_entireLock = nullptr;
+    VQtIplImage* m_working = nullptr;
+    bool m_useWorking = false;
+
+    mutable QMutex m_infoMutex;
+    CPicCanvasParam m_param;
+    CPicCanvasParam* m_uiParam = nullptr;
+    QMutex* m_uiMutex = nullptr;
+    QSize m_canvasSize;
+    QSize m_renderSize;
+
+    VQtMultipleLightImageDivider m_divider;
+    std::vector<uint8_t> m_lut8;
+    int m_lutShift = -1;
+    std::vector<uint16_t> m_linearLut;
+
+    std::atomic<unsigned> m_affinity{0};
+    unsigned m_appliedAffinity = 0;
+    bool m_debug = false;
+    std::atomic<bool> m_updateFinished{false};
+};
