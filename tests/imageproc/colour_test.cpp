@@ -1,5 +1,7 @@
 #include "imageproc/VQtColorCalibration.h"
+#include "imageproc/VQtColorCorrection.h"
 #include "imageproc/VQtColorMatrix.h"
+#include "imageproc/VQtIplImage.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,6 +12,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <random>
 #include <vector>
 
@@ -228,4 +231,89 @@ TEST_F(ColourCalibration, InstallationRecordNamesTheFile) {
     ASSERT_TRUE(writeFile(dir.path() + "\\bin\\colorcal", "1,2,3"));
     EXPECT_EQ(VQtColorCalibration::defaultFileName(), dir.path() + "\\bin\\colorcal");
     QDir::setCurrent(before);
+}
+
+// ---------------------------------------------------------------- the stage on image records
+
+namespace {
+
+cv::Mat filledRecord(VQtIplImage& image, int width, int height, int depth, int channels, unsigned seed) {
+    image.createImage(cvSize(width, height), depth, channels);
+    cv::Mat m = image.mat();
+    cv::theRNG().state = seed;
+    cv::randu(m, cv::Scalar::all(0), cv::Scalar::all(depth == 8 ? 256 : 65536));
+    return m;
+}
+
+} // namespace
+
+TEST(ColourStage, MatrixAndGammaCoverWholeRowsOfRecords) {
+    VQtIplImage image;
+    const cv::Mat pixels = filledRecord(image, 37, 5, 8, 3, 1);
+    const cv::Mat before = pixels.clone();
+    const int m[9] = {1200, -100, -76, -50, 1100, -26, 0, -300, 1324};
+    cvVQtCalcColor8Bit(&image, &image, m);
+    cvVQtCalcGamma(&image, &image);
+    for (int r = 0; r < 5; ++r) {
+        const std::vector<uint8_t> row(before.ptr<uint8_t>(r), before.ptr<uint8_t>(r) + 3 * 37);
+        const std::vector<uint8_t> got(pixels.ptr<uint8_t>(r), pixels.ptr<uint8_t>(r) + 3 * 37);
+        EXPECT_EQ(got, referenceMatrix(row, m, true)) << "row " << r;
+    }
+}
+
+TEST(ColourStage, SixteenBitSingleChannelAndMismatchedRecordsAreNotCorrected) {
+    VQtIplImage wide, grey, small, bgr;
+    const cv::Mat w = filledRecord(wide, 8, 4, 16, 3, 2).clone();
+    const cv::Mat g = filledRecord(grey, 8, 4, 8, 1, 3).clone();
+    filledRecord(small, 7, 4, 8, 3, 4);
+    const cv::Mat b = filledRecord(bgr, 8, 4, 8, 3, 5).clone();
+    cvVQtCalcColor8Bit(&wide, &wide, kIdentity);
+    cvVQtCalcColor8Bit(&grey, &grey, kIdentity);
+    cvVQtCalcColor8Bit(&bgr, &small, kIdentity);
+    cvVQtCalcGamma(&wide, &wide);
+    cvVQtCalcGamma(&bgr, &small);
+    cvVQtCalcColor8Bit(&bgr, &bgr, nullptr);
+    cvVQtCalcColor8Bit(nullptr, &bgr, kIdentity);
+    EXPECT_EQ(cv::norm(wide.mat(), w, cv::NORM_INF), 0);
+    EXPECT_EQ(cv::norm(grey.mat(), g, cv::NORM_INF), 0);
+    EXPECT_EQ(cv::norm(bgr.mat(), b, cv::NORM_INF), 0);
+}
+
+// Whether the calibration loaded is decided once per process: each case runs
+// in a child process of its own, started in a folder it prepares.
+class ColourStageRun : public ::testing::Test {
+protected:
+    static int runStage(const QByteArray& calibration) {
+        QTemporaryDir dir(QDir::tempPath() + "/colourstage-XXXXXX");
+        if (!dir.isValid() || !QDir::setCurrent(dir.path()))
+            return 10;
+        if (!calibration.isNull()) {
+            QSettings registry("HKEY_LOCAL_MACHINE\\SOFTWARE\\NEXO\\VionLibrary", QSettings::NativeFormat);
+            registry.setValue("Directory", dir.path());
+            registry.sync();
+            if (!QDir(dir.path()).mkpath("bin") || !writeFile(dir.path() + "/bin/colorcal", calibration))
+                return 11;
+        }
+        VQtIplImage image;
+        image.createImage(cvSize(4, 2), 8, 3);
+        cv::Mat m = image.mat();
+        m.setTo(cv::Scalar(1, 128, 255));
+        cvVQtCalcColorAndGamma(&image, &image);
+        const cv::Vec3b p = m.at<cv::Vec3b>(1, 3);
+        if (!isRunColorAndGamma())
+            return p == cv::Vec3b(1, 128, 255) && !vqtColorCalibrationMessage().isEmpty() ? 0 : 1;
+        return p == cv::Vec3b(12, 187, 255) ? 2 : 3;
+    }
+};
+
+TEST_F(ColourStageRun, WithoutCalibrationFramesPassUnchanged) {
+    EXPECT_EXIT(std::exit(runStage(QByteArray())), ::testing::ExitedWithCode(0), "");
+}
+
+TEST_F(ColourStageRun, IdentityCalibrationAppliesOnlyTheGamma) {
+    EXPECT_EXIT(std::exit(runStage("1024, 0, 0, 0, 1024, 0, 0, 0, 1024")), ::testing::ExitedWithCode(2), "");
+}
+
+TEST_F(ColourStageRun, TenValuesDisableTheStage) {
+    EXPECT_EXIT(std::exit(runStage("1024,0,0,0,1024,0,0,0,1024,0")), ::testing::ExitedWithCode(0), "");
 }

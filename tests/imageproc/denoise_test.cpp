@@ -1,5 +1,6 @@
 #include "imageproc/ImageProcDenoise.h"
 #include "imageproc/VQtFilters.h"
+#include "imageproc/VQtIplImage.h"
 
 #include <gtest/gtest.h>
 
@@ -230,4 +231,27 @@ TEST(DenoiseCalc, BitDepthPicksTheClampAndUnknownDepthsDoNothing) {
     const std::vector<uint8_t> flat(rgb.data, rgb.data + rgb.total() * 3);
     EXPECT_EQ(std::vector<uint8_t>(rgbOut.data, rgbOut.data + rgbOut.total() * 3),
               (referenceDenoise<uint8_t, 3, 255>(flat, 5, 6, 300)));
+}
+
+// ---------------------------------------------------------------- image records
+
+TEST(DenoiseRecord, FiltersInPlaceAndSkipsUnsupportedRecords) {
+    VQtIplImage image;
+    image.createImage(cvSize(5, 5), 8, 1);
+    cv::Mat m = image.mat();
+    m.at<uint8_t>(2, 2) = 10;
+    cvVQtDenoise(&image, &image, 100, 8);
+    EXPECT_EQ(m.at<uint8_t>(2, 2), 5);
+    EXPECT_EQ(m.at<uint8_t>(1, 2), 1);
+
+    VQtIplImage four, wide;
+    four.createImage(cvSize(5, 5), 8, 4);
+    four.mat().setTo(cv::Scalar::all(0));
+    four.mat().at<cv::Vec4b>(2, 2) = cv::Vec4b(10, 10, 10, 10);
+    cvVQtDenoise(&four, &four, 100, 8);
+    EXPECT_EQ(four.mat().at<cv::Vec4b>(2, 2), cv::Vec4b(10, 10, 10, 10));
+    wide.createImage(cvSize(5, 5), 16, 1);
+    cvVQtDenoise(&image, &wide, 100, 8);
+    cvVQtDenoise(nullptr, &image, 100, 8);
+    EXPECT_EQ(cv::countNonZero(wide.mat()), 0);
 }

@@ -1,5 +1,8 @@
+#include "imageproc/VQtIplImage.h"
 #include "imageproc/VQtPixelCapture.h"
 #include "imageproc/VQtPixelShift.h"
+
+#include <QReadWriteLock>
 
 #include <gtest/gtest.h>
 
@@ -300,5 +303,104 @@ TEST(CaptureCompare, OperatorsChannelCountsAndTruncation) {
     setPixelCaptureResult(3, 4);
     EXPECT_EQ(pixelCaptureParam().resultX, 3);
     EXPECT_EQ(pixelCaptureParam().resultY, 4);
+    setPixelCaptureParam(VQtPixelCaptureParam());
+}
+
+// ---------------------------------------------------------------- bursts into image records
+
+namespace {
+
+template <typename T> std::vector<T> flatten(const Burst<T>& b) {
+    std::vector<T> all;
+    for (const auto& f : b.frames)
+        all.insert(all.end(), f.begin(), f.end());
+    return all;
+}
+
+template <typename T> std::vector<T> recordSamples(const VQtIplImage& image) {
+    const T* p = reinterpret_cast<const T*>(image.getAddress());
+    return std::vector<T>(p, p + image.size / sizeof(T));
+}
+
+} // namespace
+
+TEST(PixelShiftRecord, EachModeShapesTheOutputAndFillsIt) {
+    Burst<uint16_t> four(4, 6, 4, 70);
+    const auto data4 = flatten(four);
+    const VQtPixelShiftBurst burst4{reinterpret_cast<const unsigned char*>(data4.data()), 6 * 4 * 2, 6, 4};
+    VQtIplImage out;
+    ASSERT_TRUE(pixelDisSynthesize(burst4, VQT_PIXEL_SHIFT_2X2, true, 16, &out));
+    EXPECT_EQ(out.width, 6);
+    EXPECT_EQ(out.height, 4);
+    EXPECT_EQ(out.channels, 3);
+    EXPECT_EQ(out.depth, 16);
+    EXPECT_EQ(recordSamples<uint16_t>(out), referenceColor2X2(four));
+    ASSERT_TRUE(pixelDisSynthesize(burst4, VQT_PIXEL_SHIFT_2X2, false, 16, &out));
+    EXPECT_EQ(out.width, 12);
+    EXPECT_EQ(out.channels, 1);
+    EXPECT_EQ(recordSamples<uint16_t>(out)[0], four.at(3, 0, 0));
+
+    Burst<uint8_t> sixteen(16, 4, 6, 71);
+    const auto data16 = flatten(sixteen);
+    const VQtPixelShiftBurst burst16{data16.data(), 4 * 6, 4, 6};
+    ASSERT_TRUE(pixelDisSynthesize(burst16, VQT_PIXEL_SHIFT_4X4, true, 8, &out));
+    EXPECT_EQ(out.width, 8);
+    EXPECT_EQ(out.height, 12);
+    EXPECT_EQ(recordSamples<uint8_t>(out), reference4X4(sixteen));
+}
+
+TEST(PixelShiftRecord, UnusableBurstsLeaveTheOutputAlone) {
+    std::vector<uint8_t> data(4 * 24, 1);
+    VQtIplImage out;
+    out.createImage(cvSize(3, 3), 8, 1);
+    const VQtPixelShiftBurst tooSmall{data.data(), 20, 6, 4}; // 24 bytes per frame needed
+    EXPECT_FALSE(pixelDisSynthesize(tooSmall, VQT_PIXEL_SHIFT_2X2, false, 8, &out));
+    EXPECT_FALSE(pixelDisSynthesize({nullptr, 24, 6, 4}, VQT_PIXEL_SHIFT_2X2, false, 8, &out));
+    EXPECT_FALSE(pixelDisSynthesize({data.data(), 24, 0, 4}, VQT_PIXEL_SHIFT_2X2, true, 8, &out));
+    EXPECT_FALSE(pixelDisSynthesize({data.data(), 24, 6, 4}, VQT_PIXEL_SHIFT_OFF, true, 8, &out));
+    EXPECT_FALSE(pixelDisSynthesize({data.data(), 24, 6, 4}, VQT_PIXEL_SHIFT_2X2, true, 8, nullptr));
+    // Odd frame byte counts cannot hold 16-bit frames at every slot.
+    EXPECT_FALSE(pixelDisSynthesize({data.data(), 23, 3, 3}, VQT_PIXEL_SHIFT_2X2, true, 16, &out));
+    EXPECT_EQ(out.width, 3);
+    EXPECT_EQ(out.channels, 1);
+}
+
+TEST(CaptureRecord, RampCheckStoresTheFirstDeviationAndValueModeReadsOnePixel) {
+    VQtIplImage image;
+    image.createImage(cvSize(4, 2), 8, 1);
+    cv::Mat m = image.mat();
+    const uint8_t rows[8] = {254, 255, 0, 1, 255, 0, 9, 2};
+    std::copy(rows, rows + 8, m.ptr<uint8_t>(0));
+    VQtPixelCaptureParam prm;
+    prm.checkMode = VQT_CAPTURE_RAMP;
+    prm.bits = 8;
+    setPixelCaptureParam(prm);
+    QReadWriteLock lock;
+    EXPECT_TRUE(pixelCapture(&image, &lock));
+    EXPECT_EQ(pixelCaptureParam().resultX, 2);
+    EXPECT_EQ(pixelCaptureParam().resultY, 1);
+    m.at<uint8_t>(1, 2) = 1;
+    EXPECT_FALSE(captureTestImage(&image));
+    EXPECT_EQ(pixelCaptureParam().resultX, -1);
+
+    prm.checkMode = VQT_CAPTURE_VALUE;
+    prm.pointX = 3;
+    prm.pointY = 1;
+    prm.mono = {true, 1, 1}; // value above 1
+    setPixelCaptureParam(prm);
+    EXPECT_TRUE(pixelCapture(&image, nullptr));
+    prm.pointX = 4; // outside the image
+    setPixelCaptureParam(prm);
+    EXPECT_FALSE(pixelCapture(&image, &lock));
+
+    VQtIplImage wide;
+    wide.createImage(cvSize(3, 2), 16, 1);
+    wide.mat().row(0).setTo(cv::Scalar(1023));
+    wide.mat().row(1).setTo(cv::Scalar(0)); // 1023 + 1 wrapped at 10 bits
+    prm.checkMode = VQT_CAPTURE_HORIZONTAL;
+    prm.bits = 10;
+    setPixelCaptureParam(prm);
+    EXPECT_FALSE(pixelCapture(&wide, &lock));
+    EXPECT_FALSE(captureTestImageHorizontal<uint8_t>(&wide, 1024)); // wrong sample type: no check
     setPixelCaptureParam(VQtPixelCaptureParam());
 }

@@ -1,4 +1,5 @@
 #include "imageproc/VQtFilters.h"
+#include "imageproc/VQtIplImage.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -123,4 +124,25 @@ TEST(Sharpen, UnsupportedImagesAreRefused) {
     EXPECT_FALSE(vqtSharpenMat(floats, outF, 50, 8));
     EXPECT_FALSE(vqtSharpenMat(cv::Mat(4, 4, CV_8UC1), small, 50, 8));
     EXPECT_FALSE(vqtSharpenMat(cv::Mat(), cv::Mat(), 50, 8));
+}
+
+// ---------------------------------------------------------------- image records
+
+TEST(SharpenRecord, WorksInPlaceOnRecordsAndIgnoresMismatches) {
+    VQtIplImage image, other;
+    image.createImage(cvSize(3, 3), 8, 1);
+    cv::Mat m = image.mat();
+    m.setTo(cv::Scalar(80));
+    m.at<uint8_t>(1, 1) = 100;
+    for (int r : {0, 2})
+        for (int c : {0, 2})
+            m.at<uint8_t>(r, c) = 50;
+    cvVQtSharpen(&image, &image, 100, 8);
+    EXPECT_EQ(m.at<uint8_t>(1, 1), 225);
+    other.createImage(cvSize(3, 3), 16, 1);
+    const cv::Mat before = m.clone();
+    cvVQtSharpen(&image, &other, 100, 8);
+    cvVQtSharpen(&image, nullptr, 100, 8);
+    EXPECT_EQ(cv::norm(m, before, cv::NORM_INF), 0);
+    EXPECT_EQ(cv::countNonZero(other.mat()), 0);
 }
