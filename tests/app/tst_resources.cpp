@@ -1,6 +1,8 @@
 // Compiled-in resources: every picture the program names exists and has a usable size, the
 // embedded font registers, the style sheet carries its palette colour and parses without a
 // warning, and both translation catalogues load and agree with their sources.
+#include <algorithm>
+
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -21,6 +23,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSlider>
 #include <QSpinBox>
 #include <QSplitter>
@@ -349,6 +352,31 @@ private slots:
                 broken << e.context + QStringLiteral(": not compiled: ") + e.source;
         }
         QVERIFY2(broken.isEmpty(), qPrintable(broken.join(QLatin1Char('\n'))));
+    }
+
+    // Feature and value names are read with QSettings: spaced keys must survive and every value
+    // must be Chinese text, not a mis-decoded byte string.
+    void featureAndValueNamesReadAsIni() {
+        for (const char* path : {":/Language/Feature", ":/Language/Value"}) {
+            QSettings names(QString::fromLatin1(path), QSettings::IniFormat);
+            names.setIniCodec("UTF-8");
+            QCOMPARE(names.status(), QSettings::NoError);
+            const QStringList keys = names.allKeys();
+            QVERIFY2(keys.size() > 20, path);
+            for (const QString& key : keys) {
+                const QString text = names.value(key).toString();
+                QVERIFY2(std::any_of(text.begin(), text.end(),
+                                     [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; }),
+                         qPrintable(key + QStringLiteral("=") + text));
+            }
+        }
+        QSettings features(QStringLiteral(":/Language/Feature"), QSettings::IniFormat);
+        features.setIniCodec("UTF-8");
+        QCOMPARE(features.value(QStringLiteral("Exposure Time")).toString(), QStringLiteral("曝光时间"));
+        QCOMPARE(features.value(QStringLiteral("ExposureTime")).toString(), QStringLiteral("曝光时间"));
+        QSettings values(QStringLiteral(":/Language/Value"), QSettings::IniFormat);
+        values.setIniCodec("UTF-8");
+        QCOMPARE(values.value(QStringLiteral("Continuous")).toString(), QStringLiteral("连续"));
     }
 
     void placeholderPatternFindsArgumentsAndConversions() {
