@@ -5,6 +5,7 @@
 #include "app/core/QAutoAdjustDPI.h"
 #include "app/core/QBaseMessageBox.h"
 #include "app/core/VQtSystemParam.h"
+#include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
 #include "ui_MainWindow.h"
 
@@ -359,10 +360,33 @@ void MainWindow::languageChanged(int lang) {
 void MainWindow::configSystemPrm() {
     const VQtGeneralParam& general = g_sysPrm.general;
     deviceWidget->setUserLevel(general.UserLevel);
-    // The picture widgets, the profile lines, the stream and the camera library's manager
-    // take their settings here once they are part of the window.
+    // The picture widgets, the profile lines and the stream take their settings here once
+    // they are part of the window.
     configRemoteTimeout(false, true);
+    configManagerPrm();
     g_nDevLanguage = g_sysPrm.Lanuage;
+}
+
+void MainWindow::configManagerPrm() {
+    const VQtAcqParam& acq = g_sysPrm.acq;
+    const struct {
+        uint32_t id;
+        uint32_t value;
+    } prms[] = {
+        {OXA_MAN_PRM_SUPPORT_CXP12, acq.SupportCxp12 ? 1u : 0u},
+        {OXA_MAN_PRM_SUPPORT_CXP_COMM_TAG, acq.SupportCxpCommTag ? 1u : 0u},
+        {OXA_MAN_PRM_CXP_CONTROL_PACKET_MAX_SIZE, static_cast<uint32_t>(acq.CxpControlPacketMaxSize)},
+        {OXA_MAN_PRM_CXP_STREAM_PACKET_MAX_SIZE, static_cast<uint32_t>(acq.CxpStreamPacketMaxSize)},
+        {OXA_MAN_PRM_CXP_RW_REGISTER_MAX_TIME, static_cast<uint32_t>(acq.CxpRwRegisterMaxTime)},
+    };
+    for (const auto& prm : prms) {
+        const OXASTATUS status = OxaManSetPrm(prm.id, &prm.value, sizeof(prm.value));
+        if (status != OXA_STATUS_SUCCESS)
+            emit signalOutputInfo(tr("Failed to set the camera library parameter 0x%1 (status 0x%2)")
+                                      .arg(prm.id, 0, 16)
+                                      .arg(status, 8, 16, QLatin1Char('0')),
+                                  1);
+    }
 }
 
 void MainWindow::configRemoteTimeout(bool disable, bool keep) {

@@ -65,6 +65,8 @@ public:
     // Shows an evaluated board status word in the status bar.
     void showCameraStatus(const VQtCameraStatus::Result& status);
     void configRemoteTimeout(bool disable, bool keep);
+    // Hands the CoaXPress settings to the camera library's manager.
+    void configManagerPrm();
 
     // The two picture views take the places of the placeholder areas of the view splitter:
     // the main view on the left, the second view (hidden at start) on the right.

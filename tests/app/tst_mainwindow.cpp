@@ -5,6 +5,7 @@
 #include "app/VQtOutputWidget.h"
 #include "app/core/QBaseMessageBox.h"
 #include "app/core/VQtSystemParam.h"
+#include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
 
 #include <QAction>
@@ -456,6 +457,26 @@ private slots:
         for (const char* name : {"treeWidgetAcq", "treeWidgetRemote", "textBrowser", "lineEditSearchFeature",
                                  "splitterDevice", "tabWidget", "tabTree", "tabCommon"})
             QVERIFY2(panel->findChild<QWidget*>(QString::fromLatin1(name)), name);
+    }
+
+    // Each CoaXPress setting must reach the camera library under its own parameter id.
+    void managerParametersReachTheCameraLibrary() {
+        MainWindow window;
+        g_sysPrm.acq.SupportCxp12 = false;
+        g_sysPrm.acq.SupportCxpCommTag = true;
+        g_sysPrm.acq.CxpControlPacketMaxSize = 1111;
+        g_sysPrm.acq.CxpStreamPacketMaxSize = 4444;
+        g_sysPrm.acq.CxpRwRegisterMaxTime = 9;
+        window.configSystemPrm();
+        auto get = [](uint32_t id) {
+            uint32_t value = 0xDEADBEEF, size = sizeof(value);
+            return OxaManGetPrm(id, &value, &size) == OXA_STATUS_SUCCESS ? value : 0xDEADBEEF;
+        };
+        QCOMPARE(get(0x4), 0u);
+        QCOMPARE(get(0x10004), 1u);
+        QCOMPARE(get(0x20004), 1111u);
+        QCOMPARE(get(0x30004), 4444u);
+        QCOMPARE(get(0x40004), 9u);
     }
 
     void pictureViewsReplaceThePlaceholders() {
