@@ -161,6 +161,8 @@ SimFeature SimCamera::effective(int index) const {
         const double pixels = double(intOf("Width")) * double(std::max<int64_t>(1, intOf("Height")));
         f.dblMax = line ? dblOf("AcquisitionLineRate") / std::max<int64_t>(1, intOf("Height"))
                         : std::min(1000.0, 4e8 / pixels);
+        // A frame cannot be shorter than its exposure.
+        f.dblMax = std::min(f.dblMax, 1e6 / std::max(1.0, dblOf("ExposureTime")));
     } else if (n == QLatin1String("AcquisitionLineRate") && !line)
         f.access = OXA_ACCESS_NA;
     else if (n.startsWith(QLatin1String("BalanceRatio")) || n == QLatin1String("BalanceWhiteAuto")) {
@@ -590,7 +592,7 @@ OXASTATUS SimCamera::loadConfiguration(const QString& path) {
     if (in.readLine() != QLatin1String(kConfigHeader))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
     const QString model = desc().model;
-    OXASTATUS first = OXA_STATUS_SUCCESS;
+    QVector<QPair<QString, QString>> values;
     while (!in.atEnd()) {
         const QString line = in.readLine();
         const int eq = line.indexOf(QLatin1Char('='));
@@ -602,11 +604,23 @@ OXASTATUS SimCamera::loadConfiguration(const QString& path) {
                 return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_PARAMETER_MISMATCH);
             continue;
         }
-        // Values are applied in file order (the order the camera saved them), so that a
-        // feature's limits are set by the features before it.
-        const OXASTATUS st = fromString(key, value);
-        if (st != OXA_STATUS_SUCCESS && first == OXA_STATUS_SUCCESS)
-            first = st;
+        values << qMakePair(key, value);
+    }
+    // Values are applied in file order; the ones refused because a later feature still
+    // limited them get a second chance once everything else is set.
+    OXASTATUS first = OXA_STATUS_SUCCESS;
+    for (int pass = 0; pass < 2 && !values.isEmpty(); ++pass) {
+        QVector<QPair<QString, QString>> refused;
+        first = OXA_STATUS_SUCCESS;
+        for (const auto& kv : values) {
+            const OXASTATUS st = fromString(kv.first, kv.second);
+            if (st != OXA_STATUS_SUCCESS) {
+                refused << kv;
+                if (first == OXA_STATUS_SUCCESS)
+                    first = st;
+            }
+        }
+        values = refused;
     }
     return first;
 }

@@ -1,5 +1,7 @@
 #include "device/sim/SimFeatureSet.h"
 
+#include <algorithm>
+
 #include "device/OxaApi.h"
 
 namespace {
@@ -199,7 +201,7 @@ void addAcquisition(const SimCameraDesc& d, QVector<SimFeature>& fs) {
        << dblFeature("AcquisitionFrameRate", cat, d.frameRate, 0.1, 1000, 2)
        << dblFeature("AcquisitionLineRate", cat, 20000, 100, 200000, 1)
        << enumFeature("ExposureAuto", cat, {"Off", "Once", "Continuous"})
-       << dblFeature("ExposureTime", cat, 10000, 10, 1e6, 1);
+       << dblFeature("ExposureTime", cat, std::min(10000.0, 0.5e6 / d.frameRate), 10, 1e6, 1);
     SimFeature trigSel = enumFeature("TriggerSelector", cat, {"FrameStart", "LineStart"});
     trigSel.selected = QStringList{"TriggerMode", "TriggerSource"};
     fs << trigSel << enumFeature("TriggerMode", cat, {"Off", "On"})

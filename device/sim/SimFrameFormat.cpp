@@ -26,6 +26,8 @@ uint64_t SimFrameFormat::frameBytes() const {
         return pixels * 2;
     const uint64_t samples = pixels * channels();
     switch (packedType) {
+    case 4:
+        return samples + 4096; // compressed frames never exceed the raw size plus headers
     case 1:
         return (samples + 1) / 2 * 3;
     case 2:

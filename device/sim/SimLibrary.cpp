@@ -13,6 +13,8 @@ SimLibrary& SimLibrary::instance() {
 SimLibrary::SimLibrary() {
     QString error;
     setDeviceSet(SimDeviceSet::fromEnvironment(&error));
+    if (!error.isEmpty())
+        qWarning("%s; using the default device set", qPrintable(error));
 }
 
 SimLibrary::~SimLibrary() {

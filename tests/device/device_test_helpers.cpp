@@ -1,0 +1,45 @@
+#include "device_test_helpers.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+#include <cstring>
+#include <gtest/gtest.h>
+
+#include "device/sim/SimDeviceSet.h"
+#include "device/sim/SimLibrary.h"
+
+void useDeviceSet(const QByteArray& json, bool initialise) {
+    SimDeviceSet set;
+    QString error;
+    ASSERT_TRUE(SimDeviceSet::fromJson(json, &set, &error)) << error.toStdString();
+    SimLibrary::instance().setDeviceSet(set);
+    if (initialise)
+        ASSERT_EQ(OxaManInitialize(), OXA_STATUS_SUCCESS);
+}
+
+void useDefaultSet() {
+    SimLibrary::instance().setDeviceSet(SimDeviceSet::defaultSet());
+    ASSERT_EQ(OxaManInitialize(), OXA_STATUS_SUCCESS);
+}
+
+bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > timeoutMs)
+            return false;
+        QThread::msleep(2);
+    }
+    return true;
+}
+
+int cameraIndex(const char* model) {
+    uint32_t count = 0;
+    OxaManGetDeviceCount(&count);
+    for (uint32_t i = 0; i < count; ++i) {
+        OXA_DEVICE_INFO info;
+        if (OxaManGetDeviceInfo(i, &info) == OXA_STATUS_SUCCESS && std::strcmp(info.deviceName, model) == 0)
+            return int(i);
+    }
+    return -1;
+}
