@@ -176,6 +176,8 @@ private slots:
         QVERIFY2(!pixmap.isNull(), qPrintable(path));
         QCOMPARE(pixmap.size(), QSize(size, size));
         QVERIFY(!QIcon(path).isNull());
+        // On high-density screens QIcon and QPixmap pick the "@2x" twin by its name.
+        QCOMPARE(QPixmap(path + QStringLiteral("@2x")).size(), QSize(2 * size, 2 * size));
         // Not a blank square: some pixel must be drawn.
         const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
         int drawn = 0;
