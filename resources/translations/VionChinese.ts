@@ -488,6 +488,13 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>QCustomFFTWidget</name>
+    <message>
+        <source>FFT</source>
+        <translation>频谱(FFT)</translation>
+    </message>
+</context>
+<context>
     <name>QCustomMultipleLightWidget</name>
     <message>
         <source>Multiple Light</source>
@@ -496,6 +503,144 @@ Qt %2</translation>
     <message>
         <source>Multiple Light Count:</source>
         <translation>光源个数:</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureView</name>
+    <message>
+        <source>Thumbnail</source>
+        <translation>缩略图</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureWidget</name>
+    <message>
+        <source>Zoom In</source>
+        <translation>放大</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>缩小</translation>
+    </message>
+    <message>
+        <source>Pixel Format</source>
+        <translation>像素格式</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>十进制</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>十六进制</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>翻转</translation>
+    </message>
+    <message>
+        <source>Flip X</source>
+        <translation>水平翻转</translation>
+    </message>
+    <message>
+        <source>Flip Y</source>
+        <translation>垂直翻转</translation>
+    </message>
+    <message>
+        <source>Display Mode</source>
+        <translation>显示模式</translation>
+    </message>
+    <message>
+        <source>Pixel Displacement 2x2</source>
+        <translation>像素位移 2x2</translation>
+    </message>
+    <message>
+        <source>Pixel Displacement 4x4</source>
+        <translation>像素位移 4x4</translation>
+    </message>
+    <message>
+        <source>Multiple Light</source>
+        <translation>多光源</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>频谱(FFT)</translation>
+    </message>
+    <message>
+        <source>Display Setting</source>
+        <translation>显示设置</translation>
+    </message>
+    <message>
+        <source>Goto Pixel</source>
+        <translation>跳转到像素</translation>
+    </message>
+    <message>
+        <source>Zoom Fit</source>
+        <translation>适应窗口</translation>
+    </message>
+    <message>
+        <source>Original Size</source>
+        <translation>原始大小</translation>
+    </message>
+    <message>
+        <source>Maximum Image</source>
+        <translation>最大化图像</translation>
+    </message>
+    <message>
+        <source>Blank Image</source>
+        <translation>空白图像</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Bayer</source>
+        <translation>Bayer</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Channel%1</source>
+        <translation>通道%1</translation>
+    </message>
+    <message>
+        <source>Odd Row</source>
+        <translation>奇数行</translation>
+    </message>
+    <message>
+        <source>Even Row</source>
+        <translation>偶数行</translation>
+    </message>
+    <message>
+        <source>Odd Column</source>
+        <translation>奇数列</translation>
+    </message>
+    <message>
+        <source>Even Column</source>
+        <translation>偶数列</translation>
     </message>
 </context>
 <context>
@@ -519,6 +664,33 @@ Qt %2</translation>
     <message>
         <source>Cancel</source>
         <translation>取消</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomProfileLineWidget</name>
+    <message>
+        <source>Horizontal Profile Line</source>
+        <translation>水平剖面线</translation>
+    </message>
+    <message>
+        <source>Vertical Profile Line</source>
+        <translation>垂直剖面线</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
     </message>
 </context>
 <context>
@@ -601,6 +773,41 @@ Qt %2</translation>
     <message>
         <source>Common Feature</source>
         <translation>常用属性</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageHeader</name>
+    <message>
+        <source>Image file header size is %1, expected 44</source>
+        <translation>图像文件头大小为 %1，应为 44</translation>
+    </message>
+    <message>
+        <source>Not an image file: wrong header mark</source>
+        <translation>不是图像文件：文件头标记错误</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 storage bits per sample</source>
+        <translation>图像文件头：每个采样存储位数为 %1</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 channels</source>
+        <translation>图像文件头：通道数为 %1</translation>
+    </message>
+    <message>
+        <source>Image file header: bit depth %1 with %2-bit storage</source>
+        <translation>图像文件头：位深 %1，存储位数 %2</translation>
+    </message>
+    <message>
+        <source>Image file header: unknown image type %1 or packing %2</source>
+        <translation>图像文件头：未知的图像类型 %1 或打包方式 %2</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 x %2 pixels cannot hold %3 bytes</source>
+        <translation>图像文件头：%1 x %2 像素无法容纳 %3 字节</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 x %2 pixels is not a frame size</source>
+        <translation>图像文件头：%1 x %2 像素不是有效的帧尺寸</translation>
     </message>
 </context>
 <context>

@@ -488,6 +488,13 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>QCustomFFTWidget</name>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+</context>
+<context>
     <name>QCustomMultipleLightWidget</name>
     <message>
         <source>Multiple Light</source>
@@ -496,6 +503,144 @@ Qt %2</translation>
     <message>
         <source>Multiple Light Count:</source>
         <translation>Multiple Light Count:</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureView</name>
+    <message>
+        <source>Thumbnail</source>
+        <translation>Thumbnail</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureWidget</name>
+    <message>
+        <source>Zoom In</source>
+        <translation>Zoom In</translation>
+    </message>
+    <message>
+        <source>Zoom Out</source>
+        <translation>Zoom Out</translation>
+    </message>
+    <message>
+        <source>Pixel Format</source>
+        <translation>Pixel Format</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>Decimal</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>Hexadecimal</translation>
+    </message>
+    <message>
+        <source>No</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Flip</source>
+        <translation>Flip</translation>
+    </message>
+    <message>
+        <source>Flip X</source>
+        <translation>Flip X</translation>
+    </message>
+    <message>
+        <source>Flip Y</source>
+        <translation>Flip Y</translation>
+    </message>
+    <message>
+        <source>Display Mode</source>
+        <translation>Display Mode</translation>
+    </message>
+    <message>
+        <source>Pixel Displacement 2x2</source>
+        <translation>Pixel Displacement 2x2</translation>
+    </message>
+    <message>
+        <source>Pixel Displacement 4x4</source>
+        <translation>Pixel Displacement 4x4</translation>
+    </message>
+    <message>
+        <source>Multiple Light</source>
+        <translation>Multiple Light</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+    <message>
+        <source>Display Setting</source>
+        <translation>Display Setting</translation>
+    </message>
+    <message>
+        <source>Goto Pixel</source>
+        <translation>Goto Pixel</translation>
+    </message>
+    <message>
+        <source>Zoom Fit</source>
+        <translation>Zoom Fit</translation>
+    </message>
+    <message>
+        <source>Original Size</source>
+        <translation>Original Size</translation>
+    </message>
+    <message>
+        <source>Maximum Image</source>
+        <translation>Maximum Image</translation>
+    </message>
+    <message>
+        <source>Blank Image</source>
+        <translation>Blank Image</translation>
+    </message>
+    <message>
+        <source>RGB</source>
+        <translation>RGB</translation>
+    </message>
+    <message>
+        <source>Bayer</source>
+        <translation>Bayer</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Channel%1</source>
+        <translation>Channel%1</translation>
+    </message>
+    <message>
+        <source>Odd Row</source>
+        <translation>Odd Row</translation>
+    </message>
+    <message>
+        <source>Even Row</source>
+        <translation>Even Row</translation>
+    </message>
+    <message>
+        <source>Odd Column</source>
+        <translation>Odd Column</translation>
+    </message>
+    <message>
+        <source>Even Column</source>
+        <translation>Even Column</translation>
     </message>
 </context>
 <context>
@@ -519,6 +664,33 @@ Qt %2</translation>
     <message>
         <source>Cancel</source>
         <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomProfileLineWidget</name>
+    <message>
+        <source>Horizontal Profile Line</source>
+        <translation>Horizontal Profile Line</translation>
+    </message>
+    <message>
+        <source>Vertical Profile Line</source>
+        <translation>Vertical Profile Line</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
     </message>
 </context>
 <context>
@@ -601,6 +773,41 @@ Qt %2</translation>
     <message>
         <source>Common Feature</source>
         <translation>Common Feature</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageHeader</name>
+    <message>
+        <source>Image file header size is %1, expected 44</source>
+        <translation>Image file header size is %1, expected 44</translation>
+    </message>
+    <message>
+        <source>Not an image file: wrong header mark</source>
+        <translation>Not an image file: wrong header mark</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 storage bits per sample</source>
+        <translation>Image file header: %1 storage bits per sample</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 channels</source>
+        <translation>Image file header: %1 channels</translation>
+    </message>
+    <message>
+        <source>Image file header: bit depth %1 with %2-bit storage</source>
+        <translation>Image file header: bit depth %1 with %2-bit storage</translation>
+    </message>
+    <message>
+        <source>Image file header: unknown image type %1 or packing %2</source>
+        <translation>Image file header: unknown image type %1 or packing %2</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 x %2 pixels cannot hold %3 bytes</source>
+        <translation>Image file header: %1 x %2 pixels cannot hold %3 bytes</translation>
+    </message>
+    <message>
+        <source>Image file header: %1 x %2 pixels is not a frame size</source>
+        <translation>Image file header: %1 x %2 pixels is not a frame size</translation>
     </message>
 </context>
 <context>
