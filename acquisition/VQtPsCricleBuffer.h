@@ -53,7 +53,7 @@ public:
     bool isShare();
 
     // Exclusive access for callers that fill getBuffer() directly (file loaders, callbacks that
-    // render into the frame); the other members must not be called between lock and unlock.
+    // render into the frame); the same thread may call the other members meanwhile.
     void lock() { m_lock.lockForWrite(); }
     void unlock() { m_lock.unlock(); }
 
@@ -74,7 +74,8 @@ private:
                  uint64_t destinationLength);
     void recordLocked(uint64_t offset);
 
-    QReadWriteLock m_lock;
+    // Recursive so that a loader holding lock() can still use the accessors.
+    QReadWriteLock m_lock{QReadWriteLock::Recursive};
     std::shared_ptr<uint8_t[]> m_buffer;
     uint64_t m_capacity = 0;
     std::shared_ptr<uint8_t[]> m_recordBuffer;

@@ -1,0 +1,19 @@
+#pragma once
+
+// AVX2 kernels of the pixel converters, chosen at run time (the program must still run on
+// x86-64 machines without AVX2). Each converts up to `groups` whole groups, returns how many it
+// did (0 without AVX2) and leaves the rest to the plain loops; none reads or writes past the
+// groups it was given.
+
+#include <cstdint>
+
+bool vqtHasAvx2();
+uint64_t vqtUnpack12PairsAvx2(const uint8_t* src, uint8_t* dst, uint64_t groups);
+uint64_t vqtUnpackMsb12Avx2(const uint8_t* src, uint8_t* dst, uint64_t groups);
+uint64_t vqtUnpackLsb12Avx2(const uint8_t* src, uint8_t* dst, uint64_t groups);
+uint64_t vqtUnpackMsb10Avx2(const uint8_t* src, uint8_t* dst, uint64_t groups);
+uint64_t vqtUnpackLsb10Avx2(const uint8_t* src, uint8_t* dst, uint64_t groups);
+// YUV 4:2:2 groups to B G R with the integer offset tables (literal: (U, V) pairs computed in
+// doubles instead); stops before the first group that needs the literal form.
+uint64_t vqtYuv422Avx2(const uint8_t* src, uint8_t* dst, uint64_t groups, bool uyvy, const int16_t* bTable,
+                       const int16_t* gTable, const int16_t* rTable, const uint8_t* literal);
