@@ -145,7 +145,7 @@ void MainWindow::buildLayout() {
     // Start with most of the height for the pictures and a narrow device pane; the user's
     // later dragging wins.
     splitterMessage->setSizes({700, 200});
-    splitterMain->setSizes({420, 1180});
+    splitterMain->setSizes({460, 1140});
 
     // The panels' own close buttons hide them: keep the Window menu's check marks in step.
     deviceWidget->installEventFilter(this);
