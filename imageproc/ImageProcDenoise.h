@@ -77,7 +77,7 @@ private:
     bool reserve(int entries);
     const int32_t* fluxTable(int k);
     template <class Div>
-    void filterRows(const T* source, T* target, int width, int height, const FluxTable& f, Div div);
+    void filterRows(const T* source, T* target, int width, int height, FluxTable f, Div div);
 
     int m_capacity = 0;
     int32_t* m_accumulator = nullptr;
@@ -151,7 +151,7 @@ T* Denoise<T, channels, minValue, maxValue, gain>::denoiseNexo(const T* source, 
 template <typename T, int channels, int minValue, int maxValue, int gain>
 template <class Div>
 void Denoise<T, channels, minValue, maxValue, gain>::filterRows(const T* source, T* target, int width,
-                                                                int height, const FluxTable& f, Div div) {
+                                                                int height, FluxTable f, Div div) {
     const size_t n = static_cast<size_t>(width) * channels;
     const size_t C = channels;
     int32_t* acc = m_accumulator;       // acc[i]: accumulator of the row above, pending its down flux
@@ -193,11 +193,12 @@ void Denoise<T, channels, minValue, maxValue, gain>::filterRows(const T* source,
 // largest value of 8, 10, 12, 14 and 16 bits); compiled once in the library.
 #define VQT_DENOISE_INSTANCES(X)                                                                             \
     X(uint8_t, 1, 255)                                                                                       \
-    X(uint8_t, 1, 1023) X(uint8_t, 1, 4095) X(uint8_t, 1, 16383) X(uint8_t, 1, 65535) X(uint8_t, 3, 255)     \
-        X(uint8_t, 3, 1023) X(uint8_t, 3, 4095) X(uint8_t, 3, 16383) X(uint8_t, 3, 65535)                    \
-            X(uint16_t, 1, 255) X(uint16_t, 1, 1023) X(uint16_t, 1, 4095) X(uint16_t, 1, 16383)              \
-                X(uint16_t, 1, 65535) X(uint16_t, 3, 255) X(uint16_t, 3, 1023) X(uint16_t, 3, 4095)          \
-                    X(uint16_t, 3, 16383) X(uint16_t, 3, 65535)
+    X(uint8_t, 1, 1023)                                                                                      \
+    X(uint8_t, 1, 4095) X(uint8_t, 1, 16383) X(uint8_t, 1, 65535) X(uint8_t, 3, 255) X(uint8_t, 3, 1023)     \
+        X(uint8_t, 3, 4095) X(uint8_t, 3, 16383) X(uint8_t, 3, 65535) X(uint16_t, 1, 255)                    \
+            X(uint16_t, 1, 1023) X(uint16_t, 1, 4095) X(uint16_t, 1, 16383) X(uint16_t, 1, 65535)            \
+                X(uint16_t, 3, 255) X(uint16_t, 3, 1023) X(uint16_t, 3, 4095) X(uint16_t, 3, 16383)          \
+                    X(uint16_t, 3, 65535)
 
 #define VQT_DENOISE_EXTERN(T, C, MAX) extern template class Denoise<T, C, 0, MAX, 10>;
 VQT_DENOISE_INSTANCES(VQT_DENOISE_EXTERN)
