@@ -31,6 +31,7 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <QWidgetAction>
+#include <QtConcurrent>
 
 QTranslator g_trans;
 
@@ -581,6 +582,13 @@ void MainWindow::slotActionAbout() {
         tr("%1\nViewer and service tool for machine-vision cameras and frame grabbers.\nQt %2")
             .arg(windowTitle(), QString::fromLatin1(qVersion()));
     QBaseMessageBox::information(this, tr("About"), text, QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+}
+
+bool MainWindow::startRemoteFileTask(std::function<void()> task) {
+    if (remoteFileControlThread.isRunning())
+        return false;
+    remoteFileControlThread = QtConcurrent::run(std::move(task));
+    return true;
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

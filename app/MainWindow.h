@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <functional>
+
 class QAction;
 class QActionGroup;
 class QButtonGroup;
@@ -67,6 +69,11 @@ public:
     void configRemoteTimeout(bool disable, bool keep);
     // Hands the CoaXPress settings to the camera library's manager.
     void configManagerPrm();
+
+    // Runs a camera configuration-file load or save on the worker pool; the window refuses to
+    // close until it has finished. False when one is still running.
+    bool startRemoteFileTask(std::function<void()> task);
+    bool isRemoteFileTaskRunning() const { return remoteFileControlThread.isRunning(); }
 
     // The two picture views take the places of the placeholder areas of the view splitter:
     // the main view on the left, the second view (hidden at start) on the right.

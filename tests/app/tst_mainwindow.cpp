@@ -559,6 +559,28 @@ private slots:
         QCOMPARE(seenText, text);
     }
 
+    // A configuration file still being written keeps the window open and the settings unsaved.
+    void closingWaitsForTheConfigurationFileTask() {
+        MainWindow window;
+        QSemaphore release;
+        QVERIFY(window.startRemoteFileTask([&] { release.tryAcquire(1, 10000); }));
+        QVERIFY(!window.startRemoteFileTask([] {}));
+        QString seenText;
+        QTimer::singleShot(0, &window, [&] {
+            if (auto* box = qobject_cast<QBaseMessageBox*>(QApplication::activeModalWidget())) {
+                seenText = box->textLabel()->text();
+                box->close();
+            }
+        });
+        QVERIFY(!window.close());
+        QCOMPARE(seenText, QStringLiteral("The program is doing something else, Please try again later!"));
+        QVERIFY(!QFile::exists(configPath()));
+        release.release();
+        QTRY_VERIFY_WITH_TIMEOUT(!window.isRemoteFileTaskRunning(), 10000);
+        QVERIFY(window.close());
+        QVERIFY(QFile::exists(configPath()));
+    }
+
     void languageIsRestoredFromSettings() {
         {
             QSettings ini(configPath(), QSettings::IniFormat);
