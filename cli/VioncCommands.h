@@ -1,0 +1,36 @@
+#pragma once
+
+// Commands of the vionc tool. Each command is one function in a file of its own; it receives
+// the arguments after its name and returns the process exit code (0 success, 1 failure with a
+// one-line message on stderr, 2 wrong usage).
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+#include "acquisition/VQtImageParam.h"
+
+enum VioncExit { VIONC_OK = 0, VIONC_FAILED = 1, VIONC_USAGE = 2 };
+
+int cmdInfo(const QStringList& args);
+int cmdConvert(const QStringList& args);
+
+// Shared helpers (VioncOptions.cpp).
+// One line "vionc: text" on stderr; returns code.
+int vioncFail(const QString& text, int code = VIONC_FAILED);
+void vioncPrint(const QString& line);
+
+// Options that describe a headerless ".raw" file: --width --height --type --depth --packed
+// --offset --bayer. Consumed options are removed from args.
+struct VioncRawOptions {
+    bool given = false;
+    VQtImageParam param;
+    uint64_t offset = 0;
+};
+// False (with *error set) on a malformed option value.
+bool vioncTakeRawOptions(QStringList& args, VioncRawOptions& raw, QString* error);
+// Takes "--name value" out of args; false when absent. *error set when the value is missing.
+bool vioncTakeValue(QStringList& args, const QString& name, QString* value, QString* error);
+bool vioncTakeFlag(QStringList& args, const QString& name);
+bool vioncParseInt(const QString& text, long long low, long long high, long long* value);
