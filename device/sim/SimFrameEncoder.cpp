@@ -93,12 +93,6 @@ private:
     bool m_havePending = false;
 };
 
-// Colour channel (0 R, 1 G, 2 B) of a mosaic position for the phases 1 BGGR ... 4 GRBG.
-int bayerChannel(uint32_t pattern, int x, int y) {
-    static const int table[5][4] = {{1, 1, 1, 1}, {2, 1, 1, 0}, {0, 1, 1, 2}, {1, 2, 0, 1}, {1, 0, 2, 1}};
-    return table[pattern <= 4 ? pattern : 0][(y & 1) * 2 + (x & 1)];
-}
-
 uint8_t clamp8(double v) {
     return uint8_t(v < 0 ? 0 : (v > 255 ? 255 : v));
 }
@@ -137,17 +131,51 @@ size_t SimFrameEncoder::encodeRows(const SimScene& scene, uint64_t frame, const 
     const uint32_t shift = 16 - std::min<uint32_t>(16, std::max<uint32_t>(8, f.bitDepth));
     SampleWriter out(dst, f.packedType, f.bitDepth);
     size_t yuvPos = 0;
+    const bool plain = f.packedType == 0 && (f.imageType <= 5);
+    const size_t rowSamples = size_t(w) * f.channels();
     for (int y = 0; y < int(f.height); ++y) {
-        scene.row(frame, y, rgbSource, row.data());
         const uint16_t* s = row.data();
+        if (f.imageType == 1)
+            scene.mosaicRow(frame, y, f.bayerPattern, row.data());
+        else
+            scene.row(frame, y, rgbSource, row.data());
+        if (plain && f.imageType <= 1) {
+            // Unpacked mono and mosaic rows: the common live formats, written directly.
+            if (f.bitDepth <= 8) {
+                uint8_t* o = dst + size_t(y) * rowSamples;
+                for (int x = 0; x < w; ++x)
+                    o[x] = uint8_t(s[x] >> 8);
+            } else {
+                uint8_t* o = dst + size_t(y) * rowSamples * 2;
+                for (int x = 0; x < w; ++x) {
+                    const uint16_t v = uint16_t(s[x] >> shift);
+                    o[2 * x] = uint8_t(v);
+                    o[2 * x + 1] = uint8_t(v >> 8);
+                }
+            }
+            continue;
+        }
+        if (plain && f.bitDepth <= 8) {
+            // Unpacked 8-bit colour, written directly.
+            const bool bgr = f.imageType >= 4;
+            const bool alpha = f.imageType == 3 || f.imageType == 5;
+            const int step = alpha ? 4 : 3;
+            uint8_t* o = dst + size_t(y) * rowSamples;
+            for (int x = 0; x < w; ++x, o += step) {
+                const uint16_t* p = s + x * 3;
+                o[0] = uint8_t((bgr ? p[2] : p[0]) >> 8);
+                o[1] = uint8_t(p[1] >> 8);
+                o[2] = uint8_t((bgr ? p[0] : p[2]) >> 8);
+                if (alpha)
+                    o[3] = 0xFF;
+            }
+            continue;
+        }
         switch (f.imageType) {
         case 0:
-            for (int x = 0; x < w; ++x)
-                out.put(s[x] >> shift);
-            break;
         case 1:
             for (int x = 0; x < w; ++x)
-                out.put(s[x * 3 + bayerChannel(f.bayerPattern, x, y)] >> shift);
+                out.put(s[x] >> shift);
             break;
         case 2:
         case 3:
@@ -208,6 +236,8 @@ size_t SimFrameEncoder::encodeRows(const SimScene& scene, uint64_t frame, const 
     }
     if (f.imageType == 6 || f.imageType == 7)
         return yuvPos;
+    if (plain && (f.imageType <= 1 || f.bitDepth <= 8))
+        return size_t(f.frameBytes());
     return out.finish();
 }
 

@@ -81,18 +81,20 @@ std::shared_ptr<SimCamera> openCamera(OXA_DEV_HANDLE h, const char* call, OXASTA
         return openStatus;
 
 // The feature behind a feature handle, with its current state.
-OXASTATUS featureOf(OXA_FEATURE_HANDLE h, SimFeatureRef* ref, SimFeature* f) {
+OXASTATUS featureOf(OXA_FEATURE_HANDLE h, const char* call, SimFeatureRef* ref, SimFeature* f) {
     if (!lib().feature(h, ref))
         return status(OXA_MODULE_FEATURE, OXA_ERR_INVALID_HANDLE);
     if (!ref->camera->isPresent())
         return status(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
+    if (const uint32_t injected = ref->camera->failStatus(call))
+        return injected;
     return f ? ref->camera->feature(ref->name, f) : OXA_STATUS_SUCCESS;
 }
 
 #define OXA_FEATURE(handle)                                                                                  \
     SimFeatureRef ref;                                                                                       \
     SimFeature f;                                                                                            \
-    if (const OXASTATUS fs = featureOf(handle, &ref, &f))                                                    \
+    if (const OXASTATUS fs = featureOf(handle, __func__, &ref, &f))                                          \
         return fs;
 
 OXASTATUS needManager() {

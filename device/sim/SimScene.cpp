@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -109,35 +110,85 @@ void SimScene::build() {
     }
 }
 
+int SimScene::shiftOf(uint64_t frame) const {
+    // An even shift keeps the mosaic phase of every column.
+    return int((frame * kShiftPerFrame) % uint64_t(m_width)) & ~1;
+}
+
+void SimScene::addNoise(uint64_t frame, int y, uint16_t* out, size_t n) const {
+    const uint16_t* noise = m_noise.constData();
+    size_t start = (size_t(frame) * 2654435761u + size_t(y) * 40503u) & 4095u;
+    // Contiguous runs of the table, so that the loop vectorises.
+    for (size_t done = 0; done < n;) {
+        const size_t run = std::min(n - done, size_t(4096) - start);
+        uint16_t* o = out + done;
+        const uint16_t* z = noise + start;
+        for (size_t i = 0; i < run; ++i) {
+            const uint32_t v = uint32_t(o[i]) + z[i];
+            o[i] = uint16_t(v > 65535u ? 65535u : v);
+        }
+        done += run;
+        start = 0;
+    }
+}
+
+int SimScene::bayerChannel(uint32_t pattern, int x, int y) {
+    static const int table[5][4] = {{1, 1, 1, 1}, {2, 1, 1, 0}, {0, 1, 1, 2}, {1, 2, 0, 1}, {1, 0, 2, 1}};
+    return table[pattern <= 4 ? pattern : 0][(y & 1) * 2 + (x & 1)];
+}
+
 void SimScene::row(uint64_t frame, int y, bool rgb, uint16_t* out) const {
     const int w = m_width;
     const int sy = ((y % m_height) + m_height) % m_height;
-    const int shift = static_cast<int>((frame * kShiftPerFrame) % static_cast<uint64_t>(w));
+    const int shift = shiftOf(frame);
     const int ch = rgb ? 3 : 1;
-    const uint16_t* src;
-    QVector<uint16_t> grey;
-    if (rgb && m_colour) {
-        src = m_rgb.constData() + size_t(sy) * w * 3;
-    } else if (rgb) {
+    if (rgb && !m_colour) {
         // A monochrome scene asked for colour: grey in all three channels.
-        grey.resize(w * 3);
         const uint16_t* l = m_luma.constData() + size_t(sy) * w;
-        for (int x = 0; x < w; ++x)
-            grey[x * 3] = grey[x * 3 + 1] = grey[x * 3 + 2] = l[x];
-        src = grey.constData();
+        for (int x = 0; x < w; ++x) {
+            const uint16_t v = l[(x + shift) % w];
+            out[x * 3] = out[x * 3 + 1] = out[x * 3 + 2] = v;
+        }
     } else {
-        src = m_luma.constData() + size_t(sy) * w;
+        const uint16_t* src =
+            rgb ? m_rgb.constData() + size_t(sy) * w * 3 : m_luma.constData() + size_t(sy) * w;
+        // Shifted copy in two pieces: the scene wraps around horizontally.
+        std::memcpy(out, src + size_t(shift) * ch, size_t(w - shift) * ch * sizeof(uint16_t));
+        std::memcpy(out + size_t(w - shift) * ch, src, size_t(shift) * ch * sizeof(uint16_t));
     }
-    // Shifted copy in two pieces: the scene wraps around horizontally.
-    std::memcpy(out, src + size_t(shift) * ch, size_t(w - shift) * ch * sizeof(uint16_t));
-    std::memcpy(out + size_t(w - shift) * ch, src, size_t(shift) * ch * sizeof(uint16_t));
-    const size_t n = size_t(w) * ch;
-    const size_t base = (size_t(frame) * 2654435761u + size_t(y) * 40503u) & 4095u;
-    for (size_t i = 0; i < n; ++i) {
-        const uint32_t v = uint32_t(out[i]) + m_noise[(base + i) & 4095u];
-        out[i] = static_cast<uint16_t>(v > 65535u ? 65535u : v);
-    }
+    addNoise(frame, y, out, size_t(w) * ch);
     overlayCounter(frame, y, rgb, out);
+}
+
+void SimScene::mosaicRow(uint64_t frame, int y, uint32_t pattern, uint16_t* out) const {
+    if (!m_colour) {
+        row(frame, y, false, out);
+        return;
+    }
+    const int w = m_width;
+    const int sy = ((y % m_height) + m_height) % m_height;
+    const int shift = shiftOf(frame);
+    const uint16_t* src = m_rgb.constData() + size_t(sy) * w * 3;
+    const int c0 = bayerChannel(pattern, 0, y), c1 = bayerChannel(pattern, 1, y);
+    int x = 0;
+    for (const uint16_t* s = src + size_t(shift) * 3; x + 1 < w - shift; x += 2, s += 6)
+        out[x] = s[c0], out[x + 1] = s[3 + c1];
+    for (; x < w; ++x) {
+        const int sx = x + shift < w ? x + shift : x + shift - w;
+        out[x] = src[sx * 3 + ((x & 1) ? c1 : c0)];
+    }
+    addNoise(frame, y, out, size_t(w));
+    // The counter is written into the mosaic as white: every channel at full scale.
+    std::vector<uint16_t> rgb;
+    const int scale = std::max(1, std::min(m_width, m_height) / 120);
+    const int y0 = m_height - 12 * scale;
+    if (y >= y0 && y < y0 + 7 * scale) {
+        rgb.assign(size_t(w) * 3, 0);
+        overlayCounter(frame, y, true, rgb.data());
+        const int x1 = std::min(w, 8 * scale + 6 * 8 * scale);
+        for (int k = 8 * scale; k < x1; ++k)
+            out[k] = rgb[size_t(k) * 3];
+    }
 }
 
 void SimScene::overlayCounter(uint64_t frame, int y, bool rgb, uint16_t* out) const {

@@ -21,10 +21,17 @@ public:
     // One row of frame `frame` as 16-bit samples: 1 per pixel (luminance) or 3 (R, G, B).
     // `out` must hold width() (or 3 x width()) samples.
     void row(uint64_t frame, int y, bool rgb, uint16_t* out) const;
+    // One row of the colour mosaic with phase 1 BGGR, 2 RGGB, 3 GBRG or 4 GRBG: one sample per
+    // pixel, taken from the channel the sensor's filter passes there.
+    void mosaicRow(uint64_t frame, int y, uint32_t pattern, uint16_t* out) const;
+    // Colour channel (0 R, 1 G, 2 B) of a mosaic position.
+    static int bayerChannel(uint32_t pattern, int x, int y);
 
 private:
     void build();
     void overlayCounter(uint64_t frame, int y, bool rgb, uint16_t* out) const;
+    void addNoise(uint64_t frame, int y, uint16_t* out, size_t n) const;
+    int shiftOf(uint64_t frame) const;
 
     int m_width;
     int m_height;
