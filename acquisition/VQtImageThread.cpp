@@ -1,0 +1,243 @@
+#include "acquisition/VQtImageThread.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <new>
+
+#include "acquisition/VQtImageFileIO.h"
+#include "acquisition/VQtPsCricleBuffer.h"
+
+namespace {
+constexpr int kMemoryLimitPercent = 89;
+constexpr size_t kPoolLimit = 4;
+} // namespace
+
+VQtImageThread::VQtImageThread(QObject* parent) : QThread(parent) {}
+
+VQtImageThread::~VQtImageThread() {
+    stop();
+    QMutexLocker l(&m_poolMutex);
+    for (VQtPsCricleBuffer* b : m_pool)
+        delete b;
+    m_pool.clear();
+}
+
+void VQtImageThread::setImageParam(const VQtImageParam& param, const VQtImageSaveParam& saveParam) {
+    m_added = 0;
+    m_processed = 0;
+    m_param = param;
+    m_saveParam = saveParam;
+    if (!m_saveParam.sequenceMode)
+        m_saveParam.ImageCount = 1;
+}
+
+bool VQtImageThread::saveImage(const QString& path) {
+    // A run still draining its last frames finishes first.
+    wait();
+    m_savePath = path;
+    m_saving = true;
+    start();
+    return true;
+}
+
+int VQtImageThread::memoryUsePercent() {
+    QFile f(QStringLiteral("/proc/meminfo"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    qint64 total = 0, available = -1;
+    for (const QByteArray& line : f.readAll().split('\n')) {
+        const QList<QByteArray> parts = line.simplified().split(' ');
+        if (parts.size() < 2)
+            continue;
+        if (parts[0] == "MemTotal:")
+            total = parts[1].toLongLong();
+        else if (parts[0] == "MemAvailable:")
+            available = parts[1].toLongLong();
+    }
+    if (total <= 0 || available < 0)
+        return 0;
+    return int((total - available) * 100 / total);
+}
+
+int VQtImageThread::queueLength() {
+    QWriteLocker l(&m_queueLock);
+    return int(m_queue.size());
+}
+
+int VQtImageThread::pooledBuffers() {
+    QMutexLocker l(&m_poolMutex);
+    return int(m_pool.size());
+}
+
+VQtPsCricleBuffer* VQtImageThread::takeBuffer(uint64_t length) {
+    VQtPsCricleBuffer* b = nullptr;
+    {
+        QMutexLocker l(&m_poolMutex);
+        if (!m_pool.empty()) {
+            b = m_pool.back();
+            m_pool.pop_back();
+        }
+    }
+    if (!b)
+        b = new (std::nothrow) VQtPsCricleBuffer;
+    if (!b)
+        return nullptr;
+    // A recycled buffer of the right size is reused as it is; the frame overwrites it.
+    if (b->getCapacity() != length + 1024 && !b->flush(length, false)) {
+        delete b;
+        return nullptr;
+    }
+    return b;
+}
+
+void VQtImageThread::recycle(VQtPsCricleBuffer* buffer) {
+    if (!buffer)
+        return;
+    QMutexLocker l(&m_poolMutex);
+    if (m_pool.size() < kPoolLimit)
+        m_pool.push_back(buffer);
+    else
+        delete buffer;
+}
+
+void VQtImageThread::addBuffer(const void* data, uint64_t length, uint64_t offset) {
+    m_dataOffset = offset;
+    if (!m_saving || int(m_added) >= wantedCount())
+        return;
+    const int memory = m_memoryProbe ? m_memoryProbe() : memoryUsePercent();
+    VQtPsCricleBuffer* buffer = nullptr;
+    if (memory <= kMemoryLimitPercent || queueLength() == 0)
+        buffer = takeBuffer(length);
+    {
+        QWriteLocker l(&m_queueLock);
+        if (buffer) {
+            buffer->setImageParam(m_param);
+            buffer->write(static_cast<const uint8_t*>(data), length, false);
+            m_queue.push_back(buffer);
+        } else if (!m_queue.empty()) {
+            // No memory for another copy: the newest queued frame is replaced.
+            m_queue.back()->write(static_cast<const uint8_t*>(data), length, false);
+        }
+    }
+    ++m_added;
+    QMutexLocker l(&m_wakeMutex);
+    m_wake.wakeAll();
+}
+
+void VQtImageThread::clearImageBuffer() {
+    std::deque<VQtPsCricleBuffer*> old;
+    {
+        QWriteLocker l(&m_queueLock);
+        old.swap(m_queue);
+    }
+    for (VQtPsCricleBuffer* b : old)
+        recycle(b);
+}
+
+void VQtImageThread::stop() {
+    m_saving = false;
+    {
+        QMutexLocker l(&m_wakeMutex);
+        m_wake.wakeAll();
+    }
+    wait();
+    clearImageBuffer();
+}
+
+void VQtImageThread::startStatistics(int count) {
+    m_saveParam.ImageCount = count;
+    m_added = 0;
+    m_processed = 0;
+    m_saving = true;
+}
+
+VQtPsCricleBuffer* VQtImageThread::getFrontPsBuffer() {
+    QWriteLocker l(&m_queueLock);
+    if (m_queue.empty())
+        return nullptr;
+    VQtPsCricleBuffer* b = m_queue.front();
+    m_queue.pop_front();
+    ++m_processed;
+    return b;
+}
+
+QString VQtImageThread::sequenceExtension(int imageType) {
+    static const char* ext[6] = {"bmp", "jpg", "png", "tif", "raw", "iim"};
+    return QString::fromLatin1(ext[imageType >= 0 && imageType < 6 ? imageType : 0]);
+}
+
+QString VQtImageThread::frameFileName(uint32_t index) const {
+    if (!m_saveParam.sequenceMode)
+        return m_savePath;
+    return m_savePath + QString::asprintf("-%04d.", int(index) + m_saveParam.BeginNumber) +
+           sequenceExtension(m_saveParam.ImageType);
+}
+
+bool VQtImageThread::writeFrame(const QString& fileName, VQtPsCricleBuffer* buffer) {
+    QString error;
+    if (vqtSaveImage(fileName, buffer, m_saveParam, m_dataOffset, &error))
+        return true;
+    if (!error.isEmpty())
+        emit signalOutputInfo(error, 1);
+    return false;
+}
+
+void VQtImageThread::run() {
+    const int wanted = wantedCount();
+    bool done = false;
+    while (!done && int(m_processed) < wanted) {
+        if (!m_saving)
+            break;
+        if (queueLength() == 0) {
+            QMutexLocker l(&m_wakeMutex);
+            m_wake.wait(&m_wakeMutex, 10);
+        }
+        while (m_saving) {
+            if (int(m_processed) >= wanted) {
+                done = true;
+                break;
+            }
+            VQtPsCricleBuffer* buffer = nullptr;
+            {
+                QWriteLocker l(&m_queueLock);
+                if (m_queue.empty())
+                    break;
+                buffer = m_queue.front();
+                m_queue.pop_front();
+            }
+            const QString name = frameFileName(m_processed);
+            if (!writeFrame(name, buffer))
+                emit signalOutputInfo(tr("Failed to save image: %1").arg(name), 2);
+            ++m_processed;
+            recycle(buffer);
+        }
+    }
+    emit signalSaveImageStatus(int(m_processed) == wanted ? 1 : -1);
+    clearImageBuffer();
+    m_saving = false;
+}
+
+bool VQtImageThread::openImage(const QString& path, VQtPsCricleBuffer* buffer) {
+    const QString suffix = path.right(4).toLower();
+    bool ok = false;
+    QString error;
+    if (suffix == QLatin1String(".iim")) {
+        ok = vqtOpenIimImage(path, buffer, &error);
+    } else if (suffix == QLatin1String(".raw")) {
+        VQtImageParam raw;
+        uint64_t start = 0;
+        // Without someone to describe the file (or when the user cancels) nothing is opened.
+        if (m_rawProvider && m_rawProvider(path, raw, start))
+            ok = vqtOpenRawImage(path, buffer, raw, start, &error);
+    } else {
+        ok = vqtOpenCommonImage(path, buffer, &error);
+    }
+    if (!ok) {
+        emit signalOutputInfo(tr("Failed to load image"), 2);
+        if (!error.isEmpty())
+            emit signalOutputInfo(error, 1);
+        return false;
+    }
+    m_param = buffer->getImageParam();
+    return true;
+}
