@@ -4,53 +4,34 @@
 
 #include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "imageproc/Demosaicing.h"
 
 namespace {
 
-// One inner row y (1 .. rows - 2), pixels 1 .. columns - 2. Sites of column parity c0 are blue in
-// a blue row and green in a red row; the pair loop keeps the two kinds of site apart so that
-// each iteration is straight-line code.
-template <typename T>
-void bilinearRow(const T* up, const T* mid, const T* dn, T* out, int columns, int c0, bool blueRow) {
-    // b/r: index of the first and third output sample for "own colour" at the c0 sites.
-    const int own = blueRow ? 0 : 2;  // blue row: c0 sites are blue
-    const int far = 2 - own;          // the diagonal colour at those sites
-    const int side = blueRow ? 0 : 2; // at green sites: colour of the left/right neighbours
-    const int vert = 2 - side;        // colour of the neighbours above/below
-    auto colourSite = [&](int x) {
-        T* o = out + 3 * std::size_t(x);
-        o[own] = mid[x];
-        o[1] = T((int(mid[x - 1]) + int(mid[x + 1]) + int(up[x]) + int(dn[x]) + 2) >> 2);
-        o[far] = T((int(up[x - 1]) + int(up[x + 1]) + int(dn[x - 1]) + int(dn[x + 1]) + 2) >> 2);
-    };
-    auto greenSite = [&](int x) {
-        T* o = out + 3 * std::size_t(x);
-        o[side] = T((int(mid[x - 1]) + int(mid[x + 1]) + 1) >> 1);
-        o[1] = mid[x];
-        o[vert] = T((int(up[x]) + int(dn[x]) + 1) >> 1);
-    };
-    // In a red row the c0 sites are green and the others red: swap roles.
-    const bool colourAtC0 = blueRow;
-    int x = 1;
-    const bool firstIsC0 = (x & 1) == c0;
-    if (firstIsC0 == colourAtC0) {
-        for (; x + 1 < columns - 1; x += 2) {
-            colourSite(x);
-            greenSite(x + 1);
+// One inner row, pixels 1 .. columns - 2, into planar rows. Sites of column parity c0 are blue in a
+// blue row and green in a red row. Every column gets all estimates and keeps the ones its site
+// needs: branch-free, so the compiler vectorises it.
+template <typename T, bool BlueRow>
+void bilinearRow(const T* __restrict up, const T* __restrict mid, const T* __restrict dn, T* __restrict pb,
+                 T* __restrict pg, T* __restrict pr, int columns, int c0) {
+    for (int x = 1; x < columns - 1; ++x) {
+        const int own = mid[x];
+        const int h2 = (int(mid[x - 1]) + int(mid[x + 1]) + 1) >> 1;
+        const int v2 = (int(up[x]) + int(dn[x]) + 1) >> 1;
+        const int cross = (int(mid[x - 1]) + int(mid[x + 1]) + int(up[x]) + int(dn[x]) + 2) >> 2;
+        const int diag = (int(up[x - 1]) + int(up[x + 1]) + int(dn[x - 1]) + int(dn[x + 1]) + 2) >> 2;
+        const int m = -((x ^ c0 ^ 1) & 1); // all ones at the c0 sites
+        if (BlueRow) {
+            pb[x] = T((own & m) | (h2 & ~m));
+            pg[x] = T((cross & m) | (own & ~m));
+            pr[x] = T((diag & m) | (v2 & ~m));
+        } else {
+            pb[x] = T((v2 & m) | (diag & ~m));
+            pg[x] = T((own & m) | (cross & ~m));
+            pr[x] = T((h2 & m) | (own & ~m));
         }
-    } else {
-        for (; x + 1 < columns - 1; x += 2) {
-            greenSite(x);
-            colourSite(x + 1);
-        }
-    }
-    if (x < columns - 1) {
-        if (((x & 1) == c0) == colourAtC0)
-            colourSite(x);
-        else
-            greenSite(x);
     }
 }
 
@@ -69,16 +50,32 @@ template <typename T> void bayer2RGB(const cv::Mat& source, cv::Mat& target, int
             std::memset(target.ptr(y), 0, rowBytes);
         return;
     }
+    std::vector<T> planes(3 * std::size_t(columns));
+    T* pb = planes.data();
+    T* pg = pb + columns;
+    T* pr = pg + columns;
+    const int type = cv::DataType<T>::depth;
+    const cv::Mat planar[3] = {cv::Mat(1, columns, type, pb), cv::Mat(1, columns, type, pg),
+                               cv::Mat(1, columns, type, pr)};
     for (int y = 1; y < rows - 1; ++y) {
         T* out = target.ptr<T>(y);
         if (columns < 3) {
             std::memset(out, 0, rowBytes);
             continue;
         }
-        bilinearRow(source.ptr<T>(y - 1), source.ptr<T>(y), source.ptr<T>(y + 1), out, columns, c0,
-                    (y & 1) == r0);
-        std::memcpy(out, out + 3, 3 * sizeof(T));
-        std::memcpy(out + 3 * std::size_t(columns - 1), out + 3 * std::size_t(columns - 2), 3 * sizeof(T));
+        if ((y & 1) == r0)
+            bilinearRow<T, true>(source.ptr<T>(y - 1), source.ptr<T>(y), source.ptr<T>(y + 1), pb, pg, pr,
+                                 columns, c0);
+        else
+            bilinearRow<T, false>(source.ptr<T>(y - 1), source.ptr<T>(y), source.ptr<T>(y + 1), pb, pg, pr,
+                                  columns, c0);
+        // The outermost pixels repeat their inner neighbours.
+        for (T* p : {pb, pg, pr}) {
+            p[0] = p[1];
+            p[columns - 1] = p[columns - 2];
+        }
+        cv::Mat packed(1, columns, CV_MAKETYPE(type, 3), out);
+        cv::merge(planar, 3, packed);
     }
     std::memcpy(target.ptr(0), target.ptr(1), rowBytes);
     std::memcpy(target.ptr(rows - 1), target.ptr(rows - 2), rowBytes);

@@ -24,6 +24,32 @@ inline int reflect101(int i, int n) {
     return i;
 }
 
+// Blue row: blue sites (parity c0) and greens between blues. Red row: greens (parity c0) and reds.
+// Restrict-qualified and free of branches so the compiler vectorises it.
+template <typename T, bool BlueRow>
+void estimateRow(const T* __restrict own, const T* __restrict up1, const T* __restrict dn1,
+                 const T* __restrict up3, const T* __restrict dn3, const int* __restrict hm3,
+                 const int* __restrict hm1, const int* __restrict h0, const int* __restrict hp1,
+                 const int* __restrict hp3, T* __restrict pb, T* __restrict pg, T* __restrict pr, int columns,
+                 int c0, int maxValue) {
+    for (int x = 0; x < columns; ++x) {
+        const int o = own[x];
+        const int h = clampTo(h0[x] / 16, maxValue);
+        const int v = clampTo((9 * (int(up1[x]) + int(dn1[x])) - (int(up3[x]) + int(dn3[x]))) / 16, maxValue);
+        const int d = clampTo((9 * (hm1[x] + hp1[x]) - (hm3[x] + hp3[x])) / 256, maxValue);
+        const bool site = ((x ^ c0) & 1) == 0;
+        if (BlueRow) {
+            pb[x] = T(site ? o : h);
+            pg[x] = T(site ? h : o);
+            pr[x] = T(site ? d : v);
+        } else {
+            pb[x] = T(site ? v : d);
+            pg[x] = T(site ? o : h);
+            pr[x] = T(site ? h : o);
+        }
+    }
+}
+
 } // namespace
 
 int bayerModeFromCode(int code) {
@@ -74,66 +100,52 @@ template <typename T> T Demosaicing<T>::bicubic4x4(const T* padded, int index, i
     return T(clampTo((81 * s1 - 9 * s2 + s3) / 256, m_maxValue));
 }
 
-// One output row. centre points at pixel (y, 0) of the padded buffer. H, V and D hold the
-// horizontal 4-tap, vertical 4-tap and diagonal 4x4 values of every column; each site then picks
-// its own samples from them. Computing all three everywhere keeps the loops branch-free.
+// 9 * (n[-1] + n[+1]) - (n[-3] + n[+3]) along a padded row, for columns 0 .. columns - 1. Cached
+// per padded row: the diagonal 4x4 kernel is the vertical 4-tap of these sums.
+template <typename T> const int* Demosaicing<T>::horizontalSums(const T* row, int index, int columns) {
+    const int slot = index & 7;
+    std::vector<int>& sums = m_sums[slot];
+    if (m_sumRow[slot] == index && int(sums.size()) == columns)
+        return sums.data();
+    sums.resize(std::size_t(columns));
+    int* out = sums.data();
+    for (int x = 0; x < columns; ++x)
+        out[x] = 9 * (int(row[x - 1]) + int(row[x + 1])) - (int(row[x - 3]) + int(row[x + 3]));
+    m_sumRow[slot] = index;
+    return out;
+}
+
+// One output row. centre points at pixel (y, 0) of the padded buffer. Every column gets its
+// horizontal (h), vertical (v) and diagonal (d) estimates; each site then picks its samples by
+// column parity, which keeps the loop branch-free. The planar row is packed by cv::merge.
 template <typename T>
-void Demosaicing<T>::computeRow(const T* centre, int pw, int columns, int c0, bool blueRow, T* out) const {
-    auto& self = const_cast<Demosaicing<T>&>(*this);
+void Demosaicing<T>::computeRow(const T* centre, int y, int pw, int columns, int c0, bool blueRow, T* out) {
     const int maxValue = m_maxValue;
-    const int n = columns + 6;
-    int* v1 = self.m_v1.data() + 3; // valid for x in [-3, columns + 3)
-    int* v3 = self.m_v3.data() + 3;
-    int* H = self.m_h.data();
-    int* V = self.m_v.data();
-    int* D = self.m_d.data();
-    const T* up1 = centre - pw - 3;
-    const T* dn1 = centre + pw - 3;
-    const T* up3 = centre - 3 * pw - 3;
-    const T* dn3 = centre + 3 * pw - 3;
-    for (int i = 0; i < n; ++i) {
-        v1[i - 3] = int(up1[i]) + int(dn1[i]);
-        v3[i - 3] = int(up3[i]) + int(dn3[i]);
-    }
-    for (int x = 0; x < columns; ++x) {
-        const int h =
-            9 * (int(centre[x - 1]) + int(centre[x + 1])) - (int(centre[x - 3]) + int(centre[x + 3]));
-        H[x] = clampTo(h / 16, maxValue);
-        V[x] = clampTo((9 * v1[x] - v3[x]) / 16, maxValue);
-        const int s1 = v1[x - 1] + v1[x + 1];
-        const int s2 = v1[x - 3] + v1[x + 3] + v3[x - 1] + v3[x + 1];
-        const int s3 = v3[x - 3] + v3[x + 3];
-        D[x] = clampTo((81 * s1 - 9 * s2 + s3) / 256, maxValue);
-    }
-    // Sites at column parity c0 are blue (blue row) or green (red row).
-    const int other = 1 - c0;
-    if (blueRow) {
-        for (int x = c0; x < columns; x += 2) { // blue: own, horizontal greens, diagonal reds
-            T* o = out + 3 * std::size_t(x);
-            o[0] = centre[x];
-            o[1] = T(H[x]);
-            o[2] = T(D[x]);
-        }
-        for (int x = other; x < columns; x += 2) { // green: blues left/right, reds above/below
-            T* o = out + 3 * std::size_t(x);
-            o[0] = T(H[x]);
-            o[1] = centre[x];
-            o[2] = T(V[x]);
-        }
-    } else {
-        for (int x = c0; x < columns; x += 2) { // green: blues above/below, reds left/right
-            T* o = out + 3 * std::size_t(x);
-            o[0] = T(V[x]);
-            o[1] = centre[x];
-            o[2] = T(H[x]);
-        }
-        for (int x = other; x < columns; x += 2) { // red: diagonal blues, horizontal greens, own
-            T* o = out + 3 * std::size_t(x);
-            o[0] = T(D[x]);
-            o[1] = T(H[x]);
-            o[2] = centre[x];
-        }
-    }
+    const int* hm3 = horizontalSums(centre - 3 * pw, y - 3, columns);
+    const int* hm1 = horizontalSums(centre - pw, y - 1, columns);
+    const int* h0 = horizontalSums(centre, y, columns);
+    const int* hp1 = horizontalSums(centre + pw, y + 1, columns);
+    const int* hp3 = horizontalSums(centre + 3 * pw, y + 3, columns);
+    const T* up1 = centre - pw;
+    const T* dn1 = centre + pw;
+    const T* up3 = centre - 3 * pw;
+    const T* dn3 = centre + 3 * pw;
+    for (auto& plane : m_plane)
+        plane.resize(std::size_t(columns));
+    T* pb = m_plane[0].data();
+    T* pg = m_plane[1].data();
+    T* pr = m_plane[2].data();
+    if (blueRow)
+        estimateRow<T, true>(centre, up1, dn1, up3, dn3, hm3, hm1, h0, hp1, hp3, pb, pg, pr, columns, c0,
+                             maxValue);
+    else
+        estimateRow<T, false>(centre, up1, dn1, up3, dn3, hm3, hm1, h0, hp1, hp3, pb, pg, pr, columns, c0,
+                              maxValue);
+    const int type = cv::DataType<T>::depth;
+    const cv::Mat planes[3] = {cv::Mat(1, columns, type, pb), cv::Mat(1, columns, type, pg),
+                               cv::Mat(1, columns, type, pr)};
+    cv::Mat packed(1, columns, CV_MAKETYPE(type, 3), out);
+    cv::merge(planes, 3, packed);
 }
 
 // Border pixels of the odd phases: the green at a blue or red site is the mean of the horizontal
@@ -161,15 +173,11 @@ T* Demosaicing<T>::demosaicingBicubic(const T* source, T* target, int columns, i
     const int c0 = int(mode) & 1;
     const int pw = columns + 2 * pad;
     paddingImage(source, m_work, columns, rows, pad, pad);
-    m_v1.resize(std::size_t(columns) + 6);
-    m_v3.resize(std::size_t(columns) + 6);
-    m_h.resize(std::size_t(columns));
-    m_v.resize(std::size_t(columns));
-    m_d.resize(std::size_t(columns));
+    std::fill(std::begin(m_sumRow), std::end(m_sumRow), -1000);
     for (int y = 0; y < rows; ++y) {
         const T* centre = m_work + std::size_t(y + pad) * std::size_t(pw) + pad;
         T* out = target + std::size_t(y) * std::size_t(columns) * 3;
-        computeRow(centre, pw, columns, c0, (y & 1) == r0, out);
+        computeRow(centre, y, pw, columns, c0, (y & 1) == r0, out);
         if (r0 == 1 && (y == 0 || y == rows - 1)) {
             for (int x = 0; x < columns; ++x)
                 fixEdgePixel(m_work, pw, pad, x, y, r0, c0, out);

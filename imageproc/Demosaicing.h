@@ -29,15 +29,20 @@ public:
     int maxValue() const { return m_maxValue; }
 
 private:
-    void computeRow(const T* centre, int paddedWidth, int columns, int c0, bool blueRow, T* out) const;
+    const int* horizontalSums(const T* paddedRow, int row, int columns);
+    void computeRow(const T* centre, int y, int paddedWidth, int columns, int c0, bool blueRow, T* out);
     void fixEdgePixel(const T* padded, int paddedWidth, int pad, int x, int y, int r0, int c0, T* out) const;
 
     T* m_work;
     double m_inner = 0.5625;  // 9/16
     double m_outer = -0.0625; // -1/16
     int m_maxValue;
-    // Per-row scratch reused across rows.
-    std::vector<int> m_h, m_v, m_d, m_v1, m_v3;
+    // Unscaled horizontal 4-tap sums of the last eight padded rows (row index & 7), so each row's
+    // sums serve the diagonal interpolation of the rows around it.
+    std::vector<int> m_sums[8];
+    int m_sumRow[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    // Planar B, G, R of the current row, merged into the packed output.
+    std::vector<T> m_plane[3];
 };
 
 // Mirror padding without repeating the edge sample (reflect-101). Returns padded, or nullptr when
