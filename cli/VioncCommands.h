@@ -15,6 +15,10 @@ enum VioncExit { VIONC_OK = 0, VIONC_FAILED = 1, VIONC_USAGE = 2 };
 
 int cmdInfo(const QStringList& args);
 int cmdConvert(const QStringList& args);
+int cmdProbe(const QStringList& args);
+int cmdFeatures(const QStringList& args);
+// Takes "--devices FILE" out of args and loads that device description (VioncDevices.cpp).
+bool vioncUseDeviceOptions(QStringList& args, QString* error);
 
 // Shared helpers (VioncOptions.cpp).
 // One line "vionc: text" on stderr; returns code.

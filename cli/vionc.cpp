@@ -26,6 +26,9 @@ const Command kCommands[] = {
     {"convert",
      QT_TRANSLATE_NOOP("vionc", "IN OUT [options]  write a frame to another format through the save path"),
      cmdConvert},
+    {"probe", QT_TRANSLATE_NOOP("vionc", "[--type N] [--devices FILE]  device tree and probe errors"), cmdProbe},
+    {"features", QT_TRANSLATE_NOOP("vionc", "DEVICE [--devices FILE]  a camera's features, type, access, value"),
+     cmdFeatures},
 };
 
 void printHelp() {

@@ -12,7 +12,9 @@ QString row(int depth, const QString& name, int index, const QString& address, c
         line += QStringLiteral("  ") + address.leftJustified(15);
     if (!code.isEmpty())
         line += QStringLiteral("  conflict ") + code;
-    return line.trimmed().isEmpty() ? QString() : line;
+    while (line.endsWith(QLatin1Char(' ')))
+        line.chop(1);
+    return line;
 }
 
 QString subnetPrefix(const QString& address) {
