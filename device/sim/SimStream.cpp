@@ -12,7 +12,6 @@ namespace {
 constexpr OXASTATUS streamStatus(uint32_t id) {
     return OXA_MAKE_STATUS(OXA_MODULE_STREAM, id);
 }
-std::recursive_mutex g_callbackMutex; // held while a stream callback runs
 } // namespace
 
 SimStream::SimStream(std::shared_ptr<SimCamera> camera) : m_camera(std::move(camera)) {
@@ -142,7 +141,7 @@ OXASTATUS SimStream::unregisterCallback(uint32_t event) {
             return streamStatus(OXA_ERR_INVALID_PARAMETER);
     }
     // Returns only once no callback is running any more.
-    std::lock_guard<std::recursive_mutex> wait(g_callbackMutex);
+    std::lock_guard<std::recursive_mutex> wait(m_callbackMutex);
     return OXA_STATUS_SUCCESS;
 }
 
@@ -221,7 +220,7 @@ void SimStream::fire(uint32_t event, SimBuffer* buffer) {
     }
     if (!cb.func)
         return;
-    std::lock_guard<std::recursive_mutex> running(g_callbackMutex);
+    std::lock_guard<std::recursive_mutex> running(m_callbackMutex);
     SimEventInfo info;
     info.buffer = buffer;
     info.streamEvent = event;

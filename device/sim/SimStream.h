@@ -48,6 +48,7 @@ private:
 
     std::shared_ptr<SimCamera> m_camera;
     std::mutex m_mutex;
+    std::recursive_mutex m_callbackMutex; // held while a callback runs
     std::condition_variable m_wake;
     QVector<SimBuffer*> m_buffers;
     int m_next = 0;
