@@ -122,8 +122,15 @@ bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** 
         return fail(
             error,
             tr("Frame of %1-bit samples with %2 channels cannot be converted").arg(depth).arg(channels));
-    if (uint64_t(width) * height * channels * (depth / 8) > kMaxPictureBytes)
-        return fail(error, tr("Frame size %1 x %2 cannot be converted").arg(width).arg(height));
+    // A truncated frame still converts (the missing part reads as black), but a layout claiming
+    // far more than its bytes can fill is a damaged header, not a picture worth gigabytes.
+    const uint64_t pictureBytes = uint64_t(width) * height * channels * (depth / 8);
+    const uint64_t frameBytes = buffer->getBufferSize();
+    if (pictureBytes > kMaxPictureBytes || pictureBytes > std::max<uint64_t>(frameBytes * 64, 256ull << 20))
+        return fail(error, tr("Frame size %1 x %2 does not fit its %3 bytes of data")
+                               .arg(width)
+                               .arg(height)
+                               .arg(frameBytes));
     if (!cvVQtCreateImage(image, cvSize(width, height), depth, channels))
         return fail(error, tr("Failed to allocate memory"));
     if (!buffer->read((*image)->getAddress(), (*image)->size, dataOffset))
