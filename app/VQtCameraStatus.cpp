@@ -16,7 +16,7 @@ QString trMain(const char* text) {
 
 void linkState(VQtCameraStatus::Result& r, bool connected, const QString& connectedText) {
     r.linkKnown = true;
-    r.linkText = connected ? connectedText : trMain("Disconnect");
+    r.linkText = connected ? connectedText : trMain(QT_TRANSLATE_NOOP("MainWindow", "Disconnect"));
     r.linkStyle =
         QString::fromLatin1(connected ? VQtCameraStatus::styleGreen() : VQtCameraStatus::styleRed());
 }
@@ -41,7 +41,7 @@ void cameraLinkState(VQtCameraStatus::Result& r, const VQtCameraStatus::Input& i
                             ? QString::fromLatin1(VQtCameraStatus::styleGrey())
                             : style(frame);
     //: 像素时钟:%1 MHz
-    r.pixelClockText = trMain("Pixel Clock:%1 MHz").arg(in.pixelClockMHz);
+    r.pixelClockText = trMain(QT_TRANSLATE_NOOP("MainWindow", "Pixel Clock:%1 MHz")).arg(in.pixelClockMHz);
 }
 } // namespace
 
@@ -58,21 +58,21 @@ const char* VQtCameraStatus::styleGrey() {
 QString VQtCameraStatus::cxpSpeedText(quint32 statusWord) {
     switch (statusWord & 0xF) {
     case 0:
-        return trMain("Conncet:1.25Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:1.25Gbps"));
     case 1:
-        return trMain("Conncet:2.5Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:2.5Gbps"));
     case 2:
-        return trMain("Conncet:3.125Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:3.125Gbps"));
     case 3:
-        return trMain("Conncet:5Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:5Gbps"));
     case 5:
-        return trMain("Conncet:10Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:10Gbps"));
     case 6:
-        return trMain("Conncet:12.5Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:12.5Gbps"));
     case 7:
-        return trMain("Conncet:11.25Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:11.25Gbps"));
     default: // 4 and the codes 8 to 15 the board does not name
-        return trMain("Conncet:6.25Gbps");
+        return trMain(QT_TRANSLATE_NOOP("MainWindow", "Conncet:6.25Gbps"));
     }
 }
 
@@ -81,7 +81,7 @@ VQtCameraStatus::Result VQtCameraStatus::evaluate(const Input& in) {
     switch (in.deviceType) {
     case GigEVisionBoard:
         r.known = true;
-        linkState(r, in.statusWord & kConnectedBit, trMain("Connect"));
+        linkState(r, in.statusWord & kConnectedBit, trMain(QT_TRANSLATE_NOOP("MainWindow", "Connect")));
         break;
     case CameraLinkBoard:
         r.known = true;
