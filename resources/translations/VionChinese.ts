@@ -301,7 +301,7 @@
     </message>
     <message>
         <source>Disconnect</source>
-        <translation>断开</translation>
+        <translation>未连接</translation>
     </message>
     <message>
         <source>Pixel Clock</source>
@@ -425,6 +425,47 @@ Qt %2</translation>
     <message>
         <source>The program is doing something else, Please try again later!</source>
         <translation>程序正在执行其他操作，请稍后再试！</translation>
+    </message>
+    <message>
+        <source>Pixel Clock:%1 MHz</source>
+        <extracomment>像素时钟:%1 MHz</extracomment>
+        <translation>像素时钟:%1 MHz</translation>
+    </message>
+    <message>
+        <source>Conncet:1.25Gbps</source>
+        <translation>连接:1.25Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:2.5Gbps</source>
+        <translation>连接:2.5Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:3.125Gbps</source>
+        <translation>连接:3.125Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:5Gbps</source>
+        <translation>连接:5Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:10Gbps</source>
+        <translation>连接:10Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:12.5Gbps</source>
+        <translation>连接:12.5Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:11.25Gbps</source>
+        <translation>连接:11.25Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:6.25Gbps</source>
+        <translation>连接:6.25Gbps</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>已连接</translation>
     </message>
 </context>
 <context>
@@ -713,6 +754,17 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtDeviceStream</name>
+    <message>
+        <source>Failed to allocate memory</source>
+        <translation>分配内存失败</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>没有可保存的图像</translation>
+    </message>
+</context>
+<context>
     <name>VQtDeviceWidget</name>
     <message>
         <source>Device Feature</source>
@@ -808,6 +860,17 @@ Qt %2</translation>
     <message>
         <source>Image file header: %1 x %2 pixels is not a frame size</source>
         <translation>图像文件头：%1 x %2 像素不是有效的帧尺寸</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageThread</name>
+    <message>
+        <source>Failed to save image: %1</source>
+        <translation>保存图像失败:%1</translation>
+    </message>
+    <message>
+        <source>Failed to load image</source>
+        <translation>加载图像失败</translation>
     </message>
 </context>
 <context>

@@ -426,6 +426,47 @@ Qt %2</translation>
         <source>The program is doing something else, Please try again later!</source>
         <translation>The program is doing something else, Please try again later!</translation>
     </message>
+    <message>
+        <source>Pixel Clock:%1 MHz</source>
+        <extracomment>像素时钟:%1 MHz</extracomment>
+        <translation>Pixel Clock:%1 MHz</translation>
+    </message>
+    <message>
+        <source>Conncet:1.25Gbps</source>
+        <translation>Conncet:1.25Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:2.5Gbps</source>
+        <translation>Conncet:2.5Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:3.125Gbps</source>
+        <translation>Conncet:3.125Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:5Gbps</source>
+        <translation>Conncet:5Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:10Gbps</source>
+        <translation>Conncet:10Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:12.5Gbps</source>
+        <translation>Conncet:12.5Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:11.25Gbps</source>
+        <translation>Conncet:11.25Gbps</translation>
+    </message>
+    <message>
+        <source>Conncet:6.25Gbps</source>
+        <translation>Conncet:6.25Gbps</translation>
+    </message>
+    <message>
+        <source>Connect</source>
+        <translation>Connect</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -713,6 +754,17 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtDeviceStream</name>
+    <message>
+        <source>Failed to allocate memory</source>
+        <translation>Failed to allocate memory</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>No image to save</translation>
+    </message>
+</context>
+<context>
     <name>VQtDeviceWidget</name>
     <message>
         <source>Device Feature</source>
@@ -808,6 +860,17 @@ Qt %2</translation>
     <message>
         <source>Image file header: %1 x %2 pixels is not a frame size</source>
         <translation>Image file header: %1 x %2 pixels is not a frame size</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageThread</name>
+    <message>
+        <source>Failed to save image: %1</source>
+        <translation>Failed to save image: %1</translation>
+    </message>
+    <message>
+        <source>Failed to load image</source>
+        <translation>Failed to load image</translation>
     </message>
 </context>
 <context>
