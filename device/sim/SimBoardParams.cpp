@@ -231,5 +231,16 @@ QHash<uint32_t, SimBoardParam> SimBoardParams::build(const SimBoardDesc& d, int 
     set(p, VNP_SOFTWARE_TRIGGER_PERIOD, 1000, 2, INT32_MAX);
     set(p, VNP_SOFTWARE_TRIGGER_COUNT, 1, 1, INT32_MAX);
     set(p, VNP_BOARD_TRIGGER_OUTTER_MODE_FRAME_COUNT, 1, 1, 1024);
+    // Parameters whose lowest value is above 0 start at a value the board accepts.
+    set(p, VNP_SHAFT_ENCODER1_REVERSE_COMPENSATION_LIMIT, 1, 1, INT32_MAX);
+    set(p, VNP_SHAFT_ENCODER1_MIN_WIDTH, 50, 50, INT32_MAX);
+    set(p, VNP_SHAFT_ENCODER1_MULTIPlY_FACTOR_ANY, 1, 1, 63);
+    set(p, VNP_INTEGRATION_PARAM2, 2880, 1, INT32_MAX);
+    set(p, VNP_INTEGRATION_PARAM4, 2880, 1, INT32_MAX);
+    set(p, VNP_CHUNK_COUNT_MINIMUM, 1, 1, 32);
+    set(p, VNP_TAP_NUMBER, 1, 1, 16);
+    set(p, VNP_TAP_ARRANGEMENT, 1, 0, 64);
+    set(p, VNP_CXP_FRAME_BURST_COUNT, 1, 0, INT32_MAX);
+    set(p, VNP_STROBE_PARAM2, 100, 0, INT32_MAX);
     return p;
 }
