@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <algorithm>
 #include <new>
 
 #include "acquisition/VQtImageFileIO.h"
@@ -9,7 +10,22 @@
 
 namespace {
 constexpr int kMemoryLimitPercent = 89;
-constexpr size_t kPoolLimit = 4;
+// Recycled buffers kept for the next frames: up to 1 GiB, or a quarter of physical memory on
+// smaller machines.
+uint64_t poolBudget() {
+    static const uint64_t budget = [] {
+        uint64_t total = 0;
+        QFile f(QStringLiteral("/proc/meminfo"));
+        if (f.open(QIODevice::ReadOnly)) {
+            const QList<QByteArray> parts = f.readLine().simplified().split(' ');
+            if (parts.size() >= 2 && parts[0] == "MemTotal:")
+                total = parts[1].toULongLong() * 1024;
+        }
+        const uint64_t gib = uint64_t(1) << 30;
+        return total ? std::min(gib, total / 4) : gib / 4;
+    }();
+    return budget;
+}
 } // namespace
 
 VQtImageThread::VQtImageThread(QObject* parent) : QThread(parent) {}
@@ -94,7 +110,10 @@ void VQtImageThread::recycle(VQtPsCricleBuffer* buffer) {
     if (!buffer)
         return;
     QMutexLocker l(&m_poolMutex);
-    if (m_pool.size() < kPoolLimit)
+    uint64_t pooled = buffer->getCapacity();
+    for (VQtPsCricleBuffer* b : m_pool)
+        pooled += b->getCapacity();
+    if (pooled <= poolBudget())
         m_pool.push_back(buffer);
     else
         delete buffer;

@@ -30,7 +30,7 @@ public:
     bool saveImage(const QString& path);
     void addBuffer(const void* data, uint64_t length, uint64_t offset);
     bool isSaving() const { return m_saving; }
-    bool isAddSaving() const { return m_saving && m_added < wantedCount(); }
+    bool isAddSaving() const { return m_saving && int(m_added) < wantedCount(); }
     void stop();
 
     void startStatistics(int count);
