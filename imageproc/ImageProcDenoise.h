@@ -124,10 +124,10 @@ T* Denoise<T, channels, minValue, maxValue, gain>::denoiseNexo(const T* source, 
     if (!source || !target || width <= 0 || height <= 0 || k <= 0 || m_divisor == 0)
         return nullptr;
     const int64_t rowSamples = static_cast<int64_t>(width) * channels;
-    // Two working rows: accumulators and horizontal fluxes (plus a zero tail).
-    if (rowSamples > (std::numeric_limits<int>::max() - channels) / 2)
+    // One working row of accumulators.
+    if (rowSamples > std::numeric_limits<int>::max() / 2)
         return nullptr;
-    if (!reserve(static_cast<int>(2 * rowSamples + channels)))
+    if (!reserve(static_cast<int>(rowSamples)))
         return nullptr;
     const size_t n = static_cast<size_t>(rowSamples);
     if (source != target) {
@@ -152,38 +152,40 @@ template <typename T, int channels, int minValue, int maxValue, int gain>
 template <class Div>
 void Denoise<T, channels, minValue, maxValue, gain>::filterRows(const T* source, T* target, int width,
                                                                 int height, FluxTable f, Div div) {
-    const size_t n = static_cast<size_t>(width) * channels;
-    const size_t C = channels;
-    int32_t* acc = m_accumulator;       // acc[i]: accumulator of the row above, pending its down flux
-    int32_t* hFlux = m_accumulator + n; // hFlux[i] = f(s[i] - s[i - C]) of the current row
-    for (size_t i = n; i < n + C; ++i)
-        hFlux[i] = 0; // the last column has no right neighbour
+    constexpr int C = channels;
+    const size_t n = static_cast<size_t>(width) * C;
+    int32_t* acc = m_accumulator; // acc[i]: accumulator of the row above, still missing its down flux
+    auto write = [&](T* out, const T* up, size_t i, int32_t v) {
+        const int value = int(up[i]) + div(acc[i] + v);
+        out[i] = static_cast<T>(std::min(std::max(value, minValue), maxValue));
+    };
     for (int r = 1; r < height; ++r) {
         const T* up = source + (r - 1) * n;
         const T* cur = source + r * n;
         T* out = target + (r - 1) * n;
-        const bool writeUp = r >= 2;
-        const bool buildAcc = r <= height - 2;
-        if (buildAcc)
-            for (size_t i = C; i < n; ++i)
-                hFlux[i] = f(int(cur[i]) - int(cur[i - C]));
         // Row r - 1 is written only after its samples were differenced against row r;
-        // row r itself is read here and written in the next pass.
-        if (writeUp && buildAcc) {
-            for (size_t i = C; i < n; ++i) {
-                const int32_t v = f(int(cur[i]) - int(up[i]));
-                const int value = int(up[i]) + div(acc[i] + v);
-                out[i] = static_cast<T>(std::min(std::max(value, minValue), maxValue));
-                acc[i] = hFlux[i + C] - hFlux[i] - v;
-            }
-        } else if (buildAcc) {
+        // row r itself is only read here and is written in the next pass.
+        if (r == height - 1) {
             for (size_t i = C; i < n; ++i)
-                acc[i] = hFlux[i + C] - hFlux[i] - f(int(cur[i]) - int(up[i]));
-        } else if (writeUp) {
-            for (size_t i = C; i < n; ++i) {
-                const int32_t v = f(int(cur[i]) - int(up[i]));
-                const int value = int(up[i]) + div(acc[i] + v);
-                out[i] = static_cast<T>(std::min(std::max(value, minValue), maxValue));
+                write(out, up, i, f(int(cur[i]) - int(up[i])));
+            break;
+        }
+        const bool writeUp = r >= 2;
+        // Horizontal fluxes are carried from pixel to pixel: the right flux of one
+        // pixel is the left flux of the next.
+        int32_t left[C];
+        for (int c = 0; c < C; ++c)
+            left[c] = width > 1 ? f(int(cur[C + c]) - int(cur[c])) : 0;
+        for (size_t i = C; i < n; i += C) {
+            const bool last = i + C >= n;
+            for (int c = 0; c < C; ++c) {
+                const size_t k = i + c;
+                const int32_t right = last ? 0 : f(int(cur[k + C]) - int(cur[k]));
+                const int32_t v = f(int(cur[k]) - int(up[k]));
+                if (writeUp)
+                    write(out, up, k, v);
+                acc[k] = right - left[c] - v;
+                left[c] = right;
             }
         }
     }
@@ -194,11 +196,11 @@ void Denoise<T, channels, minValue, maxValue, gain>::filterRows(const T* source,
 #define VQT_DENOISE_INSTANCES(X)                                                                             \
     X(uint8_t, 1, 255)                                                                                       \
     X(uint8_t, 1, 1023)                                                                                      \
-    X(uint8_t, 1, 4095) X(uint8_t, 1, 16383) X(uint8_t, 1, 65535) X(uint8_t, 3, 255) X(uint8_t, 3, 1023)     \
-        X(uint8_t, 3, 4095) X(uint8_t, 3, 16383) X(uint8_t, 3, 65535) X(uint16_t, 1, 255)                    \
-            X(uint16_t, 1, 1023) X(uint16_t, 1, 4095) X(uint16_t, 1, 16383) X(uint16_t, 1, 65535)            \
-                X(uint16_t, 3, 255) X(uint16_t, 3, 1023) X(uint16_t, 3, 4095) X(uint16_t, 3, 16383)          \
-                    X(uint16_t, 3, 65535)
+    X(uint8_t, 1, 4095)                                                                                      \
+    X(uint8_t, 1, 16383) X(uint8_t, 1, 65535) X(uint8_t, 3, 255) X(uint8_t, 3, 1023) X(uint8_t, 3, 4095)     \
+        X(uint8_t, 3, 16383) X(uint8_t, 3, 65535) X(uint16_t, 1, 255) X(uint16_t, 1, 1023)                   \
+            X(uint16_t, 1, 4095) X(uint16_t, 1, 16383) X(uint16_t, 1, 65535) X(uint16_t, 3, 255)             \
+                X(uint16_t, 3, 1023) X(uint16_t, 3, 4095) X(uint16_t, 3, 16383) X(uint16_t, 3, 65535)
 
 #define VQT_DENOISE_EXTERN(T, C, MAX) extern template class Denoise<T, C, 0, MAX, 10>;
 VQT_DENOISE_INSTANCES(VQT_DENOISE_EXTERN)

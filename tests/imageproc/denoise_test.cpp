@@ -194,7 +194,7 @@ TYPED_TEST(DenoiseInstance, MatchesReferenceOnAwkwardShapes) {
             d.denoiseNexo(inPlace.data(), inPlace.data(), w, h, k);
             ASSERT_EQ(inPlace, out) << w << "x" << h << " k=" << k;
         }
-    EXPECT_GE(d.capacity(), 2 * 65 * C);
+    EXPECT_GE(d.capacity(), 65 * C); // grown for the widest shape
 }
 
 // ---------------------------------------------------------------- bit-depth selection
