@@ -25,25 +25,24 @@ inline int reflect101(int i, int n) {
 }
 
 // Blue row: blue sites (parity c0) and greens between blues. Red row: greens (parity c0) and reds.
-// Restrict-qualified and free of branches so the compiler vectorises it.
-template <typename T, bool BlueRow>
-void estimateRow(const T* __restrict own, const T* __restrict up1, const T* __restrict dn1,
-                 const T* __restrict up3, const T* __restrict dn3, const int* __restrict hm3,
-                 const int* __restrict hm1, const int* __restrict h0, const int* __restrict hp1,
-                 const int* __restrict hp3, T* __restrict pb, T* __restrict pg, T* __restrict pr, int columns,
-                 int c0, int maxValue) {
+// The red of a blue row (diagonal at blue sites, vertical at greens) and the blue of a red row
+// come from one vertical 4-tap over the mixed rows. Restrict-qualified and branch-free so the
+// compiler vectorises it.
+template <typename T, typename S, bool BlueRow>
+void estimateRow(const T* __restrict own, const S* __restrict h0, const S* __restrict m3,
+                 const S* __restrict m1, const S* __restrict p1, const S* __restrict p3, T* __restrict pb,
+                 T* __restrict pg, T* __restrict pr, int columns, int c0, int maxValue) {
     for (int x = 0; x < columns; ++x) {
         const int o = own[x];
-        const int h = clampTo(h0[x] / 16, maxValue);
-        const int v = clampTo((9 * (int(up1[x]) + int(dn1[x])) - (int(up3[x]) + int(dn3[x]))) / 16, maxValue);
-        const int d = clampTo((9 * (hm1[x] + hp1[x]) - (hm3[x] + hp3[x])) / 256, maxValue);
+        const int h = clampTo(int(h0[x]) / 16, maxValue);
+        const int vd = clampTo((9 * (int(m1[x]) + int(p1[x])) - (int(m3[x]) + int(p3[x]))) / 256, maxValue);
         const bool site = ((x ^ c0) & 1) == 0;
         if (BlueRow) {
             pb[x] = T(site ? o : h);
             pg[x] = T(site ? h : o);
-            pr[x] = T(site ? d : v);
+            pr[x] = T(vd);
         } else {
-            pb[x] = T(site ? v : d);
+            pb[x] = T(vd);
             pg[x] = T(site ? o : h);
             pr[x] = T(site ? h : o);
         }
@@ -100,19 +99,33 @@ template <typename T> T Demosaicing<T>::bicubic4x4(const T* padded, int index, i
     return T(clampTo((81 * s1 - 9 * s2 + s3) / 256, m_maxValue));
 }
 
-// 9 * (n[-1] + n[+1]) - (n[-3] + n[+3]) along a padded row, for columns 0 .. columns - 1. Cached
-// per padded row: the diagonal 4x4 kernel is the vertical 4-tap of these sums.
-template <typename T> const int* Demosaicing<T>::horizontalSums(const T* row, int index, int columns) {
+// Horizontal sums 9 * (n[-1] + n[+1]) - (n[-3] + n[+3]) of a padded row, cached per row (row
+// index & 7). The mixed row holds, per column, either these sums or 16 x the sample: the vertical
+// 4-tap of the sums over rows +-1, +-3 divided by 256 is the diagonal 4x4 value, that of 16 x the
+// samples divided by 256 is exactly the vertical 4-tap divided by 16. A row of the other parity
+// than the output row serves it, so the choice depends on this row's parity: sums where the
+// output row needs the diagonal, samples where it needs the vertical.
+template <typename T>
+typename Demosaicing<T>::RowSums Demosaicing<T>::horizontalSums(const T* row, int index, int columns, int r0,
+                                                                int c0) {
     const int slot = index & 7;
-    std::vector<int>& sums = m_sums[slot];
+    std::vector<Sum>& sums = m_sums[slot];
+    std::vector<Sum>& mixed = m_mixed[slot];
     if (m_sumRow[slot] == index && int(sums.size()) == columns)
-        return sums.data();
+        return {sums.data(), mixed.data()};
     sums.resize(std::size_t(columns));
-    int* out = sums.data();
-    for (int x = 0; x < columns; ++x)
-        out[x] = 9 * (int(row[x - 1]) + int(row[x + 1])) - (int(row[x - 3]) + int(row[x + 3]));
+    mixed.resize(std::size_t(columns));
+    Sum* out = sums.data();
+    Sum* mix = mixed.data();
+    const bool redRow = (index & 1) != r0;
+    for (int x = 0; x < columns; ++x) {
+        const Sum sum = Sum(9 * (int(row[x - 1]) + int(row[x + 1])) - (int(row[x - 3]) + int(row[x + 3])));
+        const bool atC0 = ((x ^ c0) & 1) == 0;
+        out[x] = sum;
+        mix[x] = atC0 == redRow ? sum : Sum(16 * int(row[x]));
+    }
     m_sumRow[slot] = index;
-    return out;
+    return {out, mix};
 }
 
 // One output row. centre points at pixel (y, 0) of the padded buffer. Every column gets its
@@ -121,26 +134,21 @@ template <typename T> const int* Demosaicing<T>::horizontalSums(const T* row, in
 template <typename T>
 void Demosaicing<T>::computeRow(const T* centre, int y, int pw, int columns, int c0, bool blueRow, T* out) {
     const int maxValue = m_maxValue;
-    const int* hm3 = horizontalSums(centre - 3 * pw, y - 3, columns);
-    const int* hm1 = horizontalSums(centre - pw, y - 1, columns);
-    const int* h0 = horizontalSums(centre, y, columns);
-    const int* hp1 = horizontalSums(centre + pw, y + 1, columns);
-    const int* hp3 = horizontalSums(centre + 3 * pw, y + 3, columns);
-    const T* up1 = centre - pw;
-    const T* dn1 = centre + pw;
-    const T* up3 = centre - 3 * pw;
-    const T* dn3 = centre + 3 * pw;
+    const int r0 = blueRow == ((y & 1) == 0) ? 0 : 1;
+    const Sum* m3 = horizontalSums(centre - 3 * pw, y - 3, columns, r0, c0).mixed;
+    const Sum* m1 = horizontalSums(centre - pw, y - 1, columns, r0, c0).mixed;
+    const Sum* h0 = horizontalSums(centre, y, columns, r0, c0).sums;
+    const Sum* p1 = horizontalSums(centre + pw, y + 1, columns, r0, c0).mixed;
+    const Sum* p3 = horizontalSums(centre + 3 * pw, y + 3, columns, r0, c0).mixed;
     for (auto& plane : m_plane)
         plane.resize(std::size_t(columns));
     T* pb = m_plane[0].data();
     T* pg = m_plane[1].data();
     T* pr = m_plane[2].data();
     if (blueRow)
-        estimateRow<T, true>(centre, up1, dn1, up3, dn3, hm3, hm1, h0, hp1, hp3, pb, pg, pr, columns, c0,
-                             maxValue);
+        estimateRow<T, Sum, true>(centre, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
     else
-        estimateRow<T, false>(centre, up1, dn1, up3, dn3, hm3, hm1, h0, hp1, hp3, pb, pg, pr, columns, c0,
-                              maxValue);
+        estimateRow<T, Sum, false>(centre, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
     const int type = cv::DataType<T>::depth;
     const cv::Mat planes[3] = {cv::Mat(1, columns, type, pb), cv::Mat(1, columns, type, pg),
                                cv::Mat(1, columns, type, pr)};

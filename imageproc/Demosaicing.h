@@ -3,6 +3,7 @@
 // Bayer mosaic to B, G, R: our bicubic interpolation and a bilinear loop that gives OpenCV's
 // bilinear result on buffers of any size.
 
+#include <type_traits>
 #include <vector>
 
 #include <opencv2/core.hpp>
@@ -29,7 +30,13 @@ public:
     int maxValue() const { return m_maxValue; }
 
 private:
-    const int* horizontalSums(const T* paddedRow, int row, int columns);
+    // 9 (a + b) - (c + d) of 8-bit samples fits 16 bits: half the traffic of int sums.
+    using Sum = std::conditional_t<sizeof(T) == 1, short, int>;
+    struct RowSums {
+        const Sum* sums;  // 9 (n[-1] + n[+1]) - (n[-3] + n[+3])
+        const Sum* mixed; // per column: the sums or 16 x the sample, see horizontalSums
+    };
+    RowSums horizontalSums(const T* paddedRow, int row, int columns, int r0, int c0);
     void computeRow(const T* centre, int y, int paddedWidth, int columns, int c0, bool blueRow, T* out);
     void fixEdgePixel(const T* padded, int paddedWidth, int pad, int x, int y, int r0, int c0, T* out) const;
 
@@ -39,7 +46,8 @@ private:
     int m_maxValue;
     // Unscaled horizontal 4-tap sums of the last eight padded rows (row index & 7), so each row's
     // sums serve the diagonal interpolation of the rows around it.
-    std::vector<int> m_sums[8];
+    std::vector<Sum> m_sums[8];
+    std::vector<Sum> m_mixed[8];
     int m_sumRow[8] = {-1, -1, -1, -1, -1, -1, -1, -1};
     // Planar B, G, R of the current row, merged into the packed output.
     std::vector<T> m_plane[3];

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <opencv2/core.hpp>
+#include <opencv2/imgproc.hpp>
 
 #include "imageproc/VQtIplImage.h"
 
