@@ -249,6 +249,8 @@ void MainWindow::retranslateStatusBar() {
     labelIndicatorLineValid->setText(tr("Line Valid"));
     //: 帧有效
     labelIndicatorFrameValid->setText(tr("Frame Valid"));
+    // A board's status poll replaces this right after a language change.
+    labelLinkStatus->setText(tr("Disconnect"));
     for (int id = 0; id < statusCheckBoxes.size(); ++id)
         statusCheckBoxes[id]->setText(g_sysPrm.ui.getText(id));
 }
