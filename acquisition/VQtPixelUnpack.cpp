@@ -73,6 +73,13 @@ inline void yuvPair(const YuvTables& t, int y0, int y1, int u, int v, uint8_t* o
 }
 
 void swapCopy(const uint8_t* src, uint8_t* dst, uint64_t n, uint32_t bps, uint32_t ch) {
+    if (g_simd.load(std::memory_order_relaxed)) {
+        // Whole pixels only: the kernel's blocks may rewrite bytes up to their end.
+        const uint64_t done = vqtSwapRedBlueAvx2(src, dst, n - n % (uint64_t(bps) * ch), bps, ch);
+        src += done;
+        dst += done;
+        n -= done;
+    }
     if (bps == 1) {
         const uint64_t pixels = n / ch;
         for (uint64_t i = 0; i < pixels; ++i, src += ch, dst += ch) {
@@ -111,9 +118,9 @@ inline void pairDecode(uint32_t depth, const uint8_t* b, uint32_t& p0, uint32_t&
 
 void pairsMono(uint32_t depth, const uint8_t* src, uint64_t srcLen, uint8_t* dst, uint64_t dstLen) {
     uint64_t i = 0, o = 0;
-    if (depth == 12 && g_simd.load(std::memory_order_relaxed)) {
+    if (g_simd.load(std::memory_order_relaxed)) {
         const uint64_t groups = std::min(srcLen / 3, dstLen / 4);
-        const uint64_t done = vqtUnpack12PairsAvx2(src, dst, groups);
+        const uint64_t done = (depth == 12 ? vqtUnpack12PairsAvx2 : vqtUnpack10PairsAvx2)(src, dst, groups);
         i = done * 3;
         o = done * 4;
     }

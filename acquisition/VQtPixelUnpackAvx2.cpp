@@ -105,10 +105,61 @@ __attribute__((target("avx2"))) uint64_t pairs12(const uint8_t* src, uint8_t* ds
     }
     return g;
 }
+
+// 10-bit pairs: p0 = b0 << 2 | (b1 & 3), p1 = b2 << 2 | ((b1 >> 4) & 3), on the same words.
+__attribute__((target("avx2"))) uint64_t pairs10(const uint8_t* src, uint8_t* dst, uint64_t groups) {
+    static const int8_t s[16] = {1, 0, 1, 2, 4, 3, 4, 5, 7, 6, 7, 8, 10, 9, 10, 11};
+    static const uint16_t even[8] = {3, 0, 3, 0, 3, 0, 3, 0};
+    static const uint16_t odd[8] = {0, 3, 0, 3, 0, 3, 0, 3};
+    const __m256i shuf = laneShuffle(s);
+    const __m256i me = laneWords(even), mo = laneWords(odd), high = _mm256_set1_epi16(0x3FC);
+    uint64_t g = 0;
+    for (; g + 10 <= groups; g += 8) {
+        const __m256i w = _mm256_shuffle_epi8(loadLanes(src + g * 3, 12), shuf);
+        const __m256i r = _mm256_or_si256(
+            _mm256_and_si256(_mm256_srli_epi16(w, 6), high),
+            _mm256_or_si256(_mm256_and_si256(w, me), _mm256_and_si256(_mm256_srli_epi16(w, 4), mo)));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(dst + g * 4), r);
+    }
+    return g;
+}
 } // namespace
+
+uint64_t vqtUnpack10PairsAvx2(const uint8_t* src, uint8_t* dst, uint64_t groups) {
+    return vqtHasAvx2() ? pairs10(src, dst, groups) : 0;
+}
 
 uint64_t vqtUnpack12PairsAvx2(const uint8_t* src, uint8_t* dst, uint64_t groups) {
     return vqtHasAvx2() ? pairs12(src, dst, groups) : 0;
+}
+
+namespace {
+// Red/blue exchange: one 16-byte shuffle per `Step` bytes of whole pixels; the bytes past the
+// step are written back unchanged and rewritten by the next block, so it also works in place.
+template <int Step>
+__attribute__((target("avx2"))) uint64_t swapBlocks(const uint8_t* src, uint8_t* dst, uint64_t n,
+                                                    const int8_t (&shuffle)[16]) {
+    const __m128i shuf = _mm_loadu_si128(reinterpret_cast<const __m128i*>(shuffle));
+    uint64_t i = 0;
+    for (; i + 16 <= n; i += Step) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(src + i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dst + i), _mm_shuffle_epi8(v, shuf));
+    }
+    return i;
+}
+} // namespace
+
+uint64_t vqtSwapRedBlueAvx2(const uint8_t* src, uint8_t* dst, uint64_t n, uint32_t bytesPerSample,
+                            uint32_t channels) {
+    if (!vqtHasAvx2())
+        return 0;
+    static const int8_t c3b1[16] = {2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15};
+    static const int8_t c4b1[16] = {2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15};
+    static const int8_t c3b2[16] = {4, 5, 2, 3, 0, 1, 10, 11, 8, 9, 6, 7, 12, 13, 14, 15};
+    static const int8_t c4b2[16] = {4, 5, 2, 3, 0, 1, 6, 7, 12, 13, 10, 11, 8, 9, 14, 15};
+    if (bytesPerSample == 1)
+        return channels == 3 ? swapBlocks<15>(src, dst, n, c3b1) : swapBlocks<16>(src, dst, n, c4b1);
+    return channels == 3 ? swapBlocks<12>(src, dst, n, c3b2) : swapBlocks<16>(src, dst, n, c4b2);
 }
 
 uint64_t vqtYuv422Avx2(const uint8_t*, uint8_t*, uint64_t, bool, const int16_t*, const int16_t*,
@@ -124,6 +175,9 @@ bool vqtHasAvx2() {
 uint64_t vqtUnpack12PairsAvx2(const uint8_t*, uint8_t*, uint64_t) {
     return 0;
 }
+uint64_t vqtUnpack10PairsAvx2(const uint8_t*, uint8_t*, uint64_t) {
+    return 0;
+}
 uint64_t vqtUnpackMsb12Avx2(const uint8_t*, uint8_t*, uint64_t) {
     return 0;
 }
@@ -134,6 +188,9 @@ uint64_t vqtUnpackMsb10Avx2(const uint8_t*, uint8_t*, uint64_t) {
     return 0;
 }
 uint64_t vqtUnpackLsb10Avx2(const uint8_t*, uint8_t*, uint64_t) {
+    return 0;
+}
+uint64_t vqtSwapRedBlueAvx2(const uint8_t*, uint8_t*, uint64_t, uint32_t, uint32_t) {
     return 0;
 }
 uint64_t vqtYuv422Avx2(const uint8_t*, uint8_t*, uint64_t, bool, const int16_t*, const int16_t*,

@@ -191,3 +191,27 @@ TEST(UnpackOther, PointPairsAndCentralLine) {
 }
 
 } // namespace
+
+namespace {
+// The red/blue exchange of every colour layout, kernels against plain loops, at lengths that end
+// inside a pixel and around the block sizes.
+TEST(UnpackColour, RedBlueExchangeKernelsMatchPlainLoops) {
+    for (uint32_t type : {2u, 3u})
+        for (uint32_t bits : {8u, 12u})
+            for (size_t n = 0; n < 200; n += 7) {
+                VQtImageParam p = layout(type, 0, bits);
+                std::vector<uint8_t> src(n);
+                for (size_t i = 0; i < n; ++i)
+                    src[i] = uint8_t(i * 13 + 1);
+                std::vector<uint8_t> fast(n + 1, 0xEE), plain(n + 1, 0xEE);
+                VQtPixelUnpack::unpacked(p, src.data(), n, fast.data(), n);
+                VQtPixelUnpack::setSimdEnabled(false);
+                VQtPixelUnpack::unpacked(p, src.data(), n, plain.data(), n);
+                VQtPixelUnpack::setSimdEnabled(true);
+                ASSERT_EQ(fast, plain) << type << " " << bits << " " << n;
+                const size_t px = bits > 8 ? 2 : 1;
+                if (n >= (type == 3 ? 4 : 3) * px)
+                    ASSERT_EQ(plain[0], src[2 * px]) << type << " " << bits;
+            }
+}
+} // namespace
