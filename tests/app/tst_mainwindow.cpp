@@ -479,18 +479,23 @@ private slots:
         QCOMPARE(get(0x40004), 9u);
     }
 
-    void pictureViewsReplaceThePlaceholders() {
+    // Device panel | (views above the log); the second view is docked and hidden at start.
+    void splitterLayout() {
         MainWindow window;
-        QSplitter* splitter = window.getViewSplitter();
-        QCOMPARE(splitter->count(), 2);
-        QVERIFY(splitter->widget(1)->isHidden());
-        auto* mainView = new QWidget;
-        auto* secondView = new QWidget;
-        window.setPictureViews(mainView, secondView);
-        QCOMPARE(splitter->widget(0), mainView);
-        QCOMPARE(splitter->widget(1), secondView);
-        QVERIFY(secondView->isHidden());
-        QVERIFY(!splitter->childrenCollapsible());
+        QSplitter* views = window.getViewSplitter();
+        QCOMPARE(views->orientation(), Qt::Horizontal);
+        QCOMPARE(views->count(), 2);
+        QVERIFY(!views->widget(0)->isHidden());
+        QVERIFY(views->widget(1)->isHidden());
+        auto* message = qobject_cast<QSplitter*>(views->parentWidget());
+        QVERIFY(message);
+        QCOMPARE(message->orientation(), Qt::Vertical);
+        QCOMPARE(message->widget(1), static_cast<QWidget*>(window.getMessageWidget()));
+        auto* outer = qobject_cast<QSplitter*>(message->parentWidget());
+        QVERIFY(outer);
+        QCOMPARE(outer->widget(0), static_cast<QWidget*>(window.getDeviceWidget()));
+        for (QSplitter* splitter : {views, message, outer})
+            QVERIFY(!splitter->childrenCollapsible());
     }
 
     void closingSavesAllSettings() {
