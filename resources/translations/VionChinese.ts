@@ -1041,6 +1041,25 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtPictureControl</name>
+    <message>
+        <source>Open Image</source>
+        <translation>打开图像</translation>
+    </message>
+    <message>
+        <source>Image Files</source>
+        <translation>图像文件</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>没有可保存的图像</translation>
+    </message>
+    <message>
+        <source>Marker(%1,%2)Value(%3)</source>
+        <translation>坐标(%1,%2)值(%3)</translation>
+    </message>
+</context>
+<context>
     <name>VQtPreferenceDlg</name>
     <message>
         <source>Preference</source>

@@ -1041,6 +1041,25 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtPictureControl</name>
+    <message>
+        <source>Open Image</source>
+        <translation>Open Image</translation>
+    </message>
+    <message>
+        <source>Image Files</source>
+        <translation>Image Files</translation>
+    </message>
+    <message>
+        <source>No image to save</source>
+        <translation>No image to save</translation>
+    </message>
+    <message>
+        <source>Marker(%1,%2)Value(%3)</source>
+        <translation>Marker(%1,%2)Value(%3)</translation>
+    </message>
+</context>
+<context>
     <name>VQtPreferenceDlg</name>
     <message>
         <source>Preference</source>
