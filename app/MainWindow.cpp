@@ -1,6 +1,7 @@
 #include "app/MainWindow.h"
 
 #include "app/VQtMessageWidget.h"
+#include "app/VQtPictureControl.h"
 #include "app/VQtPreferenceDlg.h"
 #include "app/core/QAutoAdjustDPI.h"
 #include "app/core/QBaseMessageBox.h"
@@ -73,6 +74,15 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     addViewLayoutMenu();
     addStatusBar();
     connectActions();
+    pictureControl = new VQtPictureControl(this);
+    setPictureViews(pictureControl->mainView(), pictureControl->secondView());
+    pictureControl->mainView()->show();  // made before the splitter took it: shown with the window
+    pictureControl->connectActions(ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence,
+                                   ui->actionZoomIn, ui->actionZoomOut, ui->actionZoomFit,
+                                   ui->actionHorizontalProfileLine, ui->actionVerticalProfileLine);
+    pictureControl->setMarkerLabel(labelMarker);
+    connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
+    connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this, &MainWindow::slotSaveImageStatus);
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
@@ -354,6 +364,8 @@ void MainWindow::languageChanged(int lang) {
     labelMarker->setText(tr("Marker(0,0)Value(0,0,0)"));
     messageWidget->retranslateUi(lang == 0);
     deviceWidget->retranslateUi();
+    if (pictureControl)
+        pictureControl->retranslateUi();
 
     getCameraStatus(true);
     slotUpdateGrabPrm();
@@ -365,6 +377,7 @@ void MainWindow::configSystemPrm() {
     deviceWidget->setUserLevel(general.UserLevel);
     // The picture widgets, the profile lines and the stream take their settings here once
     // they are part of the window.
+    pictureControl->applySettings();
     configRemoteTimeout(false, true);
     configManagerPrm();
     g_nDevLanguage = g_sysPrm.Lanuage;
@@ -504,11 +517,8 @@ bool MainWindow::openImageFile(const QString& path) {
                                          QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff"),
                                          QStringLiteral("raw"), QStringLiteral("iim")};
     const QFileInfo info(path);
-    if (!info.isFile() || !suffixes.contains(info.suffix().toLower())) {
-        emit signalOutputInfo(tr("Failed to load image"), 2);
-        return false;
-    }
-    // Images are opened through the acquisition stream once the picture views are attached.
+    if (info.isFile() && suffixes.contains(info.suffix().toLower()))
+        return pictureControl->openImageFile(path);  // logs its own failure
     emit signalOutputInfo(tr("Failed to load image"), 2);
     return false;
 }
@@ -528,8 +538,11 @@ QString MainWindow::writeBackgroundPicture() {
 void MainWindow::openStartImage() {
     if (!mainImageFile.isEmpty() && openImageFile(mainImageFile))
         return;
-    // The background picture is then opened like any image once the picture views exist.
-    writeBackgroundPicture();
+    // Without an image of its own the window shows the built-in background picture.
+    const QString background = writeBackgroundPicture();
+    if (!background.isEmpty())
+        pictureControl->openImageFile(background);
+    pictureControl->mainView()->getWidget()->setFixedScale(1.0);
 }
 
 void MainWindow::updateFileMenuStatus() {

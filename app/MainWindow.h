@@ -21,6 +21,7 @@ class QSplitter;
 class QToolButton;
 class VQtDeviceWidget;
 class VQtMessageWidget;
+class VQtPictureControl;
 
 namespace Ui {
 class MainWindow;
@@ -135,6 +136,7 @@ private:
     QSplitter* splitterMain = nullptr;
     VQtDeviceWidget* deviceWidget = nullptr;
     VQtMessageWidget* messageWidget = nullptr;
+    VQtPictureControl* pictureControl = nullptr;
 
     QTimer timerStatus;
     bool firstTick = true;

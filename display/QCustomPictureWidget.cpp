@@ -176,9 +176,17 @@ void QCustomPictureWidget::setAffinity(unsigned mask) {
     m_canvas->setAffinity(mask);
 }
 
-void QCustomPictureWidget::setFixedScale(double zoom) {
-    m_zoomFitPending = false;
-    applyZoom(clampZoom(zoom));
+void QCustomPictureWidget::setFixedScale(double scale) {
+    m_fixedScale = scale;
+}
+
+void QCustomPictureWidget::setFrameFormat(int bayerMode, int bitDepth) {
+    QMutexLocker l(&m_paramMutex);
+    m_param.bayerMode = bayerMode >= 1 && bayerMode <= 4 ? bayerMode : CPIC_BAYER_NONE;
+    m_param.intercept.bits = bitDepth;
+    // Deep frames without a chosen bit window show their most significant 8 bits.
+    if (bitDepth > 8 && m_param.intercept.shift < 0)
+        m_param.intercept.adaptive = true;
 }
 
 void QCustomPictureWidget::zoomInOut(double factor) {

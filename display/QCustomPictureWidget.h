@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <opencv2/core/types_c.h>
 
+#include "acquisition/VQtPictureTarget.h"
 #include "display/CPicCanvasParam.h"
 #include "display/QCustomPicturePattern.h"
 #include "display/VQtProfileSource.h"
@@ -26,14 +27,15 @@ struct CPicLineDetection {
 
 // The interactive picture surface: owns the entire image and its lock, the master render
 // parameters and the render thread; paints the last finished canvas with the overlay.
-class QCustomPictureWidget : public QWidget {
+class QCustomPictureWidget : public QWidget, public VQtPictureTarget {
     Q_OBJECT
 public:
     explicit QCustomPictureWidget(QWidget* parent = nullptr);
     ~QCustomPictureWidget() override;
 
-    bool createImage(int width, int height, int depth, int channels);
-    void updateEntireImage();
+    bool createImage(int width, int height, int depth, int channels) override;
+    void updateEntireImage() override;
+    void setFrameFormat(int bayerMode, int bitDepth) override;
     void updateImageBuffer(bool imageChanged);
 
     void setBayerMode(CPIC_BAYER_MODE mode, bool update = true);
@@ -46,7 +48,8 @@ public:
     void setLineDetection(const CPicLineDetection& lines);
     void setShowText(const QString& text);
     void setAffinity(unsigned mask);
-    void setFixedScale(double zoom);
+    // Screen scale of the picture; kept for callers, the zoom is not touched.
+    void setFixedScale(double scale);
     void zoomInOut(double factor);
     void zoomFit();
     void zoomFitTo(const QSize& size);
@@ -81,8 +84,8 @@ public:
     CPicPointDouble getOffset() const;
     bool isZoomFitPending() const { return m_zoomFitPending; }
 
-    QReadWriteLock& getImageLock() { return m_imageLock; }
-    VQtIplImage* getEntireImage() { return m_image; }
+    QReadWriteLock& getImageLock() override { return m_imageLock; }
+    VQtIplImage* getEntireImage() override { return m_image; }
     QCustomPictureCanvas* canvas() const { return m_canvas; }
     QMenu* contextMenu() const { return m_menu; }
     // Everything a profile panel reads, taken at once.
@@ -143,6 +146,7 @@ private:
     CPicActionParam m_actions;
     CPicLineDetection m_lines;
     QString m_showText;
+    double m_fixedScale = 1.0;
 
     // Right-button pan and menu.
     QElapsedTimer m_rightTimer;

@@ -1,0 +1,163 @@
+#include "app/VQtPictureControl.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStandardPaths>
+
+#include "acquisition/VQtDeviceStream.h"
+#include "acquisition/VQtImageThread.h"
+#include "app/core/VQtSystemParam.h"
+#include "display/QCustomPictureView.h"
+#include "display/QCustomPictureWidget.h"
+#include "display/VQtOpenRawFileDialog.h"
+#include "display/VQtSaveImageDialog.h"
+#include "display/VQtSaveSequenceDialog.h"
+
+VQtPictureControl::VQtPictureControl(QWidget* window) : QObject(window), m_window(window) {
+    m_mainView = new QCustomPictureView(window);
+    m_secondView = new QCustomPictureView(window);
+    m_secondView->setDockWidget(true);
+    m_stream = new VQtDeviceStream(this);
+    m_stream->setWidget(m_mainView->getWidget(), m_secondView->getWidget());
+    m_stream->getImageThread()->setRawParamProvider(
+        [this](const QString& path, VQtImageParam& param, uint64_t& start) {
+            return askRawLayout(path, param, start);
+        });
+    connect(m_stream, &VQtDeviceStream::signalOutputInfo, this, &VQtPictureControl::signalOutputInfo);
+    connect(m_stream, &VQtDeviceStream::signalSaveImageStatus, this,
+            &VQtPictureControl::signalSaveImageStatus);
+    connect(m_mainView->getWidget(), &QCustomPictureWidget::signalUpdateMarker, this,
+            &VQtPictureControl::slotUpdateMarker);
+    m_lastFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+}
+
+VQtPictureControl::~VQtPictureControl() {
+    m_stream->getImageThread()->stop();
+}
+
+void VQtPictureControl::connectActions(QAction* openImage, QAction* saveImage, QAction* saveSequence,
+                                       QAction* zoomIn, QAction* zoomOut, QAction* zoomFit,
+                                       QAction* horizontalProfile, QAction* verticalProfile) {
+    QCustomPictureWidget* w = m_mainView->getWidget();
+    connect(openImage, &QAction::triggered, this, &VQtPictureControl::slotActionOpenImage);
+    connect(saveImage, &QAction::triggered, this, &VQtPictureControl::slotActionSaveImage);
+    connect(saveSequence, &QAction::triggered, this, &VQtPictureControl::slotActionSaveSequenceImage);
+    connect(zoomIn, &QAction::triggered, w, [w] { w->zoomInOut(2.0); });
+    connect(zoomOut, &QAction::triggered, w, [w] { w->zoomInOut(0.5); });
+    connect(zoomFit, &QAction::triggered, w, &QCustomPictureWidget::zoomFit);
+    connect(horizontalProfile, &QAction::toggled, m_mainView, &QCustomPictureView::setVisibleProfileX);
+    connect(verticalProfile, &QAction::toggled, m_mainView, &QCustomPictureView::setVisibleProfileY);
+    connect(m_mainView, &QCustomPictureView::signalProfileXClosed, horizontalProfile,
+            [horizontalProfile] { horizontalProfile->setChecked(false); });
+    connect(m_mainView, &QCustomPictureView::signalProfileYClosed, verticalProfile,
+            [verticalProfile] { verticalProfile->setChecked(false); });
+    m_mainView->setVisibleProfileX(horizontalProfile->isChecked());
+    m_mainView->setVisibleProfileY(verticalProfile->isChecked());
+}
+
+void VQtPictureControl::applySettings() {
+    CPicCalcMethod calc;
+    calc.resizeMethod = g_sysPrm.general.ResizeInterMethod;
+    calc.bayerMethod = g_sysPrm.general.BayerInterMethod;
+    calc.denoise = g_sysPrm.process.DenoiseThreshold;
+    calc.sharpen = g_sysPrm.process.SharpenImg;
+    m_mainView->getWidget()->setCalcMethod(calc);
+    m_secondView->getWidget()->setCalcMethod(calc);
+}
+
+void VQtPictureControl::retranslateUi() {
+    m_mainView->retranslateUi();
+    m_secondView->retranslateUi();
+}
+
+bool VQtPictureControl::askRawLayout(const QString& path, VQtImageParam& param, uint64_t& start) {
+    VQtOpenRawFileDialog dlg(QFileInfo(path).size(), m_window);
+    dlg.estimate(true);
+    if (dlg.exec() != QDialog::Accepted)
+        return false;
+    const VQtRawFileSettings s = dlg.settings();
+    param = VQtImageParam();
+    param.imageType = uint32_t(s.imageType);
+    param.bitDepth = uint32_t(s.bitDepth);
+    param.packedType = uint32_t(s.packedType);
+    param.width = uint32_t(s.width);
+    param.height = uint32_t(s.height);
+    param.deriveLayout();
+    start = uint64_t(s.start);
+    return true;
+}
+
+bool VQtPictureControl::openImageFile(const QString& path) {
+    if (!m_stream->openImage(path))
+        return false;
+    m_lastFolder = QFileInfo(path).absolutePath();
+    return true;
+}
+
+void VQtPictureControl::slotActionOpenImage() {
+    const QString path = QFileDialog::getOpenFileName(
+        m_window, tr("Open Image"), m_lastFolder,
+        tr("Image Files") + QStringLiteral(" (*.bmp *.jpg *.jpeg *.png *.tif *.tiff *.raw *.iim)"));
+    if (!path.isEmpty())
+        openImageFile(path);
+}
+
+void VQtPictureControl::frameFormat(int* channels, int* bitDepth, int* bayerPattern) const {
+    const VQtImageParam p = m_stream->getImageParam();
+    *channels = int(p.channels);
+    *bitDepth = int(p.bitDepth);
+    *bayerPattern = p.imageType == 1 ? int(p.bayerPattern) : 0;
+}
+
+void VQtPictureControl::slotActionSaveImage() {
+    if (!m_stream->hasFrame()) {
+        emit signalOutputInfo(tr("No image to save"), 1);
+        return;
+    }
+    int channels, bits, bayer;
+    frameFormat(&channels, &bits, &bayer);
+    VQtSaveImageDialog dlg(m_window);
+    dlg.setDirectory(m_lastFolder);
+    dlg.setFrameFormat(channels, bits, bayer);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedPath().isEmpty())
+        return;
+    m_lastFolder = QFileInfo(dlg.selectedPath()).absolutePath();
+    m_stream->saveImage(dlg.selectedPath());
+}
+
+void VQtPictureControl::slotActionSaveSequenceImage() {
+    if (!m_stream->hasFrame()) {
+        emit signalOutputInfo(tr("No image to save"), 1);
+        return;
+    }
+    int channels, bits, bayer;
+    frameFormat(&channels, &bits, &bayer);
+    VQtSaveSequenceDialog dlg(m_window);
+    dlg.setFrameFormat(channels, bits, bayer);
+    if (dlg.exec() != QDialog::Accepted)
+        return;
+    m_stream->saveImage(dlg.savePath());
+}
+
+QString VQtPictureControl::markerText() const {
+    QCustomPictureWidget* w = m_mainView->getWidget();
+    const QPoint m = w->getMarker();
+    int channels = 0;
+    const CvScalar v = w->getPixelFromImage(m, &channels);
+    QString values;
+    if (channels >= 3)
+        values = QStringLiteral("%1,%2,%3").arg(int(v.val[2])).arg(int(v.val[1])).arg(int(v.val[0]));
+    else
+        values = QString::number(int(v.val[0]));
+    if (channels == 4)
+        values += QStringLiteral(",%1").arg(int(v.val[3]));
+    return tr("Marker(%1,%2)Value(%3)").arg(m.x()).arg(m.y()).arg(values);
+}
+
+void VQtPictureControl::slotUpdateMarker(bool moved) {
+    Q_UNUSED(moved);
+    if (m_markerLabel)
+        m_markerLabel->setText(markerText());
+}
