@@ -11,6 +11,9 @@
 
 namespace {
 
+// Targets are single-thread figures: OpenCV's references run on one thread too.
+const bool kOpenCvSingleThread = (cv::setNumThreads(0), true);
+
 constexpr int kWidth = 4096;
 constexpr int kHeight = 3000;
 
