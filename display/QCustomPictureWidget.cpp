@@ -206,10 +206,11 @@ void QCustomPictureWidget::zoomFit() {
 }
 
 void QCustomPictureWidget::zoomFitTo(const QSize& size) {
+    const CPicCanvasParam shown = getShowImageInfo(); // size after row, column or plane separation
     {
         QMutexLocker l(&m_paramMutex);
         const double old = m_param.zoom;
-        CPicGeometry::zoomFit(m_param.width, m_param.height, size.width(), size.height(), &m_param.zoom,
+        CPicGeometry::zoomFit(shown.width, shown.height, size.width(), size.height(), &m_param.zoom,
                               &m_param.offset);
         if (old > 0)
             m_pattern.scaleShape(m_param.zoom / old);
@@ -261,7 +262,10 @@ void QCustomPictureWidget::setCoiMode(int mode) {
         QMutexLocker l(&m_paramMutex);
         m_param.coiMode = mode;
     }
-    requestRender(true);
+    // A fitted picture stays fitted when a mode halves its width or height.
+    if (m_autoFit)
+        m_zoomFitPending = true;
+    updateImageBuffer(true);
 }
 
 void QCustomPictureWidget::setFlip(bool flipX, bool flipY) {
