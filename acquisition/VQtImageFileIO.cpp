@@ -126,7 +126,9 @@ bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** 
     // far more than its bytes can fill is a damaged header, not a picture worth gigabytes.
     const uint64_t pictureBytes = uint64_t(width) * height * channels * (depth / 8);
     const uint64_t frameBytes = buffer->getBufferSize();
-    if (pictureBytes > kMaxPictureBytes || pictureBytes > std::max<uint64_t>(frameBytes * 64, 256ull << 20))
+    if (pictureBytes > kMaxPictureBytes ||
+        pictureBytes >
+            std::max<uint64_t>(frameBytes * (p.packedType == VQT_PACKED_JPEG ? 1024 : 64), 32ull << 20))
         return fail(error, tr("Frame size %1 x %2 does not fit its %3 bytes of data")
                                .arg(width)
                                .arg(height)
