@@ -8,7 +8,7 @@
 
 #include "display/QCustomScrollRangeWidget.h"
 
-QCustomDisplaySetting::QCustomDisplaySetting(QWidget* parent) : QDialog(parent) {
+QCustomDisplaySetting::QCustomDisplaySetting(QWidget* parent) : QBaseDialog(parent) {
     setWindowTitle(tr("Display Setting"));
     auto* depthBox = new QGroupBox(tr("Pixel Depth"), this);
     depthBox->setToolTip(

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/core/QBaseDialog.h"
 
 #include "display/CPicCanvasParam.h"
 
@@ -8,7 +8,7 @@ class QRadioButton;
 class QCustomScrollRangeWidget;
 
 // "Display Setting": which bits of a deep image reach the 8-bit display.
-class QCustomDisplaySetting : public QDialog {
+class QCustomDisplaySetting : public QBaseDialog {
     Q_OBJECT
 public:
     explicit QCustomDisplaySetting(QWidget* parent = nullptr);

@@ -6,7 +6,7 @@
 #include "display/CPicImage.h"
 #include "display/QCustomPictureWidget.h"
 
-QCustomFFTWidget::QCustomFFTWidget(QWidget* parent) : QWidget(parent) {
+QCustomFFTWidget::QCustomFFTWidget(QWidget* parent) : QBaseWidget(parent) {
     m_picture = new QCustomPictureWidget(this);
     m_picture->setKeepZoomFit(true);
     auto* lay = new QVBoxLayout(this);

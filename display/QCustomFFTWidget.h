@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QWidget>
+#include "app/core/QBaseWidget.h"
 #include <condition_variable>
 #include <mutex>
 #include <opencv2/core.hpp>
@@ -10,7 +10,7 @@ class QCustomPictureWidget;
 
 // "FFT" window: the centred log-magnitude spectrum of the source picture, recomputed on
 // its own thread whenever the source finishes a render with a changed image.
-class QCustomFFTWidget : public QWidget {
+class QCustomFFTWidget : public QBaseWidget {
     Q_OBJECT
 public:
     explicit QCustomFFTWidget(QWidget* parent = nullptr);

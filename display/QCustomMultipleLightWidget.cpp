@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QSpinBox>
 
-QCustomMultipleLightWidget::QCustomMultipleLightWidget(QWidget* parent) : QWidget(parent) {
+QCustomMultipleLightWidget::QCustomMultipleLightWidget(QWidget* parent) : QBaseWidget(parent) {
     m_check = new QCheckBox(this);
     m_label = new QLabel(this);
     m_count = new QSpinBox(this);

@@ -1,13 +1,13 @@
 #pragma once
 
-#include <QWidget>
+#include "app/core/QBaseWidget.h"
 
 class QCheckBox;
 class QLabel;
 class QSpinBox;
 
 // "Multiple Light" window: the number of light sources alternating row by row; 0 when off.
-class QCustomMultipleLightWidget : public QWidget {
+class QCustomMultipleLightWidget : public QBaseWidget {
     Q_OBJECT
 public:
     explicit QCustomMultipleLightWidget(QWidget* parent = nullptr);

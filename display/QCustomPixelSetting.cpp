@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-QCustomPixelSetting::QCustomPixelSetting(QWidget* parent) : QDialog(parent) {
+QCustomPixelSetting::QCustomPixelSetting(QWidget* parent) : QBaseDialog(parent) {
     setWindowTitle(tr("Pixel Setting"));
     m_x = new QSpinBox(this);
     m_y = new QSpinBox(this);

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QDialog>
+#include "app/core/QBaseDialog.h"
 
 class QSpinBox;
 
 // "Goto Pixel": asks for an image pixel to bring under the cross-hair.
-class QCustomPixelSetting : public QDialog {
+class QCustomPixelSetting : public QBaseDialog {
     Q_OBJECT
 public:
     explicit QCustomPixelSetting(QWidget* parent = nullptr);

@@ -1,9 +1,9 @@
 #include "display/VQtOpenRawFileDialog.h"
 
+#include "app/core/QBaseMessageBox.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 
@@ -12,7 +12,7 @@
 using namespace VQtRawGeometry;
 
 VQtOpenRawFileDialog::VQtOpenRawFileDialog(int64_t fileSize, QWidget* parent)
-    : QDialog(parent), m_fileSize(fileSize) {
+    : QBaseDialog(parent), m_fileSize(fileSize) {
     setWindowTitle(tr("Open Raw File"));
     m_start = new QSpinBox(this);
     m_start->setRange(0, int(qMin<int64_t>(fileSize, 0x7FFFFFFF)));
@@ -72,7 +72,7 @@ VQtRawFileSettings VQtOpenRawFileDialog::settings() const {
 }
 
 void VQtOpenRawFileDialog::info(const QString& text) {
-    QMessageBox::information(this, tr("Information"), text);
+    QBaseMessageBox::information(this, tr("Information"), text);
 }
 
 bool VQtOpenRawFileDialog::estimate(bool quiet) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/core/QBaseDialog.h"
 #include <cstdint>
 
 class QComboBox;
@@ -20,7 +20,7 @@ struct VQtRawFileSettings {
 };
 
 // Asks for the geometry of a headerless raw file and checks it against the file size.
-class VQtOpenRawFileDialog : public QDialog {
+class VQtOpenRawFileDialog : public QBaseDialog {
     Q_OBJECT
 public:
     explicit VQtOpenRawFileDialog(int64_t fileSize, QWidget* parent = nullptr);

@@ -20,7 +20,7 @@ QString VQtSaveImageDialog::withExtension(const QString& path, int index) {
     return path.endsWith(ext) ? path : path + ext;
 }
 
-VQtSaveImageDialog::VQtSaveImageDialog(QWidget* parent) : QDialog(parent) {
+VQtSaveImageDialog::VQtSaveImageDialog(QWidget* parent) : QBaseDialog(parent) {
     setWindowTitle(tr("Save Image"));
     m_files = new QFileDialog(this, tr("Save Image"));
     m_files->setWindowFlags(Qt::Widget);

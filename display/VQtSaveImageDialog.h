@@ -1,12 +1,12 @@
 #pragma once
 
-#include <QDialog>
+#include "app/core/QBaseDialog.h"
 
 class QFileDialog;
 class VQtSaveConversionWidget;
 
 // "Save Image": a file chooser for one frame with the conversion choices of its format.
-class VQtSaveImageDialog : public QDialog {
+class VQtSaveImageDialog : public QBaseDialog {
     Q_OBJECT
 public:
     explicit VQtSaveImageDialog(QWidget* parent = nullptr);

@@ -1,5 +1,6 @@
 #include "display/VQtSaveSequenceDialog.h"
 
+#include "app/core/QBaseMessageBox.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <climits>
@@ -15,7 +15,7 @@
 #include "app/core/VQtSystemParam.h"
 #include "display/VQtSaveConversionWidget.h"
 
-VQtSaveSequenceDialog::VQtSaveSequenceDialog(QWidget* parent) : QDialog(parent) {
+VQtSaveSequenceDialog::VQtSaveSequenceDialog(QWidget* parent) : QBaseDialog(parent) {
     setWindowTitle(tr("Save Image Sequence"));
     const VQtImageSaveParam& save = g_sysPrm.save;
     m_folder = new QLineEdit(save.strSequencePath, this);
@@ -76,8 +76,8 @@ int VQtSaveSequenceDialog::limitCount(int begin, int count) {
 
 void VQtSaveSequenceDialog::accept() {
     if (m_folder->text().isEmpty() || !QDir(m_folder->text()).exists()) {
-        QMessageBox::warning(this, tr("Waring"),
-                             tr("The current path does not exist, please select it again?"));
+        QBaseMessageBox::warning(this, tr("Waring"),
+                                 tr("The current path does not exist, please select it again?"));
         return;
     }
     VQtImageSaveParam& save = g_sysPrm.save;

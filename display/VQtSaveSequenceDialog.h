@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "app/core/QBaseDialog.h"
 
 class QComboBox;
 class QLineEdit;
@@ -10,7 +10,7 @@ class VQtSaveConversionWidget;
 
 // "Save Image Sequence": folder, name prefix, numbering, file type and conversion of the
 // frames that follow.
-class VQtSaveSequenceDialog : public QDialog {
+class VQtSaveSequenceDialog : public QBaseDialog {
     Q_OBJECT
 public:
     explicit VQtSaveSequenceDialog(QWidget* parent = nullptr);

@@ -1,6 +1,6 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -8,6 +8,7 @@
 #include <QtTest>
 #include <climits>
 
+#include "app/core/QBaseMessageBox.h"
 #include "app/core/VQtSystemParam.h"
 #include "display/QCustomDisplaySetting.h"
 #include "display/QCustomScrollRangeWidget.h"
@@ -24,8 +25,8 @@ private:
     void closeNextBox(QString* text) {
         QTimer::singleShot(0, this, [text] {
             for (QWidget* w : QApplication::topLevelWidgets())
-                if (auto* box = qobject_cast<QMessageBox*>(w); box && box->isVisible()) {
-                    *text = box->text();
+                if (auto* box = qobject_cast<QBaseMessageBox*>(w); box && box->isVisible()) {
+                    *text = box->textLabel()->text();
                     box->accept();
                     return;
                 }
