@@ -76,13 +76,14 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connectActions();
     pictureControl = new VQtPictureControl(this);
     setPictureViews(pictureControl->mainView(), pictureControl->secondView());
-    pictureControl->mainView()->show();  // made before the splitter took it: shown with the window
+    pictureControl->mainView()->show(); // made before the splitter took it: shown with the window
     pictureControl->connectActions(ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence,
                                    ui->actionZoomIn, ui->actionZoomOut, ui->actionZoomFit,
                                    ui->actionHorizontalProfileLine, ui->actionVerticalProfileLine);
     pictureControl->setMarkerLabel(labelMarker);
     connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
-    connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this, &MainWindow::slotSaveImageStatus);
+    connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
+            &MainWindow::slotSaveImageStatus);
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
@@ -320,10 +321,13 @@ void MainWindow::connectActions() {
 
 void MainWindow::setInitialActionStates() {
     // Actions whose window or device layer is not part of this build stay visible but disabled.
-    const QList<QAction*> ready = {ui->actionExit,       ui->actionDeviceFeature, ui->actionOutputMessage,
-                                   ui->actionPreference, ui->actionFileIO,        ui->actionChinese,
-                                   ui->actionEnglish,    ui->actionDocument,      ui->actionShowLog,
-                                   ui->actionAbout,      ui->actionView};
+    const QList<QAction*> ready = {
+        ui->actionExit, ui->actionDeviceFeature, ui->actionOutputMessage, ui->actionPreference,
+        ui->actionFileIO, ui->actionChinese, ui->actionEnglish, ui->actionDocument, ui->actionShowLog,
+        ui->actionAbout, ui->actionView,
+        // served by the picture views
+        ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence, ui->actionZoomIn,
+        ui->actionZoomOut, ui->actionZoomFit, ui->actionHorizontalProfileLine, ui->actionVerticalProfileLine};
     for (QAction* action : findChildren<QAction*>()) {
         if (action->objectName().startsWith(QLatin1String("action")) && !action->menu())
             action->setEnabled(ready.contains(action));
@@ -518,7 +522,7 @@ bool MainWindow::openImageFile(const QString& path) {
                                          QStringLiteral("raw"), QStringLiteral("iim")};
     const QFileInfo info(path);
     if (info.isFile() && suffixes.contains(info.suffix().toLower()))
-        return pictureControl->openImageFile(path);  // logs its own failure
+        return pictureControl->openImageFile(path); // logs its own failure
     emit signalOutputInfo(tr("Failed to load image"), 2);
     return false;
 }

@@ -125,6 +125,21 @@ private slots:
         }
     }
 
+    // Image actions work without a device; device and tool actions wait for their layers.
+    void actionsWithAWorkingTargetAreEnabled() {
+        MainWindow window;
+        auto enabled = [&](const char* name) {
+            return window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
+        };
+        for (const char* name :
+             {"actionOpenImage", "actionSaveImage", "actionZoomIn", "actionZoomFit",
+              "actionHorizontalProfileLine", "actionPreference", "actionExit", "actionEnglish"})
+            QVERIFY2(enabled(name), name);
+        for (const char* name :
+             {"actionProbe", "actionGrabContinuous", "actionSoftwareTrigger", "actionBadPixel"})
+            QVERIFY2(!enabled(name), name);
+    }
+
     void menusHoldTheirActionsInOrder() {
         MainWindow window;
         window.languageChanged(1);
