@@ -290,13 +290,19 @@ void VQtPixelUnpack::yuv422(const uint8_t* src, uint64_t srcLen, uint8_t* dst, u
         return;
     const uint64_t groups = m / 4;
     const YuvTables& t = yuvTables();
-    uint64_t g = 0;
-    if (g_simd.load(std::memory_order_relaxed))
-        g = vqtYuv422Avx2(src, dst, groups, uyvy, t.b, t.g.data(), t.r, t.literal.data());
+    const bool simd = g_simd.load(std::memory_order_relaxed) && vqtHasAvx2();
     const int yo = uyvy ? 1 : 0, uo = uyvy ? 0 : 1;
-    for (; g < groups; ++g) {
-        const uint8_t* s = src + 4 * g;
-        yuvPair(t, s[yo], s[yo + 2], s[uo], s[uo + 2], dst + 6 * g);
+    uint64_t g = 0;
+    while (g < groups) {
+        // The kernel hands back the blocks it cannot do exactly and the tail, eight groups at a
+        // time.
+        if (simd)
+            g += vqtYuv422Avx2(src + 4 * g, dst + 6 * g, groups - g, uyvy);
+        const uint64_t end = simd ? std::min(groups, g + 8) : groups;
+        for (; g < end; ++g) {
+            const uint8_t* s = src + 4 * g;
+            yuvPair(t, s[yo], s[yo + 2], s[uo], s[uo + 2], dst + 6 * g);
+        }
     }
 }
 
@@ -350,13 +356,17 @@ void VQtPixelUnpack::pairs(const VQtImageParam& p, const uint8_t* src, uint64_t 
 
 void VQtPixelUnpack::msb(const VQtImageParam& p, const uint8_t* src, uint64_t srcLen, uint8_t* dst,
                          uint64_t dstLen) {
-    SimdFn simd = p.bitDepth == 10 ? vqtUnpackMsb10Avx2 : p.bitDepth == 12 ? vqtUnpackMsb12Avx2 : nullptr;
+    SimdFn simd = p.bitDepth == 10   ? vqtUnpackMsb10Avx2
+                  : p.bitDepth == 12 ? vqtUnpackMsb12Avx2
+                                     : vqtUnpackMsb14Avx2;
     bitStream(p, src, srcLen, dst, dstLen, msbGroup, simd);
 }
 
 void VQtPixelUnpack::lsb(const VQtImageParam& p, const uint8_t* src, uint64_t srcLen, uint8_t* dst,
                          uint64_t dstLen) {
-    SimdFn simd = p.bitDepth == 10 ? vqtUnpackLsb10Avx2 : p.bitDepth == 12 ? vqtUnpackLsb12Avx2 : nullptr;
+    SimdFn simd = p.bitDepth == 10   ? vqtUnpackLsb10Avx2
+                  : p.bitDepth == 12 ? vqtUnpackLsb12Avx2
+                                     : vqtUnpackLsb14Avx2;
     bitStream(p, src, srcLen, dst, dstLen, lsbGroup, simd);
 }
 

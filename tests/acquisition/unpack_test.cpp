@@ -72,11 +72,12 @@ TEST_P(Unpack, PackedPairsRoundTripIncludingTrailingSample) {
 }
 
 TEST_P(Unpack, NothingWrittenPastTheDestination) {
-    const auto samples = testPattern(64, 12, 3);
-    for (uint32_t packed : {1u, 2u, 3u}) {
-        const auto src = packed == 1 ? packPairs(samples, 12) : packStream(samples, 12, packed == 2);
+    const struct { uint32_t packed, bits; } cases[] = {{1, 12}, {2, 12}, {3, 12}, {2, 14}, {3, 14}};
+    for (const auto [packed, bits] : cases) {
+        const auto samples = testPattern(64, bits, 3);
+        const auto src = packed == 1 ? packPairs(samples, 12) : packStream(samples, bits, packed == 2);
         std::vector<uint8_t> dst(64 + 16, 0xEE);
-        const VQtImageParam p = layout(0, packed, 12);
+        const VQtImageParam p = layout(0, packed, bits);
         const uint64_t room = 21; // not even a whole sample at the end
         if (packed == 1)
             VQtPixelUnpack::pairs(p, src.data(), src.size(), dst.data(), room);
@@ -85,7 +86,7 @@ TEST_P(Unpack, NothingWrittenPastTheDestination) {
         else
             VQtPixelUnpack::lsb(p, src.data(), src.size(), dst.data(), room);
         for (size_t i = room; i < dst.size(); ++i)
-            ASSERT_EQ(dst[i], 0xEE) << "packing " << packed << " byte " << i;
+            ASSERT_EQ(dst[i], 0xEE) << "packing " << packed << ", " << bits << " bit, byte " << i;
         EXPECT_EQ(asWords(std::vector<uint8_t>(dst.begin(), dst.begin() + 20)),
                   std::vector<uint16_t>(samples.begin(), samples.begin() + 10));
     }
@@ -155,6 +156,31 @@ TEST(UnpackYuv, GreyAndBothOrdersAgainstTheFormula) {
         VQtPixelUnpack::yuvToBgrReference(yuyv[4 * g + 2], yuyv[4 * g + 1], yuyv[4 * g + 3], ref + 3);
         ASSERT_EQ(0, std::memcmp(ref, a.data() + 6 * g, 6)) << "group " << g;
     }
+}
+
+// Frames of any length: the block kernel's tail and the plain loop agree, nothing is written past
+// the groups, with the kernels on and off.
+TEST(UnpackYuv, EveryLengthMatchesTheFormulaAndStaysInside) {
+    std::vector<uint8_t> src(4 * 40);
+    for (size_t i = 0; i < src.size(); ++i)
+        src[i] = uint8_t(i * 37 + 11);
+    for (bool simd : {true, false}) {
+        VQtPixelUnpack::setSimdEnabled(simd);
+        for (size_t groups = 1; groups <= 40; ++groups) {
+            std::vector<uint8_t> out(6 * groups + 8, 0xEE);
+            VQtPixelUnpack::yuv422(src.data(), 4 * groups, out.data(), out.size(), false);
+            for (size_t g = 0; g < groups; ++g) {
+                uint8_t ref[6];
+                const uint8_t* s = src.data() + 4 * g;
+                VQtPixelUnpack::yuvToBgrReference(s[0], s[1], s[3], ref);
+                VQtPixelUnpack::yuvToBgrReference(s[2], s[1], s[3], ref + 3);
+                ASSERT_EQ(0, std::memcmp(ref, out.data() + 6 * g, 6)) << groups << " groups, group " << g;
+            }
+            for (size_t i = 6 * groups; i < out.size(); ++i)
+                ASSERT_EQ(out[i], 0xEE) << groups << " groups, byte " << i;
+        }
+    }
+    VQtPixelUnpack::setSimdEnabled(true);
 }
 
 TEST(UnpackYuv, ShortInputsWriteNothing) {
