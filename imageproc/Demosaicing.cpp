@@ -29,13 +29,15 @@ inline int reflect101(int i, int n) {
 // come from one vertical 4-tap over the mixed rows. Restrict-qualified and branch-free so the
 // compiler vectorises it.
 template <typename T, typename S, bool BlueRow>
-void estimateRow(const T* __restrict own, const S* __restrict h0, const S* __restrict m3,
-                 const S* __restrict m1, const S* __restrict p1, const S* __restrict p3, T* __restrict pb,
-                 T* __restrict pg, T* __restrict pr, int columns, int c0, int maxValue) {
+__attribute__((always_inline)) inline void
+estimateRow(const T* __restrict own, const S* __restrict h0, const S* __restrict m3, const S* __restrict m1,
+            const S* __restrict p1, const S* __restrict p3, T* __restrict pb, T* __restrict pg,
+            T* __restrict pr, int columns, int c0, int maxValue) {
     for (int x = 0; x < columns; ++x) {
         const int o = own[x];
-        const int h = clampTo(int(h0[x]) / 16, maxValue);
-        const int vd = clampTo((9 * (int(m1[x]) + int(p1[x])) - (int(m3[x]) + int(p3[x]))) / 256, maxValue);
+        // Shifts floor where division truncates; the two differ only below zero, which clamps to 0.
+        const int h = clampTo(int(h0[x]) >> 4, maxValue);
+        const int vd = clampTo((9 * (int(m1[x]) + int(p1[x])) - (int(m3[x]) + int(p3[x]))) >> 8, maxValue);
         const bool site = ((x ^ c0) & 1) == 0;
         if (BlueRow) {
             pb[x] = T(site ? o : h);
@@ -47,6 +49,67 @@ void estimateRow(const T* __restrict own, const S* __restrict h0, const S* __res
             pr[x] = T(site ? h : o);
         }
     }
+}
+
+// Horizontal sums and mixed row of one padded row (see Demosaicing::horizontalSums). With 8-bit
+// samples every value lies in [-510, 4590], so 16-bit lanes hold them exactly.
+template <typename T, typename S>
+__attribute__((always_inline)) inline void sumsRow(const T* __restrict row, S* __restrict out,
+                                                   S* __restrict mix, int columns, int c0, bool redRow) {
+    for (int x = 0; x < columns; ++x)
+        out[x] = S(S(9) * S(S(row[x - 1]) + S(row[x + 1])) - S(S(row[x - 3]) + S(row[x + 3])));
+    // Sums at one column parity, 16 x the sample at the other: blended by a parity mask rather
+    // than a branch so this loop vectorises too.
+    const int keep = redRow ? c0 : c0 ^ 1; // parity of the columns that keep the sum
+    for (int x = 0; x < columns; ++x) {
+        const S m = S(-S((x ^ keep ^ 1) & 1)); // all ones where the sum stays
+        mix[x] = S((out[x] & m) | (S(S(row[x]) << 4) & S(~m)));
+    }
+}
+
+// The same loops compiled for AVX2, chosen at run time so the build still runs on any x86-64.
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
+#define VQT_DEMOSAIC_AVX2 1
+template <typename T, typename S, bool BlueRow>
+__attribute__((target("avx2"))) void estimateRowAvx2(const T* own, const S* h0, const S* m3, const S* m1,
+                                                     const S* p1, const S* p3, T* pb, T* pg, T* pr,
+                                                     int columns, int c0, int maxValue) {
+    estimateRow<T, S, BlueRow>(own, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
+}
+
+template <typename T, typename S>
+__attribute__((target("avx2"))) void sumsRowAvx2(const T* row, S* out, S* mix, int columns, int c0,
+                                                 bool redRow) {
+    sumsRow<T, S>(row, out, mix, columns, c0, redRow);
+}
+
+bool haveAvx2() {
+    static const bool have = __builtin_cpu_supports("avx2");
+    return have;
+}
+#endif
+
+template <typename T, typename S, bool BlueRow>
+void estimateRowDispatch(const T* own, const S* h0, const S* m3, const S* m1, const S* p1, const S* p3, T* pb,
+                         T* pg, T* pr, int columns, int c0, int maxValue) {
+#ifdef VQT_DEMOSAIC_AVX2
+    if (haveAvx2()) {
+        estimateRowAvx2<T, S, BlueRow>(own, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
+        return;
+    }
+#endif
+    estimateRow<T, S, BlueRow>(own, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
+}
+
+template <typename T, typename S>
+void sumsRowDispatch(const T* row, S* out, S* mix, int columns, int c0, bool redRow) {
+#ifdef VQT_DEMOSAIC_AVX2
+    if (haveAvx2()) {
+        sumsRowAvx2<T, S>(row, out, mix, columns, c0, redRow);
+        return;
+    }
+#endif
+    sumsRow<T, S>(row, out, mix, columns, c0, redRow);
 }
 
 } // namespace
@@ -118,12 +181,7 @@ typename Demosaicing<T>::RowSums Demosaicing<T>::horizontalSums(const T* row, in
     Sum* out = sums.data();
     Sum* mix = mixed.data();
     const bool redRow = (index & 1) != r0;
-    for (int x = 0; x < columns; ++x) {
-        const Sum sum = Sum(9 * (int(row[x - 1]) + int(row[x + 1])) - (int(row[x - 3]) + int(row[x + 3])));
-        const bool atC0 = ((x ^ c0) & 1) == 0;
-        out[x] = sum;
-        mix[x] = atC0 == redRow ? sum : Sum(16 * int(row[x]));
-    }
+    sumsRowDispatch<T, Sum>(row, out, mix, columns, c0, redRow);
     m_sumRow[slot] = index;
     return {out, mix};
 }
@@ -146,9 +204,9 @@ void Demosaicing<T>::computeRow(const T* centre, int y, int pw, int columns, int
     T* pg = m_plane[1].data();
     T* pr = m_plane[2].data();
     if (blueRow)
-        estimateRow<T, Sum, true>(centre, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
+        estimateRowDispatch<T, Sum, true>(centre, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
     else
-        estimateRow<T, Sum, false>(centre, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
+        estimateRowDispatch<T, Sum, false>(centre, h0, m3, m1, p1, p3, pb, pg, pr, columns, c0, maxValue);
     const int type = cv::DataType<T>::depth;
     const cv::Mat planes[3] = {cv::Mat(1, columns, type, pb), cv::Mat(1, columns, type, pg),
                                cv::Mat(1, columns, type, pr)};
