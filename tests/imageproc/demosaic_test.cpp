@@ -114,24 +114,26 @@ TEST(DemosaicBilinear, OwnLoopEqualsOpenCv) {
     EXPECT_EQ(compared, 80);
 }
 
+// 150 columns: wider than one vector block of 8-bit samples, with a ragged tail.
 TEST(DemosaicBicubic, MatchesPerPixelEvaluation) {
+    constexpr int w = 150, h = 14;
     for (int mode = 0; mode < 4; ++mode)
         for (int bits : {8, 12, 16}) {
             SCOPED_TRACE(testing::Message() << "mode " << mode << ", " << bits << " bit");
             const int maxValue = (1 << bits) - 1;
             const bool wide = bits > 8;
-            const cv::Mat mosaic = randomMosaic(22, 14, wide ? CV_16UC1 : CV_8UC1, maxValue, mode + bits);
+            const cv::Mat mosaic = randomMosaic(w, h, wide ? CV_16UC1 : CV_8UC1, maxValue, mode + bits);
             cv::Mat out(mosaic.size(), CV_MAKETYPE(mosaic.depth(), 3), cv::Scalar::all(0));
-            std::vector<unsigned short> work16((14 + 12) * (22 + 12));
+            std::vector<unsigned short> work16((h + 12) * (w + 12));
             std::vector<unsigned char> work8(work16.size());
             if (wide) {
                 Demosaicing<unsigned short> d(work16.data(), bits);
-                d.demosaicingBicubic(mosaic.ptr<unsigned short>(), out.ptr<unsigned short>(), 22, 14,
+                d.demosaicingBicubic(mosaic.ptr<unsigned short>(), out.ptr<unsigned short>(), w, h,
                                      bayerMode(mode));
                 EXPECT_EQ(maxDiff(out, bicubicByPixel<unsigned short>(mosaic, mode, maxValue)), 0);
             } else {
                 Demosaicing<unsigned char> d(work8.data(), bits);
-                d.demosaicingBicubic(mosaic.ptr<unsigned char>(), out.ptr<unsigned char>(), 22, 14,
+                d.demosaicingBicubic(mosaic.ptr<unsigned char>(), out.ptr<unsigned char>(), w, h,
                                      bayerMode(mode));
                 EXPECT_EQ(maxDiff(out, bicubicByPixel<unsigned char>(mosaic, mode, maxValue)), 0);
             }
