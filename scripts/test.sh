@@ -11,4 +11,4 @@ cmake --build "$build"
 cd "$build"
 export QT_QPA_PLATFORM=offscreen
 [ $# -gt 0 ] || set -- -LE big
-ctest --output-on-failure --timeout 600 "$@"
+ctest --output-on-failure --timeout 600 -j2 "$@"
