@@ -26,7 +26,7 @@
 #include <QtTest>
 
 namespace {
-struct ActionSpec {
+struct ActionRow {
     const char* name;
     const char* text;
     bool checkable;
@@ -34,7 +34,7 @@ struct ActionSpec {
 };
 
 // Every action of the window with its English text and check state at start.
-const ActionSpec kActions[] = {
+const ActionRow kActions[] = {
     {"actionOpenImage", "Open Image", false, false},
     {"actionSaveImage", "Save Image", false, false},
     {"actionSaveImageSequence", "Save Image Sequence", false, false},
@@ -115,13 +115,13 @@ private slots:
     void actionsHaveNamesTextsAndCheckStates() {
         MainWindow window;
         window.languageChanged(1);
-        for (const ActionSpec& spec : kActions) {
-            auto* action = window.findChild<QAction*>(QString::fromLatin1(spec.name));
+        for (const ActionRow& row : kActions) {
+            auto* action = window.findChild<QAction*>(QString::fromLatin1(row.name));
             if (!action)
-                QFAIL(spec.name);
-            QCOMPARE(action->text(), QString::fromLatin1(spec.text));
-            QCOMPARE(action->isCheckable(), spec.checkable);
-            QCOMPARE(action->isChecked(), spec.checked);
+                QFAIL(row.name);
+            QCOMPARE(action->text(), QString::fromLatin1(row.text));
+            QCOMPARE(action->isCheckable(), row.checkable);
+            QCOMPARE(action->isChecked(), row.checked);
         }
     }
 
@@ -180,10 +180,10 @@ private slots:
         QCOMPARE(g_sysPrm.Lanuage, 0);
         QVERIFY(window.findChild<QAction*>(QStringLiteral("actionChinese"))->isChecked());
         QStringList untranslated;
-        for (const ActionSpec& spec : kActions) {
-            auto* action = window.findChild<QAction*>(QString::fromLatin1(spec.name));
-            if (action->text() == QString::fromLatin1(spec.text))
-                untranslated << spec.text;
+        for (const ActionRow& row : kActions) {
+            auto* action = window.findChild<QAction*>(QString::fromLatin1(row.name));
+            if (action->text() == QString::fromLatin1(row.text))
+                untranslated << row.text;
         }
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QStringLiteral(", "))));
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("labelIndicatorLineValid"))->text(),
@@ -218,12 +218,12 @@ private slots:
         };
         const double dpi = double(window.findChild<QLabel*>(QStringLiteral("labelMarker"))->width()) / 300.0;
         QVERIFY(dpi >= 1.0);
-        for (const Label& spec : labels) {
-            auto* label = window.findChild<QLabel*>(QString::fromLatin1(spec.name));
-            QVERIFY2(label, spec.name);
-            QCOMPARE(label->width(), qRound(spec.width * dpi));
+        for (const Label& row : labels) {
+            auto* label = window.findChild<QLabel*>(QString::fromLatin1(row.name));
+            QVERIFY2(label, row.name);
+            QCOMPARE(label->width(), qRound(row.width * dpi));
             QCOMPARE(label->height(), 20);
-            QVERIFY2(label->isHidden() != spec.shown, spec.name);
+            QVERIFY2(label->isHidden() != row.shown, row.name);
         }
         QCOMPARE(window.findChild<QLabel*>(QStringLiteral("labelFrameRate"))->text(),
                  QStringLiteral("Frame Rate:0.00 fps"));
