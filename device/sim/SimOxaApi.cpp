@@ -491,26 +491,27 @@ OXASTATUS OxaDevSetInt64(OXA_DEV_HANDLE hDev, const char* pName, int64_t value) 
     return cam->setInt(featureName, value);
 }
 
-OXASTATUS OxaDevGetInt64Max(OXA_DEV_HANDLE hDev, const char* pName, int64_t* pValue) {
+namespace {
+// The integer limits read by feature name share every check; only the field differs.
+OXASTATUS intLimitByName(OXA_DEV_HANDLE hDev, const char* pName, int64_t* pValue,
+                         int64_t SimFeature::*field) {
     OXA_BY_NAME(hDev, pName);
     SimFeature f;
     if (const OXASTATUS st = cam->feature(featureName, &f))
         return st;
     if (!numericLimitsOk(f) || !pValue)
         return status(OXA_MODULE_FEATURE, OXA_ERR_FEATURE_TYPE_MISMATCH);
-    *pValue = f.intMax;
+    *pValue = f.*field;
     return OXA_STATUS_SUCCESS;
+}
+} // namespace
+
+OXASTATUS OxaDevGetInt64Max(OXA_DEV_HANDLE hDev, const char* pName, int64_t* pValue) {
+    return intLimitByName(hDev, pName, pValue, &SimFeature::intMax);
 }
 
 OXASTATUS OxaDevGetInt64Min(OXA_DEV_HANDLE hDev, const char* pName, int64_t* pValue) {
-    OXA_BY_NAME(hDev, pName);
-    SimFeature f;
-    if (const OXASTATUS st = cam->feature(featureName, &f))
-        return st;
-    if (!numericLimitsOk(f) || !pValue)
-        return status(OXA_MODULE_FEATURE, OXA_ERR_FEATURE_TYPE_MISMATCH);
-    *pValue = f.intMin;
-    return OXA_STATUS_SUCCESS;
+    return intLimitByName(hDev, pName, pValue, &SimFeature::intMin);
 }
 
 OXASTATUS OxaDevGetDouble(OXA_DEV_HANDLE hDev, const char* pName, double* pValue) {
