@@ -5,7 +5,7 @@
 #include "acquisition/VQtImageThread.h"
 #include "acquisition/VQtPictureTarget.h"
 #include "acquisition/VQtPsCricleBuffer.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "imageproc/VQtIplImage.h"
 
 VQtDeviceStream::VQtDeviceStream(QObject* parent)

@@ -13,7 +13,7 @@
 
 #include "acquisition/VQtImageFile.h"
 #include "acquisition/VQtPsCricleBuffer.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "imageproc/VQtColorCorrection.h"
 #include "imageproc/VQtFilters.h"
 #include "imageproc/VQtIplImage.h"

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "acquisition/VQtImageParam.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 
 class VQtPsCricleBuffer;
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/VQtCameraStatus.h"
-#include "app/core/QBaseMainWindow.h"
+#include "core/QBaseMainWindow.h"
 
 #include <QFuture>
 #include <QList>

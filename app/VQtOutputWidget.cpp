@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include "app/core/QAutoAdjustDPI.h"
+#include "core/QAutoAdjustDPI.h"
 
 VQtOutputWidget::VQtOutputWidget(QWidget* parent) : QTableView(parent) {
     m_pModel = new VQtOutputModel(this);

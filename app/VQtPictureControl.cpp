@@ -8,7 +8,7 @@
 
 #include "acquisition/VQtDeviceStream.h"
 #include "acquisition/VQtImageThread.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "display/QCustomPictureView.h"
 #include "display/QCustomPictureWidget.h"
 #include "display/VQtOpenRawFileDialog.h"

@@ -1,6 +1,6 @@
 #include "app/VQtPreferenceDlg.h"
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "ui_VQtPreferenceDlg.h"
 
 #include <QAction>

@@ -1,7 +1,7 @@
 #include "app/MainWindow.h"
-#include "app/core/QAutoAdjustDPI.h"
-#include "app/core/QBaseMessageBox.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/QAutoAdjustDPI.h"
+#include "core/QBaseMessageBox.h"
+#include "core/VQtSystemParam.h"
 
 #include <QApplication>
 #include <QColor>

@@ -11,7 +11,7 @@
 
 #include "acquisition/VQtImageFileIO.h"
 #include "acquisition/VQtPsCricleBuffer.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include "acquisition/VQtImageFileIO.h"
 #include "acquisition/VQtPsCricleBuffer.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "cli/VioncCommands.h"
 
 namespace {

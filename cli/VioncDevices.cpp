@@ -1,7 +1,7 @@
 // The "--devices FILE" option of the device commands: a device description replacing the
 // default simulated device set (the environment variable VIONC_SIM_DEVICES does the same for
 // every program).
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "cli/VioncCommands.h"
 #include "device/sim/SimLibrary.h"
 

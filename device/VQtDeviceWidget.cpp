@@ -1,6 +1,6 @@
 #include "device/VQtDeviceWidget.h"
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "ui_VQtDeviceWidget.h"
 
 #include <QHeaderView>

@@ -3,7 +3,7 @@
 #include <QMutex>
 #include <atomic>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "device/OxaApi.h"
 
 namespace {

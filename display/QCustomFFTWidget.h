@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/QBaseWidget.h"
+#include "core/QBaseWidget.h"
 #include <condition_variable>
 #include <mutex>
 #include <opencv2/core.hpp>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/QBaseWidget.h"
+#include "core/QBaseWidget.h"
 
 class QCheckBox;
 class QLabel;

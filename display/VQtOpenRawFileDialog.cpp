@@ -1,6 +1,6 @@
 #include "display/VQtOpenRawFileDialog.h"
 
-#include "app/core/QBaseMessageBox.h"
+#include "core/QBaseMessageBox.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>

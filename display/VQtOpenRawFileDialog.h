@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/core/QBaseDialog.h"
+#include "core/QBaseDialog.h"
 #include <cstdint>
 
 class QComboBox;

@@ -4,7 +4,7 @@
 #include <QFormLayout>
 #include <QLabel>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 
 namespace {
 enum Depth { Depth8 = 0, Depth16 = 1, Stretch16 = 2 };

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QVBoxLayout>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "display/VQtSaveConversionWidget.h"
 
 namespace {

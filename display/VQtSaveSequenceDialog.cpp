@@ -1,6 +1,6 @@
 #include "display/VQtSaveSequenceDialog.h"
 
-#include "app/core/QBaseMessageBox.h"
+#include "core/QBaseMessageBox.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -12,7 +12,7 @@
 #include <QSpinBox>
 #include <climits>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "display/VQtSaveConversionWidget.h"
 
 VQtSaveSequenceDialog::VQtSaveSequenceDialog(QWidget* parent) : QBaseDialog(parent) {

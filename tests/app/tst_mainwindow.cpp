@@ -3,8 +3,8 @@
 #include "app/VQtMessageWidget.h"
 #include "app/VQtOutputModel.h"
 #include "app/VQtOutputWidget.h"
-#include "app/core/QBaseMessageBox.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/QBaseMessageBox.h"
+#include "core/VQtSystemParam.h"
 #include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
 

@@ -1,5 +1,5 @@
 #include "app/VQtPreferenceDlg.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

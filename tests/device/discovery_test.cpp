@@ -2,7 +2,7 @@
 // names, lookups and probe errors.
 #include <gtest/gtest.h>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "device/VQtDeviceReport.h"
 #include "device/VQtManagerDeviceInfo.h"
 #include "device_test_helpers.h"

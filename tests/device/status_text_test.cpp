@@ -3,7 +3,7 @@
 #include <thread>
 #include <vector>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 #include "device/OxaApi.h"
 #include "device/VQtStatusText.h"
 

@@ -8,8 +8,8 @@
 #include <QtTest>
 #include <climits>
 
-#include "app/core/QBaseMessageBox.h"
-#include "app/core/VQtSystemParam.h"
+#include "core/QBaseMessageBox.h"
+#include "core/VQtSystemParam.h"
 #include "display/QCustomDisplaySetting.h"
 #include "display/QCustomScrollRangeWidget.h"
 #include "display/VQtOpenRawFileDialog.h"

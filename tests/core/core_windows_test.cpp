@@ -8,10 +8,10 @@
 #include <cmath>
 #include <limits>
 
-#include "app/core/QAutoAdjustDPI.h"
-#include "app/core/QBaseDialog.h"
-#include "app/core/QBaseMessageBox.h"
-#include "app/core/QBaseWidget.h"
+#include "core/QAutoAdjustDPI.h"
+#include "core/QBaseDialog.h"
+#include "core/QBaseMessageBox.h"
+#include "core/QBaseWidget.h"
 #include "core_helpers.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/core/QBaseWidget.h"
+#include "core/QBaseWidget.h"
 
 #include <QIcon>
 

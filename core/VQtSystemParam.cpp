@@ -1,4 +1,4 @@
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -6,7 +6,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 
-#include "app/core/VQtSystemConfigKeys.h"
+#include "core/VQtSystemConfigKeys.h"
 
 VQtSystemParam g_sysPrm;
 int g_nDevLanguage = 1;

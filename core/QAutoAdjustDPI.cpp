@@ -1,4 +1,4 @@
-#include "app/core/QAutoAdjustDPI.h"
+#include "core/QAutoAdjustDPI.h"
 
 #include <QGuiApplication>
 #include <QScreen>

@@ -1,7 +1,7 @@
 #ifndef QBASEMESSAGEBOX_H
 #define QBASEMESSAGEBOX_H
 
-#include "app/core/QBaseDialog.h"
+#include "core/QBaseDialog.h"
 
 class QLabel;
 class QPushButton;

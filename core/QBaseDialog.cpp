@@ -1,4 +1,4 @@
-#include "app/core/QBaseDialog.h"
+#include "core/QBaseDialog.h"
 
 #include <QIcon>
 

@@ -5,7 +5,7 @@
 #include <QSettings>
 #include <functional>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "app/core/QBaseMainWindow.h"
+#include "core/QBaseMainWindow.h"
 
 #include <QIcon>
 

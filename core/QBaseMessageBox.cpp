@@ -1,4 +1,4 @@
-#include "app/core/QBaseMessageBox.h"
+#include "core/QBaseMessageBox.h"
 
 #include <QHBoxLayout>
 #include <QLabel>

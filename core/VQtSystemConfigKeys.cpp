@@ -1,9 +1,9 @@
-#include "app/core/VQtSystemConfigKeys.h"
+#include "core/VQtSystemConfigKeys.h"
 
 #include <variant>
 #include <vector>
 
-#include "app/core/VQtSystemParam.h"
+#include "core/VQtSystemParam.h"
 
 namespace {
 
