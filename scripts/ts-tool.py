@@ -7,6 +7,10 @@
                                       "context<TAB>source<TAB>translation" lines
                                       (context "*" matches every context)
   ts-tool.py untranslated FILE.ts     prints unfinished entries as table lines to fill in
+  ts-tool.py fillfrom FILE.ts OTHER.ts
+                                      fills unfinished entries from the finished ones of
+                                      another catalogue (same context and source), e.g. the
+                                      other side of a merge
 
 Entries are matched on their exact source text, so "Conncet" stays "Conncet".
 """
@@ -133,6 +137,31 @@ def cmd_fill(path, table):
     print(f"{path}: {filled} entries filled")
 
 
+def cmd_fillfrom(path, other):
+    _, oroot = load(other)
+    known = {}
+    for ctx, msg in messages(oroot):
+        tr = msg.find("translation")
+        if tr is None or not is_live(tr) or tr.get("type") == "unfinished":
+            continue
+        forms = [f.text or "" for f in tr.findall("numerusform")]
+        text = forms[0] if forms else (tr.text or "")
+        if text:
+            known[(ctx, msg.findtext("source", ""))] = text
+    tree, root = load(path)
+    filled = 0
+    for ctx, msg in messages(root):
+        tr = msg.find("translation")
+        if tr is None or tr.get("type") != "unfinished":
+            continue
+        text = known.get((ctx, msg.findtext("source", "")))
+        if text:
+            set_translation(msg, tr, text)
+            filled += 1
+    save(tree, path)
+    print(f"{path}: {filled} entries filled from {other}")
+
+
 def main(argv):
     if len(argv) < 3:
         print(__doc__)
@@ -146,6 +175,8 @@ def main(argv):
         cmd_untranslated(path)
     elif cmd == "fill" and len(argv) == 4:
         cmd_fill(path, argv[3])
+    elif cmd == "fillfrom" and len(argv) == 4:
+        cmd_fillfrom(path, argv[3])
     else:
         print(__doc__)
         return 2
