@@ -73,6 +73,11 @@ bool estimate(int64_t fileBytes, int64_t start, int packedType, int bitDepth, in
     if (have <= 0 || have % pixelBytes != 0)
         return false;
     const int64_t pixels = have / pixelBytes;
+    // No frame has sides above 2^20 pixels; a size beyond any such frame (a sparse or damaged
+    // file) is not searched, which would take minutes.
+    constexpr int64_t kMaxSide = int64_t(1) << 20;
+    if (pixels > kMaxSide * kMaxSide)
+        return false;
     // Sensor sizes seen on machine-vision cameras, tried first.
     static const int common[][2] = {{640, 480},   {752, 480},   {800, 600},   {1024, 768},  {1280, 720},
                                     {1280, 960},  {1280, 1024}, {1440, 1080}, {1600, 1200}, {1920, 1080},
@@ -100,7 +105,7 @@ bool estimate(int64_t fileBytes, int64_t start, int packedType, int bitDepth, in
             bestH = h;
         }
     }
-    if (bestH == 0 || bestW > std::numeric_limits<int>::max() || double(bestW) / bestH > 16.0)
+    if (bestH == 0 || bestW > kMaxSide || double(bestW) / bestH > 16.0)
         return false;
     *width = int(bestW);
     *height = int(bestH);

@@ -72,5 +72,8 @@ TEST(RawEstimate, FailsWhenNothingFits) {
     EXPECT_FALSE(estimate(7919, 0, 0, 8, 1, &w, &h));  // prime: only a 7919 x 1 line
     EXPECT_FALSE(estimate(5000, 0, 4, 8, 3, &w, &h));  // JPEG
     EXPECT_FALSE(estimate(100, 200, 0, 8, 1, &w, &h)); // start beyond the end
+    // The size a folder or a sparse file reports: refused at once, not searched for minutes.
+    EXPECT_FALSE(estimate(int64_t(1) << 62, 0, 0, 8, 1, &w, &h));
+    EXPECT_FALSE(estimate((int64_t(1) << 41) + 4096, 0, 0, 8, 1, &w, &h));
     EXPECT_EQ(w, -1);
 }
