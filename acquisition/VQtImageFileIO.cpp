@@ -8,10 +8,14 @@
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <vector>
 
-#include "acquisition/VQtImageFile.h"
+#include "acquisition/VQtFrameLayout.h"
+#include "acquisition/VQtImageFile.h" // its tr(): the file routines' messages belong with the file class
+#include "acquisition/VQtImageSaver.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "core/VQtSystemParam.h"
 #include "imageproc/VQtColorCorrection.h"
@@ -19,10 +23,6 @@
 #include "imageproc/VQtIplImage.h"
 
 namespace {
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("VQtImageFileIO", text);
-}
 
 bool fail(QString* error, const QString& text) {
     if (error)
@@ -34,29 +34,59 @@ bool fail(QString* error, const QString& text) {
 constexpr uint64_t kMaxPictureBytes = 8ull << 30;
 constexpr uint32_t kMaxSide = 1u << 20;
 
-// Frame bytes from the buffer's current data, under its lock, into a file of the given kind.
-bool writeFrameBytes(const QString& path, VQtPsCricleBuffer* buffer, uint64_t offset, int kind,
-                     const VQtImageHeader* header, QString* error) {
-    VQtImageFile file;
-    if (!file.openImage(path, "wb", kind))
-        return fail(error, tr("Cannot open %1 for writing").arg(path));
-    buffer->lock();
-    const uint8_t* data = buffer->getBuffer();
-    const uint64_t size = buffer->getBufferSize();
-    const uint64_t n = size > offset ? size - offset : 0;
-    bool ok =
-        (!header || file.writeImageHeader(*header)) && file.writeImageData(n ? data + offset : nullptr, n);
-    buffer->unlock();
-    file.closeImage();
-    return ok ? true : fail(error, tr("Failed to write %1").arg(path));
+} // namespace
+
+QString vqtFileProblem(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        return VQtImageFile::tr("it is a folder, not an image file");
+    if (!S_ISREG(st.st_mode))
+        return VQtImageFile::tr("it is not a regular file");
+    return QString();
 }
 
-// Samples of a picture row by row (the picture may be any OpenCV matrix, the record is packed).
-template <typename S, typename D, typename F> void mapSamples(const VQtIplImage* from, VQtIplImage* to, F f) {
-    const size_t perRow = size_t(from->width) * size_t(from->channels);
-    for (int y = 0; y < from->height; ++y) {
-        const S* s = from->row<S>(y);
-        D* d = to->row<D>(y);
+namespace {
+
+QString cannotOpen(const QString& path, const QString& reason) {
+    return VQtImageFile::tr("Cannot open %1: %2").arg(path, reason);
+}
+
+// Whether unpacking `bytes` frame bytes writes every sample of the image; when not, a reused
+// image is cleared first so that no part of an earlier frame shows through.
+bool readCoversImage(const VQtImageParam& p, uint64_t bytes) {
+    if (p.channels != VQtImageParam::channelsFor(p.imageType) ||
+        p.storageBits != VQtImageParam::storageFor(p.bitDepth) || p.imageType > VQT_FRAME_BGRA)
+        return false;
+    const bool mono = p.imageType <= VQT_FRAME_BAYER;
+    switch (p.packedType) {
+    case VQT_PACKED_NONE:
+        break;
+    case VQT_PACKED_PAIRS:
+        if ((p.bitDepth != 10 && p.bitDepth != 12) ||
+            !(mono || p.imageType == VQT_FRAME_RGB || p.imageType == VQT_FRAME_BGR))
+            return false;
+        break;
+    case VQT_PACKED_MSB:
+    case VQT_PACKED_LSB:
+        // Whole groups only: 4 samples at 10 and 14 bits, 2 at 12.
+        if ((p.bitDepth != 10 && p.bitDepth != 12 && p.bitDepth != 14) ||
+            uint64_t(p.width) * p.height * p.channels % (p.bitDepth == 12 ? 2 : 4) != 0)
+            return false;
+        break;
+    default:
+        return false;
+    }
+    return bytes >= vqtPackedFrameSize(p);
+}
+
+// Samples of a picture row by row (rows of either matrix may be padded or not).
+template <typename S, typename D, typename F> void mapSamples(const cv::Mat& from, cv::Mat& to, F f) {
+    const size_t perRow = size_t(from.cols) * size_t(from.channels());
+    for (int y = 0; y < from.rows; ++y) {
+        const S* s = from.ptr<S>(y);
+        D* d = to.ptr<D>(y);
         for (size_t i = 0; i < perRow; ++i)
             d[i] = f(s[i]);
     }
@@ -91,10 +121,6 @@ VQtIplImage* fourthChannel(VQtIplImage* image, VQtIplImage** converted) {
     return *converted;
 }
 
-bool endsWith(const QString& path, const char* suffix) {
-    return path.endsWith(QLatin1String(suffix));
-}
-
 } // namespace
 
 VQtPictureOptions VQtPictureOptions::fromSettings() {
@@ -108,35 +134,66 @@ VQtPictureOptions VQtPictureOptions::fromSettings() {
 bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** image, QString* error) {
     const VQtImageParam p = buffer->getImageParam();
     int width = int(std::min(p.width, kMaxSide + 1)), height = int(std::min(p.height, kMaxSide + 1));
-    int depth = int(p.storageBits), channels = int(p.channels);
+    uint32_t depth = p.storageBits, channels = p.channels;
     if (p.packedType == VQT_PACKED_JPEG) {
         int components = 0;
         if (!buffer->jpegGeometry(&width, &height, &components))
-            return fail(error, tr("The frame is not a readable JPEG image"));
+            return fail(error, VQtImageFile::tr("the frame is not a readable JPEG image"));
         depth = 8;
-        channels = components;
+        channels = uint32_t(components);
     }
     if (width < 1 || height < 1 || uint32_t(width) > kMaxSide || uint32_t(height) > kMaxSide)
-        return fail(error, tr("Frame size %1 x %2 cannot be converted").arg(p.width).arg(p.height));
-    if ((depth != 8 && depth != 16) || (channels != 1 && channels != 3 && channels != 4))
         return fail(
             error,
-            tr("Frame of %1-bit samples with %2 channels cannot be converted").arg(depth).arg(channels));
+            VQtImageFile::tr("a frame of %1 x %2 pixels cannot be converted").arg(p.width).arg(p.height));
+    const QString layout = VQtFrameLayout::layoutProblem(depth, channels);
+    if (!layout.isEmpty())
+        return fail(error, layout);
     // A truncated frame still converts (the missing part reads as black), but a layout claiming
     // far more than its bytes can fill is a damaged header, not a picture worth gigabytes.
-    const uint64_t pictureBytes = uint64_t(width) * height * channels * (depth / 8);
+    const uint64_t pictureBytes = uint64_t(width) * uint64_t(height) * channels * (depth / 8);
     const uint64_t frameBytes = buffer->getBufferSize();
     if (pictureBytes > kMaxPictureBytes ||
         pictureBytes >
             std::max<uint64_t>(frameBytes * (p.packedType == VQT_PACKED_JPEG ? 1024 : 64), 32ull << 20))
-        return fail(error, tr("Frame size %1 x %2 does not fit its %3 bytes of data")
+        return fail(error, VQtImageFile::tr("a frame of %1 x %2 pixels does not fit its %3 bytes of data")
                                .arg(width)
                                .arg(height)
                                .arg(frameBytes));
-    if (!cvVQtCreateImage(image, cvSize(width, height), depth, channels))
-        return fail(error, tr("Failed to allocate memory"));
+    const QString memory = VQtFrameLayout::memoryProblem(uint64_t(width), uint64_t(height), pictureBytes);
+    if (!memory.isEmpty())
+        return fail(error, memory);
+    VQtIplImage* old = *image;
+    const bool reused = !cvVQtImageIsNull(old) && old->width == width && old->height == height &&
+                        old->depth == int(depth) && old->channels == int(channels);
+    if (!cvVQtCreateImage(image, cvSize(width, height), int(depth), int(channels)))
+        return fail(error, VQtImageFile::tr("failed to allocate %1 bytes").arg(pictureBytes));
+    if (reused && (p.packedType == VQT_PACKED_JPEG ||
+                   !readCoversImage(p, frameBytes > dataOffset ? frameBytes - dataOffset : 0)))
+        std::memset((*image)->getAddress(), 0, size_t((*image)->size));
     if (!buffer->read((*image)->getAddress(), (*image)->size, dataOffset))
-        return fail(error, tr("The frame holds no image data"));
+        return fail(error, VQtImageFile::tr("the frame holds no image data"));
+    return true;
+}
+
+bool vqtShiftSamples(const cv::Mat& from, VQtIplImage** to, bool stretch, int shift) {
+    const int s = std::clamp(shift, 0, 15);
+    if (!cvVQtCreateImage(to, cvSize(from.cols, from.rows), stretch ? 16 : 8, from.channels()))
+        return false;
+    cv::Mat target = (*to)->mat();
+    if (stretch) {
+        if (from.depth() == CV_8U)
+            mapSamples<uint8_t, uint16_t>(from, target, [s](uint8_t v) { return uint16_t(v << s); });
+        else
+            mapSamples<uint16_t, uint16_t>(from, target, [s](uint16_t v) { return uint16_t(v << s); });
+        return true;
+    }
+    // Samples above the chosen range saturate instead of wrapping round to dark values.
+    if (from.depth() == CV_8U)
+        mapSamples<uint8_t, uint8_t>(from, target, [s](uint8_t v) { return uint8_t(v >> s); });
+    else
+        mapSamples<uint16_t, uint8_t>(from, target,
+                                      [s](uint16_t v) { return uint8_t(std::min(v >> s, 255)); });
     return true;
 }
 
@@ -145,27 +202,9 @@ VQtIplImage* vqtShiftImage(VQtIplImage* image, VQtIplImage** converted, bool str
     *bits = frameBits;
     if (!stretch && shift == -1)
         return image;
-    const int s = std::clamp(shift, 0, 15);
-    const CvSize size = cvSize(image->width, image->height);
-    if (stretch) {
-        if (!cvVQtCreateImage(converted, size, 16, image->channels))
-            return image;
-        if (image->depth == 8)
-            mapSamples<uint8_t, uint16_t>(image, *converted, [s](uint8_t v) { return uint16_t(v << s); });
-        else
-            mapSamples<uint16_t, uint16_t>(image, *converted, [s](uint16_t v) { return uint16_t(v << s); });
-        *bits = 16;
-        return *converted;
-    }
-    if (!cvVQtCreateImage(converted, size, 8, image->channels))
+    if (!vqtShiftSamples(image->mat(), converted, stretch, shift))
         return image;
-    // Samples above the chosen range saturate instead of wrapping round to dark values.
-    if (image->depth == 8)
-        mapSamples<uint8_t, uint8_t>(image, *converted, [s](uint8_t v) { return uint8_t(v >> s); });
-    else
-        mapSamples<uint16_t, uint8_t>(image, *converted,
-                                      [s](uint16_t v) { return uint8_t(std::min(v >> s, 255)); });
-    *bits = 8;
+    *bits = stretch ? 16 : 8;
     return *converted;
 }
 
@@ -219,44 +258,8 @@ bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
 
 bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageSaveParam& save,
                   const VQtPictureOptions& options, uint64_t dataOffset, QString* error) {
-    if (!buffer)
-        return fail(error, tr("No frame to save"));
-    const VQtImageParam p = buffer->getImageParam();
-    if (p.packedType == VQT_PACKED_JPEG && (endsWith(path, ".jpg") || endsWith(path, ".jpeg")))
-        return writeFrameBytes(path, buffer, dataOffset, VQT_IMAGE_RAW, nullptr, error);
-    if (endsWith(path, ".raw"))
-        return writeFrameBytes(path, buffer, 0, VQT_IMAGE_RAW, nullptr, error);
-    if (endsWith(path, ".iim")) {
-        const VQtImageHeader header = VQtImageHeader::fromParam(p);
-        return writeFrameBytes(path, buffer, 0, VQT_IMAGE_IIM, &header, error);
-    }
-
-    VQtIplImage *frame = nullptr, *shifted = nullptr, *converted = nullptr;
-    bool ok = vqtReadFrame(buffer, dataOffset, &frame, error);
-    if (ok) {
-        int bits = int(p.bitDepth);
-        if (p.packedType == VQT_PACKED_JPEG || frame->depth == 8)
-            bits = std::min(bits, 8);
-        VQtIplImage* image = vqtShiftImage(frame, &shifted, save.StretchImage, save.Shift, bits, &bits);
-        image = calcImage(image, &converted, bits, save.SwitchType, options);
-        if (!image) {
-            ok = fail(error, tr("The data format chosen does not apply to this frame"));
-        } else {
-            if (options.colourCorrection)
-                cvVQtCalcColorAndGamma(image, image);
-            std::vector<int> params;
-            if (endsWith(path.toLower(), ".jpg") || endsWith(path.toLower(), ".jpeg"))
-                params = {cv::IMWRITE_JPEG_QUALITY, std::clamp(save.JpegQuality, 0, 100), 0};
-            ok = cvVQtSaveImage(QFile::encodeName(path).constData(), image,
-                                params.empty() ? nullptr : params.data());
-            if (!ok)
-                fail(error, tr("Failed to write %1").arg(path));
-        }
-    }
-    cvVQtReleaseImage(&frame);
-    cvVQtReleaseImage(&shifted);
-    cvVQtReleaseImage(&converted);
-    return ok;
+    VQtImageSaver saver;
+    return saver.save(path, buffer, save, options, dataOffset, error);
 }
 
 bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageParam* rawParam,
@@ -266,7 +269,8 @@ bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
         return vqtOpenIimImage(path, buffer, error);
     if (suffix == QLatin1String(".raw")) {
         if (!rawParam)
-            return fail(error, tr("A raw file needs its width, height and pixel format"));
+            return fail(error, cannotOpen(path, VQtImageFile::tr(
+                                                    "a raw file needs its width, height and pixel format")));
         return vqtOpenRawImage(path, buffer, *rawParam, rawStart, error);
     }
     return vqtOpenCommonImage(path, buffer, error);
@@ -275,74 +279,83 @@ bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
 bool vqtOpenIimImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error) {
     VQtImageFile file;
     if (!file.openImage(path, "rb", VQT_IMAGE_IIM))
-        return fail(error, tr("Cannot open %1").arg(path));
+        return fail(error, file.errorString());
     const int64_t size = file.getFileSize();
     VQtImageHeader header;
     if (size < int64_t(VQtImageHeader::kSize) || !file.readImageHeader(header))
-        return fail(error, tr("%1 is too short for an image file header").arg(path));
+        return fail(
+            error,
+            cannotOpen(path, VQtImageFile::tr("%1 bytes are too few for an image file header").arg(size)));
     const uint64_t n = uint64_t(size) - VQtImageHeader::kSize;
     const QString problem = header.check(n);
     if (!problem.isEmpty())
-        return fail(error, problem);
+        return fail(error, cannotOpen(path, problem));
     if (!buffer->flush(n, false))
-        return fail(error, tr("Failed to allocate memory")); //: 分配内存失败
+        return fail(error, cannotOpen(path, VQtImageFile::tr("failed to allocate %1 bytes").arg(n)));
     buffer->lock();
     buffer->setImageParam(header.toParam());
     const bool ok = file.readImageData(buffer->getBuffer(), n, 0);
     buffer->setBufferSize(ok ? n : 0);
     buffer->unlock();
-    return ok ? true : fail(error, tr("Failed to read the data of %1").arg(path));
+    return ok ? true : fail(error, file.errorString());
 }
 
 bool vqtOpenRawImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageParam& param,
                      uint64_t start, QString* error) {
     VQtImageFile file;
     if (!file.openImage(path, "rb", VQT_IMAGE_RAW))
-        return fail(error, tr("Cannot open %1").arg(path));
+        return fail(error, file.errorString());
     const int64_t size = file.getFileSize();
     if (size < 0 || uint64_t(size) <= start)
-        return fail(error, tr("%1 holds no data after byte %2").arg(path).arg(start));
+        return fail(error, cannotOpen(path, VQtImageFile::tr("it holds no data after byte %1").arg(start)));
     const uint64_t n = uint64_t(size) - start;
-    if (!buffer->flush(n, false))
-        return fail(error, tr("Failed to allocate memory")); //: 分配内存失败
     VQtImageParam p = param;
     p.sourceSwapped = false;
     p.rgbConversion = false;
+    // The frame's bytes and its unpacked picture must both fit; asked before allocating either.
+    QString problem = VQtFrameLayout::problem(p);
+    if (problem.isEmpty())
+        problem = VQtFrameLayout::memoryProblem(p.width, p.height, n);
+    if (!problem.isEmpty())
+        return fail(error, cannotOpen(path, problem));
+    if (!buffer->flush(n, false))
+        return fail(error, cannotOpen(path, VQtImageFile::tr("failed to allocate %1 bytes").arg(n)));
     buffer->lock();
     buffer->setImageParam(p);
     const bool ok = file.readImageData(buffer->getBuffer(), n, start);
     buffer->setBufferSize(ok ? n : 0);
     buffer->unlock();
-    return ok ? true : fail(error, tr("Failed to read the data of %1").arg(path));
+    return ok ? true : fail(error, file.errorString());
 }
 
 bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error) {
-    if (!QFileInfo(path).isFile())
-        return fail(error, tr("Cannot open %1").arg(path));
+    const QString problem = vqtFileProblem(path);
+    if (!problem.isEmpty())
+        return fail(error, cannotOpen(path, problem));
     cv::Mat picture;
     try {
         picture =
             cv::imread(QFile::encodeName(path).toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
-    } catch (const cv::Exception&) {
-        picture.release();
+        if (!picture.empty() && picture.depth() != CV_8U && picture.depth() != CV_16U) {
+            cv::Mat converted;
+            picture.convertTo(converted, CV_16U);
+            picture = converted;
+        }
+        if (picture.channels() == 2) {
+            cv::Mat first;
+            cv::extractChannel(picture, first, 0);
+            picture = first;
+        }
+    } catch (const std::exception& e) {
+        return fail(error, cannotOpen(path, QString::fromLocal8Bit(e.what()).simplified()));
     }
     if (picture.empty())
-        return fail(error, tr("%1 is not a readable picture").arg(path));
-    if (picture.depth() != CV_8U && picture.depth() != CV_16U) {
-        cv::Mat converted;
-        picture.convertTo(converted, CV_16U);
-        picture = converted;
-    }
-    const int channels = picture.channels();
-    if (channels == 2) {
-        cv::Mat first;
-        cv::extractChannel(picture, first, 0);
-        picture = first;
-    }
+        return fail(error,
+                    cannotOpen(path, VQtImageFile::tr("it is not a picture in a format that can be read")));
     const uint64_t rowBytes = uint64_t(picture.cols) * picture.elemSize();
     const uint64_t n = rowBytes * uint64_t(picture.rows);
     if (!buffer->flush(n, false))
-        return fail(error, tr("Failed to allocate memory")); //: 分配内存失败
+        return fail(error, cannotOpen(path, VQtImageFile::tr("failed to allocate %1 bytes").arg(n)));
     VQtImageParam p;
     p.imageType = picture.channels() == 3   ? VQT_FRAME_BGR
                   : picture.channels() == 4 ? VQT_FRAME_BGRA
@@ -359,6 +372,11 @@ bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString*
     buffer->setBufferSize(n);
     buffer->unlock();
     return true;
+}
+
+uint64_t vqtMissingBytes(const VQtImageParam& param, uint64_t dataBytes) {
+    const uint64_t expected = vqtPackedFrameSize(param);
+    return expected > dataBytes ? expected - dataBytes : 0;
 }
 
 uint64_t vqtPackedFrameSize(const VQtImageParam& p) {

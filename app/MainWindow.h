@@ -91,7 +91,7 @@ signals:
 public slots:
     void slotUpdateDevGrabStatus();
     void slotUpdateGrabPrm();
-    void slotSaveImageStatus(int status);
+    void slotSaveImageStatus(int status, const QString& files = QString());
     void slotVideoErrorCode(int code);
     void slotUpdateDevOpenStatus();
 

@@ -30,6 +30,10 @@ VQtPictureControl::VQtPictureControl(QWidget* window) : QObject(window), m_windo
             &VQtPictureControl::signalSaveImageStatus);
     connect(m_mainView->getWidget(), &QCustomPictureWidget::signalUpdateMarker, this,
             &VQtPictureControl::slotUpdateMarker);
+    // Render and spectrum failures of either picture reach the log.
+    for (QCustomPictureView* view : {m_mainView, m_secondView})
+        connect(view->getWidget(), &QCustomPictureWidget::signalOutputInfo, this,
+                &VQtPictureControl::signalOutputInfo);
     m_lastFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
 }
 

@@ -42,7 +42,7 @@ public:
 
 signals:
     void signalOutputInfo(const QString& text, int level);
-    void signalSaveImageStatus(int status);
+    void signalSaveImageStatus(int status, const QString& files);
 
 public slots:
     void slotActionOpenImage();

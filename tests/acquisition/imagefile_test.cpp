@@ -225,6 +225,59 @@ TEST_F(ImageFiles, BadFilesAreRefusedWithAMessage) {
     EXPECT_EQ(img[6], 0);
 }
 
+QByteArray iimHeader(const VQtImageParam& p) {
+    uint8_t bytes[44];
+    VQtImageHeader::fromParam(p).toBytes(bytes);
+    return QByteArray(reinterpret_cast<const char*>(bytes), 44);
+}
+
+// What no picture can show never opens, and sizes beyond memory are refused before anything is
+// allocated (under the address sanitizer an attempt would end the test), each with the path
+// and the reason.
+TEST_F(ImageFiles, ReaderRefusesWhatCannotBeShownBeforeAllocating) {
+    VQtPsCricleBuffer b;
+    QString error;
+    for (uint32_t storage : {8u, 16u}) {
+        VQtImageParam two = layout(0, 0, storage, 4, 4);
+        two.channels = 2;
+        writeBytes(path("two.iim"), iimHeader(two) + QByteArray(int(two.unpackedBytes()), 7));
+        EXPECT_FALSE(vqtOpenImage(path("two.iim"), &b, nullptr, 0, &error));
+        EXPECT_TRUE(error.contains(path("two.iim")) && error.contains(QStringLiteral("2 channels")))
+            << error.toStdString();
+    }
+    writeBytes(path("huge.iim"), iimHeader(layout(0, 0, 8, 1u << 20, 1u << 20)) + QByteArray(4096, 1));
+    EXPECT_FALSE(vqtOpenImage(path("huge.iim"), &b, nullptr, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("1048576 x 1048576")) && error.contains(QStringLiteral("MiB")))
+        << error.toStdString();
+
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("x.raw")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("y.iim")));
+    const VQtImageParam raw = layout(0, 0, 8, 64, 64);
+    EXPECT_FALSE(vqtOpenImage(path("x.raw"), &b, &raw, 0, &error));
+    EXPECT_TRUE(error.contains(path("x.raw")) && error.contains(QStringLiteral("folder")))
+        << error.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("allocate"))) << error.toStdString();
+    EXPECT_FALSE(vqtOpenImage(path("y.iim"), &b, nullptr, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("folder"))) << error.toStdString();
+
+    // A raw layout bigger than memory is refused just the same.
+    writeBytes(path("z.raw"), QByteArray(4096, 1));
+    const VQtImageParam vast = layout(4, 0, 16, 1u << 20, 1u << 20);
+    EXPECT_FALSE(vqtOpenImage(path("z.raw"), &b, &vast, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("MiB"))) << error.toStdString();
+}
+
+TEST_F(ImageFiles, ShortFileTellsHowManyBytesAreMissing) {
+    VQtPsCricleBuffer b;
+    QString error;
+    const VQtImageParam p = layout(0, 1, 12, 10, 4); // 40 samples in 60 packed bytes
+    writeBytes(path("short.iim"), iimHeader(p) + QByteArray(45, 9));
+    ASSERT_TRUE(vqtOpenImage(path("short.iim"), &b, nullptr, 0, &error)) << error.toStdString();
+    EXPECT_EQ(vqtMissingBytes(b.getImageParam(), b.getBufferSize()), 15u);
+    EXPECT_EQ(vqtMissingBytes(p, 60), 0u);
+    EXPECT_EQ(vqtMissingBytes(layout(0, 4, 8, 10, 4), 3), 0u); // JPEG data: any size
+}
+
 TEST_F(ImageFiles, RawReadPastEndClearsTheRest) {
     writeBytes(path("r.raw"), QByteArray(700, 3));
     VQtImageFile f;
