@@ -357,10 +357,9 @@ bool QCustomPictureCanvas::makeDisplayCanvas() {
 }
 
 int QCustomPictureCanvas::displayShift() const {
+    // A 16-bit sample has nothing past bit 15, whatever the window asks for.
     const CPicInterceptMode& m = m_param.intercept;
-    if (m.adaptive)
-        return std::max(0, m.bits - 8);
-    return m.shift < 0 ? 0 : m.shift;
+    return std::clamp(m.adaptive ? m.bits - 8 : m.shift, 0, 15);
 }
 
 void QCustomPictureCanvas::convertCalcCanvasToDisplayCanvas() {
@@ -373,7 +372,7 @@ void QCustomPictureCanvas::convertCalcCanvasToDisplayCanvas() {
             cv::cvtColor(c, d, c.channels() == 3 ? cv::COLOR_BGR2RGB : cv::COLOR_BGRA2RGB);
         return;
     }
-    const int s = std::min(15, displayShift());
+    const int s = displayShift();
     if (m_lutShift != s) {
         m_lut8.resize(65536);
         for (int v = 0; v < 65536; ++v)

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "acq_helpers.h"
+#include "acquisition/VQtFrameLayout.h"
 #include "acquisition/VQtImageFile.h"
 #include "acquisition/VQtImageFileIO.h"
 #include "acquisition/VQtPsCricleBuffer.h"
@@ -259,6 +260,15 @@ TEST_F(ImageFiles, ReaderRefusesWhatCannotBeShownBeforeAllocating) {
     EXPECT_FALSE(error.contains(QStringLiteral("allocate"))) << error.toStdString();
     EXPECT_FALSE(vqtOpenImage(path("y.iim"), &b, nullptr, 0, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("folder"))) << error.toStdString();
+
+    // A picture is refused from its header, before the decoder allocates what it says.
+    ASSERT_TRUE(cv::imwrite(path("wide.png").toStdString(), cv::Mat(1000, 2000, CV_8UC1, cv::Scalar(9))));
+    VQtFrameLayout::setAvailableMemoryForTest(1u << 20);
+    EXPECT_FALSE(vqtOpenImage(path("wide.png"), &b, nullptr, 0, &error));
+    VQtFrameLayout::setAvailableMemoryForTest(0);
+    EXPECT_TRUE(error.contains(QStringLiteral("2000 x 1000")) && error.contains(QStringLiteral("MiB")))
+        << error.toStdString();
+    EXPECT_TRUE(vqtOpenImage(path("wide.png"), &b, nullptr, 0, &error)) << error.toStdString();
 
     // A raw layout bigger than memory is refused just the same.
     writeBytes(path("z.raw"), QByteArray(4096, 1));
