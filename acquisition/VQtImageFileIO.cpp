@@ -51,6 +51,23 @@ QString vqtFileProblem(const QString& path) {
 
 namespace {
 
+// Whether the file starts like a picture of the formats this program reads (BMP, JPEG, PNG,
+// TIFF). The picture library picks its decoder from the content, not the name, and some of its
+// other decoders stop the whole process on a malformed file; those formats never reach it.
+bool isReadablePicture(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(8);
+    static const char* const marks[] = {"BM",     "\xFF\xD8\xFF", "\x89PNG\r\n\x1A\n", "II*\0",
+                                        "MM\0*", "II+\0",       "MM\0+"};
+    static const int lengths[] = {2, 3, 8, 4, 4, 4, 4};
+    for (int i = 0; i < 7; ++i)
+        if (head.size() >= lengths[i] && std::memcmp(head.constData(), marks[i], size_t(lengths[i])) == 0)
+            return true;
+    return false;
+}
+
 QString cannotOpen(const QString& path, const QString& reason) {
     return VQtImageFile::tr("Cannot open %1: %2").arg(path, reason);
 }
@@ -338,6 +355,8 @@ bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString*
     const QString problem = vqtFileProblem(path);
     if (!problem.isEmpty())
         return fail(error, cannotOpen(path, problem));
+    if (!isReadablePicture(path))
+        return fail(error, cannotOpen(path, VQtImageFile::tr("it is not a BMP, JPEG, PNG or TIFF picture")));
     // The decoder allocates what the header says before it reads a pixel: the header is read
     // first and a picture larger than memory refused.
     QImageReader header(path);

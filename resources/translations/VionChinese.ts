@@ -991,6 +991,10 @@ Qt %2</translation>
         <source>it is not a picture in a format that can be read</source>
         <translation>不是可读取格式的图片</translation>
     </message>
+    <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>不是 BMP、JPEG、PNG 或 TIFF 图片</translation>
+    </message>
 </context>
 <context>
     <name>VQtImageHeader</name>

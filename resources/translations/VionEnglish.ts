@@ -991,6 +991,10 @@ Qt %2</translation>
         <source>it is not a picture in a format that can be read</source>
         <translation>it is not a picture in a format that can be read</translation>
     </message>
+    <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>it is not a BMP, JPEG, PNG or TIFF picture</translation>
+    </message>
 </context>
 <context>
     <name>VQtImageHeader</name>

@@ -261,6 +261,14 @@ TEST_F(ImageFiles, ReaderRefusesWhatCannotBeShownBeforeAllocating) {
     EXPECT_FALSE(vqtOpenImage(path("y.iim"), &b, nullptr, 0, &error));
     EXPECT_TRUE(error.contains(QStringLiteral("folder"))) << error.toStdString();
 
+    // Only the program's picture formats reach the decoders, whatever the file is called: the
+    // picture library would pick another decoder by the content (some stop the process on a
+    // malformed file).
+    ASSERT_TRUE(cv::imwrite(path("grey.pgm").toStdString(), cv::Mat(4, 4, CV_8UC1, cv::Scalar(9))));
+    ASSERT_TRUE(QFile::copy(path("grey.pgm"), path("pgm.png")));
+    EXPECT_FALSE(vqtOpenImage(path("pgm.png"), &b, nullptr, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("BMP, JPEG, PNG or TIFF"))) << error.toStdString();
+
     // A picture is refused from its header, before the decoder allocates what it says.
     ASSERT_TRUE(cv::imwrite(path("wide.png").toStdString(), cv::Mat(1000, 2000, CV_8UC1, cv::Scalar(9))));
     VQtFrameLayout::setAvailableMemoryForTest(1u << 20);
