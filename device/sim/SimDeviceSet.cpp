@@ -204,7 +204,7 @@ bool SimDeviceSet::fromJson(const QByteArray& json, SimDeviceSet* set, QString* 
     }
     for (const QJsonValue& v : root.value("cameras").toArray()) {
         SimCameraDesc c;
-        if (!parseCamera(v.toObject(), &c, error))
+        if (!parseCamera(v.toObject(), &c, error) || !SimSensorDesc::fromJson(v.toObject(), &c, error))
             return false;
         result.cameras << c;
     }

@@ -88,8 +88,7 @@ SimScene::SimScene(int width, int height, bool colour)
 
 // Colour bars, grid, target and label over the gradient, in that order; fill(x0, x1, r, g, b)
 // paints a run of one colour.
-template <typename Fill>
-void SimScene::overlays(int y, Fill fill) const {
+template <typename Fill> void SimScene::overlays(int y, Fill fill) const {
     const int w = m_width, h = m_height;
     const auto put = [&](int x0, int x1, uint16_t r, uint16_t g, uint16_t b) {
         x0 = std::max(0, x0), x1 = std::min(w, x1);

@@ -33,8 +33,7 @@ private:
     struct Planes;
     // The unshifted row y, planar; colour scenes fill luminance only when asked to.
     void staticRow(int y, Planes& p, bool luminance) const;
-    template <typename Fill>
-    void overlays(int y, Fill fill) const;
+    template <typename Fill> void overlays(int y, Fill fill) const;
     void overlayCounter(uint64_t frame, int y, int channels, uint16_t* out) const;
     void addNoise(uint64_t frame, int y, uint16_t* out, size_t n) const;
     int shiftOf(uint64_t frame) const;
@@ -42,8 +41,8 @@ private:
     int m_width;
     int m_height;
     bool m_colour;
-    int m_scale;    // text scale
-    int m_target;   // side of the checkered target
+    int m_scale;  // text scale
+    int m_target; // side of the checkered target
     int m_tx0, m_ty0;
     std::vector<uint16_t> m_colR, m_colG; // gradient parts that depend on the column only
     std::vector<uint32_t> m_colLuma;      // the same, weighted into luminance (16.16)
