@@ -48,20 +48,22 @@ public:
             applyFactors(y, out);
         }
         const int sensorRow = m_st.lineScan ? m_st.offsetY : y + m_st.offsetY;
-        if (!m_plan.offsets.empty())
-            applyOffsets(out);
+        if (!m_plan.offsets.empty()) {
+            if (m_channels == 1)
+                perColumn<1>(out, m_plan.offsets.data(), addOffset);
+            else
+                perColumn<3>(out, m_plan.offsets.data(), addOffset);
+        }
         if (m_plan.stuck)
             applyStuck(sensorRow, out);
         if (m_plan.listed)
             correctListed(sensorRow, out);
         const size_t n = size_t(width()) * m_channels;
         if (!m_plan.gains.empty()) {
-            const uint16_t* g = m_plan.gains.data();
-            for (int x = 0; x < width(); ++x)
-                for (int c = 0; c < m_channels; ++c) {
-                    uint16_t& v = out[x * m_channels + c];
-                    v = uint16_t(std::min<uint32_t>(65535u, (uint32_t(v) * g[x]) >> 10));
-                }
+            if (m_channels == 1)
+                perColumn<1>(out, m_plan.gains.data(), applyGain);
+            else
+                perColumn<3>(out, m_plan.gains.data(), applyGain);
         }
         if (m_plan.lut) {
             const uint16_t* lut = m_plan.lut->data();
@@ -129,11 +131,19 @@ private:
         }
     }
 
-    void applyOffsets(uint16_t* out) const {
-        const int32_t* off = m_plan.offsets.data();
-        for (int x = 0; x < width(); ++x)
-            for (int c = 0; c < m_channels; ++c)
-                out[x * m_channels + c] = clip16(int(out[x * m_channels + c]) + off[x]);
+    static uint16_t addOffset(uint16_t v, int32_t offset) { return clip16(int(v) + offset); }
+    static uint16_t applyGain(uint16_t v, uint16_t gain) {
+        const uint32_t g = (uint32_t(v) * gain) >> 10; // 1024 = 1.0
+        return uint16_t(g > 65535u ? 65535u : g);
+    }
+    // One value per column applied to each of a pixel's samples; the channel count is a
+    // constant so that the loop vectorises.
+    template <int Channels, typename T, typename Op>
+    void perColumn(uint16_t* out, const T* column, Op op) const {
+        const int w = width();
+        for (int x = 0; x < w; ++x)
+            for (int c = 0; c < Channels; ++c)
+                out[x * Channels + c] = op(out[x * Channels + c], column[x]);
     }
 
     void applyStuck(int sensorRow, uint16_t* out) const {
