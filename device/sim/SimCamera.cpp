@@ -28,7 +28,8 @@ const char kConfigHeader[] = "# VionC camera configuration";
 } // namespace
 
 SimCamera::SimCamera(const SimCameraDesc& desc)
-    : m_desc(desc), m_tables(desc.sensorWidth), m_renderer(new SimFrameRenderer) {
+    : m_desc(desc), m_tables(desc.sensorWidth),
+      m_names(&SimTableFeatureNames::of(desc.alternateTableFeatures)), m_renderer(new SimFrameRenderer) {
     m_features = SimFeatureSet::build(desc);
     for (int i = 0; i < m_features.size(); ++i)
         m_index.insert(m_features[i].name, i);
@@ -179,11 +180,11 @@ SimFeature SimCamera::effective(int index) const {
             f.access = OXA_ACCESS_NA;
     } else if (n == QLatin1String("DeviceTemperature"))
         f.dblValue = 38.5 + 1.5 * std::sin(m_clock.elapsed() / 20000.0) + (m_acquiring ? 4.0 : 0.0);
-    else if (n == QLatin1String("LUTValue"))
-        f.intValue = m_tables.lut(entryOf("LUTSelector"), intOf("LUTIndex"));
-    else if (n == QLatin1String("FFCValue"))
-        f.intValue = m_tables.ffc(intOf("FFCIndex"));
-    else if (n == QLatin1String("DefectPixelCount"))
+    else if (n == QLatin1String(m_names->lutReadValue))
+        f.intValue = m_tables.lut(entryOf("LUTSelector"), intOf(m_names->lutReadIndex));
+    else if (n == QLatin1String(m_names->ffcValue))
+        f.intValue = m_tables.ffc(intOf(m_names->ffcIndex));
+    else if (n == QLatin1String(m_names->defectCount))
         f.intValue = m_tables.defectCount();
     else if (n == QLatin1String("DefectPixelReadX") || n == QLatin1String("DefectPixelReadY")) {
         const int sel = int(intOf("DefectPixelSelect"));
@@ -490,15 +491,17 @@ OXASTATUS SimCamera::checkCommand(const QString& name) const {
 void SimCamera::applySideEffects(int index) {
     const QString n = m_features[index].name;
     const QPoint defect(int(intOf("DefectPixelWriteX")), int(intOf("DefectPixelWriteY")));
-    if (n == QLatin1String("LUTValue"))
-        m_tables.setLut(entryOf("LUTSelector"), intOf("LUTIndex"), m_features[index].intValue);
-    else if (n == QLatin1String("FFCValue"))
-        m_tables.setFfc(intOf("FFCIndex"), m_features[index].intValue);
+    // A table value is stored when written, or by its write command where the camera has one.
+    const SimTableFeatureNames& t = *m_names;
+    if (n == QLatin1String(t.lutCommit ? t.lutCommit : t.lutWriteValue))
+        m_tables.setLut(entryOf("LUTSelector"), intOf(t.lutWriteIndex), intOf(t.lutWriteValue));
+    else if (n == QLatin1String(t.ffcCommit ? t.ffcCommit : t.ffcValue))
+        m_tables.setFfc(intOf(t.ffcIndex), intOf(t.ffcValue));
     else if (n == QLatin1String("DefectPixelAdd"))
         m_tables.addDefect(defect);
     else if (n == QLatin1String("DefectPixelRemove"))
         m_tables.removeDefect(defect);
-    else if (n == QLatin1String("DefectPixelClear"))
+    else if (n == QLatin1String(t.defectClear))
         m_tables.clearDefects();
     else if (n == QLatin1String("AcquisitionStart"))
         m_acquiring = true;
@@ -820,7 +823,7 @@ SimPictureState SimCamera::pictureStateLocked(const SimFrameFormat& layout) cons
     st.lutOn = boolOf("LUTEnable");
     st.lutTable = entryOf("LUTSelector");
     st.defectCorrectionOn = boolOf("DefectPixelCorrectionEnable");
-    st.flatFieldOn = boolOf("FlatFieldCorrectionEnable");
+    st.flatFieldOn = boolOf(m_names->ffcEnable);
     st.tables = m_tables;
     st.sensor = m_desc.sensor;
     st.sensorRevision = m_sensorRevision;

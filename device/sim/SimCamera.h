@@ -120,6 +120,7 @@ private:
     QHash<QString, int> m_index;
     QHash<QString, SimFeature> m_selectedStore; // "Feature@Entry" -> stored value
     SimCorrectionTables m_tables;               // kept while the process runs, like the camera's flash
+    const SimTableFeatureNames* m_names;        // the camera's names of the table features
     uint64_t m_sensorRevision = 1;
     uint64_t m_pictureRevision = 1;
     std::unique_ptr<SimFrameRenderer> m_renderer;

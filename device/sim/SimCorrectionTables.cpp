@@ -2,6 +2,42 @@
 
 #include <algorithm>
 
+const SimTableFeatureNames& SimTableFeatureNames::of(bool alternate) {
+    static const SimTableFeatureNames standard = [] {
+        SimTableFeatureNames n{};
+        n.lutWriteIndex = n.lutReadIndex = "LUTIndex";
+        n.lutWriteValue = n.lutReadValue = "LUTValue";
+        n.defectCount = "DefectPixelCount";
+        n.defectClear = "DefectPixelClear";
+        n.ffcEnable = "FlatFieldCorrectionEnable";
+        n.ffcCount = "FFCCount";
+        n.ffcIndex = "FFCIndex";
+        n.ffcValue = "FFCValue";
+        return n;
+    }();
+    static const SimTableFeatureNames other = [] {
+        SimTableFeatureNames n{};
+        n.lutCount = "LUTTotal";
+        n.lutReadOut = "LUTRead";
+        n.lutWriteIndex = "LUTWriteIndex";
+        n.lutWriteValue = "LUTWriteValue";
+        n.lutReadIndex = "LUTReadIndex";
+        n.lutReadValue = "LUTReadValue";
+        n.lutCommit = "LUTWrite";
+        n.defectCount = "DefectPixelTotal";
+        n.defectReadOut = "DefectPixelRead";
+        n.defectClear = "DefectPixelClearAll";
+        n.ffcEnable = "FF_Enable";
+        n.ffcReadOut = "FFCReadOut";
+        n.ffcCount = "FlatFieldCount";
+        n.ffcIndex = "FlatFieldIndex";
+        n.ffcValue = "FlatFieldData";
+        n.ffcCommit = "FFCWrite";
+        return n;
+    }();
+    return alternate ? other : standard;
+}
+
 QStringList SimCorrectionTables::lutNames() {
     return {QStringLiteral("Luminance"), QStringLiteral("Red"), QStringLiteral("Green"),
             QStringLiteral("Blue")};

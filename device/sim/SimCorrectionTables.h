@@ -7,6 +7,12 @@
 // Look-up tables: 4096 entries of 12 bits (index and value 0 .. 4095), identity at start.
 // Defect list: up to 4096 distinct (column, row) sensor positions, in the order added.
 // Flat field: one coefficient per sensor column, 1024 = gain 1.0 (the start value).
+//
+// Cameras name the table features in one of two ways (SimTableFeatureNames): the standard
+// naming commits each value as it is written and has no count for the look-up table; the
+// alternate naming has counts ("...Total", "FlatFieldCount"), read-out commands, separate read
+// and write index features for the look-up table, and commits a written value only with its
+// write command ("LUTWrite", "FFCWrite").
 #ifndef SIMCORRECTIONTABLES_H
 #define SIMCORRECTIONTABLES_H
 
@@ -14,6 +20,28 @@
 #include <QStringList>
 #include <QVector>
 #include <cstdint>
+
+// The feature of each table role; nullptr where the camera has none.
+struct SimTableFeatureNames {
+    const char* lutCount;
+    const char* lutReadOut;
+    const char* lutWriteIndex;
+    const char* lutWriteValue;
+    const char* lutReadIndex;
+    const char* lutReadValue;
+    const char* lutCommit;
+    const char* defectCount;
+    const char* defectReadOut;
+    const char* defectClear;
+    const char* ffcEnable;
+    const char* ffcReadOut;
+    const char* ffcCount;
+    const char* ffcIndex;
+    const char* ffcValue;
+    const char* ffcCommit;
+
+    static const SimTableFeatureNames& of(bool alternate);
+};
 
 class SimCorrectionTables {
 public:

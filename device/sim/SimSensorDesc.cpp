@@ -148,6 +148,10 @@ bool SimSensorDesc::fromJson(const QJsonObject& camera, SimCameraDesc* desc, QSt
             return reader.fail(QStringLiteral("pixelShift must be true or false"));
         s.pixelShift = v.toBool();
     }
+    const QJsonValue tables = camera.value(QLatin1String("tableFeatures"));
+    if (!tables.isUndefined() && tables != QLatin1String("standard") && tables != QLatin1String("alternate"))
+        return reader.fail(QStringLiteral("tableFeatures must be \"standard\" or \"alternate\""));
+    desc->alternateTableFeatures = tables == QLatin1String("alternate");
     desc->sensor = s;
     return true;
 }

@@ -19,6 +19,8 @@
 //   },                                     hot: stuck at 65535, dead: stuck at 0, unless "value"
 //   "columnNoise": { "rms": 256, "seed": 3 },  offsets with this RMS over the sensor's columns
 //   "pixelShift": true                     offers "PixelShiftMode" (Off, Shift2x2, Shift4x4)
+// The same reader takes the camera's naming of its correction-table features,
+//   "tableFeatures": "standard" | "alternate"   (see SimCorrectionTables.h)
 #ifndef SIMSENSORDESC_H
 #define SIMSENSORDESC_H
 
@@ -60,8 +62,8 @@ struct SimSensorDesc {
 
     // Seeded defects a sensor of that size can hold: one per 5 x 5 block at most.
     static int maxRandomDefects(int sensorWidth, int sensorHeight);
-    // Reads the sensor keys of one camera entry into desc->sensor, checked against the
-    // camera's sensor size; false with a one-line reason in *error for a bad entry.
+    // Reads the sensor keys of one camera entry into desc->sensor (and "tableFeatures"),
+    // checked against the camera's sensor size; false with a one-line reason in *error.
     static bool fromJson(const QJsonObject& camera, SimCameraDesc* desc, QString* error);
 };
 

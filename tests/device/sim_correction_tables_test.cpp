@@ -235,3 +235,57 @@ TEST_F(CorrectionTables, FlatFieldGainsActPerSensorColumn) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(CorrectionTablesAlternate, ValuesCommitWithTheirWriteCommands) {
+    auto camera = makeCamera(R"json({"interface": "GigEVisionBoard", "model": "VGB-A", "width": 64,
+        "height": 16, "pixelFormats": ["Mono8"], "tableFeatures": "alternate"})json");
+    const auto get = [&camera](const char* name) {
+        int64_t v = -1;
+        EXPECT_EQ(camera->getInt(QString::fromLatin1(name), &v), OXA_STATUS_SUCCESS) << name;
+        return v;
+    };
+    const auto set = [&camera](const char* name, int64_t v) {
+        EXPECT_EQ(camera->setInt(QString::fromLatin1(name), v), OXA_STATUS_SUCCESS) << name;
+    };
+    const auto run = [&camera](const char* name) {
+        EXPECT_EQ(camera->execute(QString::fromLatin1(name)), OXA_STATUS_SUCCESS) << name;
+    };
+    int64_t none = 0;
+    for (const char* standard : {"LUTIndex", "LUTValue", "FFCCount", "FFCValue", "DefectPixelCount"})
+        EXPECT_NE(camera->getInt(QString::fromLatin1(standard), &none), OXA_STATUS_SUCCESS) << standard;
+    EXPECT_EQ(get("LUTTotal"), 4096);
+    run("LUTRead");
+    set("LUTWriteIndex", 5);
+    set("LUTWriteValue", 77);
+    set("LUTReadIndex", 5);
+    EXPECT_EQ(get("LUTReadValue"), 5); // not stored before the write command
+    run("LUTWrite");
+    EXPECT_EQ(get("LUTReadValue"), 77);
+
+    EXPECT_EQ(get("FlatFieldCount"), 64);
+    set("FlatFieldIndex", 3);
+    set("FlatFieldData", 2048);
+    run("FFCWrite");
+    set("FlatFieldIndex", 4);
+    set("FlatFieldData", 512); // never committed
+    set("FlatFieldIndex", 3);
+    EXPECT_EQ(get("FlatFieldData"), 2048);
+    setFeature(*camera, "TestPattern", "Flat");
+    setFeature(*camera, "FF_Enable", "true");
+    const DecodedFrame f = renderFrame(*camera, 0);
+    EXPECT_EQ(f.at(2, 0), 128u);
+    EXPECT_EQ(f.at(3, 0), 255u); // twice the level, clipped
+    EXPECT_EQ(f.at(4, 0), 128u);
+
+    set("DefectPixelWriteX", 1);
+    set("DefectPixelWriteY", 1);
+    run("DefectPixelAdd");
+    run("DefectPixelRead");
+    EXPECT_EQ(get("DefectPixelTotal"), 1);
+    run("DefectPixelClearAll");
+    EXPECT_EQ(get("DefectPixelTotal"), 0);
+}
+
+} // namespace

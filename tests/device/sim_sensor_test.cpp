@@ -159,6 +159,7 @@ TEST(SimSensor, BadEntriesAreRefusedWithTheirReason) {
         {R"("defects": [1, 2])", "defects must be an object"},
         {R"("columnNoise": {"rms": -1})", "columnNoise.rms must be a number from 0 to"},
         {R"("pixelShift": "yes")", "pixelShift must be true or false"},
+        {R"("tableFeatures": "other")", "tableFeatures must be \"standard\" or \"alternate\""},
     };
     for (const auto& c : cases) {
         const QByteArray json = QByteArray(R"({"cameras": [{"interface": "PCIe", "model": "VP-E",
