@@ -820,11 +820,16 @@ SimPictureState SimCamera::pictureStateLocked(const SimFrameFormat& layout) cons
     st.blackLevel = int(std::lround(dblOf("BlackLevel") * 256.0));
     st.pattern = SimTestPattern::fromName(enumOf("TestPattern"));
     st.burstLength = burstLengthLocked();
-    st.lutOn = boolOf("LUTEnable");
     st.lutTable = entryOf("LUTSelector");
-    st.defectCorrectionOn = boolOf("DefectPixelCorrectionEnable");
-    st.flatFieldOn = boolOf(m_names->ffcEnable);
-    st.tables = m_tables;
+    st.tablesRevision = m_tables.revision();
+    if (boolOf("LUTEnable")) {
+        const QVector<uint16_t>& lut = m_tables.lutTable(st.lutTable);
+        st.lut.assign(lut.constBegin(), lut.constEnd());
+    }
+    if (boolOf("DefectPixelCorrectionEnable"))
+        st.defectList.assign(m_tables.defects().constBegin(), m_tables.defects().constEnd());
+    if (boolOf(m_names->ffcEnable))
+        st.flatField.assign(m_tables.ffcTable().constBegin(), m_tables.ffcTable().constEnd());
     st.sensor = m_desc.sensor;
     st.sensorRevision = m_sensorRevision;
     return st;

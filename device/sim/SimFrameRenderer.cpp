@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "device/sim/SimColumnNoise.h"
+#include "device/sim/SimCorrectionTables.h"
 #include "device/sim/SimDefectMap.h"
 #include "device/sim/SimFrameEncoder.h"
 #include "device/sim/SimRowSource.h"
@@ -238,17 +239,17 @@ std::shared_ptr<const SimFrameRenderer::Plan> SimFrameRenderer::prepare(const Si
                 plan->offsets[size_t(x)] = (*m_columnOffsets)[size_t(x + st.offsetX)];
     }
 
-    const uint64_t rev = st.tables.revision();
+    const uint64_t rev = st.tablesRevision;
     if (m_tablesRevision != rev) {
         m_tablesRevision = rev;
         m_lut.reset(), m_listed.reset(), m_ffcGains.reset();
     }
-    if (st.lutOn) {
+    if (!st.lut.empty()) {
         if (!m_lut || m_lutTable != st.lutTable) {
-            const QVector<uint16_t>& table = st.tables.lutTable(st.lutTable);
+            const std::vector<uint16_t>& table = st.lut;
             auto lut = std::make_shared<std::vector<uint16_t>>(65536);
             for (uint32_t v = 0; v < 65536; ++v) {
-                const uint32_t out = table.value(int(v >> 4));
+                const uint32_t out = (v >> 4) < table.size() ? table[v >> 4] : 0;
                 (*lut)[v] = uint16_t((out << 4) | (out >> 8));
             }
             m_lut = lut;
@@ -256,21 +257,21 @@ std::shared_ptr<const SimFrameRenderer::Plan> SimFrameRenderer::prepare(const Si
         }
         plan->lut = m_lut;
     }
-    if (st.defectCorrectionOn && st.tables.defectCount() > 0) {
+    if (!st.defectList.empty()) {
         if (!m_listed) {
             QVector<SimDefect> list;
-            for (const QPoint& p : st.tables.defects())
+            for (const QPoint& p : st.defectList)
                 list << SimDefect{p.x(), p.y(), 0};
             m_listed = std::make_shared<SimDefectMap>(list, st.sensorHeight);
         }
         plan->listed = m_listed;
     }
-    if (st.flatFieldOn) {
+    if (!st.flatField.empty()) {
         if (!m_ffcGains) {
-            const QVector<int32_t>& ffc = st.tables.ffcTable();
-            auto gains = std::make_shared<std::vector<uint16_t>>(size_t(ffc.size()));
-            for (int i = 0; i < ffc.size(); ++i)
-                (*gains)[size_t(i)] = uint16_t(std::min<int32_t>(ffc[i], 65535));
+            const std::vector<int32_t>& ffc = st.flatField;
+            auto gains = std::make_shared<std::vector<uint16_t>>(ffc.size());
+            for (size_t i = 0; i < ffc.size(); ++i)
+                (*gains)[i] = uint16_t(std::min<int32_t>(ffc[i], 65535));
             m_ffcGains = gains;
         }
         plan->gains.assign(size_t(w), uint16_t(SimCorrectionTables::kFfcUnity));

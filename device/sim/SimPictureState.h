@@ -4,9 +4,10 @@
 #ifndef SIMPICTURESTATE_H
 #define SIMPICTURESTATE_H
 
+#include <QPoint>
 #include <cstdint>
+#include <vector>
 
-#include "device/sim/SimCorrectionTables.h"
 #include "device/sim/SimFrameFormat.h"
 #include "device/sim/SimSensorDesc.h"
 #include "device/sim/SimTestPattern.h"
@@ -25,11 +26,13 @@ struct SimPictureState {
     int blackLevel = 0; // added to scene samples, 16-bit units
     SimTestPattern::Kind pattern = SimTestPattern::Off;
     int burstLength = 1; // pixel shift: 4 (2 x 2) or 16 (4 x 4) frames per burst; 1 off
-    bool lutOn = false;
+    // The tables in force, copied (the camera goes on changing its own), empty while their
+    // correction is off; and the revision of the camera's tables they were taken at.
+    std::vector<uint16_t> lut; // the table LUTSelector selects
     int lutTable = 0;
-    bool defectCorrectionOn = false;
-    bool flatFieldOn = false;
-    SimCorrectionTables tables;
+    std::vector<QPoint> defectList; // sensor positions
+    std::vector<int32_t> flatField; // per sensor column
+    uint64_t tablesRevision = 0;
     SimSensorDesc sensor;
     uint64_t sensorRevision = 0; // changes with every change of `sensor`
 };

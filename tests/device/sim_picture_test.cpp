@@ -1,8 +1,10 @@
 // What the simulated camera's features do to its picture: brightness linear in exposure and
 // gain (per colour channel too), black level as an offset, and test patterns whose every
 // value is known in advance in every layout and depth.
+#include <atomic>
 #include <gtest/gtest.h>
 #include <string>
+#include <thread>
 
 #include "sim_picture_helpers.h"
 
@@ -168,6 +170,36 @@ TEST(SimPicture, PatternsStandStillAndTheSceneMoves) {
     EXPECT_EQ(renderFrame(*camera, 2).at(0, 0), 2u);
     setFeature(*camera, "TestPattern", "Off");
     EXPECT_NE(renderFrame(*camera, 1).samples, renderFrame(*camera, 2).samples);
+}
+
+TEST(SimPicture, RendersWhileFeaturesAndTablesChange) {
+    // A stream renders on its own thread while the user edits features and tables.
+    auto camera = makeCamera(kColourCamera);
+    setFeature(*camera, "PixelFormat", "BayerRG8");
+    const size_t bytes = size_t(camera->frameFormat().frameBytes());
+    std::atomic<bool> stop{false};
+    std::atomic<int> bad{0};
+    std::vector<std::thread> streams;
+    for (int t = 0; t < 2; ++t)
+        streams.emplace_back([&camera, &stop, &bad, bytes, t] {
+            std::vector<uint8_t> frame(bytes);
+            for (uint64_t n = uint64_t(t); !stop; n += 2)
+                bad += camera->renderFrame(n, frame.data(), frame.size()) != bytes;
+        });
+    for (int i = 0; i < 200; ++i) {
+        camera->setInt(QStringLiteral("LUTIndex"), i);
+        camera->setInt(QStringLiteral("LUTValue"), 4095 - i);
+        camera->setBool(QStringLiteral("LUTEnable"), i % 2);
+        camera->setInt(QStringLiteral("FFCIndex"), i % 64);
+        camera->setInt(QStringLiteral("FFCValue"), 900 + i);
+        camera->setBool(QStringLiteral("FlatFieldCorrectionEnable"), i % 3 == 0);
+        camera->fromString(QStringLiteral("TestPattern"),
+                           i % 5 ? QStringLiteral("Off") : QStringLiteral("Flat"));
+    }
+    stop = true;
+    for (std::thread& t : streams)
+        t.join();
+    EXPECT_EQ(bad, 0);
 }
 
 } // namespace
