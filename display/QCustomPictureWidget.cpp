@@ -214,6 +214,7 @@ void QCustomPictureWidget::zoomFit() {
 
 void QCustomPictureWidget::zoomFitTo(const QSize& size) {
     const CPicCanvasParam shown = getShowImageInfo(); // size after row, column or plane separation
+    const QPoint pixel = clampToImage(getMarker(), shown.width, shown.height);
     {
         QMutexLocker l(&m_paramMutex);
         const double old = m_param.zoom;
@@ -221,6 +222,12 @@ void QCustomPictureWidget::zoomFitTo(const QSize& size) {
                               &m_param.offset);
         if (old > 0)
             m_pattern.scaleShape(m_param.zoom / old);
+        // The fit moves the picture; the cross-hair moves with it and stays on its pixel (and in
+        // the window when it shrinks).
+        if (shown.width > 0 && shown.height > 0)
+            m_pattern.setCanvasMarker(
+                QPoint(int(std::floor((pixel.x() + 0.5) * m_param.zoom + m_param.offset.x)),
+                       int(std::floor((pixel.y() + 0.5) * m_param.zoom + m_param.offset.y))));
     }
     m_autoFit = true;
     m_markerMoved = true;

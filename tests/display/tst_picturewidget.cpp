@@ -74,6 +74,31 @@ private slots:
         QCOMPARE(above, 64);                 // background above the picture
     }
 
+    // A fitted picture stays fitted, without scroll bars, however the view is resized.
+    void fittedPictureRefitsWhenTheViewResizes_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("a little lower") << QSize(800, 594);
+        QTest::newRow("narrower") << QSize(700, 600);
+        QTest::newRow("much smaller") << QSize(500, 300);
+        QTest::newRow("larger") << QSize(1000, 700);
+    }
+
+    void fittedPictureRefitsWhenTheViewResizes() {
+        QFETCH(QSize, size);
+        loadImage(1280, 800);
+        m_view->resize(size);
+        QTest::qWait(50);
+        const QSize area = m_view->scrollArea()->size();
+        const double expected = std::min(double(area.width()) / 1280, double(area.height()) / 800);
+        QCOMPARE(w()->getZoom(), expected);
+        QVERIFY(!m_view->scrollArea()->horizontalScrollBar()->isVisible());
+        QVERIFY(!m_view->scrollArea()->verticalScrollBar()->isVisible());
+        QCOMPARE(w()->size(), area);
+        // The cross-hair stays on the pixel it was on, inside the window.
+        QCOMPARE(w()->getMarker(), QPoint(640, 400));
+        QVERIFY(w()->rect().contains(w()->getCanvasMarker()));
+    }
+
     // A picture of another size brings the cross-hair back to its centre; one of the same size
     // keeps the pixel under it, for comparing pictures.
     void crossHairRecentresForAnotherSize() {
