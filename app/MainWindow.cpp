@@ -235,16 +235,17 @@ void MainWindow::addStatusBar() {
     labelLostPacket = addStatusLabel("labelLostPacket", 150, false);
     labelResendTimeout = addStatusLabel("labelResendTimeout", 150, false);
     labelMarker = addStatusLabel("labelMarker", 300, false);
-    // The picture's size, zoom and the value under the pointer take what room is left, so they
-    // never make the window wider than the screen.
-    for (QLabel** label : {&labelImageInfo, &labelPointer}) {
-        *label = new QLabel(this);
-        (*label)->setFixedHeight(20);
-        (*label)->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-        ui->statusBar->addWidget(*label, 1);
-    }
+    // The picture's size and zoom as wide as their text; the value under the pointer takes what
+    // room is left, so it never makes the window wider than the screen.
+    labelImageInfo = new QLabel(this);
     labelImageInfo->setObjectName(QStringLiteral("labelImageInfo"));
+    labelImageInfo->setFixedHeight(20);
+    ui->statusBar->addWidget(labelImageInfo);
+    labelPointer = new QLabel(this);
     labelPointer->setObjectName(QStringLiteral("labelPointer"));
+    labelPointer->setFixedHeight(20);
+    labelPointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    ui->statusBar->addWidget(labelPointer, 1);
     labelPCIeState = addStatusLabel("labelPCIeState", 150, true);
     labelLinkStatus = addStatusLabel("labelLinkStatus", 110, true);
     labelIndicatorPixelClock = addStatusLabel("labelIndicatorPixelClock", 75, true);

@@ -10,7 +10,6 @@
 #include <QPainter>
 #include <QStatusBar>
 #include <QThread>
-#include <QToolBar>
 
 #include "app/MainWindow.h"
 #include "app/VQtPictureControl.h"
@@ -85,7 +84,6 @@ int vqtWriteScreenshots(MainWindow& window, const QString& dir) {
     window.languageChanged(1);
     settle();
     bool ok = save(window.grab(), dir, "mainwindow_en.png");
-    ok = save(window.findChild<QToolBar*>(QStringLiteral("mainToolBar"))->grab(), dir, "toolbar.png") && ok;
     window.languageChanged(0);
     settle();
     ok = save(window.grab(), dir, "mainwindow_zh.png") && ok;
