@@ -259,46 +259,23 @@ private slots:
         QVERIFY(applied(!coordinate, shape == 0, !rgb));
     }
 
-    void viewerShortcutsAreInTheMenus_data() {
-        QTest::addColumn<QString>("action");
-        QTest::addColumn<QKeySequence>("key");
-        // The platform's standard key, where it has one.
-        auto standard = [](QKeySequence::StandardKey k, QKeySequence otherwise = QKeySequence()) {
-            return QKeySequence::keyBindings(k).value(0, otherwise);
-        };
-        QTest::newRow("open") << "actionOpenImage" << standard(QKeySequence::Open);
-        QTest::newRow("save") << "actionSaveImage" << standard(QKeySequence::Save);
-        QTest::newRow("zoom in") << "actionZoomIn" << standard(QKeySequence::ZoomIn);
-        QTest::newRow("zoom out") << "actionZoomOut" << standard(QKeySequence::ZoomOut);
-        QTest::newRow("fit") << "actionZoomFit" << QKeySequence(Qt::CTRL | Qt::Key_0);
-        QTest::newRow("1:1") << "actionOriginalSize" << QKeySequence(Qt::CTRL | Qt::Key_1);
-        QTest::newRow("grab") << "actionGrabContinuous" << QKeySequence(Qt::Key_F5);
-        QTest::newRow("grab one") << "actionGrab1Shot" << QKeySequence(Qt::Key_F6);
-        QTest::newRow("stop") << "actionGrabStop" << QKeySequence(Qt::SHIFT | Qt::Key_F5);
-        QTest::newRow("full screen") << "actionFullScreen"
-                                     << standard(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11));
-        QTest::newRow("quit") << "actionExit"
-                              << standard(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q));
-    }
-
-    void viewerShortcutsAreInTheMenus() {
-        QFETCH(QString, action);
-        QFETCH(QKeySequence, key);
-        QVERIFY(!key.isEmpty());
-        MainWindow window;
-        auto* a = window.findChild<QAction*>(action);
-        QVERIFY(a);
-        QCOMPARE(a->shortcut(), key);
-        const QList<QWidget*> shownIn = a->associatedWidgets();
-        QVERIFY(
-            std::any_of(shownIn.begin(), shownIn.end(), [](QWidget* w) { return qobject_cast<QMenu*>(w); }));
-    }
-
-    // The keys act on the picture, and no two actions share one.
-    void zoomKeysActOnThePicture() {
+    // The viewer's actions have keys, shown in their menus, no two alike; the keys act.
+    void viewerKeysAreShownAndAct() {
         QTemporaryDir dir;
         const QString png = writePicture(dir.path(), QStringLiteral("large.png"), 1600, 1200);
         MainWindow window;
+        for (const char* name : {"actionOpenImage", "actionSaveImage", "actionZoomIn", "actionZoomOut",
+                                 "actionZoomFit", "actionOriginalSize", "actionGrabContinuous",
+                                 "actionGrab1Shot", "actionGrabStop", "actionFullScreen", "actionExit"}) {
+            auto* a = window.findChild<QAction*>(QString::fromLatin1(name));
+            const QList<QWidget*> shownIn = a->associatedWidgets();
+            QVERIFY2(!a->shortcut().isEmpty() &&
+                         std::any_of(shownIn.begin(), shownIn.end(),
+                                     [](QWidget* w) { return qobject_cast<QMenu*>(w); }),
+                     name);
+        }
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("actionOpenImage"))->shortcut(),
+                 QKeySequence(QKeySequence::Open));
         QSet<QString> keys;
         for (QAction* a : window.findChildren<QAction*>())
             for (const QKeySequence& k : a->shortcuts()) {
@@ -315,36 +292,6 @@ private slots:
         QCOMPARE(w->getZoom(), 2.0);
         QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
         QTRY_VERIFY_WITH_TIMEOUT(w->getZoom() < 1.0, 5000);
-    }
-
-    void droppedImagePath_data() {
-        QTest::addColumn<QStringList>("files");
-        QTest::addColumn<int>("chosen"); // index into files, -1 for none
-        QTest::newRow("picture") << QStringList{"a.png"} << 0;
-        QTest::newRow("upper-case raw frame") << QStringList{"frame.IIM"} << 0;
-        QTest::newRow("text file") << QStringList{"notes.txt"} << -1;
-        QTest::newRow("first picture of several") << QStringList{"notes.txt", "b.tif", "c.bmp"} << 1;
-        QTest::newRow("folder named like a picture") << QStringList{"dir.png/"} << -1;
-    }
-
-    void droppedImagePath() {
-        QFETCH(QStringList, files);
-        QFETCH(int, chosen);
-        QTemporaryDir dir;
-        QList<QUrl> urls;
-        for (const QString& f : files) {
-            const QString path = dir.filePath(f);
-            if (f.endsWith(QLatin1Char('/')))
-                QDir().mkpath(path);
-            else
-                QFile(path).open(QIODevice::WriteOnly);
-            urls << QUrl::fromLocalFile(path);
-        }
-        QMimeData data;
-        data.setUrls(urls);
-        const QString expected =
-            chosen < 0 ? QString() : QFileInfo(dir.filePath(files[chosen])).absoluteFilePath();
-        QCOMPARE(MainWindow::droppedImagePath(&data), expected);
     }
 
     // Dropping a picture on the window opens it: its name in the title, its size and the zoom
@@ -397,54 +344,33 @@ private slots:
         QVERIFY(pointer->text().isEmpty());
     }
 
-    // A status check box hides its read-out, and the choice survives a restart; a read-out the
-    // device does not offer stays hidden whatever its box says.
-    void statusCheckBoxesAreRemembered() {
-        {
-            MainWindow window;
-            window.languageChanged(1);
-            auto* marker = window.findChild<QLabel*>(QStringLiteral("labelMarker"));
-            auto* lineRate = window.findChild<QLabel*>(QStringLiteral("labelLineRate"));
-            window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus8"))->click();
-            QVERIFY(marker->isHidden());
-            QVERIFY(!g_sysPrm.ui.ShowStatus[8]);
-            auto* lineBox = window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus1"));
-            lineBox->click();
-            lineBox->click();
-            QVERIFY(lineBox->isChecked() && lineRate->isHidden());
-            QVERIFY(window.close());
-        }
-        QSettings ini(configPath(), QSettings::IniFormat);
-        QCOMPARE(ini.value(QStringLiteral("UI/ShowStatus8")).toBool(), false);
-        g_sysPrm = VQtSystemParam();
-        MainWindow again;
-        auto* box = again.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus8"));
-        QVERIFY(!box->isChecked());
-        QVERIFY(again.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
-        box->click();
-        QVERIFY(!again.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
-    }
-
-    // The Open dialog starts where the last picture came from, also after a restart; a folder
-    // that is gone by then gives way to the pictures folder.
-    void openFolderIsRemembered() {
+    // The status check boxes and the Open dialog's folder survive a restart. A read-out the
+    // device does not offer stays hidden whatever its box says; a folder that is gone by then
+    // gives way to the pictures folder.
+    void viewerChoicesSurviveARestart() {
         QTemporaryDir dir;
         const QString folder = dir.filePath(QStringLiteral("pictures"));
         QVERIFY(QDir().mkpath(folder));
-        const QString png = writePicture(folder, QStringLiteral("a.png"), 16, 16);
         {
             MainWindow window;
-            QVERIFY(window.getPictureControl()->openImageFile(png));
-            QCOMPARE(window.getPictureControl()->lastFolder(), folder);
+            window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus8"))->click();
+            QVERIFY(window.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
+            auto* lineBox = window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus1"));
+            lineBox->click();
+            lineBox->click();
+            QVERIFY(lineBox->isChecked() &&
+                    window.findChild<QLabel*>(QStringLiteral("labelLineRate"))->isHidden());
+            QVERIFY(window.getPictureControl()->openImageFile(
+                writePicture(folder, QStringLiteral("a.png"), 16, 16)));
             QVERIFY(window.close());
         }
-        QCOMPARE(QSettings(configPath(), QSettings::IniFormat)
-                     .value(QStringLiteral("UI/LastImageFolder"))
-                     .toString(),
-                 folder);
         g_sysPrm = VQtSystemParam();
         {
             MainWindow again;
+            auto* box = again.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus8"));
+            QVERIFY(!box->isChecked() && again.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
+            box->click();
+            QVERIFY(!again.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
             QCOMPARE(again.getPictureControl()->lastFolder(), folder);
         }
         QSettings(configPath(), QSettings::IniFormat)
