@@ -1,6 +1,8 @@
 #include "imageproc/VQtFilters.h"
 
 #include "imageproc/ImageProcDenoise.h"
+#include "imageproc/VQtFiltersSharpen8.h"
+#include "imageproc/VQtSimd.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -86,12 +88,10 @@ void cvVQtDenoiseCalc(const cv::Mat& source, const cv::Mat& target, int strength
 template void cvVQtDenoiseCalc<unsigned char>(const cv::Mat&, const cv::Mat&, int, unsigned);
 template void cvVQtDenoiseCalc<unsigned short>(const cv::Mat&, const cv::Mat&, int, unsigned);
 
-bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsigned bits) {
+namespace {
+
+bool sharpenWithOpenCv(const cv::Mat& source, const cv::Mat& target, double scale, unsigned bits) {
     const int depth = source.depth();
-    if (source.empty() || source.size() != target.size() || source.type() != target.type() ||
-        (depth != CV_8U && depth != CV_16U) || (source.channels() != 1 && source.channels() != 3))
-        return false;
-    const double scale = level / 20.0 * 0.0625;
     SharpenScratch& s = scratch();
     try {
         const cv::Mat* luminance = &source;
@@ -114,4 +114,50 @@ bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsi
         return false;
     }
     return true;
+}
+
+double sharpenScale(int level) {
+    return level / 20.0 * 0.0625;
+}
+
+// The one-pass 8-bit sharpener repeats OpenCV's arithmetic; it is used only after it
+// has given OpenCV's numbers on a probe covering every level, grey and colour, ramps of
+// each channel (the luminance weights) and random rows (rounding of the Laplacian).
+bool onePassMatchesOpenCv() {
+    if (!vqtUseAvx2())
+        return false;
+    static const bool matches = [] {
+        for (int channels : {1, 3}) {
+            cv::Mat probe(6, 259, CV_8UC(channels));
+            for (int x = 0; x < probe.cols; ++x)
+                for (int y = 0; y < 3; ++y)
+                    for (int ch = 0; ch < channels; ++ch)
+                        probe.ptr<uint8_t>(y)[x * channels + ch] = uint8_t(ch == y % channels ? x : 0);
+            cv::Mat noise = probe.rowRange(3, 6);
+            cv::RNG(20240).fill(noise, cv::RNG::UNIFORM, 0, 256);
+            cv::Mat expected(probe.size(), probe.type()), got(probe.size(), probe.type());
+            for (int level = 1; level <= 100; ++level) {
+                if (!sharpenWithOpenCv(probe, expected, sharpenScale(level), 8) ||
+                    !vqtSharpen8OnePass(probe, got, vqtLaplacianTaps(-sharpenScale(level))) ||
+                    cv::norm(expected, got, cv::NORM_INF) != 0)
+                    return false;
+            }
+        }
+        return true;
+    }();
+    return matches;
+}
+
+} // namespace
+
+bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsigned bits) {
+    const int depth = source.depth();
+    if (source.empty() || source.size() != target.size() || source.type() != target.type() ||
+        (depth != CV_8U && depth != CV_16U) || (source.channels() != 1 && source.channels() != 3))
+        return false;
+    const double scale = sharpenScale(level);
+    if (depth == CV_8U && level >= 1 && level <= 100 && onePassMatchesOpenCv() &&
+        vqtSharpen8OnePass(source, target, vqtLaplacianTaps(-scale)))
+        return true;
+    return sharpenWithOpenCv(source, target, scale, bits);
 }
