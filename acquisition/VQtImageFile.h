@@ -38,6 +38,9 @@ struct VQtImageHeader {
     // Empty when the header can describe `dataBytes` frame bytes and the frame can be shown;
     // otherwise the reason (a phrase without the file's name).
     QString check(uint64_t dataBytes) const;
+
+    // Last: the macro leaves the members after it private.
+    Q_DECLARE_TR_FUNCTIONS(VQtImageHeader)
 };
 
 enum VQT_IMAGE_TYPE { VQT_IMAGE_IIM = 0, VQT_IMAGE_RAW = 1 };

@@ -491,6 +491,18 @@ Qt %2</translation>
         <source>The camera file task</source>
         <translation>相机文件任务</translation>
     </message>
+    <message>
+        <source>Original Size</source>
+        <translation>原始大小</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
+        <translation>%1 中没有 Qt 的中文翻译(qtbase_zh_CN.qm)：文件对话框将保持英文</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1086,6 +1098,25 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtLogFile</name>
+    <message>
+        <source>%1 lines of the log were not written: the disk did not keep up</source>
+        <translation>日志有 %1 行未写入：磁盘写入跟不上</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>无法创建该文件夹</translation>
+    </message>
+    <message>
+        <source>the full file cannot be renamed</source>
+        <translation>已满的文件无法重命名</translation>
+    </message>
+    <message>
+        <source>The log is not written to %1 (%2); it is kept in the log window only</source>
+        <translation>日志未写入 %1 (%2)；只保留在日志窗口中</translation>
+    </message>
+</context>
+<context>
     <name>VQtMessageWidget</name>
     <message>
         <source>Output Message</source>
@@ -1269,6 +1300,18 @@ Qt %2</translation>
     <message>
         <source>Marker(%1,%2)Value(%3)</source>
         <translation>坐标(%1,%2)值(%3)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)</source>
+        <translation>指针(%1,%2)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)Value(%3)</source>
+        <translation>指针(%1,%2)值(%3)</translation>
+    </message>
+    <message>
+        <source>Size:%1x%2 Zoom:%3%</source>
+        <translation>尺寸:%1x%2 缩放:%3%</translation>
     </message>
 </context>
 <context>

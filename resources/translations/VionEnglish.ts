@@ -491,6 +491,18 @@ Qt %2</translation>
         <source>The camera file task</source>
         <translation>The camera file task</translation>
     </message>
+    <message>
+        <source>Original Size</source>
+        <translation>Original Size</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Full Screen</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
+        <translation>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1086,6 +1098,25 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtLogFile</name>
+    <message>
+        <source>%1 lines of the log were not written: the disk did not keep up</source>
+        <translation>%1 lines of the log were not written: the disk did not keep up</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>the folder cannot be created</translation>
+    </message>
+    <message>
+        <source>the full file cannot be renamed</source>
+        <translation>the full file cannot be renamed</translation>
+    </message>
+    <message>
+        <source>The log is not written to %1 (%2); it is kept in the log window only</source>
+        <translation>The log is not written to %1 (%2); it is kept in the log window only</translation>
+    </message>
+</context>
+<context>
     <name>VQtMessageWidget</name>
     <message>
         <source>Output Message</source>
@@ -1269,6 +1300,18 @@ Qt %2</translation>
     <message>
         <source>Marker(%1,%2)Value(%3)</source>
         <translation>Marker(%1,%2)Value(%3)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)</source>
+        <translation>Pointer(%1,%2)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)Value(%3)</source>
+        <translation>Pointer(%1,%2)Value(%3)</translation>
+    </message>
+    <message>
+        <source>Size:%1x%2 Zoom:%3%</source>
+        <translation>Size:%1x%2 Zoom:%3%</translation>
     </message>
 </context>
 <context>
