@@ -59,8 +59,8 @@ bool isReadablePicture(const QString& path) {
     if (!f.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = f.read(8);
-    static const char* const marks[] = {"BM",     "\xFF\xD8\xFF", "\x89PNG\r\n\x1A\n", "II*\0",
-                                        "MM\0*", "II+\0",       "MM\0+"};
+    static const char* const marks[] = {"BM",    "\xFF\xD8\xFF", "\x89PNG\r\n\x1A\n", "II*\0", "MM\0*",
+                                        "II+\0", "MM\0+"};
     static const int lengths[] = {2, 3, 8, 4, 4, 4, 4};
     for (int i = 0; i < 7; ++i)
         if (head.size() >= lengths[i] && std::memcmp(head.constData(), marks[i], size_t(lengths[i])) == 0)

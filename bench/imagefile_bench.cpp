@@ -117,7 +117,8 @@ void BM_SaveShifted(benchmark::State& state) {
 void BM_SaveShifted_Ref(benchmark::State& state) {
     const Frame f = frameFor(state);
     // The picture the save path writes, made once outside the timing.
-    const cv::Mat sixteen(int(f.param.height), int(f.param.width), CV_16UC1, const_cast<uint8_t*>(f.bytes.data()));
+    const cv::Mat sixteen(int(f.param.height), int(f.param.width), CV_16UC1,
+                          const_cast<uint8_t*>(f.bytes.data()));
     cv::Mat picture(sixteen.size(), CV_8UC1);
     for (int y = 0; y < picture.rows; ++y)
         for (int x = 0; x < picture.cols; ++x)
