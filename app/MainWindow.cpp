@@ -3,6 +3,8 @@
 #include "app/VQtMessageWidget.h"
 #include "app/VQtPictureControl.h"
 #include "app/VQtPreferenceDlg.h"
+#include "tools/VQtDisplayedFrameSource.h"
+#include "tools/VQtMeasureLengthWidget.h"
 #include "core/QAutoAdjustDPI.h"
 #include "core/QBaseMessageBox.h"
 #include "core/VQtSystemParam.h"
@@ -84,6 +86,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
+    createToolWindows();
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
@@ -97,6 +100,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
 MainWindow::~MainWindow() {
     timerStatus.stop();
     remoteFileControlThread.waitForFinished();
+    deleteToolWindows();
     delete ui;
 }
 
@@ -327,7 +331,10 @@ void MainWindow::setInitialActionStates() {
         ui->actionAbout, ui->actionView,
         // served by the picture views
         ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence, ui->actionZoomIn,
-        ui->actionZoomOut, ui->actionZoomFit, ui->actionHorizontalProfileLine, ui->actionVerticalProfileLine};
+        ui->actionZoomOut, ui->actionZoomFit, ui->actionHorizontalProfileLine, ui->actionVerticalProfileLine,
+        // analysis tools: they work on opened images as well as on the live picture
+        ui->actionPixelViewer, ui->actionImageAnalytics, ui->actionROIAnalytics, ui->actionMeasure,
+        ui->actionAdvancedAnalytics, ui->actionBadPixel};
     for (QAction* action : findChildren<QAction*>()) {
         if (action->objectName().startsWith(QLatin1String("action")) && !action->menu())
             action->setEnabled(ready.contains(action));
@@ -370,6 +377,7 @@ void MainWindow::languageChanged(int lang) {
     deviceWidget->retranslateUi();
     if (pictureControl)
         pictureControl->retranslateUi();
+    retranslateToolWindows();
 
     getCameraStatus(true);
     slotUpdateGrabPrm();
@@ -379,6 +387,8 @@ void MainWindow::languageChanged(int lang) {
 void MainWindow::configSystemPrm() {
     const VQtGeneralParam& general = g_sysPrm.general;
     deviceWidget->setUserLevel(general.UserLevel);
+    if (measureLengthWidget)
+        measureLengthWidget->setMeasurePixelLenght(general.PixelSize, general.MeasureUint);
     // The picture widgets, the profile lines and the stream take their settings here once
     // they are part of the window.
     pictureControl->applySettings();
@@ -621,6 +631,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     timerStatus.stop();
     // The device panel closes the device first; the tool windows follow in member order.
     deviceWidget->closeDevice();
+    closeToolWindows();
     saveSystemConfig();
     event->accept();
 }
