@@ -193,7 +193,7 @@ void VQtRoiHistogramWidget::slotUpdateHistogram() {
             const uint64_t* odd = w->set(VQtRoiStatWorker::SetOdd) + at;
             const uint64_t* shown = even;
             if (m_frame->isChecked()) {
-                uint64_t* scratch = w->set(VQtRoiStatWorker::SetScratch) + at;
+                uint64_t* scratch = w->scratch();
                 std::memset(scratch, 0, bytes);
                 for (int i = 0; i < bins; ++i)
                     scratch[i] = even[i] + odd[i];

@@ -10,7 +10,7 @@
 class VQtRoiStatWorker : public VQtStatWorker {
     Q_OBJECT
 public:
-    enum Set { SetEven = 0, SetOdd = 1, SetScratch = 2 };
+    enum Set { SetEven = 0, SetOdd = 1 };
 
     explicit VQtRoiStatWorker(QObject* parent = nullptr);
 
@@ -19,6 +19,8 @@ public:
     QRect roi() const;
     // First counter of one set of five histograms (under mutex()).
     uint64_t* set(Set s) { return counts() + size_t(s) * VQtImageStatistics::BlockCount * VQtImageStatistics::kBins; }
+    // The one scratch histogram after the two sets (under mutex()).
+    uint64_t* scratch() { return counts() + size_t(2) * VQtImageStatistics::BlockCount * VQtImageStatistics::kBins; }
     // Always 1: kept for the column-parity choice of the window.
     int parity() const { return 1; }
 
