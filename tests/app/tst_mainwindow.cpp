@@ -136,7 +136,7 @@ private slots:
               "actionHorizontalProfileLine", "actionPreference", "actionExit", "actionEnglish"})
             QVERIFY2(enabled(name), name);
         for (const char* name :
-             {"actionProbe", "actionGrabContinuous", "actionSoftwareTrigger", "actionBadPixel"})
+             {"actionProbe", "actionGrabContinuous", "actionSoftwareTrigger", "actionPixelCapture"})
             QVERIFY2(!enabled(name), name);
     }
 
