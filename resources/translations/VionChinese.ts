@@ -473,12 +473,12 @@ Qt %2</translation>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation>是</translation>
+        <translation type="vanished">是</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation>否</translation>
+        <translation type="vanished">否</translation>
     </message>
 </context>
 <context>
@@ -735,6 +735,235 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtAdvancedHistogram</name>
+    <message>
+        <source>Advanced Analytics</source>
+        <translation>高级分析</translation>
+    </message>
+    <message>
+        <source>Column Mean</source>
+        <translation>列均值</translation>
+    </message>
+    <message>
+        <source>Column RMS</source>
+        <translation>列均方根</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelModel</name>
+    <message>
+        <source>ID</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Col</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>像素值</translation>
+    </message>
+    <message>
+        <source>Col(Start)</source>
+        <translation>列(起始)</translation>
+    </message>
+    <message>
+        <source>Col(End)</source>
+        <translation>列(结束)</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>个数</translation>
+    </message>
+    <message>
+        <source>Row(Start)</source>
+        <translation>行(起始)</translation>
+    </message>
+    <message>
+        <source>Row(End)</source>
+        <translation>行(结束)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelWidget</name>
+    <message>
+        <source>Bad Pixel Statistics</source>
+        <translation>坏点统计</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X起点:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y起点:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X终点:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y终点:</translation>
+    </message>
+    <message>
+        <source>Horizontal:</source>
+        <translation>水平:</translation>
+    </message>
+    <message>
+        <source>Vertical:</source>
+        <translation>垂直:</translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation>范围:</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>帧数:</translation>
+    </message>
+    <message>
+        <source>Remaining Frames:</source>
+        <translation>剩余帧数:</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>感兴趣区域</translation>
+    </message>
+    <message>
+        <source>Cluster</source>
+        <translation>簇</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>In of Range</source>
+        <translation>范围内</translation>
+    </message>
+    <message>
+        <source>In of Range(Contain Equal)</source>
+        <translation>范围内(含等于)</translation>
+    </message>
+    <message>
+        <source>Out of Range</source>
+        <translation>范围外</translation>
+    </message>
+    <message>
+        <source>Out of Range(Contain Equal)</source>
+        <translation>范围外(含等于)</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>全部区域</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>计算</translation>
+    </message>
+    <message>
+        <source>Export to File</source>
+        <translation>导出到文件</translation>
+    </message>
+    <message>
+        <source>Export Pixel</source>
+        <translation>导出像素</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>单点</translation>
+    </message>
+    <message>
+        <source>Horizontal Cluster</source>
+        <translation>水平簇</translation>
+    </message>
+    <message>
+        <source>Vertical Cluster</source>
+        <translation>垂直簇</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please conduct the grab operation first!</source>
+        <translation>请先进行采集操作!</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>设置值超出ROI范围!</translation>
+    </message>
+    <message>
+        <source>There&apos;s too much bad pixel, just the first 100000 shows!</source>
+        <translation>坏点过多,仅显示前100000个!</translation>
+    </message>
+    <message>
+        <source>No Bad Pixel Data!</source>
+        <translation>没有坏点数据!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Writing to CSV file failed !</source>
+        <translation>写入CSV文件失败!</translation>
+    </message>
+    <message>
+        <source>Save csv file</source>
+        <translation>保存CSV文件</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>请检查设置是否正确!</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>设置超出范围,请重新设置!</translation>
+    </message>
+</context>
+<context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
@@ -828,6 +1057,147 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFftWidget</name>
+    <message>
+        <source>FFT Curve</source>
+        <translation>FFT曲线</translation>
+    </message>
+    <message>
+        <source>Column : %1</source>
+        <translation>列 : %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramCurve</name>
+    <message>
+        <source>Zoom multiples: %1</source>
+        <translation>缩放倍数: %1</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>透明</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramWidget</name>
+    <message>
+        <source>Min:</source>
+        <translation>最小值:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>最大值:</translation>
+    </message>
+    <message>
+        <source>Max-Min:</source>
+        <translation>最大-最小:</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>平均值:</translation>
+    </message>
+    <message>
+        <source>Standard:</source>
+        <translation>标准差:</translation>
+    </message>
+    <message>
+        <source>Analytics</source>
+        <translation>图像分析</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>通道:</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>行:</translation>
+    </message>
+    <message>
+        <source>Column:</source>
+        <translation>列:</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Gray:</source>
+        <translation>灰度:</translation>
+    </message>
+    <message>
+        <source>Red:</source>
+        <translation>红:</translation>
+    </message>
+    <message>
+        <source>Green:</source>
+        <translation>绿:</translation>
+    </message>
+    <message>
+        <source>Blue:</source>
+        <translation>蓝:</translation>
+    </message>
+    <message>
+        <source>Clear:</source>
+        <translation>透明:</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>透明</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Set value is out of range!</source>
+        <translation>设置值超出范围!</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageHeader</name>
     <message>
         <source>Image file header size is %1, expected 44</source>
@@ -871,6 +1241,37 @@ Qt %2</translation>
     <message>
         <source>Failed to load image</source>
         <translation>加载图像失败</translation>
+    </message>
+</context>
+<context>
+    <name>VQtMeasureLengthWidget</name>
+    <message>
+        <source>Measure Length</source>
+        <translation>长度测量</translation>
+    </message>
+    <message>
+        <source>Pixel Length:</source>
+        <translation>像素长度:</translation>
+    </message>
+    <message>
+        <source>Pixel Start Point:</source>
+        <translation>像素起点:</translation>
+    </message>
+    <message>
+        <source>Pixel Stop Point:</source>
+        <translation>像素终点:</translation>
+    </message>
+    <message>
+        <source>Horizontal Length:</source>
+        <translation>水平长度:</translation>
+    </message>
+    <message>
+        <source>Vertical Length:</source>
+        <translation>垂直长度:</translation>
+    </message>
+    <message>
+        <source>Cartesian Length:</source>
+        <translation>直线长度:</translation>
     </message>
 </context>
 <context>
@@ -1057,6 +1458,32 @@ Qt %2</translation>
     <message>
         <source>Marker(%1,%2)Value(%3)</source>
         <translation>坐标(%1,%2)值(%3)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewModel</name>
+    <message>
+        <source>Column %1</source>
+        <translation>第%1列</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>第%1行</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewWidget</name>
+    <message>
+        <source>Pixel Viewer</source>
+        <translation>像素查看</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>十进制</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>十六进制</translation>
     </message>
 </context>
 <context>
@@ -1348,6 +1775,89 @@ Qt %2</translation>
     <message>
         <source>xml(*.xml);;zip(*.zip)</source>
         <translation>xml(*.xml);;zip(*.zip)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtRoiHistogramWidget</name>
+    <message>
+        <source>ROI Analytics</source>
+        <translation>ROI分析</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>感兴趣区域</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X起点:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y起点:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X终点:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y终点:</translation>
+    </message>
+    <message>
+        <source>Area:</source>
+        <translation>区域:</translation>
+    </message>
+    <message>
+        <source>Pixel Count:</source>
+        <translation>像素数:</translation>
+    </message>
+    <message>
+        <source>Physical Area:</source>
+        <translation>物理面积:</translation>
+    </message>
+    <message>
+        <source>Statistics:</source>
+        <translation>统计:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>全部区域</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>奇数列</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>偶数列</translation>
+    </message>
+    <message>
+        <source>Max/Min:</source>
+        <translation>最大/最小:</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>设置值超出ROI范围!</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>请检查设置是否正确!</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>设置超出范围,请重新设置!</translation>
     </message>
 </context>
 <context>
