@@ -3,13 +3,13 @@
 #include "app/VQtMessageWidget.h"
 #include "app/VQtPictureControl.h"
 #include "app/VQtPreferenceDlg.h"
-#include "tools/VQtDisplayedFrameSource.h"
-#include "tools/VQtMeasureLengthWidget.h"
 #include "core/QAutoAdjustDPI.h"
 #include "core/QBaseMessageBox.h"
 #include "core/VQtSystemParam.h"
 #include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
+#include "tools/VQtDisplayedFrameSource.h"
+#include "tools/VQtMeasureLengthWidget.h"
 #include "ui_MainWindow.h"
 
 #include <QActionGroup>

@@ -52,9 +52,10 @@ void MainWindow::createToolWindows() {
     const struct {
         QAction* action;
         QWidget* tool;
-    } pairs[] = {{ui->actionPixelViewer, pixelViewWidget},   {ui->actionImageAnalytics, histogramWidget},
-                 {ui->actionROIAnalytics, roiHistogramWidget}, {ui->actionMeasure, measureLengthWidget},
-                 {ui->actionAdvancedAnalytics, advancedHistogram}, {ui->actionBadPixel, badPixelWidget}};
+    } pairs[] = {
+        {ui->actionPixelViewer, pixelViewWidget},         {ui->actionImageAnalytics, histogramWidget},
+        {ui->actionROIAnalytics, roiHistogramWidget},     {ui->actionMeasure, measureLengthWidget},
+        {ui->actionAdvancedAnalytics, advancedHistogram}, {ui->actionBadPixel, badPixelWidget}};
     for (const auto& pair : pairs) {
         QAction* action = pair.action;
         QWidget* tool = pair.tool;
@@ -87,8 +88,9 @@ void MainWindow::retranslateToolWindows() {
 }
 
 void MainWindow::closeToolWindows() {
-    for (QWidget* tool : std::initializer_list<QWidget*>{pixelViewWidget, histogramWidget, roiHistogramWidget,
-                                                         measureLengthWidget, advancedHistogram, badPixelWidget})
+    for (QWidget* tool :
+         std::initializer_list<QWidget*>{pixelViewWidget, histogramWidget, roiHistogramWidget,
+                                         measureLengthWidget, advancedHistogram, badPixelWidget})
         if (tool)
             tool->hide();
 }
@@ -167,7 +169,8 @@ void MainWindow::updateComputingImage() {
         cvVQtReleaseImage(&m_imgComputing);
         return;
     }
-    if (cvVQtCreateImage(&m_imgComputing, cvSize(source->width, source->height), source->depth, source->channels))
+    if (cvVQtCreateImage(&m_imgComputing, cvSize(source->width, source->height), source->depth,
+                         source->channels))
         std::memcpy(m_imgComputing->getAddress(), source->getAddress(), size_t(source->size));
 }
 
@@ -195,8 +198,9 @@ void MainWindow::feedToolWindow(QWidget* tool) {
 
 void MainWindow::slotUpdateImage() {
     computingImageChanged = true;
-    for (QWidget* tool : std::initializer_list<QWidget*>{pixelViewWidget, histogramWidget, roiHistogramWidget,
-                                                         measureLengthWidget, advancedHistogram, badPixelWidget})
+    for (QWidget* tool :
+         std::initializer_list<QWidget*>{pixelViewWidget, histogramWidget, roiHistogramWidget,
+                                         measureLengthWidget, advancedHistogram, badPixelWidget})
         feedToolWindow(tool);
 }
 
@@ -217,8 +221,8 @@ void MainWindow::slotToolMarker(bool moved) {
     if (!moved)
         return;
     const QPoint marker = mainPicture()->getMarker();
-    for (VQtHistogramWidget* w : std::initializer_list<VQtHistogramWidget*>{histogramWidget, roiHistogramWidget,
-                                                                          advancedHistogram})
+    for (VQtHistogramWidget* w :
+         std::initializer_list<VQtHistogramWidget*>{histogramWidget, roiHistogramWidget, advancedHistogram})
         if (w->isVisible())
             w->setMarkerPoint(marker, true);
     if (pixelViewWidget->isVisible())

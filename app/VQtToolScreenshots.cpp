@@ -11,9 +11,9 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QThread>
+#include <cmath>
 #include <opencv2/core.hpp>
 #include <opencv2/imgcodecs.hpp>
-#include <cmath>
 #include <random>
 
 #include "app/MainWindow.h"
@@ -56,8 +56,8 @@ QString writeSensorFrame(const QString& dir, int frame) {
         c = columnOffset(fixed);
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x)
-            m.at<uint16_t>(y, x) = cv::saturate_cast<uint16_t>(30000 + 20.0 * x + columns[size_t(x)] +
-                                                               400.0 * std::sin(y * 2 * M_PI / 16) + noise(rng));
+            m.at<uint16_t>(y, x) = cv::saturate_cast<uint16_t>(
+                30000 + 20.0 * x + columns[size_t(x)] + 400.0 * std::sin(y * 2 * M_PI / 16) + noise(rng));
     const int hot[][2] = {{40, 30}, {333, 77}, {600, 400}, {123, 456}, {512, 128}, {77, 300}};
     for (const auto& p : hot)
         m.at<uint16_t>(p[1], p[0]) = 65535;
@@ -101,7 +101,8 @@ void mouse(QWidget* w, QEvent::Type type, const QPoint& pos, Qt::MouseButtons bu
 bool openAndWait(MainWindow& window, const QString& path) {
     QCustomPictureWidget* picture = window.getPictureControl()->mainView()->getWidget();
     bool shown = false;
-    const auto c = QObject::connect(picture, &QCustomPictureWidget::signalUpdateImage, [&shown] { shown = true; });
+    const auto c =
+        QObject::connect(picture, &QCustomPictureWidget::signalUpdateImage, [&shown] { shown = true; });
     const bool opened = window.getPictureControl()->openImageFile(path);
     QElapsedTimer t;
     t.start();
@@ -171,7 +172,8 @@ int writeToolScreenshots(MainWindow& window, const QString& dir) {
     bad->findChild<QSpinBox*>(QStringLiteral("spinBoxStopY"))->setValue(0);
     window.getDisplayedFrameSource()->setGrabbing(true);
     bool finished = false;
-    const auto c = QObject::connect(bad->thread(), &VQtBadPixelThread::signalThreadExit, [&finished] { finished = true; });
+    const auto c = QObject::connect(bad->thread(), &VQtBadPixelThread::signalThreadExit,
+                                    [&finished] { finished = true; });
     bad->slotCalcClicked();
     for (const QString& f : frames)
         ok = openAndWait(window, f) && ok;
@@ -204,7 +206,8 @@ int writeToolScreenshots(MainWindow& window, const QString& dir) {
     settle(800);
     action("actionMeasure")->setChecked(true);
     settle(300);
-    const QPoint a = picture->rect().center() - QPoint(180, 90), b = picture->rect().center() + QPoint(120, 60);
+    const QPoint a = picture->rect().center() - QPoint(180, 90),
+                 b = picture->rect().center() + QPoint(120, 60);
     mouse(picture, QEvent::MouseButtonPress, a, Qt::LeftButton);
     mouse(picture, QEvent::MouseMove, (a + b) / 2, Qt::LeftButton);
     mouse(picture, QEvent::MouseMove, b, Qt::LeftButton);

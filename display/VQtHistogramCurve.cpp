@@ -14,12 +14,12 @@
 #include <qcustomplot.h>
 
 namespace {
-const QColor kColours[VQtHistogramCurve::SlotCount] = {QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255),
-                                                       QColor(0, 0, 0), QColor(128, 128, 128)};
+const QColor kColours[VQtHistogramCurve::SlotCount] = {
+    QColor(255, 0, 0), QColor(0, 255, 0), QColor(0, 0, 255), QColor(0, 0, 0), QColor(128, 128, 128)};
 // Menu order: "Red", "Green", "Blue", "Gray", "Clear".
-const int kMenuOrder[VQtHistogramCurve::SlotCount] = {VQtHistogramCurve::SlotRed, VQtHistogramCurve::SlotGreen,
-                                                      VQtHistogramCurve::SlotBlue, VQtHistogramCurve::SlotGray,
-                                                      VQtHistogramCurve::SlotClear};
+const int kMenuOrder[VQtHistogramCurve::SlotCount] = {
+    VQtHistogramCurve::SlotRed, VQtHistogramCurve::SlotGreen, VQtHistogramCurve::SlotBlue,
+    VQtHistogramCurve::SlotGray, VQtHistogramCurve::SlotClear};
 } // namespace
 
 VQtHistogramCurve::VQtHistogramCurve(QWidget* parent) : QWidget(parent) {
@@ -119,7 +119,8 @@ std::vector<int> VQtHistogramCurve::drawnSlots() const {
         drawn = {SlotRed, SlotGreen, SlotBlue};
     else if (m_channels == 4)
         drawn = {SlotRed, SlotGreen, SlotBlue, SlotClear};
-    drawn.erase(std::remove_if(drawn.begin(), drawn.end(), [this](int s) { return !m_visible[s]; }), drawn.end());
+    drawn.erase(std::remove_if(drawn.begin(), drawn.end(), [this](int s) { return !m_visible[s]; }),
+                drawn.end());
     return drawn;
 }
 
@@ -223,7 +224,13 @@ bool VQtHistogramCurve::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::MouseMove)
             showToopTip(static_cast<QMouseEvent*>(event)->pos());
         else if (event->type() == QEvent::Resize)
-            QMetaObject::invokeMethod(this, [this] { updateScrollRange(); drawHistogram(); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    updateScrollRange();
+                    drawHistogram();
+                },
+                Qt::QueuedConnection);
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -5,8 +5,8 @@ AdcancedStatWorker::AdcancedStatWorker(QObject* parent) : VQtStatWorker(parent) 
 void AdcancedStatWorker::computeFrame(const VQtImageView& img) {
     VQtStatisticalInfo frame;
     VQtDoubleStatisticalInfo mean, rms;
-    if (!VQtImageStatistics::columnProfile(img, m_channel, frame, mean, rms, m_columnMeans, m_columnDeviations,
-                                           &m_stop))
+    if (!VQtImageStatistics::columnProfile(img, m_channel, frame, mean, rms, m_columnMeans,
+                                           m_columnDeviations, &m_stop))
         return;
     {
         QMutexLocker l(&m_resultMutex);

@@ -3,7 +3,8 @@
 #include <QPoint>
 #include <algorithm>
 
-VQtBadPixelModel::VQtBadPixelModel(int showType, QObject* parent) : QAbstractTableModel(parent), m_type(showType) {}
+VQtBadPixelModel::VQtBadPixelModel(int showType, QObject* parent)
+    : QAbstractTableModel(parent), m_type(showType) {}
 
 void VQtBadPixelModel::setRows(const QVector<VQtBadPixelInfor>& rows, int channels) {
     beginResetModel();
@@ -86,8 +87,10 @@ QVariant VQtBadPixelModel::headerData(int section, Qt::Orientation orientation, 
         return QAbstractTableModel::headerData(section, orientation, role);
     static const char* const names[3][5] = {
         {QT_TR_NOOP("ID"), QT_TR_NOOP("Col"), QT_TR_NOOP("Row"), QT_TR_NOOP("Value"), nullptr},
-        {QT_TR_NOOP("ID"), QT_TR_NOOP("Row"), QT_TR_NOOP("Col(Start)"), QT_TR_NOOP("Col(End)"), QT_TR_NOOP("Size")},
-        {QT_TR_NOOP("ID"), QT_TR_NOOP("Col"), QT_TR_NOOP("Row(Start)"), QT_TR_NOOP("Row(End)"), QT_TR_NOOP("Size")}};
+        {QT_TR_NOOP("ID"), QT_TR_NOOP("Row"), QT_TR_NOOP("Col(Start)"), QT_TR_NOOP("Col(End)"),
+         QT_TR_NOOP("Size")},
+        {QT_TR_NOOP("ID"), QT_TR_NOOP("Col"), QT_TR_NOOP("Row(Start)"), QT_TR_NOOP("Row(End)"),
+         QT_TR_NOOP("Size")}};
     if (section < 0 || section >= columnCount() || !names[m_type][section])
         return QVariant();
     return tr(names[m_type][section]);

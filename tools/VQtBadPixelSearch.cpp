@@ -186,7 +186,7 @@ bool VQtBadPixelSearch::scan(const VQtImageView& img, const VQtBadPixelSettings&
         return columnKey(x.row, x.column) < columnKey(y.row, y.column);
     });
     for (const Run& run : m_runs)
-        r.vertical.setAt(columnKey(run.row, run.column), run.length, run.values[0], run.values[1], run.values[2],
-                         run.values[3]);
+        r.vertical.setAt(columnKey(run.row, run.column), run.length, run.values[0], run.values[1],
+                         run.values[2], run.values[3]);
     return true;
 }

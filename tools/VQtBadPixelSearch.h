@@ -39,17 +39,18 @@ private:
         int column, row, length;
         uint16_t values[4];
     };
-    template <typename T> bool scan(const VQtImageView& img, const VQtBadPixelSettings& s, Results& r,
-                                    const std::atomic<bool>* running);
+    template <typename T>
+    bool scan(const VQtImageView& img, const VQtBadPixelSettings& s, Results& r,
+              const std::atomic<bool>* running);
     template <typename T, int Mode> void maskRow(const T* p, int n, int step, const VQtBadPixelSettings& s);
     void pixelValues(const VQtImageView& img, int x, int y, uint16_t v[4]) const;
     void closeRow(const VQtImageView& img, int y, const VQtBadPixelSettings& s, Results& r);
 
-    std::vector<uint8_t> m_mask;   // test result of each pixel of the current row
-    std::vector<int> m_bad;        // bad columns of the current row, ascending
-    std::vector<int> m_active;     // columns whose vertical run reaches the previous row
+    std::vector<uint8_t> m_mask; // test result of each pixel of the current row
+    std::vector<int> m_bad;      // bad columns of the current row, ascending
+    std::vector<int> m_active;   // columns whose vertical run reaches the previous row
     std::vector<int> m_nextActive;
-    std::vector<int> m_runStart;   // per column: first row of its current vertical run
-    std::vector<Run> m_runs;       // vertical runs of this frame with length >= V
+    std::vector<int> m_runStart; // per column: first row of its current vertical run
+    std::vector<Run> m_runs;     // vertical runs of this frame with length >= V
     int m_left = 0;
 };

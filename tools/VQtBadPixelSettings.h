@@ -25,6 +25,8 @@ struct VQtBadPixelSettings {
     bool compareBlue(int v, bool on) const { return on && compareValue(v, minimum[Blue], maximum[Blue]); }
     bool compareClear(int v, bool on) const { return on && compareValue(v, minimum[Clear], maximum[Clear]); }
     // R*4 + G*2 + B + C*8: the pattern of channel tests a bad colour pixel shows.
-    int channelMask() const { return enabled[Red] * 4 + enabled[Green] * 2 + enabled[Blue] + enabled[Clear] * 8; }
+    int channelMask() const {
+        return enabled[Red] * 4 + enabled[Green] * 2 + enabled[Blue] + enabled[Clear] * 8;
+    }
     bool wholeImage() const { return right < left || bottom < top; }
 };

@@ -111,10 +111,10 @@ void VQtBadPixelWidget::build() {
         m_check[c] = new QCheckBox(this);
         m_check[c]->setObjectName(QStringLiteral("checkBox%1").arg(QLatin1String(kChannelNames[c])));
         m_check[c]->setChecked(c < 3);
-        m_min[c] = spin(QStringLiteral("spinBox%1Min").arg(QLatin1String(kChannelNames[c])).toLatin1().constData(),
-                        255);
-        m_max[c] = spin(QStringLiteral("spinBox%1Max").arg(QLatin1String(kChannelNames[c])).toLatin1().constData(),
-                        255);
+        m_min[c] = spin(
+            QStringLiteral("spinBox%1Min").arg(QLatin1String(kChannelNames[c])).toLatin1().constData(), 255);
+        m_max[c] = spin(
+            QStringLiteral("spinBox%1Max").arg(QLatin1String(kChannelNames[c])).toLatin1().constData(), 255);
         m_min[c]->setValue(16);
         m_max[c]->setValue(239);
         rangeGrid->addWidget(m_check[c], 2 + c, 0);
@@ -146,8 +146,9 @@ void VQtBadPixelWidget::build() {
         m_views[t]->setSortingEnabled(true);
         m_tabs->addTab(m_views[t], QString());
         VQtBadPixelModel* model = m_models[t];
-        connect(m_views[t], &QTableView::clicked, this,
-                [this, model](const QModelIndex& index) { emit signalMarkerPoint(model->pixelAt(index.row())); });
+        connect(m_views[t], &QTableView::clicked, this, [this, model](const QModelIndex& index) {
+            emit signalMarkerPoint(model->pixelAt(index.row()));
+        });
     }
 
     auto* top = new QHBoxLayout;
@@ -174,9 +175,9 @@ void VQtBadPixelWidget::build() {
 
 void VQtBadPixelWidget::retranslateUi() {
     setTitleContent(tr("Bad Pixel Statistics"));
-    const QString captions[11] = {tr("X Start:"),    tr("Y Start:"), tr("X Stop:"),  tr("Y Stop:"),
-                                  tr("Horizontal:"), tr("Vertical:"), tr("Range:"),  tr("Min"),
-                                  tr("Max"),         tr("Frames:"),  tr("Remaining Frames:")};
+    const QString captions[11] = {tr("X Start:"),    tr("Y Start:"),  tr("X Stop:"),          tr("Y Stop:"),
+                                  tr("Horizontal:"), tr("Vertical:"), tr("Range:"),           tr("Min"),
+                                  tr("Max"),         tr("Frames:"),   tr("Remaining Frames:")};
     for (int i = 0; i < 11; ++i)
         m_captions[i]->setText(captions[i]);
     findChild<QGroupBox*>(QStringLiteral("groupBoxROI"))->setTitle(tr("ROI"));
@@ -266,8 +267,8 @@ VQtBadPixelSettings VQtBadPixelWidget::settings() const {
     s.horizontal = m_hor->value();
     s.vertical = m_ver->value();
     s.frames = m_frames->value();
-    const bool empty = m_startX->value() == 0 && m_startY->value() == 0 && m_stopX->value() == 0 &&
-                       m_stopY->value() == 0;
+    const bool empty =
+        m_startX->value() == 0 && m_startY->value() == 0 && m_stopX->value() == 0 && m_stopY->value() == 0;
     if (!empty) {
         s.left = m_startX->value();
         s.top = m_startY->value();
@@ -284,8 +285,8 @@ void VQtBadPixelWidget::slotCalcClicked() {
                                      QBaseMessageBox::Yes, QBaseMessageBox::Yes);
         return;
     }
-    const bool empty = m_startX->value() == 0 && m_startY->value() == 0 && m_stopX->value() == 0 &&
-                       m_stopY->value() == 0;
+    const bool empty =
+        m_startX->value() == 0 && m_startY->value() == 0 && m_stopX->value() == 0 && m_stopY->value() == 0;
     const bool reversed = m_stopX->value() < m_startX->value() || m_stopY->value() < m_startY->value();
     const bool outside = m_stopX->value() >= int(m_param.width) || m_stopY->value() >= int(m_param.height);
     if (!empty && (reversed || outside)) {
@@ -297,7 +298,7 @@ void VQtBadPixelWidget::slotCalcClicked() {
     for (VQtBadPixelModel* m : m_models)
         m->clear();
     m_remaining->setText(QString::number(s.frames >= 2 ? s.frames : 0));
-    m_calc->setEnabled(false);
+    // A new "Calc" during a run stops that run first.
     m_thread->startStatistical(s.frames == 1);
 }
 
@@ -315,7 +316,6 @@ void VQtBadPixelWidget::slotThreadExit() {
         m_models[t]->setRows(m_thread->results(VQtBadPixelThread::List(t)), m_resultChannels);
         m_views[t]->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     }
-    m_calc->setEnabled(true);
 }
 
 QStringList VQtBadPixelWidget::tableLines() const {
@@ -362,7 +362,8 @@ bool VQtBadPixelWidget::writeLines(const QString& path, const QStringList& lines
     QString why;
     if (VQtBadCsvFile::WriteDataToFile(path, lines, &why))
         return true;
-    QBaseMessageBox::warning(this, tr("Warning"), tr("Writing to CSV file failed !") + QLatin1Char('\n') + why,
+    QBaseMessageBox::warning(this, tr("Warning"),
+                             tr("Writing to CSV file failed !") + QLatin1Char('\n') + why,
                              QBaseMessageBox::Yes, QBaseMessageBox::Yes);
     return false;
 }
@@ -381,7 +382,8 @@ QString VQtBadPixelWidget::askPath() {
                                      QBaseMessageBox::Yes);
         return QString();
     }
-    QString path = QFileDialog::getSaveFileName(this, tr("Save csv file"), QString(), QStringLiteral("csv(*.csv)"));
+    QString path =
+        QFileDialog::getSaveFileName(this, tr("Save csv file"), QString(), QStringLiteral("csv(*.csv)"));
     if (!path.isEmpty() && !path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
         path += QStringLiteral(".csv");
     return path;
@@ -402,8 +404,9 @@ void VQtBadPixelWidget::slotExportPixel() {
 void VQtBadPixelWidget::slotButtonClickedSet() {
     const int x0 = m_startX->value(), y0 = m_startY->value(), x1 = m_stopX->value(), y1 = m_stopY->value();
     if (x0 < 0 || y0 < 0 || x0 > x1 || y0 > y1) {
-        QBaseMessageBox::information(this, tr("Information"), tr("Please check if the settings are correct !"),
-                                     QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+        QBaseMessageBox::information(this, tr("Information"),
+                                     tr("Please check if the settings are correct !"), QBaseMessageBox::Yes,
+                                     QBaseMessageBox::Yes);
         return;
     }
     if (!m_setter || !m_setter(x0, y0, x1 - x0, y1 - y0, false))

@@ -28,7 +28,8 @@ VQtHistogramWidget::VQtHistogramWidget(VQtStatWorker* worker, bool averages, QWi
     m_worker->setParent(this);
     build(averages);
     connect(m_worker, &VQtStatWorker::signalUpdateLineInfo, this, &VQtHistogramWidget::slotUpdateLineInfo);
-    connect(m_worker, &VQtStatWorker::signalUpdateColumnInfo, this, &VQtHistogramWidget::slotUpdateColumnInfo);
+    connect(m_worker, &VQtStatWorker::signalUpdateColumnInfo, this,
+            &VQtHistogramWidget::slotUpdateColumnInfo);
     connect(m_worker, &VQtStatWorker::signalUpdateFrameInfo, this, &VQtHistogramWidget::slotUpdateFrameInfo);
     connect(m_worker, &VQtStatWorker::signalUpdateHistogram, this, &VQtHistogramWidget::slotUpdateHistogram);
     connect(m_comboColor, QOverload<int>::of(&QComboBox::activated), this,
@@ -131,7 +132,8 @@ void VQtHistogramWidget::retranslateGroup(QGroupBox* group, const QString& title
     const QString prefix = group->objectName().mid(int(qstrlen("groupBox")));
     const QString captions[] = {tr("Min:"), tr("Max:"), tr("Max-Min:"), tr("Average:"), tr("Standard:")};
     for (int i = 0; i < 5; ++i)
-        if (auto* l = group->findChild<QLabel*>(QStringLiteral("caption%1%2").arg(prefix, QLatin1String(kFields[i]))))
+        if (auto* l = group->findChild<QLabel*>(
+                QStringLiteral("caption%1%2").arg(prefix, QLatin1String(kFields[i]))))
             l->setText(captions[i]);
 }
 

@@ -160,8 +160,9 @@ double VQtImageStatistics::standardDeviation(uint64_t sum, uint64_t sumsq, uint6
     return std::sqrt(std::fabs(double(sumsq) / (nd - 1.0) - s * s / ((nd - 1.0) * nd)));
 }
 
-bool VQtImageStatistics::countHistogram(const VQtImageView& img, int channels, const Rect& area, uint64_t* even,
-                                        uint64_t* odd, uint64_t sums[4], const std::atomic<bool>* stop) {
+bool VQtImageStatistics::countHistogram(const VQtImageView& img, int channels, const Rect& area,
+                                        uint64_t* even, uint64_t* odd, uint64_t sums[4],
+                                        const std::atomic<bool>* stop) {
     uint64_t local[4] = {0, 0, 0, 0};
     uint64_t* s = sums ? sums : local;
     if (img.empty() || !area.inside(img.width, img.height))
@@ -219,7 +220,8 @@ bool VQtImageStatistics::frameStatistics(const VQtImageView& img, int channel, V
     return true;
 }
 
-bool VQtImageStatistics::lineStatistics(const VQtImageView& img, int channel, int line, VQtStatisticalInfo& info) {
+bool VQtImageStatistics::lineStatistics(const VQtImageView& img, int channel, int line,
+                                        VQtStatisticalInfo& info) {
     Sums s;
     if (line < 0 || !channelSums(img, channel, Rect{0, line, img.width - 1, line}, s, nullptr))
         return false;
@@ -258,9 +260,9 @@ void VQtImageStatistics::summarise(const std::vector<double>& values, VQtDoubleS
 }
 
 bool VQtImageStatistics::columnProfile(const VQtImageView& img, int channel, VQtStatisticalInfo& frame,
-                                       VQtDoubleStatisticalInfo& columnMean, VQtDoubleStatisticalInfo& columnRms,
-                                       std::vector<double>& means, std::vector<double>& deviations,
-                                       const std::atomic<bool>* stop) {
+                                       VQtDoubleStatisticalInfo& columnMean,
+                                       VQtDoubleStatisticalInfo& columnRms, std::vector<double>& means,
+                                       std::vector<double>& deviations, const std::atomic<bool>* stop) {
     if (img.empty() || channel < 0 || channel >= img.step)
         return false;
     means.assign(size_t(img.width), 0.0);

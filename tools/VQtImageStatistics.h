@@ -14,7 +14,14 @@ class VQtImageStatistics {
 public:
     static constexpr int kBins = 65536;
     // Order of the five histograms of a counter block.
-    enum Block { BlockRed = 0, BlockGreen = 1, BlockBlue = 2, BlockLuminance = 3, BlockClear = 4, BlockCount = 5 };
+    enum Block {
+        BlockRed = 0,
+        BlockGreen = 1,
+        BlockBlue = 2,
+        BlockLuminance = 3,
+        BlockClear = 4,
+        BlockCount = 5
+    };
     // Sums handed back by a histogram pass: Red (or Gray), Green, Blue, Clear.
     enum Sum { SumRed = 0, SumGreen = 1, SumBlue = 2, SumClear = 3 };
 

@@ -12,7 +12,8 @@ enum { PixelLength, Start, Stop, Horizontal, Vertical, Cartesian };
 
 VQtMeasureLengthWidget::VQtMeasureLengthWidget(QWidget* parent) : QBaseWidget(parent) {
     setObjectName(QStringLiteral("VQtMeasureLengthWidget"));
-    const char* names[6] = {"labelPixelLenght", "labelStart", "labelStop", "labelHorLen", "labelVerLen", "labelCarLen"};
+    const char* names[6] = {"labelPixelLenght", "labelStart",  "labelStop",
+                            "labelHorLen",      "labelVerLen", "labelCarLen"};
     const char* initial[6] = {"1 mm", "(0,0)", "(0,0)", "0.0", "0.0", "0.0"};
     auto* grid = new QGridLayout(this);
     for (int i = 0; i < 6; ++i) {

@@ -44,7 +44,8 @@ VQtPixelViewWidget::VQtPixelViewWidget(QWidget* parent) : QBaseWidget(parent) {
     lay->addWidget(m_view, 1);
     resize(900, 560);
     connect(m_group, &QButtonGroup::idClicked, this, &VQtPixelViewWidget::slotGroupDecimal);
-    connect(this, &VQtPixelViewWidget::signalView, m_model, &VQtPixelViewModel::updateView, Qt::QueuedConnection);
+    connect(this, &VQtPixelViewWidget::signalView, m_model, &VQtPixelViewModel::updateView,
+            Qt::QueuedConnection);
     retranslateUi();
 }
 

@@ -60,7 +60,8 @@ const VQtRedBlackTreeArray::Node* VQtRedBlackTreeArray::nextRbt(const Node* node
     return p ? &m_nodes[p] : nullptr;
 }
 
-bool VQtRedBlackTreeArray::setAt(int64_t key, int64_t count, uint16_t v0, uint16_t v1, uint16_t v2, uint16_t v3) {
+bool VQtRedBlackTreeArray::setAt(int64_t key, int64_t count, uint16_t v0, uint16_t v1, uint16_t v2,
+                                 uint16_t v3) {
     if (m_capacity == 0)
         return false;
     int32_t parent = 0, x = m_root;

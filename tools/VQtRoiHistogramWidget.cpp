@@ -39,8 +39,8 @@ VQtRoiHistogramWidget::VQtRoiHistogramWidget(QWidget* parent)
     m_whole->setObjectName(QStringLiteral("pushButtonWholeArea"));
     grid->addWidget(m_set, 0, 4);
     grid->addWidget(m_whole, 1, 4);
-    const char* areaNames[6] = {"labelRoiLeft", "labelRoiTop", "labelRoiRight", "labelRoiBottom",
-                                "labelPixelCount", "labelPhysicalArea"};
+    const char* areaNames[6] = {"labelRoiLeft",   "labelRoiTop",     "labelRoiRight",
+                                "labelRoiBottom", "labelPixelCount", "labelPhysicalArea"};
     for (int i = 0; i < 6; ++i) {
         m_area[i] = new QLabel(QStringLiteral("0"), roiGroup);
         m_area[i]->setObjectName(QLatin1String(areaNames[i]));
@@ -181,9 +181,9 @@ void VQtRoiHistogramWidget::updateROIArea(const QRect& r) {
 void VQtRoiHistogramWidget::slotUpdateHistogram() {
     const int bins = 1 << (m_binExponent + 8);
     const unsigned long bytes = VQtImageStatistics::kBins * sizeof(uint64_t);
-    const int plotSlot[VQtImageStatistics::BlockCount] = {VQtHistogramCurve::SlotRed, VQtHistogramCurve::SlotGreen,
-                                                          VQtHistogramCurve::SlotBlue, VQtHistogramCurve::SlotGray,
-                                                          VQtHistogramCurve::SlotClear};
+    const int plotSlot[VQtImageStatistics::BlockCount] = {
+        VQtHistogramCurve::SlotRed, VQtHistogramCurve::SlotGreen, VQtHistogramCurve::SlotBlue,
+        VQtHistogramCurve::SlotGray, VQtHistogramCurve::SlotClear};
     {
         QMutexLocker l(&m_worker->mutex());
         VQtRoiStatWorker* w = roiWorker();
@@ -217,7 +217,8 @@ void VQtRoiHistogramWidget::slotUpdateFrameInfo() {
     }
     const double ratio = double(info.max) / double(info.min);
     m_ratio->setText(QString::number(ratio, 'f', 3));
-    m_ratio->setStyleSheet(ratio > 1.67 ? QStringLiteral("color:#007f3f;") : QStringLiteral("color:#ff0015;"));
+    m_ratio->setStyleSheet(ratio > 1.67 ? QStringLiteral("color:#007f3f;")
+                                        : QStringLiteral("color:#ff0015;"));
 }
 
 bool VQtRoiHistogramWidget::correctEntry(bool line, int& value) {
@@ -236,8 +237,9 @@ bool VQtRoiHistogramWidget::correctEntry(bool line, int& value) {
 void VQtRoiHistogramWidget::slotButtonClickedSet() {
     const int x0 = m_startX->value(), y0 = m_startY->value(), x1 = m_stopX->value(), y1 = m_stopY->value();
     if (x0 < 0 || y0 < 0 || x0 > x1 || y0 > y1) {
-        QBaseMessageBox::information(this, tr("Information"), tr("Please check if the settings are correct !"),
-                                     QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+        QBaseMessageBox::information(this, tr("Information"),
+                                     tr("Please check if the settings are correct !"), QBaseMessageBox::Yes,
+                                     QBaseMessageBox::Yes);
         return;
     }
     if (!m_setter || !m_setter(x0, y0, x1 - x0, y1 - y0, false))

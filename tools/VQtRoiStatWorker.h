@@ -18,9 +18,13 @@ public:
     void setWindowRoi(const QRect& roi);
     QRect roi() const;
     // First counter of one set of five histograms (under mutex()).
-    uint64_t* set(Set s) { return counts() + size_t(s) * VQtImageStatistics::BlockCount * VQtImageStatistics::kBins; }
+    uint64_t* set(Set s) {
+        return counts() + size_t(s) * VQtImageStatistics::BlockCount * VQtImageStatistics::kBins;
+    }
     // The one scratch histogram after the two sets (under mutex()).
-    uint64_t* scratch() { return counts() + size_t(2) * VQtImageStatistics::BlockCount * VQtImageStatistics::kBins; }
+    uint64_t* scratch() {
+        return counts() + size_t(2) * VQtImageStatistics::BlockCount * VQtImageStatistics::kBins;
+    }
     // Always 1: kept for the column-parity choice of the window.
     int parity() const { return 1; }
 

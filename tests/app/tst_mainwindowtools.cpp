@@ -53,8 +53,8 @@ private slots:
         QVERIFY(images.wait(10000));
 
         auto action = [&](const char* name) { return window.findChild<QAction*>(QLatin1String(name)); };
-        for (const char* name : {"actionImageAnalytics", "actionROIAnalytics", "actionPixelViewer", "actionMeasure",
-                                 "actionAdvancedAnalytics", "actionBadPixel"})
+        for (const char* name : {"actionImageAnalytics", "actionROIAnalytics", "actionPixelViewer",
+                                 "actionMeasure", "actionAdvancedAnalytics", "actionBadPixel"})
             QVERIFY2(action(name)->isEnabled(), name);
 
         // Analytics: the frame of the opened picture.

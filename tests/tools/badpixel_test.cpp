@@ -82,9 +82,9 @@ TEST(BadPixelSettings, RangeModes) {
     const struct {
         int mode, v;
         bool bad;
-    } cases[] = {{0, 10, false}, {0, 11, true}, {0, 20, false}, {1, 10, true}, {1, 20, true}, {1, 21, false},
-                 {2, 10, false}, {2, 9, true},  {2, 21, true},  {3, 10, true}, {3, 20, true}, {3, 15, false},
-                 {7, 5, false}};
+    } cases[] = {{0, 10, false}, {0, 11, true},  {0, 20, false}, {1, 10, true}, {1, 20, true},
+                 {1, 21, false}, {2, 10, false}, {2, 9, true},   {2, 21, true}, {3, 10, true},
+                 {3, 20, true},  {3, 15, false}, {7, 5, false}};
     for (const auto& c : cases) {
         s.rangeMode = c.mode;
         EXPECT_EQ(s.compareValue(c.v, 10, 20), c.bad) << c.mode << " " << c.v;
@@ -97,7 +97,8 @@ TEST(BadPixelSettings, RangeModes) {
 TEST(BadPixelSearch, DefectsAtGivenCoordinatesAreFoundExactlyOnce) {
     TestImage img(300, 200, 16, 1);
     img.fill(2000);
-    const std::vector<std::pair<int, int>> defects = {{0, 0}, {299, 199}, {17, 5}, {150, 100}, {20, 5}, {42, 199}};
+    const std::vector<std::pair<int, int>> defects = {{0, 0},     {299, 199}, {17, 5},
+                                                      {150, 100}, {20, 5},    {42, 199}};
     for (auto [x, y] : defects)
         img.set(x, y, 0, (x + y) % 2 ? 4095 : 3); // hot and dead pixels
     Search search;
@@ -178,8 +179,8 @@ TEST(BadPixelSearch, ColourTestsFollowTheCheckedChannels) {
     // 4 channels, out of range, only Clear checked: bad when sample 3 is outside its range.
     TestImage img(4, 1, 8, 4);
     img.fill(100);
-    img.set(1, 0, 3, 250);                       // clear outside
-    img.set(2, 0, 0, 250);                       // blue outside, clear fine
+    img.set(1, 0, 3, 250);                      // clear outside
+    img.set(2, 0, 0, 250);                      // blue outside, clear fine
     img.set(3, 0, 3, 250), img.set(3, 0, 2, 0); // both
     VQtBadPixelSettings s = outOfRange(50, 200, 2, 2);
     s.enabled[0] = s.enabled[1] = s.enabled[2] = false;
@@ -198,9 +199,9 @@ TEST(BadPixelSearch, ColourTestsFollowTheCheckedChannels) {
     // 3 channels, red and green checked: both must be outside.
     TestImage rgb(3, 1, 8, 3);
     rgb.fill(100);
-    rgb.set(0, 0, 2, 0);                          // red only
-    rgb.set(1, 0, 2, 0), rgb.set(1, 0, 1, 255);   // red and green
-    rgb.set(2, 0, 0, 0);                          // blue only (unchecked)
+    rgb.set(0, 0, 2, 0);                        // red only
+    rgb.set(1, 0, 2, 0), rgb.set(1, 0, 1, 255); // red and green
+    rgb.set(2, 0, 0, 0);                        // blue only (unchecked)
     VQtBadPixelSettings s3 = outOfRange(50, 200, 2, 2);
     s3.enabled[2] = false;
     Search::Results r3;

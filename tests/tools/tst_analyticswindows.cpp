@@ -144,7 +144,9 @@ private slots:
 
     void analyticsOfAColourImage() {
         // 16-bit BGR: blue 100, green 200 + x, red 65535.
-        setComputing(8, 2, 16, 3, [](int x, int, int c) { return unsigned(c == 0 ? 100 : c == 1 ? 200 + x : 65535); });
+        setComputing(8, 2, 16, 3, [](int x, int, int c) {
+            return unsigned(c == 0 ? 100 : c == 1 ? 200 + x : 65535);
+        });
         VQtHistogramWidget w;
         w.show();
         w.updateImage({8, 2, 3, 16});

@@ -21,9 +21,15 @@ private slots:
         QTest::addColumn<QString>("horizontal");
         QTest::addColumn<QString>("vertical");
         QTest::addColumn<QString>("cartesian");
-        QTest::newRow("same pixel") << QPoint(4, 4) << QPoint(4, 4) << 1 << "1.00" << "1.00" << "1.41";
-        QTest::newRow("known line") << QPoint(10, 5) << QPoint(13, 9) << 2 << "8.00" << "10.00" << "6.40";
-        QTest::newRow("backwards") << QPoint(13, 9) << QPoint(10, 5) << 3 << "12.00" << "15.00" << "6.40";
+        QTest::newRow("same pixel") << QPoint(4, 4) << QPoint(4, 4) << 1 << "1.00"
+                                    << "1.00"
+                                    << "1.41";
+        QTest::newRow("known line") << QPoint(10, 5) << QPoint(13, 9) << 2 << "8.00"
+                                    << "10.00"
+                                    << "6.40";
+        QTest::newRow("backwards") << QPoint(13, 9) << QPoint(10, 5) << 3 << "12.00"
+                                   << "15.00"
+                                   << "6.40";
     }
     void lengths() {
         QFETCH(QPoint, start);

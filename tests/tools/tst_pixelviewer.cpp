@@ -66,9 +66,11 @@ private slots:
         QTest::addColumn<std::vector<unsigned>>("samples");
         QTest::addColumn<QString>("decimal");
         QTest::addColumn<QString>("hexadecimal");
-        QTest::newRow("mono 8") << 8 << 1 << std::vector<unsigned>{200} << "200" << "c8";
+        QTest::newRow("mono 8") << 8 << 1 << std::vector<unsigned>{200} << "200"
+                                << "c8";
         QTest::newRow("colour 16, red green blue order")
-            << 16 << 3 << std::vector<unsigned>{10, 2000, 65535} << "65535 2000 10" << "ffff 7d0 a";
+            << 16 << 3 << std::vector<unsigned>{10, 2000, 65535} << "65535 2000 10"
+            << "ffff 7d0 a";
         QTest::newRow("four channels 8") << 8 << 4 << std::vector<unsigned>{10, 20, 30, 40} << "30 20 10 40"
                                          << "1e 14 a 28";
     }
@@ -109,10 +111,12 @@ private slots:
         widget.showPixel(QPoint(w - 1, h - 1));
         widget.tableView()->viewport()->repaint();
         QVERIFY(widget.model()->formattedCells() - afterFirstPaint < 2000);
-        QCOMPARE(widget.model()->data(widget.model()->index(h - 1, w - 1)).toString(), QStringLiteral("54321"));
+        QCOMPARE(widget.model()->data(widget.model()->index(h - 1, w - 1)).toString(),
+                 QStringLiteral("54321"));
         // Hexadecimal through the radio buttons.
         widget.findChild<QRadioButton*>(QStringLiteral("radioButtonHexadecimal"))->click();
-        QCOMPARE(widget.model()->data(widget.model()->index(h - 1, w - 1)).toString(), QStringLiteral("d431"));
+        QCOMPARE(widget.model()->data(widget.model()->index(h - 1, w - 1)).toString(),
+                 QStringLiteral("d431"));
         // Hiding returns only once the refresh task has stopped.
         widget.updateImage();
         widget.hide();
