@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 
 #include "display/VQtFftWidget.h"
 #include "imageproc/VQtIplImage.h"
@@ -83,20 +84,28 @@ void VQtAdvancedHistogram::slotButtonClickedFft() {
 void VQtAdvancedHistogram::updateFFTCurve() {
     if (!m_fft->isVisible())
         return;
-    int rows = 0;
-    {
-        QReadLocker l(&m_imgComputingLock);
-        if (cvVQtImageIsNull(m_imgComputing) || m_imgComputing->isBig())
-            return;
-        const VQtImageView img = VQtImageView::of(m_imgComputing);
-        const int channel = m_worker->channel();
-        if (m_column < 0 || m_column >= img.width || channel < 0 || channel >= img.step)
-            return;
-        rows = img.height;
-        if (int(m_columnSamples.size()) != rows)
-            m_columnSamples.assign(size_t(rows), 0.0);
-        for (int y = 0; y < rows; ++y)
-            m_columnSamples[size_t(y)] = double(img.sample(m_column, y, channel));
+    // The user-interface thread does not wait for a refresh of the computing image: the column
+    // is copied once the refresh has finished.
+    if (!m_imgComputingLock.tryLockForRead()) {
+        QTimer::singleShot(20, this, &VQtAdvancedHistogram::updateFFTCurve);
+        return;
     }
-    m_fft->setOriginalData(m_columnSamples.data(), rows, m_column);
+    const int rows = copyColumn();
+    m_imgComputingLock.unlock();
+    if (rows > 0)
+        m_fft->setOriginalData(m_columnSamples.data(), rows, m_column);
+}
+
+int VQtAdvancedHistogram::copyColumn() {
+    if (cvVQtImageIsNull(m_imgComputing) || m_imgComputing->isBig())
+        return 0;
+    const VQtImageView img = VQtImageView::of(m_imgComputing);
+    const int channel = m_worker->channel();
+    if (m_column < 0 || m_column >= img.width || channel < 0 || channel >= img.step)
+        return 0;
+    if (int(m_columnSamples.size()) != img.height)
+        m_columnSamples.assign(size_t(img.height), 0.0);
+    for (int y = 0; y < img.height; ++y)
+        m_columnSamples[size_t(y)] = double(img.sample(m_column, y, channel));
+    return img.height;
 }

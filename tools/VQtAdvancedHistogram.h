@@ -32,6 +32,8 @@ public slots:
     void slotButtonClickedFft();
 
 private:
+    // Copies the selected column of the computing image (read lock held); its row count, or 0.
+    int copyColumn();
     void showDouble(const QString& prefix, const struct VQtDoubleStatisticalInfo& info, int decimalsMinMax);
 
     QPushButton* m_fftButton = nullptr;

@@ -6,6 +6,7 @@
 #include <QRadioButton>
 #include <QTableView>
 #include <QThread>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
@@ -46,6 +47,18 @@ VQtPixelViewWidget::VQtPixelViewWidget(QWidget* parent) : QBaseWidget(parent) {
     connect(m_group, &QButtonGroup::idClicked, this, &VQtPixelViewWidget::slotGroupDecimal);
     connect(this, &VQtPixelViewWidget::signalView, m_model, &VQtPixelViewModel::updateView,
             Qt::QueuedConnection);
+    m_retry = new QTimer(this);
+    m_retry->setSingleShot(true);
+    m_retry->setInterval(20);
+    connect(m_model, &VQtPixelViewModel::signalBusy, m_retry, [this] {
+        if (!m_retry->isActive())
+            m_retry->start();
+    });
+    connect(m_retry, &QTimer::timeout, this, [this] {
+        if (m_model->resetPending())
+            m_model->updateView();
+        m_view->viewport()->update();
+    });
     retranslateUi();
 }
 

@@ -8,6 +8,7 @@
 class QButtonGroup;
 class QRadioButton;
 class QTableView;
+class QTimer;
 class VQtPixelViewModel;
 
 // The "Pixel Viewer" window: the computing image as a table of pixel values, refreshed by a
@@ -52,4 +53,5 @@ private:
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_dirty{false};
     QFuture<void> m_task;
+    QTimer* m_retry = nullptr; // repaints cells that met a busy computing image
 };

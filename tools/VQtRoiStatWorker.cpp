@@ -28,15 +28,13 @@ void VQtRoiStatWorker::computeHistogram(const VQtImageView& img) {
     const VQtImageStatistics::Rect a = area();
     if (!a.inside(img.width, img.height))
         return;
-    bool done;
-    {
-        QMutexLocker l(&mutex());
-        std::memset(counts(), 0, countBlocks() * VQtImageStatistics::kBins * sizeof(uint64_t));
-        done = VQtImageStatistics::countHistogram(img, m_channelCount, a, set(SetEven), set(SetOdd), nullptr,
-                                                  &m_stop);
-    }
-    if (done)
-        emit signalUpdateHistogram();
+    uint64_t* back = backCounts();
+    const size_t setSize = size_t(VQtImageStatistics::BlockCount) * VQtImageStatistics::kBins;
+    std::memset(back, 0, 2 * setSize * sizeof(uint64_t));
+    if (!VQtImageStatistics::countHistogram(img, m_channelCount, a, back, back + setSize, nullptr, &m_stop))
+        return;
+    publishCounts();
+    emit signalUpdateHistogram();
 }
 
 void VQtRoiStatWorker::computeFrame(const VQtImageView& img) {

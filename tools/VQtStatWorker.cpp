@@ -6,12 +6,19 @@
 VQtStatWorker::VQtStatWorker(QObject* parent) : VQtStatWorker(VQtImageStatistics::BlockCount, parent) {}
 
 VQtStatWorker::VQtStatWorker(int blocks, QObject* parent)
-    : QThread(parent), m_counts(size_t(blocks) * VQtImageStatistics::kBins, 0) {}
+    : QThread(parent), m_counts(size_t(blocks) * VQtImageStatistics::kBins, 0),
+      m_back(size_t(blocks) * VQtImageStatistics::kBins, 0) {}
 
 VQtStatWorker::~VQtStatWorker() {
     stopThread();
     QMutexLocker l(&m_mutex);
     std::vector<uint64_t>().swap(m_counts);
+    std::vector<uint64_t>().swap(m_back);
+}
+
+void VQtStatWorker::publishCounts() {
+    QMutexLocker l(&m_mutex);
+    m_counts.swap(m_back);
 }
 
 void VQtStatWorker::stopThread() {
@@ -72,13 +79,9 @@ void VQtStatWorker::compute(Kind kind) {
 
 void VQtStatWorker::computeHistogram(const VQtImageView& img) {
     int averages[4];
-    bool done;
-    {
-        QMutexLocker l(&m_mutex);
-        done = VQtImageStatistics::histogram(img, m_channelCount, m_counts.data(), averages, &m_stop);
-    }
-    if (!done)
+    if (!VQtImageStatistics::histogram(img, m_channelCount, backCounts(), averages, &m_stop))
         return;
+    publishCounts();
     {
         QMutexLocker l(&m_resultMutex);
         std::copy(averages, averages + 4, m_averages);

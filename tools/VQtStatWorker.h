@@ -37,7 +37,9 @@ public:
     bool isStopRequested() const { return m_stop; }
 
     // The counter block (5 x 65536 histograms in the order red, green, blue, luminance,
-    // clear; more for derived workers), read and cleared under mutex().
+    // clear; more for derived workers), read and cleared under mutex(). A pass counts into a
+    // second block of its own and exchanges the two under the mutex when it is done, so the
+    // window never waits for a pass.
     QMutex& mutex() { return m_mutex; }
     uint64_t* counts() { return m_counts.data(); }
     size_t countBlocks() const { return m_counts.size() / VQtImageStatistics::kBins; }
@@ -65,6 +67,9 @@ protected:
     virtual void computeFrame(const VQtImageView& img);
     virtual void computeLine(const VQtImageView& img);
     virtual void computeColumn(const VQtImageView& img);
+    // The block a pass counts into (worker thread only), and its exchange with counts().
+    uint64_t* backCounts() { return m_back.data(); }
+    void publishCounts();
 
     std::atomic<bool> m_stop{false};
     std::atomic<int> m_channelCount{0};
@@ -85,4 +90,5 @@ private:
     std::atomic<bool> m_columnFlag{false};
     QMutex m_mutex;
     std::vector<uint64_t> m_counts;
+    std::vector<uint64_t> m_back;
 };

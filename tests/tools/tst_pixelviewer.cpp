@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QtTest>
 
@@ -87,6 +88,25 @@ private slots:
         model.setDecimal(false);
         QCOMPARE(model.data(model.index(0, 0)).toString(), hexadecimal);
         QCOMPARE(model.pixelText(3, 0), QString()); // outside the image
+    }
+
+    void busyImageShowsTheLastTextWithoutWaiting() {
+        setComputing(2, 2, 8, 1, {77});
+        VQtPixelViewModel model;
+        model.updateView();
+        const QModelIndex cell = model.index(0, 0);
+        QCOMPARE(model.data(cell).toString(), QStringLiteral("77"));
+        QSignalSpy busy(&model, &VQtPixelViewModel::signalBusy);
+        // A refresh holds the image: the cell keeps its text and the table asks to paint again.
+        m_imgComputingLock.lockForWrite();
+        QCOMPARE(model.data(cell).toString(), QStringLiteral("77"));
+        QCOMPARE(model.data(model.index(1, 1)).toString(), QString());
+        model.updateView();
+        QVERIFY(model.resetPending());
+        m_imgComputingLock.unlock();
+        QCOMPARE(busy.count(), 3);
+        model.updateView();
+        QVERIFY(!model.resetPending());
     }
 
     void bigImageFormatsOnlyTheVisibleCells() {
