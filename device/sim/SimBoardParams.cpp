@@ -344,11 +344,12 @@ int SimBoardParams::parseText(const QByteArray& text, const SimBoardDesc& desc,
     QList<QByteArray> lines = text.split('\n');
     while (!lines.isEmpty() && lines.last().trimmed().isEmpty())
         lines.removeLast();
-    // A file cut short has lost its last line; one of another board kind names it.
+    // A file cut short has lost its last line; one of another board kind names that kind.
     if (lines.size() < 3 || lines.first().trimmed() != kConfigHeader ||
-        lines.last().trimmed() != kConfigEnd ||
-        lines.at(2).trimmed() != "Kind=" + QByteArray::number(desc.kind))
+        lines.last().trimmed() != kConfigEnd || !lines.at(2).startsWith("Kind="))
         return VION_ERR_CONFIG_PARAMETER;
+    if (lines.at(2).trimmed() != "Kind=" + QByteArray::number(desc.kind))
+        return VION_ERR_FEATURE_UNSUPPORT;
     for (int i = 3; i + 1 < lines.size(); ++i) {
         const QByteArray line = lines.at(i).trimmed();
         const int eq = line.indexOf('=');

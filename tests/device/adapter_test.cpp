@@ -254,7 +254,7 @@ TEST_F(Adapter, ConfigurationFilesRoundTripAndRefusals) {
     } refused[] = {{"missing.zbcf", true, "the file does not exist"},
                    {"empty.zbcf", true, "the file is empty"},
                    {"truncated.zbcf", true, "Config Parameter Invalid"},
-                   {"cameralink.zbcf", true, "Config Parameter Invalid"},
+                   {"cameralink.zbcf", true, "Feature UnSupport"},
                    {"camera.ccf", true, "it is a camera configuration file"},
                    {"board.zbcf", false, "it is a board configuration file"},
                    {"truncated.ccf", false, ""},
