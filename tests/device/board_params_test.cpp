@@ -366,6 +366,28 @@ TEST_F(BoardParams, LayoutRules) {
     touched.names.clear();
     ASSERT_TRUE(dev->setAcqFeature(param(VNP_CXP_PoCXP_CHANNEL), QStringLiteral("C")));
     EXPECT_TRUE(touched.names.contains(QStringLiteral("VNP_CXP_POWER_STATUS")));
+    // Triggered internally at 100 kHz (10000 ns), delay + width fit in one period.
+    ASSERT_TRUE(dev->setAcqFeature(param(VNP_INTEGRATION_TRIGGER_FREQUENCY), 100000));
+    ASSERT_TRUE(dev->setAcqFeature(param(VNP_INTEGRATION_PARAM1), 4000));
+    EXPECT_EQ(param(VNP_INTEGRATION_PARAM2)->getMax(), 6000);
+    ASSERT_TRUE(
+        dev->setAcqFeature(param(VNP_INTEGRATION_TRIGGER_SOURCE), QStringLiteral("Software Trigger")));
+    EXPECT_EQ(param(VNP_INTEGRATION_PARAM2)->getMax(), 0x7FFFFFFF);
+    EXPECT_TRUE(param(VNP_SOFTWARE_TRIGGER_DELAY)->isEnable());
+    // Bursts only with method 5, counted once a period is set.
+    EXPECT_FALSE(param(VNP_CXP_FRAME_BURST_PERIOD)->isEnable());
+    ASSERT_TRUE(dev->setAcqFeature(param(VNP_INTEGRATION_METHOD), QStringLiteral("Method5")));
+    EXPECT_TRUE(param(VNP_CXP_FRAME_BURST_PERIOD)->isEnable());
+    EXPECT_FALSE(param(VNP_CXP_FRAME_BURST_COUNT)->isEnable());
+    ASSERT_TRUE(dev->setAcqFeature(param(VNP_CXP_FRAME_BURST_PERIOD), 800));
+    EXPECT_TRUE(param(VNP_CXP_FRAME_BURST_COUNT)->isEnable());
+    // Old Camera Link firmware: a single-channel encoder multiplies by at most 2.
+    open(kClOld);
+    ASSERT_TRUE(dev->setAcqFeature(param(VNP_SHAFT_ENCODER1_MULTIPlY_FACTOR), QStringLiteral("8")));
+    ASSERT_TRUE(dev->setAcqFeature(param(VNP_SHAFT_ENCODER1_QUAD_FREQUENCY_SOURCE_TYPE),
+                                   QStringLiteral("Single Channel")));
+    EXPECT_EQ(param(VNP_SHAFT_ENCODER1_MULTIPlY_FACTOR)->getText(), QStringLiteral("2"));
+    EXPECT_TRUE(param(VNP_SHAFT_ENCODER1_CHANNEL)->isEnable());
 }
 
 TEST_F(BoardParams, LockedWhileGrabbingAndRestoredAfterwards) {

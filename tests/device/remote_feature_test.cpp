@@ -3,8 +3,10 @@
 // notification and the names kept while refreshing is suspended.
 #include <QMutex>
 #include <QStringList>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <limits>
+#include <thread>
 
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
@@ -203,6 +205,29 @@ TEST_F(RemoteFeature, NamesWaitWhileRefreshingIsSuspended) {
     EXPECT_TRUE(reports.has(QStringLiteral("Width")));
     EXPECT_EQ(width->getMax().toLongLong(), 96);
     EXPECT_TRUE(dev->getPendingNames().isEmpty());
+}
+
+// The camera's event thread refreshes features while another thread reads them and a third
+// writes: every read sees a whole value (run under ThreadSanitizer too).
+TEST_F(RemoteFeature, RefreshesFromEventsWhileOthersReadAndWrite) {
+    const VQtRemoteFeaturePtr width = feature("Width");
+    std::atomic<bool> done{false};
+    std::thread reader([&] {
+        while (!done)
+            for (const VQtRemoteFeaturePtr& f : dev->getRemoteFeatureList()) {
+                const QString tip = f->getToolTip();
+                EXPECT_FALSE(tip.isEmpty());
+                if (f == width) {
+                    const qlonglong max = f->getMax().toLongLong();
+                    EXPECT_TRUE(max == 128 || max == 96) << max;
+                }
+            }
+    });
+    for (int i = 0; i <= 40; ++i) // ends at 0: Width may use the whole sensor again
+        EXPECT_TRUE(dev->setRemoteFeature(QStringLiteral("OffsetX"), i % 2 ? 32 : 0));
+    EXPECT_TRUE(waitUntil([&] { return width->getMax().toLongLong() == 128; }));
+    done = true;
+    reader.join();
 }
 
 TEST_F(RemoteFeature, CameraAloneStartsAndStopsItsStream) {
