@@ -1,6 +1,5 @@
 #include "device/VQtAcqFeature.h"
 
-#include <QMutexLocker>
 #include <limits>
 
 #include "core/VQtSystemParam.h"
@@ -43,7 +42,7 @@ VQtAcqFeature::VQtAcqFeature(VQT_FEATURE_VAR_TYPE type, const QString& display, 
 }
 
 void VQtAcqFeature::addText(const QString& text, int32_t value) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_entries.append(VQtEnumToValue{text, value == -1 ? int32_t(m_entries.size()) : value});
 }
 
@@ -60,7 +59,7 @@ void VQtAcqFeature::update() {
             return;
         value = v32;
     }
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_value = value;
     if (m_id == VNP_FPGA_VERSION || m_id == VNP_FPGA_SERIAL_NUMBER) {
         lock.unlock();
@@ -94,7 +93,7 @@ void VQtAcqFeature::readText(uint32_t word) {
                 text += byteChar(word, shift);
         }
     }
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_textValue = text;
 }
 
@@ -110,7 +109,7 @@ int64_t VQtAcqFeature::adjust(int64_t v) const {
 int VQtAcqFeature::setValue(int64_t value) {
     int64_t v;
     {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         if (m_board == VION_INVALID_HANDLE) {
             m_value = value;
             return VION_OK;
@@ -124,7 +123,7 @@ int VQtAcqFeature::setValue(int64_t value) {
     if (result != VION_OK)
         return result;
     {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_value = v;
         if (isEnumeration())
             m_textValue.clear(); // a text write names the entry again right after
@@ -135,7 +134,7 @@ int VQtAcqFeature::setValue(int64_t value) {
 }
 
 int64_t VQtAcqFeature::getValue() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_value;
 }
 
@@ -149,14 +148,14 @@ QString VQtAcqFeature::textLocked() const {
 }
 
 QString VQtAcqFeature::getText() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return textLocked();
 }
 
 int VQtAcqFeature::setText(const QString& text) {
     int64_t value = 0;
     {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         for (const VQtEnumToValue& e : m_entries)
             if (e.text == text) {
                 value = e.value;
@@ -165,19 +164,19 @@ int VQtAcqFeature::setText(const QString& text) {
     }
     const int result = setValue(value);
     if (result == VION_OK) {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_textValue = text;
     }
     return result;
 }
 
 QString VQtAcqFeature::getTextFromIndex(int index) const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return index >= 0 && index < m_entries.size() ? m_entries.at(index).text : QString();
 }
 
 QString VQtAcqFeature::getTextFromValue(int64_t value) const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     for (const VQtEnumToValue& e : m_entries)
         if (e.value == value)
             return e.text;
@@ -185,7 +184,7 @@ QString VQtAcqFeature::getTextFromValue(int64_t value) const {
 }
 
 int64_t VQtAcqFeature::getCurrentIndex() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     if (!isEnumeration())
         return m_value;
     if (!m_textValue.isEmpty())
@@ -199,7 +198,7 @@ int64_t VQtAcqFeature::getCurrentIndex() const {
 }
 
 QStringList VQtAcqFeature::getEnumList() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     QStringList list;
     for (const VQtEnumToValue& e : m_entries)
         list << e.text;
@@ -207,57 +206,57 @@ QStringList VQtAcqFeature::getEnumList() const {
 }
 
 QList<VQtEnumToValue> VQtAcqFeature::getEnumEntries() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_entries;
 }
 
 void VQtAcqFeature::clearEnumList() {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_entries.clear();
 }
 
 void VQtAcqFeature::setRange(int64_t min, int64_t max) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_min = min, m_max = max;
 }
 
 void VQtAcqFeature::setMin(int64_t min) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_min = min;
 }
 
 void VQtAcqFeature::setMax(int64_t max) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_max = max;
 }
 
 void VQtAcqFeature::setStep(int64_t step) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_step = step;
 }
 
 int64_t VQtAcqFeature::getMin() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_min;
 }
 
 int64_t VQtAcqFeature::getMax() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_max;
 }
 
 int64_t VQtAcqFeature::getStep() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_step;
 }
 
 void VQtAcqFeature::setEnable(bool enable) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_enable = enable;
 }
 
 bool VQtAcqFeature::isEnable() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_enable;
 }
 
@@ -268,22 +267,22 @@ uint32_t VQtAcqFeature::getAccessMode() const {
 }
 
 void VQtAcqFeature::setVisibility(int32_t visibility) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_visibility = visibility;
 }
 
 int32_t VQtAcqFeature::getVisibility() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_visibility;
 }
 
 void VQtAcqFeature::setPollingTime(int32_t ms) {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_pollingTime = ms;
 }
 
 int32_t VQtAcqFeature::getPollingTime() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_pollingTime;
 }
 
@@ -291,7 +290,7 @@ QString VQtAcqFeature::getToolTip() const {
     const bool en = english();
     static const char* const access[] = {"", "RW", "RO", "WO"};
     const uint32_t mode = getAccessMode();
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     QString value;
     if (isEnumeration() || m_id == VNP_FPGA_VERSION || m_id == VNP_FPGA_SERIAL_NUMBER)
         value = textLocked();

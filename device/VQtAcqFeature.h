@@ -8,10 +8,10 @@
 #define VQTACQFEATURE_H
 
 #include <QList>
-#include <QMutex>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <mutex>
 
 #include "device/VionBoardApi.h"
 
@@ -102,7 +102,7 @@ private:
     const uint32_t m_id;
     const VION_HANDLE m_board;
 
-    mutable QMutex m_lock; // guards everything below
+    mutable std::mutex m_lock; // guards everything below
     int64_t m_value = 0;
     QString m_textValue;
     int32_t m_visibility = 1;

@@ -1,6 +1,5 @@
 #include "device/VQtDevice.h"
 
-#include <QMutexLocker>
 #include <algorithm>
 
 #include "device/VQtDeviceCL.h"
@@ -102,7 +101,7 @@ bool VQtDevice::openRemote(int cameraIndex) {
         features << std::make_shared<VQtRemoteFeature>(QString::fromUtf8(name), handle);
     }
     {
-        QMutexLocker lock(&m_featureLock);
+        std::lock_guard<std::recursive_mutex> lock(m_featureLock);
         m_remoteFeatures = features;
     }
     OXA_DEVICE_INFO info;
@@ -131,17 +130,17 @@ void VQtDevice::close() {
         OxaDevClose(m_remoteHandle);
         m_remoteHandle = nullptr;
         {
-            QMutexLocker lock(&m_featureLock);
+            std::lock_guard<std::recursive_mutex> lock(m_featureLock);
             m_remoteFeatures.clear();
         }
-        QMutexLocker pending(&m_pendingLock);
+        std::unique_lock<std::mutex> pending(m_pendingLock);
         m_pendingNames.clear();
     }
     m_stream = nullptr;
     m_grabbing = false;
     m_lockedEnable.clear();
     {
-        QMutexLocker lock(&m_pendingLock);
+        std::unique_lock<std::mutex> lock(m_pendingLock);
         m_acqChanged = nullptr, m_acqChangedContext = nullptr;
         m_remoteChanged = nullptr, m_remoteChangedContext = nullptr;
     }
@@ -149,12 +148,12 @@ void VQtDevice::close() {
 }
 
 void VQtDevice::addAcqFeature(VQtAcqFeature* feature) {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     m_acqFeatures << VQtAcqFeaturePtr(feature);
 }
 
 void VQtDevice::clearAcqFeatures() {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     m_acqFeatures.clear();
 }
 
@@ -255,22 +254,22 @@ QString VQtDevice::readBoardName() const {
 }
 
 QList<VQtAcqFeaturePtr> VQtDevice::getAcqFeatureList() const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     return m_acqFeatures;
 }
 
 QList<VQtRemoteFeaturePtr> VQtDevice::getRemoteFeatureList() const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     return m_remoteFeatures;
 }
 
 VQtAcqFeaturePtr VQtDevice::getAcqFeature(int index) const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     return m_acqFeatures.value(index);
 }
 
 VQtAcqFeaturePtr VQtDevice::getAcqFeature(const QString& name) const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     for (const VQtAcqFeaturePtr& f : m_acqFeatures)
         if (f->getFeature() == name)
             return f;
@@ -278,7 +277,7 @@ VQtAcqFeaturePtr VQtDevice::getAcqFeature(const QString& name) const {
 }
 
 VQtAcqFeaturePtr VQtDevice::getAcqFeatureByType(uint32_t id) const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     for (const VQtAcqFeaturePtr& f : m_acqFeatures)
         if (f->getIdType() == id)
             return f;
@@ -288,7 +287,7 @@ VQtAcqFeaturePtr VQtDevice::getAcqFeatureByType(uint32_t id) const {
 VQtAcqFeaturePtr VQtDevice::findAcqFeature(const QString& nameOrDisplay) const {
     if (VQtAcqFeaturePtr f = getAcqFeature(nameOrDisplay))
         return f;
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     for (const VQtAcqFeaturePtr& f : m_acqFeatures)
         if (f->getDisplay().compare(nameOrDisplay, Qt::CaseInsensitive) == 0 ||
             f->getFeature().compare(nameOrDisplay, Qt::CaseInsensitive) == 0)
@@ -297,12 +296,12 @@ VQtAcqFeaturePtr VQtDevice::findAcqFeature(const QString& nameOrDisplay) const {
 }
 
 VQtRemoteFeaturePtr VQtDevice::getRemoteFeature(int index) const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     return m_remoteFeatures.value(index);
 }
 
 VQtRemoteFeaturePtr VQtDevice::getRemoteFeature(const QString& name) const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     for (const VQtRemoteFeaturePtr& f : m_remoteFeatures)
         if (f->getFeature() == name)
             return f;
@@ -310,7 +309,7 @@ VQtRemoteFeaturePtr VQtDevice::getRemoteFeature(const QString& name) const {
 }
 
 QList<VQtRemoteFeaturePtr> VQtDevice::getRemoteFeatureListByCategory(const QString& category) const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     QList<VQtRemoteFeaturePtr> list;
     for (const VQtRemoteFeaturePtr& f : m_remoteFeatures)
         if (f->getCategory() == category)
@@ -389,7 +388,7 @@ bool VQtDevice::setRemoteFeature(VQtRemoteFeature* feature, const QVariant& valu
     if (!feature)
         return false;
     {
-        QMutexLocker lock(&m_featureLock);
+        std::lock_guard<std::recursive_mutex> lock(m_featureLock);
         m_remoteStatus = feature->setValue(value);
     }
     if (m_remoteStatus != OXA_STATUS_SUCCESS)
@@ -414,7 +413,7 @@ bool VQtDevice::setRemoteFeature(const QString& name, const QVariant& value) {
 bool VQtDevice::registerAcqValueChanged(VQtAcqValueChanged function, void* context) {
     if (!isOpenAcq())
         return false;
-    QMutexLocker lock(&m_pendingLock);
+    std::unique_lock<std::mutex> lock(m_pendingLock);
     m_acqChanged = function, m_acqChangedContext = context;
     return true;
 }
@@ -422,14 +421,14 @@ bool VQtDevice::registerAcqValueChanged(VQtAcqValueChanged function, void* conte
 bool VQtDevice::registerRemoteValueChanged(VQtRemoteValueChanged function, void* context) {
     if (!isOpenRemote())
         return false;
-    QMutexLocker lock(&m_pendingLock);
+    std::unique_lock<std::mutex> lock(m_pendingLock);
     m_remoteChanged = function, m_remoteChangedContext = context;
     return true;
 }
 
 void VQtDevice::refreshRemoteFeature(VQtRemoteFeature* feature) {
     {
-        QMutexLocker lock(&m_refreshLock);
+        std::lock_guard<std::recursive_mutex> lock(m_refreshLock);
         feature->update();
     }
     reportRemote(feature);
@@ -439,7 +438,7 @@ void VQtDevice::reportRemote(VQtRemoteFeature* feature) {
     VQtRemoteValueChanged function;
     void* context;
     {
-        QMutexLocker lock(&m_pendingLock);
+        std::unique_lock<std::mutex> lock(m_pendingLock);
         function = m_remoteChanged, context = m_remoteChangedContext;
     }
     if (function)
@@ -459,13 +458,13 @@ void VQtDevice::featureValueChanged(const QString& name) {
     if (!m_notify)
         return;
     if (!m_refreshEnabled) {
-        QMutexLocker lock(&m_pendingLock);
+        std::unique_lock<std::mutex> lock(m_pendingLock);
         if (!m_pendingNames.contains(name))
             m_pendingNames << name;
         return;
     }
     {
-        QMutexLocker lock(&m_pendingLock);
+        std::unique_lock<std::mutex> lock(m_pendingLock);
         if (!m_remoteChanged)
             return;
     }
@@ -474,12 +473,12 @@ void VQtDevice::featureValueChanged(const QString& name) {
 }
 
 QStringList VQtDevice::getPendingNames() const {
-    QMutexLocker lock(&m_pendingLock);
+    std::unique_lock<std::mutex> lock(m_pendingLock);
     return m_pendingNames;
 }
 
 void VQtDevice::clearPendingNames() {
-    QMutexLocker lock(&m_pendingLock);
+    std::unique_lock<std::mutex> lock(m_pendingLock);
     m_pendingNames.clear();
 }
 
@@ -488,13 +487,13 @@ void VQtDevice::clearPendingNames() {
 void VQtDevice::processPendingNames() {
     QStringList names;
     {
-        QMutexLocker lock(&m_pendingLock);
+        std::unique_lock<std::mutex> lock(m_pendingLock);
         names.swap(m_pendingNames);
     }
     for (const QString& name : names)
         if (const VQtRemoteFeaturePtr f = getRemoteFeature(name)) {
             {
-                QMutexLocker lock(&m_refreshLock);
+                std::lock_guard<std::recursive_mutex> lock(m_refreshLock);
                 f->update();
             }
             reportRemote(f.get());
@@ -502,7 +501,7 @@ void VQtDevice::processPendingNames() {
 }
 
 VQtAcqFeature* VQtDevice::acq(uint32_t id) const {
-    QMutexLocker lock(&m_featureLock);
+    std::lock_guard<std::recursive_mutex> lock(m_featureLock);
     for (const VQtAcqFeaturePtr& f : m_acqFeatures)
         if (f->getIdType() == id)
             return f.get();
@@ -513,7 +512,7 @@ void VQtDevice::reportAcq(VQtAcqFeature* feature) {
     VQtAcqValueChanged function;
     void* context;
     {
-        QMutexLocker lock(&m_pendingLock);
+        std::unique_lock<std::mutex> lock(m_pendingLock);
         function = m_acqChanged, context = m_acqChangedContext;
     }
     if (feature && function && !m_loadingConfig)

@@ -12,14 +12,13 @@
 #define VQTDEVICE_H
 
 #include <QList>
-#include <QMutex>
 #include <QObject>
-#include <QRecursiveMutex>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "device/OxaApi.h"
 #include "device/VQtAcqFeature.h"
@@ -206,8 +205,8 @@ private:
     bool loadConfig(bool board, const QString& path);
     bool refuseConfig(bool board, const QString& path, const QString& why);
 
-    mutable QRecursiveMutex m_featureLock; // the two feature lists
-    QRecursiveMutex m_refreshLock;         // camera feature refreshes
+    mutable std::recursive_mutex m_featureLock; // the two feature lists
+    std::recursive_mutex m_refreshLock;         // camera feature refreshes
     QList<VQtAcqFeaturePtr> m_acqFeatures;
     QList<VQtRemoteFeaturePtr> m_remoteFeatures;
     QList<bool> m_lockedEnable; // enable state of each locked parameter before grabbing
@@ -217,7 +216,7 @@ private:
     void* m_remoteChangedContext = nullptr;
     std::atomic<bool> m_refreshEnabled{true};
     std::atomic<bool> m_notify{true};
-    mutable QMutex m_pendingLock;
+    mutable std::mutex m_pendingLock;
     QStringList m_pendingNames;
 };
 

@@ -4,7 +4,6 @@
 // a temporary file beside the target that replaces it only when complete.
 #include <QDir>
 #include <QFileInfo>
-#include <QMutexLocker>
 #include <QTemporaryFile>
 #include <cerrno>
 #include <cstdio>
@@ -99,7 +98,7 @@ bool VQtDevice::loadConfig(bool board, const QString& path) {
             f->update();
         nameImageType();
     } else {
-        QMutexLocker lock(&m_refreshLock);
+        std::lock_guard<std::recursive_mutex> lock(m_refreshLock);
         for (const VQtRemoteFeaturePtr& f : getRemoteFeatureList())
             f->update();
     }

@@ -1,6 +1,5 @@
 #include "device/VQtRemoteFeature.h"
 
-#include <QMutexLocker>
 #include <limits>
 
 #include "core/VQtSystemParam.h"
@@ -146,7 +145,7 @@ VQtRemoteFeature::VQtRemoteFeature(const QString& feature, OXA_DEV_HANDLE device
 void VQtRemoteFeature::refresh(OXA_FEATURE_HANDLE handle) {
     uint32_t access = 0;
     if (OxaFeatureGetAccessMode(handle, &access) != OXA_STATUS_SUCCESS) {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_hasMax = m_hasMin = m_hasStep = false;
         return;
     }
@@ -191,7 +190,7 @@ void VQtRemoteFeature::refresh(OXA_FEATURE_HANDLE handle) {
             }
         }
     }
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_accessMode = access;
     m_hasMax = hasMax, m_hasMin = hasMin, m_hasStep = hasStep;
     m_max = hasMax ? max : QVariant();
@@ -212,7 +211,7 @@ void VQtRemoteFeature::update() {
     const QVariant old = getValue();
     refresh(handle);
     OxaDevFreeFeature(handle);
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_valueChanged = m_value != old;
 }
 
@@ -220,14 +219,14 @@ void VQtRemoteFeature::updateAccessMode() {
     uint32_t access = 0;
     if (OxaDevGetAccessMode(m_device, m_feature.toUtf8().constData(), &access) != OXA_STATUS_SUCCESS)
         access = OXA_ACCESS_UNDEFINED;
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     m_accessMode = access;
 }
 
 bool VQtRemoteFeature::isUpdateValue() const {
     if (m_feature == QLatin1String("DeviceScanType"))
         return true;
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_valueChanged;
 }
 
@@ -274,59 +273,59 @@ OXASTATUS VQtRemoteFeature::setValue(const QVariant& value) {
     }
     OxaDevFreeFeature(handle);
     if (st == OXA_STATUS_SUCCESS && stored.isValid()) {
-        QMutexLocker lock(&m_lock);
+        std::unique_lock<std::mutex> lock(m_lock);
         m_value = stored;
     }
     return st;
 }
 
 uint32_t VQtRemoteFeature::getAccessMode() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_accessMode;
 }
 
 int64_t VQtRemoteFeature::getPrecision() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_precision;
 }
 
 bool VQtRemoteFeature::isMax() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_hasMax;
 }
 
 bool VQtRemoteFeature::isMin() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_hasMin;
 }
 
 bool VQtRemoteFeature::isStep() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_hasStep;
 }
 
 QVariant VQtRemoteFeature::getMax() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_max;
 }
 
 QVariant VQtRemoteFeature::getMin() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_min;
 }
 
 QVariant VQtRemoteFeature::getStep() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_step;
 }
 
 QVariant VQtRemoteFeature::getValue() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_value;
 }
 
 QStringList VQtRemoteFeature::getEnumList() const {
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     return m_enumList;
 }
 
@@ -373,7 +372,7 @@ QString VQtRemoteFeature::valueText() const {
 
 QString VQtRemoteFeature::getToolTip() const {
     const bool en = english();
-    QMutexLocker lock(&m_lock);
+    std::unique_lock<std::mutex> lock(m_lock);
     QStringList lines;
     lines << (en ? QStringLiteral("Feature Name: ") : QStringLiteral("特征名: ")) + m_feature
           << (en ? QStringLiteral("Type: ") : QStringLiteral("类型: ")) + typeName(m_type)

@@ -8,11 +8,11 @@
 #ifndef VQTREMOTEFEATURE_H
 #define VQTREMOTEFEATURE_H
 
-#include <QMutex>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <cstdint>
+#include <mutex>
 
 #include "device/OxaApi.h"
 
@@ -77,7 +77,7 @@ private:
     QStringList m_selected;
     const OXA_DEV_HANDLE m_device;
 
-    mutable QMutex m_lock; // guards everything below
+    mutable std::mutex m_lock; // guards everything below
     uint32_t m_accessMode = OXA_ACCESS_WO;
     int64_t m_precision = 3;
     QVariant m_value, m_min, m_max, m_step;

@@ -1,10 +1,10 @@
 // Board parameters: the rounding, text and tool-tip rules of one parameter, the tables each
 // adapter creates per board kind and generation (and that the board serves them with the
 // same limits and entries), 64-bit values end to end, and the consistency rules.
-#include <QMutex>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
+#include <mutex>
 
 #include "core/VQtSystemParam.h"
 #include "device/VQtAcqFeatureTable.h"
@@ -34,11 +34,11 @@ const VQT_DEVICE_VAR_TYPE kTypes[] = {
     VQT_DEVICE_SFP,        VQT_DEVICE_GIGEVISION_BOARD, VQT_DEVICE_COAXPRESS};
 
 struct Touched {
-    QMutex mutex;
+    std::mutex mutex;
     QStringList names;
     static void record(VQtAcqFeature* f, void* context) {
         auto* self = static_cast<Touched*>(context);
-        QMutexLocker lock(&self->mutex);
+        std::unique_lock<std::mutex> lock(self->mutex);
         self->names << f->getFeature();
     }
 };

@@ -1,11 +1,11 @@
 // Camera features as the application copies them: unreadable and unknown features, the type
 // table, writes by type, selector links, limits that follow dependent writes, change
 // notification and the names kept while refreshing is suspended.
-#include <QMutex>
 #include <QStringList>
 #include <atomic>
 #include <gtest/gtest.h>
 #include <limits>
+#include <mutex>
 #include <thread>
 
 #include "core/VQtSystemParam.h"
@@ -21,19 +21,19 @@ const char kCamera[] = R"json({"cameras": [
 
 // What the value-changed function saw, from whichever thread called it.
 struct Reports {
-    QMutex mutex;
+    std::mutex mutex;
     QStringList names;
     static void record(VQtRemoteFeature* feature, void* context) {
         auto* self = static_cast<Reports*>(context);
-        QMutexLocker lock(&self->mutex);
+        std::unique_lock<std::mutex> lock(self->mutex);
         self->names << feature->getFeature();
     }
     bool has(const QString& name) {
-        QMutexLocker lock(&mutex);
+        std::unique_lock<std::mutex> lock(mutex);
         return names.contains(name);
     }
     void clear() {
-        QMutexLocker lock(&mutex);
+        std::unique_lock<std::mutex> lock(mutex);
         names.clear();
     }
 };
