@@ -418,11 +418,15 @@ void SimBoard::run(int32_t count) {
             fire(VION_EVENT_FRAME_LOST);
             continue;
         }
-        if (!m_scene || m_scene->width() != int(f.width) || m_scene->height() != int(f.height) ||
-            m_scene->isColour() != cam.colour)
-            m_scene.reset(new SimScene(int(f.width), int(f.height), cam.colour));
         std::vector<uint8_t>& buf = m_buffers[index];
-        const size_t written = SimFrameEncoder::encode(*m_scene, frame, f, buf.data(), buf.size());
+        size_t written = 0;
+        if (camera) {
+            written = camera->renderFrame(frame, f, buf.data(), buf.size());
+        } else {
+            if (!m_scene || m_scene->width() != int(f.width) || m_scene->height() != int(f.height))
+                m_scene.reset(new SimScene(int(f.width), int(f.height), false));
+            written = SimFrameEncoder::encode(*m_scene, frame, f, buf.data(), buf.size());
+        }
         const bool incomplete = cam.incompleteEvery > 0 &&
                                 frame % uint64_t(cam.incompleteEvery) == uint64_t(cam.incompleteEvery) - 1;
         VION_BUFFER_STATUS& st = m_status[index];
