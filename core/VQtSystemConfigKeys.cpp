@@ -267,6 +267,11 @@ QString VQtConfigIssue::text() const {
                                            "The settings file %1 is not a valid settings file: the values "
                                            "that could be read are used.")
             .arg(key);
+    case FileUndecodable:
+        return QCoreApplication::translate("VQtSystemParam",
+                                           "The settings file %1 holds a value that cannot be decoded: the "
+                                           "defaults are used.")
+            .arg(key);
     case FolderReadOnly:
     case FileReadOnly:
         return QCoreApplication::translate("VQtSystemParam",
@@ -300,14 +305,26 @@ VQtConfigRange systemConfigRange(const QString& key) {
 
 void readSystemConfig(QSettings& settings, VQtSystemParam& prm, QVector<VQtConfigIssue>* issues) {
     VQtSystemParam defaults;
+    const VQtSystemParam before = prm;
     const std::vector<ConfigKey> table = configTable(prm);
     const std::vector<ConfigKey> fallbacks = configTable(defaults);
-    for (size_t i = 0; i < table.size(); ++i) {
-        const QVariant value = settings.value(table[i].key);
-        if (value.isValid())
-            std::visit(Reader{table[i], fallbacks[i].field, value, issues}, table[i].field);
+    QVector<VQtConfigIssue> found;
+    try {
+        for (size_t i = 0; i < table.size(); ++i) {
+            const QVariant value = settings.value(table[i].key);
+            if (value.isValid())
+                std::visit(Reader{table[i], fallbacks[i].field, value, &found}, table[i].field);
+        }
+    } catch (const std::exception&) {
+        // The settings library decodes serialised values ("@Variant(...)"), which this program
+        // never writes; one claiming an impossible size makes it throw. Use nothing of such a file.
+        prm = before;
+        found = {{VQtConfigIssue::FileUndecodable, QDir::toNativeSeparators(settings.fileName()), QString(),
+                  QString(), {}}};
     }
-    checkSequenceNumbers(prm.save, defaults.save, issues);
+    checkSequenceNumbers(prm.save, defaults.save, &found);
+    if (issues)
+        *issues += found;
 }
 
 void writeSystemConfig(QSettings& settings, const VQtSystemParam& prm) {

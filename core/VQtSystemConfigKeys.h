@@ -30,6 +30,7 @@ struct VQtConfigIssue {
         FileIsFolder, // the file's own problems: `key` holds its path
         FileUnreadable,
         FileMalformed,
+        FileUndecodable,
         FolderReadOnly, // a save could not replace the file
         FileReadOnly,
     };

@@ -71,8 +71,13 @@ bool isDebug() {
     dir.remove(QStringLiteral("Temp"), Qt::CaseSensitive);
     g_strConfig = dir + QStringLiteral("/VionC.ini");
     QSettings settings(g_strConfig, QSettings::IniFormat);
-    const QString value = settings.value(QStringLiteral("Debug"), QStringLiteral("Off")).toString().toUpper();
-    return value.contains(QLatin1String("ON"));
+    try {
+        const QString value =
+            settings.value(QStringLiteral("Debug"), QStringLiteral("Off")).toString().toUpper();
+        return value.contains(QLatin1String("ON"));
+    } catch (const std::exception&) {
+        return false; // an undecodable file; loading reports it
+    }
 }
 
 namespace {

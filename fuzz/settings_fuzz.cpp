@@ -14,6 +14,12 @@
 #include "core/VQtSystemConfigKeys.h"
 #include "core/VQtSystemParam.h"
 
+// A serialised value of impossible size makes the settings library throw std::bad_alloc, which
+// the loader catches: let the allocator return null as the system's does, instead of aborting.
+extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+
 namespace {
 
 void fail(const QString& what) {

@@ -1513,6 +1513,10 @@ Qt %2</translation>
         <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
         <translation>无法写入设置文件 %1（%2）：对设置的修改将不会被保存。</translation>
     </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>设置文件 %1 含有无法解码的值：使用默认值。</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

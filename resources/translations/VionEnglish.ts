@@ -1513,6 +1513,10 @@ Qt %2</translation>
         <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
         <translation>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</translation>
     </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>The settings file %1 holds a value that cannot be decoded: the defaults are used.</translation>
+    </message>
 </context>
 <context>
     <name>main</name>

@@ -12,6 +12,12 @@
 
 #include <cstring>
 
+// A serialised value of impossible size makes the settings library throw std::bad_alloc when the
+// system's allocator returns null; under the address sanitizer it must return null as well.
+extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+
 namespace {
 
 using Getter = std::function<QString(const VQtSystemParam&)>;
@@ -291,6 +297,21 @@ TEST_F(SettingsTest, SequenceNumbersStayWithinRange) {
     const QStringList warnings = takeSystemConfigMessages();
     ASSERT_EQ(warnings.size(), 1);
     EXPECT_TRUE(warnings.first().contains("\"BeginNumber\""));
+}
+
+// A value serialised by the settings library (which this program never writes) that claims an
+// impossible size made it throw at every start.
+TEST_F(SettingsTest, UndecodableFileKeepsTheDefaultsAndSaysSo) {
+    QFile f(configPath());
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("[General]\nJpegQuality=50\nDebug=on\nt=@Variant(\\0\\0\\0\\tttt)\n");
+    f.close();
+    EXPECT_FALSE(isDebug());
+    loadSystemConfig();
+    EXPECT_EQ(g_sysPrm.save.JpegQuality, 95);
+    const QStringList warnings = takeSystemConfigMessages();
+    ASSERT_EQ(warnings.size(), 1);
+    EXPECT_TRUE(warnings.first().contains(configPath())) << qPrintable(warnings.first());
 }
 
 TEST_F(SettingsTest, MissingKeysKeepDefaultsSilently) {
