@@ -3,6 +3,7 @@
 // and what a save writes loads back without a warning and unchanged.
 
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -20,11 +21,28 @@ extern "C" const char* __asan_default_options() {
     return "allocator_may_return_null=1";
 }
 
+// The platform's font and plugin libraries keep their allocations until the process ends.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\nleak:libfreetype.so\nleak:libqoffscreen.so\nleak:QFactoryLoader\n";
+}
+
 namespace {
 
 void fail(const QString& what) {
     std::fprintf(stderr, "settings: %s\n", qPrintable(what));
     std::abort();
+}
+
+// The viewer loads its settings with its application object in place; serialised picture values
+// ("@Variant(...)" holding a pixmap) need it.
+void makeApplication() {
+    static int argc = 1;
+    static char name[] = "settings_fuzz";
+    static char* argv[] = {name, nullptr};
+    if (!QGuiApplication::instance()) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QGuiApplication(argc, argv); // kept for the life of the process
+    }
 }
 
 // The loader reads the settings from the temporary folder: point that at a private one, so a
@@ -64,6 +82,7 @@ QByteArray saved(const VQtSystemParam& prm, const QString& path) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    makeApplication();
     const QString dir = privateFolder();
     writeFile(dir + QStringLiteral("/VionC.ini"), QByteArray(reinterpret_cast<const char*>(data), int(size)));
 
