@@ -43,7 +43,8 @@ bool VQtColorCalibration::parse(const QByteArray& contents, int* matrix, QString
         const qlonglong value = parts[i].toLongLong(&ok, 10);
         // A value read as 0 would turn a whole colour channel black: refuse the file instead.
         if (!ok)
-            return refuse(tr("value %1 (\"%2\") is not a whole number").arg(i + 1).arg(shownPart(parts[i])));
+            return refuse(
+                tr("value %1 (\"%2\") is not a whole number").arg(i + 1).arg(shownPart(parts[i].trimmed())));
         if (value < INT_MIN || value > INT_MAX)
             return refuse(tr("value %1 (%2) is out of range").arg(i + 1).arg(value));
         values[i] = int(value);

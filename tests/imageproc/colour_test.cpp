@@ -180,6 +180,7 @@ TEST_F(ColourCalibration, NonNumbersAreRefusedWithTheirPosition) {
         {"1024,0,0,0,1024,0,0,,1024", "value 8 (\"\") is not a whole number"},
         {"1024,0,0,0,1024,0,0,0,1.5", "value 9 (\"1.5\") is not a whole number"},
         {"1024,0,0,0,1024,0,0,0,2147483648", "value 9 (2147483648) is out of range"},
+        {"1024,0,0,0,1024,0,0,0,l024\r\n", "value 9 (\"l024\") is not a whole number"},
     };
     for (const auto& b : bad) {
         ASSERT_TRUE(writeFile(path("d"), b.text));
