@@ -28,7 +28,7 @@ constexpr qint64 kIntMax = INT_MAX;
 // of the code that uses them.
 std::vector<ConfigKey> configTable(VQtSystemParam& p) {
     std::vector<ConfigKey> t;
-    t.reserve(72);
+    t.reserve(73);
     auto num = [&t](const QString& key, auto* field, qint64 minimum, qint64 maximum) {
         t.push_back({key, field, {minimum, maximum}});
     };
@@ -40,6 +40,7 @@ std::vector<ConfigKey> configTable(VQtSystemParam& p) {
     num("UI/HorView", &p.ui.HorView, 1, 3);
     for (int n = 0; n < VQtUIParam::StatusCount; ++n)
         other(QStringLiteral("UI/ShowStatus%1").arg(n), &p.ui.ShowStatus[n]);
+    other("UI/LastImageFolder", &p.ui.LastImageFolder);
 
     VQtGeneralParam& g = p.general;
     other("PollingTime", &g.PollingTime);

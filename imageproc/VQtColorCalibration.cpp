@@ -10,10 +10,6 @@
 #include <climits>
 
 namespace {
-QString tr(const char* text) {
-    return QCoreApplication::translate("VQtColorCalibration", text);
-}
-
 // A part of the file as the message shows it: printable, short.
 QString shownPart(const QString& part) {
     QString text = part;
