@@ -11,6 +11,7 @@
 
 #include "imageproc/VQtColorCalibration.h"
 #include "imageproc/VQtColorMatrix.h"
+#include "imageproc/VQtSimd.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     source[0] = source[1] = source[2] = 255;
     source[3] = source[4] = source[5] = 0;
     for (const bool simd : {false, true}) {
-        vqtColorKernelUseSimd(simd);
+        vqtSetVectorKernels(simd);
         vqtColorAndGammaRow8(source, target, kPixels, matrix);
         for (int p = 0; p < kPixels; ++p) {
             const uint8_t* in = source + 3 * p;
