@@ -9,6 +9,7 @@
 #include "core/VQtSystemParam.h"
 #include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
+#include "imageproc/VQtColorCorrection.h"
 #include "tools/VQtDisplayedFrameSource.h"
 #include "tools/VQtMeasureLengthWidget.h"
 #include "ui_MainWindow.h"
@@ -118,6 +119,12 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
     configSystemPrm();
+    // Settings and calibration are read before the log exists; their findings follow here, in
+    // the language just chosen.
+    for (const QString& line : takeSystemConfigMessages())
+        emit signalOutputInfo(line, 1);
+    if (!vqtColorCalibrationMessage().isEmpty())
+        emit signalOutputInfo(vqtColorCalibrationMessage(), isRunColorAndGamma() ? 0 : 1);
     showMaximized();
 
     connect(&timerStatus, &QTimer::timeout, this, &MainWindow::slotTimerOut);

@@ -489,12 +489,12 @@ Qt %2</translation>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation type="vanished">是</translation>
+        <translation>是</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation type="vanished">否</translation>
+        <translation>否</translation>
     </message>
 </context>
 <context>
@@ -991,11 +991,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-        <translation>颜色校准文件&quot;%1&quot;包含 %2 个逗号分隔的数值，而不是 9 个：颜色校正和伽马已关闭。</translation>
+        <translation type="vanished">颜色校准文件&quot;%1&quot;包含 %2 个逗号分隔的数值，而不是 9 个：颜色校正和伽马已关闭。</translation>
     </message>
     <message>
         <source>Color calibration loaded from &quot;%1&quot;.</source>
         <translation>已从&quot;%1&quot;加载颜色校准。</translation>
+    </message>
+    <message>
+        <source>it holds %1 comma-separated values instead of 9</source>
+        <translation>文件含有 %1 个逗号分隔的值，而不是 9 个</translation>
+    </message>
+    <message>
+        <source>value %1 (&quot;%2&quot;) is not a whole number</source>
+        <translation>第 %1 个值（&quot;%2&quot;）不是整数</translation>
+    </message>
+    <message>
+        <source>value %1 (%2) is out of range</source>
+        <translation>第 %1 个值（%2）超出范围</translation>
+    </message>
+    <message>
+        <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
+        <translation>颜色校准文件&quot;%1&quot;被拒绝：%2。颜色校正和伽马已关闭。</translation>
     </message>
 </context>
 <context>
@@ -2133,6 +2149,49 @@ Qt %2</translation>
     <message>
         <source>The current path does not exist, please select it again?</source>
         <translation>当前路径不存在，请重新选择？</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSystemParam</name>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
+        <translation>设置：&quot;%1&quot; = &quot;%2&quot; 不是整数，使用默认值 %3。</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</source>
+        <translation>设置：&quot;%1&quot; = %2 超出 %3 到 %4 的范围，使用默认值 %5。</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</source>
+        <translation>设置：&quot;%1&quot; = &quot;%2&quot; 既不是 true 也不是 false，使用默认值 %3。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</source>
+        <translation>设置文件 %1 是一个文件夹：使用默认值，对设置的修改将不会被保存。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: the defaults are used.</source>
+        <translation>无法读取设置文件 %1：使用默认值。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a valid settings file: the values that could be read are used.</source>
+        <translation>设置文件 %1 不是有效的设置文件：使用能够读取的值。</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>其所在文件夹为只读</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>文件为只读</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
+        <translation>无法写入设置文件 %1（%2）：对设置的修改将不会被保存。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>设置文件 %1 含有无法解码的值：使用默认值。</translation>
     </message>
 </context>
 <context>

@@ -489,12 +489,12 @@ Qt %2</translation>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation type="vanished">Yes</translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation type="vanished">No</translation>
+        <translation>No</translation>
     </message>
 </context>
 <context>
@@ -991,11 +991,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-        <translation>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
+        <translation type="vanished">The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
     </message>
     <message>
         <source>Color calibration loaded from &quot;%1&quot;.</source>
         <translation>Color calibration loaded from &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>it holds %1 comma-separated values instead of 9</source>
+        <translation>it holds %1 comma-separated values instead of 9</translation>
+    </message>
+    <message>
+        <source>value %1 (&quot;%2&quot;) is not a whole number</source>
+        <translation>value %1 (&quot;%2&quot;) is not a whole number</translation>
+    </message>
+    <message>
+        <source>value %1 (%2) is out of range</source>
+        <translation>value %1 (%2) is out of range</translation>
+    </message>
+    <message>
+        <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
+        <translation>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</translation>
     </message>
 </context>
 <context>
@@ -2133,6 +2149,49 @@ Qt %2</translation>
     <message>
         <source>The current path does not exist, please select it again?</source>
         <translation>The current path does not exist, please select it again?</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSystemParam</name>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
+        <translation>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</source>
+        <translation>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</source>
+        <translation>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</source>
+        <translation>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: the defaults are used.</source>
+        <translation>The settings file %1 cannot be read: the defaults are used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a valid settings file: the values that could be read are used.</source>
+        <translation>The settings file %1 is not a valid settings file: the values that could be read are used.</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>its folder is read-only</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
+        <translation>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>The settings file %1 holds a value that cannot be decoded: the defaults are used.</translation>
     </message>
 </context>
 <context>
