@@ -9,6 +9,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include <exception>
+
 #include "core/VQtSafeFile.h"
 #include "core/VQtSystemConfigKeys.h"
 
@@ -79,17 +81,30 @@ bool isDebug() {
     dir.remove(QStringLiteral("Temp"), Qt::CaseSensitive);
     g_strConfig = dir + QStringLiteral("/VionC.ini");
     QSettings settings(g_strConfig, QSettings::IniFormat);
-    const QString value = settings.value(QStringLiteral("Debug"), QStringLiteral("Off")).toString().toUpper();
-    return value.contains(QLatin1String("ON"));
+    try {
+        const QString value =
+            settings.value(QStringLiteral("Debug"), QStringLiteral("Off")).toString().toUpper();
+        return value.contains(QLatin1String("ON"));
+    } catch (const std::exception&) {
+        return false; // an undecodable file; loading reports it
+    }
 }
 
+namespace {
+// Findings of the last load, kept until the log exists; turned into text when they are taken,
+// so they appear in the language the user chose.
+QVector<VQtConfigIssue> g_configIssues;
+} // namespace
+
 void loadSystemConfig() {
+    g_configIssues.clear();
     g_sysPrm.debugMode = isDebug();
     QSettings settings(g_strConfig, QSettings::IniFormat);
     setFilePermissions(g_strConfig);
 
     VQtSystemParam copy = g_sysPrm;
-    readSystemConfig(settings, copy);
+    readSystemConfig(settings, copy, &g_configIssues);
+    checkSystemConfigFile(g_strConfig, settings, &g_configIssues);
 
     g_sysPrm.Lanuage = copy.Lanuage;
     g_sysPrm.ui = copy.ui;
@@ -103,19 +118,27 @@ void loadSystemConfig() {
     g_nDevLanguage = g_sysPrm.Lanuage != 0 ? 1 : 0;
 }
 
+QStringList takeSystemConfigMessages() {
+    QStringList lines;
+    for (const VQtConfigIssue& issue : qAsConst(g_configIssues))
+        lines << issue.text();
+    g_configIssues.clear();
+    return lines;
+}
+
 namespace {
 
 // The settings file's bytes with every key of the record, keeping keys this program does not
 // write (such as the hand-edited "Debug"). The settings library writes only to a file of its own
 // choosing and does not notice a write that fails, so it fills a private scratch copy which is
 // read back and compared key by key before its bytes are used.
-bool formatSettings(const QString& current, QByteArray* bytes) {
+bool formatSettingsFrom(const QString& current, QByteArray* bytes) {
     QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/VionC-settings-XXXXXX"));
     if (!scratch.isValid())
         return false;
     const QString copy = scratch.filePath(QStringLiteral("VionC.ini"));
     QFile old(current);
-    if (old.open(QIODevice::ReadOnly)) {
+    if (!current.isEmpty() && old.open(QIODevice::ReadOnly)) {
         const QByteArray kept = old.readAll();
         QFile out(copy);
         if (!out.open(QIODevice::WriteOnly) || out.write(kept) != kept.size() || !out.flush())
@@ -143,6 +166,19 @@ bool formatSettings(const QString& current, QByteArray* bytes) {
         if (check.value(key).toString() != settings.value(key).toString())
             return false;
     return true;
+}
+
+// A file the settings library cannot decode (it may even throw on one) is not carried over:
+// the keys are then written without the old file's other keys.
+bool formatSettings(const QString& current, QByteArray* bytes) {
+    for (const QString& keep : {current, QString()}) {
+        try {
+            if (formatSettingsFrom(keep, bytes))
+                return true;
+        } catch (const std::exception&) {
+        }
+    }
+    return false;
 }
 
 } // namespace

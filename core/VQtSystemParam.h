@@ -149,7 +149,12 @@ extern QString g_strConfig;
 
 // Fixes the settings file path and tells whether its "Debug" key is switched on.
 bool isDebug();
+// Reads the settings file into g_sysPrm. A value that is not of its key's kind or lies outside
+// its limits gives the field its default; these and a file that cannot be read or written are
+// kept as warnings for the log.
 void loadSystemConfig();
+// The warnings of the last load, one line each in the current language; taken once.
+QStringList takeSystemConfigMessages();
 // Writes every key through the safe writer (the old file stays whole on any failure); false
 // with "Cannot write PATH: REASON" in *error when the file could not be replaced.
 bool saveSystemConfig(QString* error = nullptr);
