@@ -25,7 +25,24 @@ const char kConfigHeader[] = "# VionC camera configuration";
 
 } // namespace
 
-SimCamera::SimCamera(const SimCameraDesc& desc) : m_desc(desc) {
+namespace {
+SimClockMode clockMode(const QString& text) {
+    if (text == QLatin1String("free"))
+        return SimClockMode::Free;
+    if (text == QLatin1String("step"))
+        return SimClockMode::Step;
+    return SimClockMode::Real;
+}
+} // namespace
+
+SimCamera::SimCamera(const SimCameraDesc& desc)
+    : m_desc(desc), m_faults(OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_TIMEOUT)) {
+    m_faults.apply(desc.faults);
+    m_frameClock.setMode(clockMode(desc.clock));
+    m_prerendered = desc.prerendered;
+    m_serialFault = desc.serialFault == QLatin1String("silent")  ? SimSerialFault::Silent
+                    : desc.serialFault == QLatin1String("noise") ? SimSerialFault::Noise
+                                                                 : SimSerialFault::None;
     m_features = SimFeatureSet::build(desc);
     for (int i = 0; i < m_features.size(); ++i)
         m_index.insert(m_features[i].name, i);
@@ -44,17 +61,13 @@ SimCamera::SimCamera(const SimCameraDesc& desc) : m_desc(desc) {
 }
 
 SimCamera::~SimCamera() {
-    close();
+    closeAll();
+    m_events.reset();
 }
 
 SimCameraDesc SimCamera::desc() const {
     QMutexLocker lock(&m_mutex);
     return m_desc;
-}
-
-uint32_t SimCamera::failStatus(const char* call) const {
-    QMutexLocker lock(&m_mutex);
-    return m_desc.failCalls.value(QString::fromLatin1(call), 0);
 }
 
 void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& gateway) {
@@ -73,36 +86,83 @@ void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& g
     }
 }
 
-OXASTATUS SimCamera::open(uint32_t access) {
+std::shared_ptr<SimCameraSession> SimCamera::open(uint32_t access, OXASTATUS* status) {
     QMutexLocker lock(&m_mutex);
+    *status = OXA_STATUS_SUCCESS;
     if (!m_present)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
-    if (m_open)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_ACCESS_DENIED);
-    if (access < OXA_DEV_ACCESS_READONLY || access > OXA_DEV_ACCESS_EXCLUSIVE)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
+        *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
+    else if (m_open)
+        *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_ACCESS_DENIED);
+    else if (access < OXA_DEV_ACCESS_READONLY || access > OXA_DEV_ACCESS_EXCLUSIVE)
+        *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
+    if (*status != OXA_STATUS_SUCCESS)
+        return nullptr;
     m_open = true;
-    m_events.reset(new SimEventQueue);
-    return OXA_STATUS_SUCCESS;
+    if (!m_events)
+        m_events.reset(new SimEventQueue);
+    m_session = std::make_shared<SimCameraSession>();
+    m_session->id = m_nextSession++;
+    return m_session;
 }
 
-void SimCamera::close() {
-    std::unique_ptr<SimEventQueue> events;
+// With the lock held: the camera has no session any more; acquisition stops.
+void SimCamera::endSessionLocked() {
+    m_open = false;
+    m_session.reset();
+    m_acquiring = false;
+    m_softTriggers = 0;
+}
+
+void SimCamera::close(const std::shared_ptr<SimCameraSession>& session) {
+    if (!session)
+        return;
     {
         QMutexLocker lock(&m_mutex);
-        m_open = false;
-        m_callbacks.clear();
-        events = std::move(m_events);
-        m_acquiring = false;
-        m_softTriggers = 0;
+        if (m_session == session)
+            endSessionLocked();
     }
-    // Joined outside the lock: queued events may still call into the camera.
-    events.reset();
+    // Outside the lock: a running callback may still call into the camera.
+    session->callbacks.clear();
+}
+
+void SimCamera::closeAll() {
+    std::shared_ptr<SimCameraSession> session;
+    {
+        QMutexLocker lock(&m_mutex);
+        session = m_session;
+    }
+    close(session);
 }
 
 bool SimCamera::isOpen() const {
     QMutexLocker lock(&m_mutex);
     return m_open;
+}
+
+bool SimCamera::isCurrent(const SimCameraSession& session) const {
+    QMutexLocker lock(&m_mutex);
+    return m_session.get() == &session && m_present;
+}
+
+void SimCamera::unplug() {
+    QMutexLocker lock(&m_mutex);
+    if (!m_present)
+        return;
+    m_present = false;
+    // The open session hears of the removal, then ends; its handle only fails from now on.
+    postEvent(QStringLiteral(OXA_EVENT_DEVICE_REMOVE), QString());
+    endSessionLocked();
+    m_framesDelivered = 0;
+}
+
+void SimCamera::replug() {
+    QMutexLocker lock(&m_mutex);
+    m_present = true;
+}
+
+void SimCamera::setSerialFault(SimSerialFault fault) {
+    QMutexLocker lock(&m_mutex);
+    m_serialFault = fault;
 }
 
 int SimCamera::featureCount() const {
@@ -517,49 +577,48 @@ void SimCamera::afterWrite(int index, const QVector<SimFeature>& before) {
     }
 }
 
+uint32_t SimCamera::eventKey(const QString& event) {
+    if (event == QLatin1String(OXA_EVENT_FEATURE_VALUE_CHANGED))
+        return 1;
+    if (event == QLatin1String(OXA_EVENT_DEVICE_REMOVE))
+        return 2;
+    if (event == QLatin1String(OXA_EVENT_FRAME_TRIGGER_IGNORED))
+        return 3;
+    return 0;
+}
+
+// With the lock held. The event goes to the session that is open now, even if it has ended
+// by the time the event thread gets to it, unless its handle was closed meanwhile.
 void SimCamera::postEvent(const QString& event, const QString& feature) {
-    if (!m_events || !m_callbacks.contains(event))
+    const uint32_t key = eventKey(event);
+    if (!m_events || !m_session || !m_session->callbacks.contains(key))
         return;
     const uint64_t stamp = uint64_t(m_clock.nsecsElapsed() / 1000);
-    m_events->post([this, event, feature, stamp] {
-        Callback cb;
-        {
-            QMutexLocker lock(&m_mutex);
-            cb = m_callbacks.value(event);
-        }
-        if (!cb.func)
-            return;
-        SimEventInfo info;
-        info.eventName = event.toUtf8();
-        info.featureName = feature.toUtf8();
-        info.timestampUs = stamp;
-        cb.func(&info, cb.context);
+    const std::shared_ptr<SimCameraSession> session = m_session;
+    m_events->post([session, key, event, feature, stamp] {
+        session->callbacks.invoke(key, [&](OXA_EVENT_CALLBACK func, void* context) {
+            SimEventInfo info;
+            info.eventName = event.toUtf8();
+            info.featureName = feature.toUtf8();
+            info.timestampUs = stamp;
+            func(&info, context);
+        });
     });
 }
 
-OXASTATUS SimCamera::registerCallback(const QString& event, OXA_EVENT_CALLBACK func, void* context) {
-    QMutexLocker lock(&m_mutex);
-    if (!m_open)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_NOT_OPEN);
-    if (!func || (event != QLatin1String(OXA_EVENT_FEATURE_VALUE_CHANGED) &&
-                  event != QLatin1String(OXA_EVENT_DEVICE_REMOVE) &&
-                  event != QLatin1String(OXA_EVENT_FRAME_TRIGGER_IGNORED)))
+OXASTATUS SimCamera::registerCallback(SimCameraSession& session, const QString& event, OXA_EVENT_CALLBACK func,
+                                      void* context) {
+    const uint32_t key = eventKey(event);
+    if (!func || key == 0)
         return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
-    m_callbacks.insert(event, Callback{func, context});
+    session.callbacks.set(key, func, context);
     return OXA_STATUS_SUCCESS;
 }
 
-OXASTATUS SimCamera::unregisterCallback(const QString& event) {
-    SimEventQueue* events = nullptr;
-    {
-        QMutexLocker lock(&m_mutex);
-        if (!m_callbacks.remove(event))
-            return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
-        events = m_events.get();
-    }
+OXASTATUS SimCamera::unregisterCallback(SimCameraSession& session, const QString& event) {
     // After unregistering returns, the callback is not running and will not run again.
-    if (events)
-        events->drain();
+    if (!session.callbacks.remove(eventKey(event)))
+        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
     return OXA_STATUS_SUCCESS;
 }
 
@@ -584,11 +643,17 @@ OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
 
 OXASTATUS SimCamera::loadConfiguration(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_RESOURCE_MISSING);
     if (file.size() > 4 * 1024 * 1024)
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
-    QTextStream in(&file);
+    return loadConfigurationData(file.readAll());
+}
+
+OXASTATUS SimCamera::loadConfigurationData(const QByteArray& data) {
+    if (data.size() > 4 * 1024 * 1024)
+        return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
+    QTextStream in(data);
     if (in.readLine() != QLatin1String(kConfigHeader))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
     const QString model = desc().model;
@@ -673,6 +738,7 @@ OXASTATUS SimCamera::serialWrite(const void* buffer, uint32_t* size) {
     const QByteArray data(static_cast<const char*>(buffer), int(*size));
     // The camera's ASCII console: every carriage-return terminated command is acknowledged,
     // "get <Feature>" answers the value first; unknown features answer ">131".
+    QByteArray reply;
     for (const QByteArray& raw : data.split('\r')) {
         const QByteArray cmd = raw.trimmed();
         if (cmd.isEmpty() || cmd == "\x1b")
@@ -680,15 +746,37 @@ OXASTATUS SimCamera::serialWrite(const void* buffer, uint32_t* size) {
         if (cmd.startsWith("get ")) {
             const int i = indexOf(QString::fromLatin1(cmd.mid(4)));
             if (i < 0) {
-                m_serialOut += ">131\r\n";
+                reply += ">131\r\n";
                 continue;
             }
-            m_serialOut += valueText(effective(i)).toLatin1() + "\r\n>ok\r\n";
+            reply += valueText(effective(i)).toLatin1() + "\r\n>ok\r\n";
         } else {
-            m_serialOut += ">ok\r\n";
+            reply += ">ok\r\n";
         }
     }
+    // A silent line swallows the answer; a noisy one garbles it.
+    if (m_serialFault == SimSerialFault::Noise)
+        m_serialOut += serialNoise(reply);
+    else if (m_serialFault == SimSerialFault::None)
+        m_serialOut += reply;
     return OXA_STATUS_SUCCESS;
+}
+
+// Stray bytes (zeros, line noise) before and inside a reply, as a bad cable delivers them.
+QByteArray SimCamera::serialNoise(const QByteArray& reply) {
+    QByteArray out;
+    auto next = [this] {
+        m_noiseSeed = m_noiseSeed * 1664525u + 1013904223u;
+        return m_noiseSeed >> 24;
+    };
+    out.append(char(0));
+    for (char c : reply) {
+        if (next() < 40)
+            out.append(char(next() < 128 ? 0 : next()));
+        out.append(c);
+    }
+    out.append(char(0xFF));
+    return out;
 }
 
 OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs) {
@@ -751,12 +839,17 @@ bool SimCamera::takeSoftwareTrigger() {
 }
 
 bool SimCamera::frameDelivered() {
-    QMutexLocker lock(&m_mutex);
-    ++m_framesDelivered;
-    if (m_desc.removeAfterFrames > 0 && m_framesDelivered >= uint64_t(m_desc.removeAfterFrames) &&
-        m_present) {
-        m_present = false;
-        postEvent(QStringLiteral(OXA_EVENT_DEVICE_REMOVE), QString());
+    int replugMs = 0;
+    {
+        QMutexLocker lock(&m_mutex);
+        ++m_framesDelivered;
+        if (m_desc.removeAfterFrames <= 0 || m_framesDelivered < uint64_t(m_desc.removeAfterFrames) ||
+            !m_present)
+            return m_present;
+        replugMs = m_desc.replugAfterMs;
     }
-    return m_present;
+    unplug();
+    if (replugMs > 0 && onUnplugged)
+        onUnplugged(replugMs);
+    return false;
 }

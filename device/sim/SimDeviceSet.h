@@ -31,6 +31,7 @@
 
 #include "device/sim/SimBoardDesc.h"
 #include "device/sim/SimCameraDesc.h"
+#include "device/sim/SimFaultDesc.h"
 
 #define VIONC_SIM_DEVICES_ENV "VIONC_SIM_DEVICES"
 
@@ -38,7 +39,7 @@ class SimDeviceSet {
 public:
     QVector<SimBoardDesc> boards;
     QVector<SimCameraDesc> cameras;
-    QHash<QString, uint32_t> faults; // library-wide failing calls
+    SimFaultDesc faults;             // library-wide call faults
     QString source;                  // file it came from, empty for the default set
 
     // Parses a description; on failure returns false and a one-line reason in *error.

@@ -1,7 +1,6 @@
 #include "device/sim/SimLibrary.h"
 
 #include "device/sim/SimBoard.h"
-#include "device/sim/SimBuffer.h"
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimStream.h"
 
@@ -10,7 +9,7 @@ SimLibrary& SimLibrary::instance() {
     return library;
 }
 
-SimLibrary::SimLibrary() {
+SimLibrary::SimLibrary() : m_faults(OXA_MAKE_STATUS(OXA_MODULE_MANAGER, OXA_ERR_TIMEOUT)) {
     QString error;
     setDeviceSet(SimDeviceSet::fromEnvironment(&error));
     if (!error.isEmpty())
@@ -18,42 +17,52 @@ SimLibrary::SimLibrary() {
 }
 
 SimLibrary::~SimLibrary() {
+    m_timer.cancel();
     closeAll();
 }
 
 // Stops every stream and board and drops every handle; threads are joined here.
 void SimLibrary::closeAll() {
-    QHash<void*, SimStream*> streams;
-    QHash<void*, SimBuffer*> buffers;
+    QHash<void*, std::shared_ptr<SimStream>> streams;
     QVector<std::shared_ptr<SimBoard>> boards;
-    QHash<void*, std::shared_ptr<SimCamera>> devices;
+    QVector<std::shared_ptr<SimCamera>> cameras;
     {
         QMutexLocker lock(&m_mutex);
         streams.swap(m_streams);
-        buffers.swap(m_buffers);
         boards = m_boards;
-        devices.swap(m_devices);
+        cameras = m_cameras;
+        m_devices.clear();
         m_features.clear();
         m_boardHandles.clear();
     }
-    for (SimStream* s : streams)
-        delete s;
-    for (SimBuffer* b : buffers)
-        delete b;
+    for (const auto& s : streams)
+        s->release();
     for (const auto& b : boards)
-        b->close();
-    for (const auto& c : devices)
-        c->close();
+        b->closeAll();
+    for (const auto& c : cameras)
+        c->closeAll();
 }
 
 void SimLibrary::setDeviceSet(const SimDeviceSet& set) {
+    m_timer.cancel();
     closeAll();
     QVector<std::shared_ptr<SimCamera>> cameras;
     QVector<std::shared_ptr<SimBoard>> boards;
-    for (const SimCameraDesc& d : set.cameras)
-        cameras << std::make_shared<SimCamera>(d);
+    for (const SimCameraDesc& d : set.cameras) {
+        auto camera = std::make_shared<SimCamera>(d);
+        const std::weak_ptr<SimCamera> weak = camera;
+        camera->onUnplugged = [this, weak](int delayMs) {
+            m_timer.schedule(delayMs, [weak] {
+                if (const auto c = weak.lock())
+                    c->replug();
+            });
+        };
+        cameras << camera;
+    }
     for (int i = 0; i < set.boards.size(); ++i)
         boards << std::make_shared<SimBoard>(set.boards[i], i);
+    m_faults.clear();
+    m_faults.apply(set.faults);
     QMutexLocker lock(&m_mutex);
     m_set = set;
     m_cameras = cameras;
@@ -74,14 +83,7 @@ SimDeviceSet SimLibrary::deviceSet() const {
     return m_set;
 }
 
-uint32_t SimLibrary::fault(const char* call) const {
-    QMutexLocker lock(&m_mutex);
-    return m_set.faults.value(QString::fromLatin1(call), 0);
-}
-
 OXASTATUS SimLibrary::initialize() {
-    if (const uint32_t st = fault("OxaManInitialize"))
-        return st;
     QMutexLocker lock(&m_mutex);
     m_initialized = true;
     return OXA_STATUS_SUCCESS;
@@ -147,28 +149,34 @@ std::shared_ptr<SimCamera> SimLibrary::cameraByMac(const QString& mac) const {
     return nullptr;
 }
 
-OXA_DEV_HANDLE SimLibrary::addDevice(std::shared_ptr<SimCamera> camera) {
+OXA_DEV_HANDLE SimLibrary::addDevice(const SimDeviceRef& ref) {
     QMutexLocker lock(&m_mutex);
     void* h = reinterpret_cast<void*>(m_nextHandle++);
-    m_devices.insert(h, std::move(camera));
+    m_devices.insert(h, ref);
     return h;
 }
 
-std::shared_ptr<SimCamera> SimLibrary::device(OXA_DEV_HANDLE handle) const {
+bool SimLibrary::device(OXA_DEV_HANDLE handle, SimDeviceRef* ref) const {
     QMutexLocker lock(&m_mutex);
-    return m_devices.value(handle);
+    const auto it = m_devices.constFind(handle);
+    if (it == m_devices.cend())
+        return false;
+    *ref = it.value();
+    return true;
 }
 
-bool SimLibrary::removeDevice(OXA_DEV_HANDLE handle) {
+bool SimLibrary::removeDevice(OXA_DEV_HANDLE handle, SimDeviceRef* ref) {
     QMutexLocker lock(&m_mutex);
-    const std::shared_ptr<SimCamera> camera = m_devices.take(handle);
-    if (!camera)
+    const auto it = m_devices.find(handle);
+    if (it == m_devices.end())
         return false;
-    for (auto it = m_features.begin(); it != m_features.end();) {
-        if (it.value().camera == camera)
-            it = m_features.erase(it);
+    *ref = it.value();
+    m_devices.erase(it);
+    for (auto f = m_features.begin(); f != m_features.end();) {
+        if (f.value().session == ref->session)
+            f = m_features.erase(f);
         else
-            ++it;
+            ++f;
     }
     return true;
 }
@@ -182,9 +190,10 @@ OXA_FEATURE_HANDLE SimLibrary::addFeature(const SimFeatureRef& ref) {
 
 bool SimLibrary::feature(OXA_FEATURE_HANDLE handle, SimFeatureRef* ref) const {
     QMutexLocker lock(&m_mutex);
-    if (!m_features.contains(handle))
+    const auto it = m_features.constFind(handle);
+    if (it == m_features.cend())
         return false;
-    *ref = m_features.value(handle);
+    *ref = it.value();
     return true;
 }
 
@@ -193,60 +202,30 @@ bool SimLibrary::removeFeature(OXA_FEATURE_HANDLE handle) {
     return m_features.remove(handle) > 0;
 }
 
-SimBuffer* SimLibrary::newBuffer(uint64_t bytes) {
-    auto* b = new (std::nothrow) SimBuffer;
-    if (!b)
-        return nullptr;
-    try {
-        b->data.assign(size_t(bytes), 0);
-    } catch (const std::bad_alloc&) {
-        delete b;
-        return nullptr;
-    }
+OXA_STREAM_HANDLE SimLibrary::addStream(std::shared_ptr<SimStream> stream) {
     QMutexLocker lock(&m_mutex);
-    m_buffers.insert(b, b);
-    return b;
+    void* h = reinterpret_cast<void*>(m_nextHandle++);
+    m_streams.insert(h, std::move(stream));
+    return h;
 }
 
-bool SimLibrary::isBuffer(void* handle) const {
+std::shared_ptr<SimStream> SimLibrary::stream(OXA_STREAM_HANDLE handle) const {
     QMutexLocker lock(&m_mutex);
-    return m_buffers.contains(handle);
+    return m_streams.value(handle);
 }
 
-bool SimLibrary::freeBuffer(void* handle) {
-    SimBuffer* b;
-    {
-        QMutexLocker lock(&m_mutex);
-        b = m_buffers.take(handle);
-    }
-    if (!b)
-        return false;
-    if (b->stream)
-        b->stream->removeBuffer(b);
-    delete b;
-    return true;
-}
-
-SimStream* SimLibrary::newStream(std::shared_ptr<SimCamera> camera) {
-    auto* s = new SimStream(std::move(camera));
+std::shared_ptr<SimStream> SimLibrary::takeStream(OXA_STREAM_HANDLE handle) {
     QMutexLocker lock(&m_mutex);
-    m_streams.insert(s, s);
-    return s;
+    return m_streams.take(handle);
 }
 
-bool SimLibrary::isStream(void* handle) const {
+QVector<std::shared_ptr<SimStream>> SimLibrary::streamsOf(const SimCameraSession* session) const {
     QMutexLocker lock(&m_mutex);
-    return m_streams.contains(handle);
-}
-
-bool SimLibrary::freeStream(void* handle) {
-    SimStream* s;
-    {
-        QMutexLocker lock(&m_mutex);
-        s = m_streams.take(handle);
-    }
-    delete s;
-    return s != nullptr;
+    QVector<std::shared_ptr<SimStream>> out;
+    for (const auto& s : m_streams)
+        if (s->session().get() == session)
+            out << s;
+    return out;
 }
 
 int SimLibrary::boardCount() const {
@@ -275,24 +254,33 @@ std::shared_ptr<SimCamera> SimLibrary::boardCamera(int boardIndex, const QString
     return first;
 }
 
-VION_HANDLE SimLibrary::addBoardHandle(int boardIndex) {
+VION_HANDLE SimLibrary::reserveBoardHandle() {
     QMutexLocker lock(&m_mutex);
-    const VION_HANDLE h = m_nextBoardHandle++;
-    m_boardHandles.insert(h, boardIndex);
-    return h;
+    return m_nextBoardHandle++;
 }
 
-std::shared_ptr<SimBoard> SimLibrary::boardByHandle(VION_HANDLE handle) const {
+void SimLibrary::addBoardHandle(VION_HANDLE handle, const SimBoardRef& ref) {
     QMutexLocker lock(&m_mutex);
-    if (!m_boardHandles.contains(handle))
-        return nullptr;
-    const int index = m_boardHandles.value(handle);
-    return index < m_boards.size() ? m_boards[index] : nullptr;
+    m_boardHandles.insert(handle, ref);
 }
 
-bool SimLibrary::removeBoardHandle(VION_HANDLE handle) {
+bool SimLibrary::boardByHandle(VION_HANDLE handle, SimBoardRef* ref) const {
     QMutexLocker lock(&m_mutex);
-    return m_boardHandles.remove(handle) > 0;
+    const auto it = m_boardHandles.constFind(handle);
+    if (it == m_boardHandles.cend())
+        return false;
+    *ref = it.value();
+    return true;
+}
+
+bool SimLibrary::removeBoardHandle(VION_HANDLE handle, SimBoardRef* ref) {
+    QMutexLocker lock(&m_mutex);
+    const auto it = m_boardHandles.find(handle);
+    if (it == m_boardHandles.end())
+        return false;
+    *ref = it.value();
+    m_boardHandles.erase(it);
+    return true;
 }
 
 void SimLibrary::setLastError(int boardIndex, uint32_t function, int code, uint32_t detail) {
@@ -306,4 +294,46 @@ VION_ERROR_INFO SimLibrary::lastError(bool reset) {
     if (reset)
         m_lastError = VION_ERROR_INFO{-1, 0, 1, 0};
     return e;
+}
+
+QVector<std::shared_ptr<SimCamera>> SimLibrary::cameras() const {
+    QMutexLocker lock(&m_mutex);
+    return m_cameras;
+}
+
+QVector<std::shared_ptr<SimBoard>> SimLibrary::boards() const {
+    QMutexLocker lock(&m_mutex);
+    return m_boards;
+}
+
+std::shared_ptr<SimCamera> SimLibrary::findCamera(const QString& key) const {
+    if (key.isEmpty())
+        return nullptr;
+    QMutexLocker lock(&m_mutex);
+    // Exact identities first, so that a serial number is never shadowed by a model name.
+    for (const auto& c : m_cameras) {
+        const SimCameraDesc d = c->desc();
+        if (key == d.serial || key.compare(d.mac, Qt::CaseInsensitive) == 0 || key == d.ip)
+            return c;
+    }
+    for (const auto& c : m_cameras) {
+        const SimCameraDesc d = c->desc();
+        if (key == d.model || key == d.userName)
+            return c;
+    }
+    return nullptr;
+}
+
+std::shared_ptr<SimBoard> SimLibrary::findBoard(const QString& key) const {
+    QMutexLocker lock(&m_mutex);
+    if (key.startsWith(QLatin1String("board"))) {
+        bool ok = false;
+        const int index = key.mid(5).toInt(&ok);
+        if (ok && index >= 0 && index < m_boards.size())
+            return m_boards[index];
+    }
+    for (const auto& b : m_boards)
+        if (key == b->desc().name)
+            return b;
+    return nullptr;
 }
