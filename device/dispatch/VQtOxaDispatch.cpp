@@ -117,11 +117,13 @@ OXASTATUS OxaManTerminate(void) {
     return OXA_STATUS_SUCCESS;
 }
 
+// Every backend that knows the parameter takes it; the first refusal is the answer.
 OXASTATUS OxaManSetPrm(uint32_t prm, const void* pValue, uint32_t size) {
     OXASTATUS first = OXA_STATUS_SUCCESS;
     for (const auto& b : VQtBackendRegistry::enabledCameraBackends()) {
         const OXASTATUS st = b.backend->setManagerPrm(prm, pValue, size);
-        if (st != OXA_STATUS_SUCCESS && first == OXA_STATUS_SUCCESS)
+        if (st != OXA_STATUS_SUCCESS && OXA_STATUS_ID(st) != OXA_ERR_NOT_IMPLEMENTED &&
+            first == OXA_STATUS_SUCCESS)
             first = st;
     }
     return first;
@@ -211,7 +213,7 @@ OXASTATUS OxaGigEDevForceIp(const char* pMac, const char* pIp, const char* pSubn
     const OXASTATUS notFound = status(OXA_MODULE_MANAGER, OXA_ERR_DEVICE_NOT_FOUND);
     for (const auto& b : VQtBackendRegistry::enabledCameraBackends()) {
         const OXASTATUS st = b.backend->forceIp(pMac, pIp, pSubnetMask, pGateway);
-        if (st != notFound)
+        if (st != notFound && OXA_STATUS_ID(st) != OXA_ERR_NOT_IMPLEMENTED)
             return st;
     }
     return notFound;

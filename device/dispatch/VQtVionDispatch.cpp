@@ -14,6 +14,12 @@ namespace {
 
 const VION_ERROR_INFO kNoError = {-1, 0, 1, 0};
 
+// Board relays are kept apart from the camera ones of the same backend, whose local handles
+// may have the same numbers.
+uint64_t ownerKey(VION_HANDLE local) {
+    return uint64_t(local) | (uint64_t(1) << 63);
+}
+
 struct LastError {
     std::mutex mutex;
     VION_ERROR_INFO info = kNoError;
@@ -166,7 +172,7 @@ int VionClose(VION_HANDLE hBoard) {
     VION_ROUTE(hBoard);
     const int r = backend->close(local);
     if (r == VION_OK)
-        VQtCallbackRelay::releaseOwner(slot, uint64_t(local));
+        VQtCallbackRelay::releaseOwner(slot, ownerKey(local));
     return result(slot, backend, r);
 }
 
@@ -205,7 +211,7 @@ int VionRegisterCallback(VION_HANDLE hBoard, uint32_t event, VION_CALLBACK pFunc
     VION_ROUTE(hBoard);
     if (!pFunc)
         return result(slot, backend, backend->registerCallback(local, event, nullptr, pContext));
-    VQtCallbackRelay* relay = VQtCallbackRelay::add(slot, uint64_t(local), event);
+    VQtCallbackRelay* relay = VQtCallbackRelay::add(slot, ownerKey(local), event);
     relay->boardFunc = pFunc;
     relay->context = pContext;
     const int r = backend->registerCallback(local, event, &VQtCallbackRelay::onBoardEvent, relay);
@@ -218,7 +224,7 @@ int VionUnRegisterCallback(VION_HANDLE hBoard, uint32_t event) {
     VION_ROUTE(hBoard);
     const int r = backend->unregisterCallback(local, event);
     if (r == VION_OK)
-        VQtCallbackRelay::release(slot, uint64_t(local), event);
+        VQtCallbackRelay::release(slot, ownerKey(local), event);
     return result(slot, backend, r);
 }
 
