@@ -387,6 +387,7 @@ int SimBoard::startGrab(int32_t count) {
     m_removed = false;
     m_grabbing = true;
     m_cc1 = 0;
+    m_clock.begin();
     m_thread = std::thread([this, count, session = m_session] { run(count, session); });
     return 1;
 }
@@ -572,7 +573,7 @@ bool SimBoard::grabSlot(uint64_t frame, const std::shared_ptr<SimCamera>& camera
 void SimBoard::run(int32_t count, std::shared_ptr<SimBoardSession> session) {
     using steady = std::chrono::steady_clock;
     m_grabber = std::this_thread::get_id();
-    m_clock.begin();
+    m_clock.attach();
     std::shared_ptr<SimCamera> camera;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -613,8 +614,10 @@ void SimBoard::run(int32_t count, std::shared_ptr<SimBoardSession> session) {
             due = clockMode == SimClockMode::Real ? std::max(due + period, now - 10 * period) : now + period;
             int ignored = 0;
             bool go = !camera || camera->isPresent();
+            // A stepped slot stands for one frame period: the pulses due within it count.
+            const SimClock::TimePoint horizon = clockMode == SimClockMode::Step ? now + period : now;
             if (mode != 0 && source != kSourceInternal)
-                go = takePulses(now, &ignored) > 0 && go;
+                go = takePulses(horizon, &ignored) > 0 && go;
             for (int k = 0; k < ignored; ++k)
                 fire(*session, VION_EVENT_FRAME_IGNORED);
             if (go) {
@@ -647,18 +650,20 @@ void SimBoard::run(int32_t count, std::shared_ptr<SimBoardSession> session) {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         removed = m_removed;
-        m_grabbing = false;
-        m_frameRate = 0.0f;
-        m_pulses.clear();
-        if (m_session != session) { // closed or unplugged meanwhile
-            m_buffers.clear();
-            m_status.clear();
-            m_held.clear();
-        }
-        m_ended.notify_all();
     }
     // Only a grab that ends by itself (its count delivered, its board gone) reports its end;
-    // an explicit stop does not.
+    // an explicit stop does not. Reported before the grab counts as ended, so that a wait for
+    // the grab also waits for the report.
     if (completed || removed)
         fire(*session, VION_EVENT_GRAB_STOP);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_grabbing = false;
+    m_frameRate = 0.0f;
+    m_pulses.clear();
+    if (m_session != session) { // closed or unplugged meanwhile
+        m_buffers.clear();
+        m_status.clear();
+        m_held.clear();
+    }
+    m_ended.notify_all();
 }

@@ -13,9 +13,13 @@ void SimClock::setMode(SimClockMode mode) {
 
 void SimClock::begin() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_generator = std::this_thread::get_id();
     m_allowed = m_taken = m_done;
     m_stepTime = std::chrono::steady_clock::now();
+}
+
+void SimClock::attach() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_generator = std::this_thread::get_id();
 }
 
 bool SimClock::wait(TimePoint deadline, const std::atomic<bool>& stop, bool idle) {

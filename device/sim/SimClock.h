@@ -22,12 +22,14 @@ public:
     void setMode(SimClockMode mode);
     SimClockMode mode() const { return m_mode.load(); }
 
-    // Generator side. begin() when a grab starts (on its thread); wait() blocks until the
+    // Generator side. begin() when a grab starts, before its thread runs (steps asked for
+    // from then on count); attach() first thing on that thread; wait() blocks until the
     // next slot is due or `stop` is set (false then); done() after the slot was handled.
     // deadline is when the slot is due in real mode; now() the clock's current time. A free
     // clock keeps to the deadline too while the last slot delivered nothing (idle), so that a
     // device waiting for triggers or buffers does not spin.
     void begin();
+    void attach();
     bool wait(TimePoint deadline, const std::atomic<bool>& stop, bool idle = false);
     void done(std::chrono::microseconds period);
     TimePoint now() const;

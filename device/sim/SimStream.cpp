@@ -166,6 +166,7 @@ OXASTATUS SimStream::start(int64_t count) {
         s.buffer->state = OXA_BUFFER_QUEUED;
     }
     m_camera->setAcquiring(true);
+    m_camera->clock().begin();
     const std::shared_ptr<SimStream> self = shared_from_this();
     m_thread = std::thread([self, count] { self->run(count); });
     return OXA_STATUS_SUCCESS;
@@ -258,7 +259,7 @@ void SimStream::run(int64_t count) {
     using steady = std::chrono::steady_clock;
     m_generator = std::this_thread::get_id();
     SimClock& clock = m_camera->clock();
-    clock.begin();
+    clock.attach();
     const SimCameraDesc d = m_camera->desc();
     auto period = std::chrono::microseconds(int64_t(1e6 / m_camera->frameRate()));
     SimClock::TimePoint due = clock.now() + period, lastFrame = clock.now();
