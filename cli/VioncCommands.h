@@ -17,6 +17,7 @@ int cmdInfo(const QStringList& args);
 int cmdConvert(const QStringList& args);
 int cmdProbe(const QStringList& args);
 int cmdFeatures(const QStringList& args);
+int cmdSim(const QStringList& args);
 // Takes "--devices FILE" out of args and loads that device description (VioncDevices.cpp).
 bool vioncUseDeviceOptions(QStringList& args, QString* error);
 

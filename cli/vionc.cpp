@@ -29,6 +29,10 @@ const Command kCommands[] = {
     {"probe", QT_TRANSLATE_NOOP("vionc", "[--type N] [--devices FILE]  device tree and probe errors"), cmdProbe},
     {"features", QT_TRANSLATE_NOOP("vionc", "DEVICE [--devices FILE]  a camera's features, type, access, value"),
      cmdFeatures},
+    {"sim",
+     QT_TRANSLATE_NOOP("vionc", "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
+                                "devices (vionc sim --help)"),
+     cmdSim},
 };
 
 void printHelp() {

@@ -55,3 +55,10 @@ run(1 convert frame.iim nodir/out.png)
 file(WRITE ${WORK}/bad.iim "this is not an image file header at all......")
 run(1 info bad.iim)
 run(1 convert bad.iim out.png)
+
+# Device commands: a description refused with the field's path; "vionc sim" without a viewer.
+file(WRITE ${WORK}/devices.json "{\"cameras\": [{\"interface\": \"PCIe\", \"width\": 4294967301}]}")
+run(1 probe --devices devices.json)
+set(ENV{VIONC_SIM_CONTROL} ${WORK}/nobody.sock)
+run(2 sim)
+run(1 sim unplug VG-2M-M)
