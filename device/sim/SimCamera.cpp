@@ -66,12 +66,12 @@ SimCamera::~SimCamera() {
 }
 
 SimCameraDesc SimCamera::desc() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_desc;
 }
 
 void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& gateway) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_desc.ip = ip;
     if (!mask.isEmpty())
         m_desc.mask = mask;
@@ -87,7 +87,7 @@ void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& g
 }
 
 std::shared_ptr<SimCameraSession> SimCamera::open(uint32_t access, OXASTATUS* status) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     *status = OXA_STATUS_SUCCESS;
     if (!m_present)
         *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
@@ -117,7 +117,7 @@ void SimCamera::close(const std::shared_ptr<SimCameraSession>& session) {
     if (!session)
         return;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (m_session == session)
             endSessionLocked();
     }
@@ -128,24 +128,24 @@ void SimCamera::close(const std::shared_ptr<SimCameraSession>& session) {
 void SimCamera::closeAll() {
     std::shared_ptr<SimCameraSession> session;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         session = m_session;
     }
     close(session);
 }
 
 bool SimCamera::isOpen() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_open;
 }
 
 bool SimCamera::isCurrent(const SimCameraSession& session) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_session.get() == &session && m_present;
 }
 
 void SimCamera::unplug() {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_present)
         return;
     m_present = false;
@@ -156,22 +156,22 @@ void SimCamera::unplug() {
 }
 
 void SimCamera::replug() {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_present = true;
 }
 
 void SimCamera::setSerialFault(SimSerialFault fault) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_serialFault = fault;
 }
 
 int SimCamera::featureCount() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_features.size();
 }
 
 QString SimCamera::featureName(int index) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return index >= 0 && index < m_features.size() ? m_features[index].name : QString();
 }
 
@@ -260,7 +260,7 @@ QVector<SimFeature> SimCamera::snapshotLocked() const {
 }
 
 OXASTATUS SimCamera::feature(const QString& name, SimFeature* out) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -282,7 +282,7 @@ OXASTATUS checkRead(const SimFeature& f, bool typeOk) {
 } // namespace
 
 OXASTATUS SimCamera::getInt(const QString& name, int64_t* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -296,7 +296,7 @@ OXASTATUS SimCamera::getInt(const QString& name, int64_t* value) const {
 }
 
 OXASTATUS SimCamera::getDouble(const QString& name, double* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -309,7 +309,7 @@ OXASTATUS SimCamera::getDouble(const QString& name, double* value) const {
 }
 
 OXASTATUS SimCamera::getBool(const QString& name, bool* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -340,7 +340,7 @@ QString SimCamera::valueText(const SimFeature& f) const {
 }
 
 OXASTATUS SimCamera::toString(const QString& name, QString* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -369,7 +369,7 @@ OXASTATUS SimCamera::checkWrite(const QString& name, uint32_t type, int* index) 
 }
 
 OXASTATUS SimCamera::setInt(const QString& name, int64_t value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = indexOf(name);
     // Enumerations also take their entries' integer values.
     if (i >= 0 && m_features[i].type == OXAFEATURE_VAL_TYPE_ENUM) {
@@ -395,7 +395,7 @@ OXASTATUS SimCamera::setInt(const QString& name, int64_t value) {
 }
 
 OXASTATUS SimCamera::setDouble(const QString& name, double value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_DOUBLE, &i);
     if (st == featureStatus(OXA_ERR_FEATURE_TYPE_MISMATCH) && m_features[i].type == OXAFEATURE_VAL_TYPE_FLOAT)
@@ -412,7 +412,7 @@ OXASTATUS SimCamera::setDouble(const QString& name, double value) {
 }
 
 OXASTATUS SimCamera::setBool(const QString& name, bool value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     const OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_BOOL, &i);
     if (st != OXA_STATUS_SUCCESS)
@@ -424,7 +424,7 @@ OXASTATUS SimCamera::setBool(const QString& name, bool value) {
 }
 
 OXASTATUS SimCamera::fromString(const QString& name, const QString& value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -451,7 +451,7 @@ OXASTATUS SimCamera::fromString(const QString& name, const QString& value) {
     }
     case OXAFEATURE_VAL_TYPE_ENUM:
     case OXAFEATURE_VAL_TYPE_STRING: {
-        lock.relock();
+        lock.lock();
         int idx = -1;
         const OXASTATUS st = checkWrite(name, type, &idx);
         if (st != OXA_STATUS_SUCCESS)
@@ -512,7 +512,7 @@ void SimCamera::swapSelected(const SimFeature& selector, int oldEntry) {
 }
 
 OXASTATUS SimCamera::execute(const QString& name) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     const OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_COMMAND, &i);
     if (st != OXA_STATUS_SUCCESS)
@@ -623,7 +623,7 @@ OXASTATUS SimCamera::unregisterCallback(SimCameraSession& session, const QString
 }
 
 OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
@@ -691,7 +691,7 @@ OXASTATUS SimCamera::loadConfigurationData(const QByteArray& data) {
 }
 
 OXASTATUS SimCamera::portRead(uint64_t address, void* buffer, uint32_t size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (size == 0 || size % 4 != 0 || address % 4 != 0 || address >= 0x10000000ull)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS);
     auto* out = static_cast<uint8_t*>(buffer);
@@ -708,7 +708,7 @@ OXASTATUS SimCamera::portRead(uint64_t address, void* buffer, uint32_t size) {
 }
 
 OXASTATUS SimCamera::portWrite(uint64_t address, const void* buffer, uint32_t size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (size == 0 || size % 4 != 0 || address % 4 != 0 || address >= 0x10000000ull)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS);
     const auto* in = static_cast<const uint8_t*>(buffer);
@@ -732,7 +732,7 @@ OXASTATUS SimCamera::portWrite(uint64_t address, const void* buffer, uint32_t si
 }
 
 OXASTATUS SimCamera::serialWrite(const void* buffer, uint32_t* size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_open)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_PORT_UNAVAILABLE);
     const QByteArray data(static_cast<const char*>(buffer), int(*size));
@@ -784,7 +784,7 @@ OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs
     waited.start();
     for (;;) {
         {
-            QMutexLocker lock(&m_mutex);
+            std::unique_lock<std::mutex> lock(m_mutex);
             if (!m_open)
                 return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_PORT_UNAVAILABLE);
             if (!m_serialOut.isEmpty() || waited.elapsed() >= qint64(timeoutMs)) {
@@ -800,7 +800,7 @@ OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs
 }
 
 SimFrameFormat SimCamera::frameFormat() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return formatLocked();
 }
 
@@ -817,7 +817,7 @@ SimFrameFormat SimCamera::formatLocked() const {
 }
 
 double SimCamera::frameRate() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return std::max(0.1, dblOf("AcquisitionFrameRate"));
 }
 
@@ -826,7 +826,7 @@ void SimCamera::setAcquiring(bool on) {
 }
 
 bool SimCamera::isTriggered() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return enumOf("TriggerMode") == QLatin1String("On");
 }
 
@@ -841,7 +841,7 @@ bool SimCamera::takeSoftwareTrigger() {
 bool SimCamera::frameDelivered() {
     int replugMs = 0;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         ++m_framesDelivered;
         if (m_desc.removeAfterFrames <= 0 || m_framesDelivered < uint64_t(m_desc.removeAfterFrames) ||
             !m_present)

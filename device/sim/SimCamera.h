@@ -13,12 +13,12 @@
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHash>
-#include <QMutex>
 #include <QString>
 #include <QVector>
 #include <atomic>
 #include <functional>
 #include <memory>
+#include <mutex>
 
 #include "device/OxaApi.h"
 #include "device/sim/SimCallbackTable.h"
@@ -128,7 +128,7 @@ private:
     void endSessionLocked();
     QByteArray serialNoise(const QByteArray& reply);
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     SimCameraDesc m_desc;
     QVector<SimFeature> m_features;
     QHash<QString, int> m_index;

@@ -7,10 +7,10 @@
 #define SIMLIBRARY_H
 
 #include <QHash>
-#include <QMutex>
 #include <QString>
 #include <QVector>
 #include <memory>
+#include <mutex>
 
 #include "device/OxaApi.h"
 #include "device/VionBoardApi.h"
@@ -102,7 +102,7 @@ private:
     SimLibrary();
     void closeAll();
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     SimDeviceSet m_set;
     SimFaults m_faults;
     SimTimer m_timer; // re-plugs a description schedules
