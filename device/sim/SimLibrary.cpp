@@ -1,5 +1,6 @@
 #include "device/sim/SimLibrary.h"
 
+#include "device/dispatch/VQtHandleTag.h"
 #include "device/sim/SimBoard.h"
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimStream.h"
@@ -163,6 +164,13 @@ bool SimLibrary::device(OXA_DEV_HANDLE handle, SimDeviceRef* ref) const {
         return false;
     *ref = it.value();
     return true;
+}
+
+std::shared_ptr<SimCamera> SimLibrary::device(OXA_DEV_HANDLE handle) const {
+    SimDeviceRef ref;
+    if (device(handle, &ref) || device(VQtHandleTag::localOf(handle), &ref))
+        return ref.camera;
+    return nullptr;
 }
 
 bool SimLibrary::removeDevice(OXA_DEV_HANDLE handle, SimDeviceRef* ref) {

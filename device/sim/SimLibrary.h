@@ -66,6 +66,9 @@ public:
 
     OXA_DEV_HANDLE addDevice(const SimDeviceRef& ref);
     bool device(OXA_DEV_HANDLE handle, SimDeviceRef* ref) const;
+    // The camera behind a device handle as the application holds it, or as the simulator gave
+    // it out (tests that reach into the camera).
+    std::shared_ptr<SimCamera> device(OXA_DEV_HANDLE handle) const;
     // Drops the handle and the feature handles of its session.
     bool removeDevice(OXA_DEV_HANDLE handle, SimDeviceRef* ref);
 
