@@ -237,9 +237,15 @@ int SimBoard::getInfo(uint32_t id, int64_t* value) {
 
 int SimBoard::setInfo(uint32_t id, int64_t value) {
     if (id == VNP_SOFTWARE_TRIGGER_FIRE) {
-        int64_t pulses = 0;
-        if (const int r = getInfo(VNP_SOFTWARE_TRIGGER_COUNT, &pulses); r != 1)
-            return r;
+        // Boards without a pulse count (CoaXPress, SFP, GigE Vision) fire one pulse.
+        int64_t pulses = 1;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_open)
+                return VION_ERR_BOARD_NOT_OPEN;
+            if (m_params.contains(VNP_SOFTWARE_TRIGGER_COUNT))
+                pulses = m_params.value(VNP_SOFTWARE_TRIGGER_COUNT).value;
+        }
         pulse(int(qBound<int64_t>(1, pulses, 100000)), true);
         return 1;
     }
