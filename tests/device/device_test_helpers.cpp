@@ -26,8 +26,9 @@ void useDeviceSet(const QByteArray& json, bool initialise) {
     ASSERT_TRUE(SimDeviceSet::fromJson(json, &set, &error)) << error.toStdString();
     SimLibrary::instance().setDeviceSet(set);
     listBoards();
-    if (initialise)
+    if (initialise) {
         ASSERT_EQ(OxaManInitialize(), OXA_STATUS_SUCCESS);
+    }
 }
 
 void useDefaultSet() {
