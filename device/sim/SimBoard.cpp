@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/VQtSafeFile.h"
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimEventQueue.h"
 #include "device/sim/SimFrameSource.h"
@@ -310,11 +311,8 @@ int SimBoard::saveConfiguration(const QString& path) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_open)
         return VION_ERR_BOARD_NOT_OPEN;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return VION_ERR_CONFIG_PATH;
     const QByteArray text = SimBoardParams::saveText(m_desc, m_params);
-    return file.write(text) == text.size() && file.flush() ? 1 : VION_ERR_CONFIG_PATH;
+    return VQtSafeFile::writeFile(path, text, nullptr, VQtSafeFile::Durable) ? 1 : VION_ERR_CONFIG_PATH;
 }
 
 // All or nothing: a file that is incomplete, made for another kind of board or holds a value

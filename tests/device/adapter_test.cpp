@@ -10,6 +10,7 @@
 #include "device/VQtDeviceCL.h"
 #include "device/VQtDeviceCXP.h"
 #include "device_test_helpers.h"
+#include "tests/common/file_size_limit.h"
 
 namespace {
 
@@ -312,6 +313,24 @@ TEST_F(Adapter, ConfigurationFilesRoundTripAndRefusals) {
     log.lines.clear();
     EXPECT_FALSE(dev->saveRemoteConfigFile(path("no/such/folder.ccf")));
     EXPECT_EQ(log.lines.size(), 1);
+    // A full disk while saving over earlier files: each stays whole and one line names it.
+    for (const bool board : {true, false}) {
+        const QString saved = path(board ? "board.zbcf" : "camera.ccf");
+        QFile before(saved);
+        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+        const QByteArray old = before.readAll();
+        log.lines.clear();
+        {
+            FileSizeLimit full(16);
+            ASSERT_TRUE(full.active());
+            EXPECT_FALSE(board ? dev->saveAcqConfigFile(saved) : dev->saveRemoteConfigFile(saved));
+        }
+        ASSERT_EQ(log.lines.size(), 1);
+        EXPECT_TRUE(log.lines.first().contains(saved)) << log.lines.first().toStdString();
+        QFile after(saved);
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_EQ(after.readAll(), old);
+    }
 }
 
 } // namespace
