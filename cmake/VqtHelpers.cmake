@@ -1,6 +1,7 @@
 # Environment of every test: no display needed, sanitizer reports that do not come from our code
 # (fontconfig, Qt's plugin loader) suppressed.
-set(VQT_TEST_ENV "QT_QPA_PLATFORM=offscreen"
+# Tests see the simulated devices only unless they enable other backends themselves.
+set(VQT_TEST_ENV "QT_QPA_PLATFORM=offscreen" "VIONC_BACKENDS=sim"
     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=print_stacktrace=1"
     "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp:second_deadlock_stack=1")
