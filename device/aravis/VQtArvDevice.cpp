@@ -75,7 +75,7 @@ std::shared_ptr<VQtArvDevice> VQtArvDevice::open(const VQtArvCamera& camera, uin
         // reading, watching gives control back so that another host may drive the camera.
         if (access == OXA_DEV_ACCESS_EXCLUSIVE)
             arv_device_write_register(device, kPrivilegeRegister, 1, nullptr);
-        else if (access == OXA_DEV_ACCESS_READONLY)
+        else if (access == OXA_DEV_ACCESS_READONLY && arv_gv_device_is_controller(gv))
             arv_gv_device_leave_control(gv, nullptr);
         if (access != OXA_DEV_ACCESS_READONLY && !arv_gv_device_is_controller(gv)) {
             g_object_unref(device);
@@ -124,7 +124,7 @@ void VQtArvDevice::close() {
     auto guard = lock();
     m_tree.clear();
     if (m_device) {
-        if (ARV_IS_GV_DEVICE(m_device) && !m_removed && !m_readOnly)
+        if (ARV_IS_GV_DEVICE(m_device) && !m_removed && arv_gv_device_is_controller(ARV_GV_DEVICE(m_device)))
             arv_gv_device_leave_control(ARV_GV_DEVICE(m_device), nullptr);
         g_signal_handlers_disconnect_matched(m_device, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
                                              reinterpret_cast<gpointer>(&VQtArvDevice::onControlLost), nullptr);
