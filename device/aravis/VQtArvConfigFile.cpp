@@ -94,7 +94,8 @@ VQtArvConfigFile::Result VQtArvConfigFile::parse(const QByteArray& data, VQtArvC
     }
     int line = 4;
     for (int i = 0; i < count; ++i, ++line) {
-        if (line >= lines.size() || lines.at(line) == "End") {
+        const bool atEnd = line >= lines.size() || (line == lines.size() - 1 && lines.at(line).isEmpty());
+        if (atEnd || lines.at(line) == "End") {
             *why = QStringLiteral("truncated: %1 of %2 settings").arg(i).arg(count);
             return Truncated;
         }

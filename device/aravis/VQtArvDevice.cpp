@@ -66,9 +66,6 @@ std::shared_ptr<VQtArvDevice> VQtArvDevice::open(const VQtArvCamera& camera, uin
         *st = error ? VQtArvStatus::take(&error, OXA_MODULE_DEVICE) : deviceStatus(OXA_ERR_DEVICE_NOT_FOUND);
         return nullptr;
     }
-    // Writes out of range or to read-only features are refused before they reach the camera.
-    arv_device_set_range_check_policy(device, ARV_RANGE_CHECK_POLICY_ENABLE);
-    arv_device_set_access_check_policy(device, ARV_ACCESS_CHECK_POLICY_ENABLE);
     if (ARV_IS_GV_DEVICE(device)) {
         ArvGvDevice* gv = ARV_GV_DEVICE(device);
         // Aravis takes control access on opening; exclusive access keeps other hosts from even
@@ -141,10 +138,10 @@ OXASTATUS VQtArvDevice::state() const {
     return OXA_STATUS_SUCCESS;
 }
 
-OXASTATUS VQtArvDevice::find(const char* name, int* index) const {
+OXASTATUS VQtArvDevice::find(const char* name, int* index) {
     if (!name)
         return OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_INVALID_PARAMETER);
-    *index = m_tree.indexOf(QByteArray(name));
+    *index = m_tree.addUnlisted(m_device ? arv_device_get_genicam(m_device) : nullptr, QByteArray(name));
     return *index < 0 ? OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_INVALID_FEATURE_NAME) : OXA_STATUS_SUCCESS;
 }
 

@@ -45,8 +45,8 @@ public:
 
     // Feature list (with the lock held).
     const VQtArvFeatureTree& features() const { return m_tree; }
-    // The status for an unknown name, or success with the index.
-    OXASTATUS find(const char* name, int* index) const;
+    // The status for an unknown name, or success with the index (listed or not).
+    OXASTATUS find(const char* name, int* index);
     // Tells the application about the features a successful write to index may have changed.
     void afterWrite(int index);
 

@@ -148,6 +148,8 @@ void VQtArvFeatureTree::clear() {
     m_features.clear();
     m_index.clear();
     m_writes.clear();
+    m_invalidates.clear();
+    m_listed = 0;
     m_anyStreamable = false;
 }
 
@@ -170,9 +172,10 @@ void VQtArvFeatureTree::build(ArvGc* genicam) {
         }
     }
 
+    m_listed = m_features.size();
+
     // What a write to a node reaches: its pValue chain, and the registers that name any node of
     // that chain as their invalidator.
-    QHash<ArvGcNode*, QVector<ArvGcNode*>> invalidates; // invalidator -> registers
     ArvDomElement* doc = arv_dom_document_get_document_element(ARV_DOM_DOCUMENT(genicam));
     for (ArvDomNode* n = doc ? arv_dom_node_get_first_child(ARV_DOM_NODE(doc)) : nullptr; n;
          n = arv_dom_node_get_next_sibling(n)) {
@@ -182,19 +185,36 @@ void VQtArvFeatureTree::build(ArvGc* genicam) {
             if (arv_gc_property_node_get_node_type(p) != ARV_GC_PROPERTY_NODE_TYPE_P_INVALIDATOR)
                 return;
             if (ArvGcNode* invalidator = arv_gc_property_node_get_linked_node(p))
-                invalidates[invalidator] << ARV_GC_NODE(n);
+                m_invalidates[invalidator] << ARV_GC_NODE(n);
         });
     }
-    for (const VQtArvFeature& f : m_features) {
-        QVector<ArvGcNode*> reached;
-        for (ArvGcNode* n = ARV_GC_NODE(f.node); n && !reached.contains(n) && reached.size() < 16; n = valueOf(n))
-            reached << n;
-        for (int i = 0; i < reached.size(); ++i)
-            for (ArvGcNode* r : invalidates.value(reached.at(i)))
-                if (!reached.contains(r))
-                    reached << r;
-        m_writes.insert(ARV_GC_NODE(f.node), reached);
-    }
+    for (const VQtArvFeature& f : m_features)
+        addWrites(f);
+}
+
+void VQtArvFeatureTree::addWrites(const VQtArvFeature& f) {
+    QVector<ArvGcNode*> reached;
+    for (ArvGcNode* n = ARV_GC_NODE(f.node); n && !reached.contains(n) && reached.size() < 16; n = valueOf(n))
+        reached << n;
+    for (int i = 0; i < reached.size(); ++i)
+        for (ArvGcNode* r : m_invalidates.value(reached.at(i)))
+            if (!reached.contains(r))
+                reached << r;
+    m_writes.insert(ARV_GC_NODE(f.node), reached);
+}
+
+int VQtArvFeatureTree::addUnlisted(ArvGc* genicam, const QByteArray& name) {
+    const int known = indexOf(name);
+    if (known >= 0)
+        return known;
+    ArvGcNode* node = genicam ? arv_gc_get_node(genicam, name.constData()) : nullptr;
+    if (!node || !ARV_IS_GC_FEATURE_NODE(node) || ARV_IS_GC_CATEGORY(node))
+        return -1;
+    addFeature(ARV_GC_FEATURE_NODE(node), QByteArray());
+    const int index = indexOf(name);
+    if (index >= 0)
+        addWrites(m_features.at(index));
+    return index;
 }
 
 void VQtArvFeatureTree::addCategory(ArvGcNode* category, const QByteArray& name, std::set<ArvGcNode*>& seen) {

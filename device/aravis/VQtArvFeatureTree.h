@@ -30,10 +30,15 @@ public:
     void build(ArvGc* genicam);
     void clear();
 
-    int size() const { return m_features.size(); }
+    // The listed features; features found by name outside the categories come after them.
+    int size() const { return m_listed; }
     const VQtArvFeature& at(int index) const { return m_features.at(index); }
     // -1 when the camera has no listed feature of that name.
     int indexOf(const QByteArray& name) const { return m_index.value(name, -1); }
+    // Descriptions often leave features out of every category ("AcquisitionFrameRate"): they
+    // are reached by name all the same. Adds such a feature of the description after the listed
+    // ones and returns its index, -1 when the description has no value feature of that name.
+    int addUnlisted(ArvGc* genicam, const QByteArray& name);
     // Features other than the written one whose value, limits or access a write to it may change:
     // the features it selects and those that read what it writes or invalidates.
     QVector<int> changedBy(int written) const;
@@ -48,12 +53,15 @@ public:
 private:
     void addCategory(ArvGcNode* category, const QByteArray& name, std::set<ArvGcNode*>& seen);
     void addFeature(ArvGcFeatureNode* node, const QByteArray& category);
+    void addWrites(const VQtArvFeature& f);
 
     QVector<VQtArvFeature> m_features;
     QHash<QByteArray, int> m_index;
     // For each node, the nodes it writes through (pValue chains) and the registers that name it
     // as their invalidator.
     QHash<ArvGcNode*, QVector<ArvGcNode*>> m_writes;
+    QHash<ArvGcNode*, QVector<ArvGcNode*>> m_invalidates; // invalidator -> registers
+    int m_listed = 0;
     bool m_anyStreamable = false;
 };
 

@@ -1,5 +1,6 @@
 #include "device/aravis/VQtArvFeatureValues.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "device/aravis/VQtArvPixelFormats.h"
@@ -136,6 +137,7 @@ OXASTATUS VQtArvFeatureValues::entries(QVector<Entry>* out) const {
         }
         *out << Entry{QByteArray(name), value};
     }
+    std::reverse(out->begin(), out->end()); // Aravis keeps the entries last first
     return OXA_STATUS_SUCCESS;
 }
 
@@ -151,7 +153,7 @@ QVector<QByteArray> VQtArvFeatureValues::unsupportedPixelFormats(const VQtArvFea
         g_clear_error(&error);
         const char* name = arv_gc_feature_node_get_name(entry);
         if (implemented && VQtArvPixelFormats::toProgram(uint32_t(value), name, usb3) == 0)
-            names << QByteArray(name);
+            names.prepend(QByteArray(name));
     }
     return names;
 }

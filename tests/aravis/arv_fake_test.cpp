@@ -365,15 +365,13 @@ TEST_F(AravisFake, HundredFramesCarryTheRamp) {
     const int index = fakeIndex();
     ASSERT_GE(index, 0);
     StreamRig rig;
-    {
-        OXA_DEV_HANDLE dev = nullptr;
-        ASSERT_EQ(OxaDevOpen(uint32_t(index), OXA_DEV_ACCESS_EXCLUSIVE, &dev), OXA_STATUS_SUCCESS);
-        ASSERT_EQ(OxaDevSetInt64(dev, "Width", 128), OXA_STATUS_SUCCESS);
-        ASSERT_EQ(OxaDevSetInt64(dev, "Height", 32), OXA_STATUS_SUCCESS);
-        ASSERT_EQ(OxaDevFromString(dev, "PixelFormat", "Mono8"), OXA_STATUS_SUCCESS);
-        ASSERT_EQ(OxaDevSetDouble(dev, "AcquisitionFrameRate", 500.0), OXA_STATUS_SUCCESS);
-        OxaDevClose(dev);
-    }
+    // Every opening of the in-process fake camera starts from its defaults.
+    rig.configure = [](OXA_DEV_HANDLE dev) {
+        EXPECT_EQ(OxaDevSetInt64(dev, "Width", 128), OXA_STATUS_SUCCESS);
+        EXPECT_EQ(OxaDevSetInt64(dev, "Height", 32), OXA_STATUS_SUCCESS);
+        EXPECT_EQ(OxaDevFromString(dev, "PixelFormat", "Mono8"), OXA_STATUS_SUCCESS);
+        EXPECT_EQ(OxaDevSetDouble(dev, "AcquisitionFrameRate", 500.0), OXA_STATUS_SUCCESS);
+    };
     std::atomic<int> badPixels{0};
     rig.afterFrame = [&](OXA_BUFFER_HANDLE b) {
         const uint8_t* data = nullptr;

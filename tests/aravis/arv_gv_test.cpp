@@ -81,13 +81,8 @@ TEST_F(AravisGigE, HundredFramesOverTheNetworkCarryTheRamp) {
     FakeGvCamera camera(kAddress, QStringLiteral("VQTGV2"));
     int index = -1;
     ASSERT_TRUE(camera.start(15000, &index));
-    {
-        OXA_DEV_HANDLE dev = nullptr;
-        ASSERT_EQ(OxaDevOpen(uint32_t(index), OXA_DEV_ACCESS_EXCLUSIVE, &dev), OXA_STATUS_SUCCESS);
-        smallFastFrames(dev);
-        OxaDevClose(dev);
-    }
     StreamRig rig;
+    rig.configure = smallFastFrames;
     rig.share = true; // hands each buffer back when the next frame arrives, like the live path
     std::atomic<int> badPixels{0}, resent{0}, lostPackets{0};
     rig.afterFrame = [&](OXA_BUFFER_HANDLE b) {
@@ -134,6 +129,7 @@ TEST_F(AravisGigE, PulledCameraIsReportedRemoved) {
     ASSERT_TRUE(camera.start(15000, &index));
     LogCapture log;
     StreamRig rig;
+    rig.configure = smallFastFrames;
     ASSERT_TRUE(rig.open(uint32_t(index), 4, 1));
     RemoveLog removal;
     ASSERT_EQ(OxaDevRegisterCallback(rig.dev, OXA_EVENT_DEVICE_REMOVE, &RemoveLog::onRemove, &removal),
