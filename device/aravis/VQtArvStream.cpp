@@ -1,6 +1,7 @@
 #include "device/aravis/VQtArvStream.h"
 
 #include <QByteArray>
+#include <algorithm>
 #include <chrono>
 #include <cstring>
 
@@ -190,8 +191,15 @@ OXASTATUS VQtArvStream::createArvStream() {
     if (!stream)
         return error ? VQtArvStatus::take(&error, OXA_MODULE_STREAM) : streamStatus(OXA_ERR_NO_RESOURCE);
     if (ARV_IS_GV_STREAM(stream)) {
-        // The socket buffer holds a whole frame (the system's limit permitting).
-        g_object_set(stream, "socket-buffer", ARV_GV_STREAM_SOCKET_BUFFER_AUTO, "packet-resend",
+        // The socket buffer holds a whole frame, and never less than a megabyte so that small
+        // frames at high rates survive a receiving thread that is late (the system's limit
+        // net.core.rmem_max permitting).
+        GError* payloadError = nullptr;
+        const gint64 payload = arv_device_get_integer_feature_value(device, "PayloadSize", &payloadError);
+        g_clear_error(&payloadError);
+        const gint64 socketBytes = std::max<gint64>(payload, 1 << 20);
+        g_object_set(stream, "socket-buffer", ARV_GV_STREAM_SOCKET_BUFFER_FIXED, "socket-buffer-size",
+                     gint(std::min<gint64>(socketBytes, 1 << 30)), "packet-resend",
                      m_prms.count(OXA_STREAM_PRM_RESEND_MAX_COUNT) && m_prms[OXA_STREAM_PRM_RESEND_MAX_COUNT] == 0
                          ? ARV_GV_STREAM_PACKET_RESEND_NEVER
                          : ARV_GV_STREAM_PACKET_RESEND_ALWAYS,
@@ -344,7 +352,7 @@ void VQtArvStream::deliver(ArvBuffer* arv) {
         record->blockId = blockIdOf(arv_buffer_get_frame_id(arv));
         record->payload = size;
         record->timestampUs = arv_buffer_get_system_timestamp(arv) / 1000;
-        if (arv_buffer_get_payload_type(arv) == ARV_BUFFER_PAYLOAD_TYPE_IMAGE) {
+        if (status == ARV_BUFFER_STATUS_SUCCESS && arv_buffer_get_payload_type(arv) == ARV_BUFFER_PAYLOAD_TYPE_IMAGE) {
             record->width = uint32_t(arv_buffer_get_image_width(arv));
             record->height = uint32_t(arv_buffer_get_image_height(arv));
         }
