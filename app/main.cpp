@@ -13,6 +13,7 @@
 #include <QSplashScreen>
 
 #include "app/VQtPreferenceDlg.h"
+#include "device/VQtBackendSelection.h"
 #include "device/sim/SimControlServer.h"
 
 namespace {
@@ -97,14 +98,21 @@ int main(int argc, char* argv[]) {
     // Help > Show Log opens this folder.
     QDir().mkpath(MainWindow::logFolder());
 
+    // "--backends sim,aravis" picks the device backends before the window probes them.
+    QStringList args = QCoreApplication::arguments();
+    QString backends, backendError;
+    if (!VQtBackendSelection::takeOption(args, &backends, &backendError) && !backendError.isEmpty())
+        qWarning("%s", qPrintable(backendError));
+    if (!VQtBackendSelection::apply(backends, QString(), &backendError))
+        qWarning("%s; every device backend is used", qPrintable(backendError));
+
     MainWindow window;
-    const QStringList args = QCoreApplication::arguments();
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
         return writeScreenshots(window, args.at(2));
     }
-    if (argc > 1)
-        window.setMainImageFile(QString::fromLocal8Bit(argv[1]));
+    if (args.size() > 1)
+        window.setMainImageFile(args.at(1));
     // "vionc sim ..." reaches this viewer's simulated devices (docs/simulated-devices.md).
     QString controlError;
     if (!SimControlServer::start(&controlError))
