@@ -25,6 +25,10 @@ public:
     VQtPsCricleBuffer* getFrameBuffer() const { return m_frame.get(); }
     uint64_t getDataOffset() const { return m_dataOffset; }
     bool hasFrame() const;
+    // The user's red/blue exchange, applied to colour frames from a camera; image files carry
+    // their own channel order.
+    void setRGBConversion(bool on) { m_rgbConversion = on; }
+    bool getRGBConversion() const { return m_rgbConversion; }
 
     // Opens an image file and shows it; a file that cannot be read leaves the current
     // picture and frame untouched.
@@ -43,6 +47,7 @@ private:
     std::unique_ptr<VQtPsCricleBuffer> m_frame;
     VQtImageParam m_param;
     uint64_t m_dataOffset = 0;
+    bool m_rgbConversion = false;
     VQtPictureTarget* m_main = nullptr;
     VQtPictureTarget* m_second = nullptr;
 };

@@ -18,10 +18,6 @@ void putLe32(uint8_t* p, uint32_t v) {
 uint32_t getLe32(const uint8_t* p) {
     return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
 }
-
-QString tr(const char* text) {
-    return QCoreApplication::translate("VQtImageFile", text);
-}
 } // namespace
 
 VQtImageHeader VQtImageHeader::fromParam(const VQtImageParam& param) {

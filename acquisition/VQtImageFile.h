@@ -3,6 +3,7 @@
 // The ".iim" file: a 44-byte little-endian header holding the frame layout, then the frame bytes
 // exactly as acquired. The same class reads and writes headerless ".raw" files (kind != 0).
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <cstdint>
@@ -33,6 +34,9 @@ struct VQtImageHeader {
     static VQtImageHeader fromBytes(const uint8_t in[kSize]);
     // Empty when the header can describe `dataBytes` frame bytes; otherwise the reason.
     QString check(uint64_t dataBytes) const;
+
+    // Last: the macro leaves the members after it private.
+    Q_DECLARE_TR_FUNCTIONS(VQtImageHeader)
 };
 
 enum VQT_IMAGE_TYPE { VQT_IMAGE_IIM = 0, VQT_IMAGE_RAW = 1 };

@@ -20,9 +20,10 @@
 
 namespace {
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("VQtImageFileIO", text);
-}
+// The translation context of this file's messages, declared where lupdate can see it.
+class Messages {
+    Q_DECLARE_TR_FUNCTIONS(VQtImageFileIO)
+};
 
 bool fail(QString* error, const QString& text) {
     if (error)
@@ -39,7 +40,7 @@ bool writeFrameBytes(const QString& path, VQtPsCricleBuffer* buffer, uint64_t of
                      const VQtImageHeader* header, QString* error) {
     VQtImageFile file;
     if (!file.openImage(path, "wb", kind))
-        return fail(error, tr("Cannot open %1 for writing").arg(path));
+        return fail(error, Messages::tr("Cannot open %1 for writing").arg(path));
     buffer->lock();
     const uint8_t* data = buffer->getBuffer();
     const uint64_t size = buffer->getBufferSize();
@@ -48,7 +49,7 @@ bool writeFrameBytes(const QString& path, VQtPsCricleBuffer* buffer, uint64_t of
         (!header || file.writeImageHeader(*header)) && file.writeImageData(n ? data + offset : nullptr, n);
     buffer->unlock();
     file.closeImage();
-    return ok ? true : fail(error, tr("Failed to write %1").arg(path));
+    return ok ? true : fail(error, Messages::tr("Failed to write %1").arg(path));
 }
 
 // Samples of a picture row by row (the picture may be any OpenCV matrix, the record is packed).
@@ -112,16 +113,16 @@ bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** 
     if (p.packedType == VQT_PACKED_JPEG) {
         int components = 0;
         if (!buffer->jpegGeometry(&width, &height, &components))
-            return fail(error, tr("The frame is not a readable JPEG image"));
+            return fail(error, Messages::tr("The frame is not a readable JPEG image"));
         depth = 8;
         channels = components;
     }
     if (width < 1 || height < 1 || uint32_t(width) > kMaxSide || uint32_t(height) > kMaxSide)
-        return fail(error, tr("Frame size %1 x %2 cannot be converted").arg(p.width).arg(p.height));
+        return fail(error, Messages::tr("Frame size %1 x %2 cannot be converted").arg(p.width).arg(p.height));
     if ((depth != 8 && depth != 16) || (channels != 1 && channels != 3 && channels != 4))
-        return fail(
-            error,
-            tr("Frame of %1-bit samples with %2 channels cannot be converted").arg(depth).arg(channels));
+        return fail(error, Messages::tr("Frame of %1-bit samples with %2 channels cannot be converted")
+                               .arg(depth)
+                               .arg(channels));
     // A truncated frame still converts (the missing part reads as black), but a layout claiming
     // far more than its bytes can fill is a damaged header, not a picture worth gigabytes.
     const uint64_t pictureBytes = uint64_t(width) * height * channels * (depth / 8);
@@ -129,14 +130,14 @@ bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** 
     if (pictureBytes > kMaxPictureBytes ||
         pictureBytes >
             std::max<uint64_t>(frameBytes * (p.packedType == VQT_PACKED_JPEG ? 1024 : 64), 32ull << 20))
-        return fail(error, tr("Frame size %1 x %2 does not fit its %3 bytes of data")
+        return fail(error, Messages::tr("Frame size %1 x %2 does not fit its %3 bytes of data")
                                .arg(width)
                                .arg(height)
                                .arg(frameBytes));
     if (!cvVQtCreateImage(image, cvSize(width, height), depth, channels))
-        return fail(error, tr("Failed to allocate memory"));
+        return fail(error, Messages::tr("Failed to allocate memory"));
     if (!buffer->read((*image)->getAddress(), (*image)->size, dataOffset))
-        return fail(error, tr("The frame holds no image data"));
+        return fail(error, Messages::tr("The frame holds no image data"));
     return true;
 }
 
@@ -220,7 +221,7 @@ bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
 bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageSaveParam& save,
                   const VQtPictureOptions& options, uint64_t dataOffset, QString* error) {
     if (!buffer)
-        return fail(error, tr("No frame to save"));
+        return fail(error, Messages::tr("No frame to save"));
     const VQtImageParam p = buffer->getImageParam();
     if (p.packedType == VQT_PACKED_JPEG && (endsWith(path, ".jpg") || endsWith(path, ".jpeg")))
         return writeFrameBytes(path, buffer, dataOffset, VQT_IMAGE_RAW, nullptr, error);
@@ -240,7 +241,7 @@ bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
         VQtIplImage* image = vqtShiftImage(frame, &shifted, save.StretchImage, save.Shift, bits, &bits);
         image = calcImage(image, &converted, bits, save.SwitchType, options);
         if (!image) {
-            ok = fail(error, tr("The data format chosen does not apply to this frame"));
+            ok = fail(error, Messages::tr("The data format chosen does not apply to this frame"));
         } else {
             if (options.colourCorrection)
                 cvVQtCalcColorAndGamma(image, image);
@@ -250,7 +251,7 @@ bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
             ok = cvVQtSaveImage(QFile::encodeName(path).constData(), image,
                                 params.empty() ? nullptr : params.data());
             if (!ok)
-                fail(error, tr("Failed to write %1").arg(path));
+                fail(error, Messages::tr("Failed to write %1").arg(path));
         }
     }
     cvVQtReleaseImage(&frame);
@@ -266,7 +267,7 @@ bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
         return vqtOpenIimImage(path, buffer, error);
     if (suffix == QLatin1String(".raw")) {
         if (!rawParam)
-            return fail(error, tr("A raw file needs its width, height and pixel format"));
+            return fail(error, Messages::tr("A raw file needs its width, height and pixel format"));
         return vqtOpenRawImage(path, buffer, *rawParam, rawStart, error);
     }
     return vqtOpenCommonImage(path, buffer, error);
@@ -275,36 +276,38 @@ bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
 bool vqtOpenIimImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error) {
     VQtImageFile file;
     if (!file.openImage(path, "rb", VQT_IMAGE_IIM))
-        return fail(error, tr("Cannot open %1").arg(path));
+        return fail(error, Messages::tr("Cannot open %1").arg(path));
     const int64_t size = file.getFileSize();
     VQtImageHeader header;
     if (size < int64_t(VQtImageHeader::kSize) || !file.readImageHeader(header))
-        return fail(error, tr("%1 is too short for an image file header").arg(path));
+        return fail(error, Messages::tr("%1 is too short for an image file header").arg(path));
     const uint64_t n = uint64_t(size) - VQtImageHeader::kSize;
     const QString problem = header.check(n);
     if (!problem.isEmpty())
         return fail(error, problem);
     if (!buffer->flush(n, false))
-        return fail(error, tr("Failed to allocate memory")); //: 分配内存失败
+        //: 分配内存失败
+        return fail(error, Messages::tr("Failed to allocate memory"));
     buffer->lock();
     buffer->setImageParam(header.toParam());
     const bool ok = file.readImageData(buffer->getBuffer(), n, 0);
     buffer->setBufferSize(ok ? n : 0);
     buffer->unlock();
-    return ok ? true : fail(error, tr("Failed to read the data of %1").arg(path));
+    return ok ? true : fail(error, Messages::tr("Failed to read the data of %1").arg(path));
 }
 
 bool vqtOpenRawImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageParam& param,
                      uint64_t start, QString* error) {
     VQtImageFile file;
     if (!file.openImage(path, "rb", VQT_IMAGE_RAW))
-        return fail(error, tr("Cannot open %1").arg(path));
+        return fail(error, Messages::tr("Cannot open %1").arg(path));
     const int64_t size = file.getFileSize();
     if (size < 0 || uint64_t(size) <= start)
-        return fail(error, tr("%1 holds no data after byte %2").arg(path).arg(start));
+        return fail(error, Messages::tr("%1 holds no data after byte %2").arg(path).arg(start));
     const uint64_t n = uint64_t(size) - start;
     if (!buffer->flush(n, false))
-        return fail(error, tr("Failed to allocate memory")); //: 分配内存失败
+        //: 分配内存失败
+        return fail(error, Messages::tr("Failed to allocate memory"));
     VQtImageParam p = param;
     p.sourceSwapped = false;
     p.rgbConversion = false;
@@ -313,12 +316,12 @@ bool vqtOpenRawImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtIm
     const bool ok = file.readImageData(buffer->getBuffer(), n, start);
     buffer->setBufferSize(ok ? n : 0);
     buffer->unlock();
-    return ok ? true : fail(error, tr("Failed to read the data of %1").arg(path));
+    return ok ? true : fail(error, Messages::tr("Failed to read the data of %1").arg(path));
 }
 
 bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error) {
     if (!QFileInfo(path).isFile())
-        return fail(error, tr("Cannot open %1").arg(path));
+        return fail(error, Messages::tr("Cannot open %1").arg(path));
     cv::Mat picture;
     try {
         picture =
@@ -327,7 +330,7 @@ bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString*
         picture.release();
     }
     if (picture.empty())
-        return fail(error, tr("%1 is not a readable picture").arg(path));
+        return fail(error, Messages::tr("%1 is not a readable picture").arg(path));
     if (picture.depth() != CV_8U && picture.depth() != CV_16U) {
         cv::Mat converted;
         picture.convertTo(converted, CV_16U);
@@ -342,7 +345,8 @@ bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString*
     const uint64_t rowBytes = uint64_t(picture.cols) * picture.elemSize();
     const uint64_t n = rowBytes * uint64_t(picture.rows);
     if (!buffer->flush(n, false))
-        return fail(error, tr("Failed to allocate memory")); //: 分配内存失败
+        //: 分配内存失败
+        return fail(error, Messages::tr("Failed to allocate memory"));
     VQtImageParam p;
     p.imageType = picture.channels() == 3   ? VQT_FRAME_BGR
                   : picture.channels() == 4 ? VQT_FRAME_BGRA

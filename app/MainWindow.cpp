@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "app/VQtLogFile.h"
 #include "app/VQtMessageWidget.h"
 #include "app/VQtPictureControl.h"
 #include "app/VQtPreferenceDlg.h"
@@ -18,12 +19,18 @@
 #include <QDebug>
 #include <QDesktopServices>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QImage>
+#include <QKeySequence>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
+#include <QMimeData>
 #include <QPalette>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStandardPaths>
 #include <QStatusBar>
@@ -35,11 +42,22 @@
 #include <QtConcurrent>
 
 QTranslator g_trans;
+QTranslator g_qtTrans;
 
 namespace {
 constexpr int kFirstTickMs = 100;
 constexpr int kStatusTickMs = 1000;
 constexpr int kStatusCheckBoxCount = 14;
+constexpr int kLostPacketIndex = 7; // the resend time-out shows with the lost packets
+// Marks whether the device offers a status read-out; its check box decides whether it is shown.
+const char* const kAvailable = "vqtAvailable";
+
+const QStringList& imageSuffixes() {
+    static const QStringList suffixes = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
+                                         QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff"),
+                                         QStringLiteral("raw"), QStringLiteral("iim")};
+    return suffixes;
+}
 
 int scaled(int width) {
     return qRound(width * QAutoAdjustDPI::getDpi());
@@ -61,7 +79,10 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     initWindow();
     deviceWidget = new VQtDeviceWidget(this);
     messageWidget = new VQtMessageWidget(this);
+    logFile = new VQtLogFile(logFolder(), VQtLogFile::DefaultFileBytes, VQtLogFile::DefaultFileCount, this);
+    connect(logFile, &VQtLogFile::signalOutputInfo, messageWidget, &VQtMessageWidget::addInfo);
     updateWindowTitle();
+    setAcceptDrops(true);
 
     loadSystemConfig();
     buildLayout();
@@ -79,8 +100,14 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     pictureControl->mainView()->show(); // made before the splitter took it: shown with the window
     pictureControl->connectActions(ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence,
                                    ui->actionZoomIn, ui->actionZoomOut, ui->actionZoomFit,
-                                   ui->actionHorizontalProfileLine, ui->actionVerticalProfileLine);
+                                   ui->actionOriginalSize, ui->actionHorizontalProfileLine,
+                                   ui->actionVerticalProfileLine);
     pictureControl->setMarkerLabel(labelMarker);
+    pictureControl->setPointerLabel(labelPointer);
+    pictureControl->setImageInfoLabel(labelImageInfo);
+    connect(pictureControl, &VQtPictureControl::signalImageOpened, this, &MainWindow::slotImageOpened);
+    connect(pictureControl->mainView()->getWidget(), &QCustomPictureWidget::signalPixelDisChecked, this,
+            &MainWindow::slotPixelDisChecked);
     connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
@@ -109,7 +136,15 @@ void MainWindow::updateWindowTitle() {
     if (name.isEmpty())
         name = QStringLiteral("VionCViewer");
     const QString version = QCoreApplication::applicationVersion();
-    setTitleContent(version.isEmpty() ? name : name + QStringLiteral(" V") + version);
+    QString title = version.isEmpty() ? name : name + QStringLiteral(" V") + version;
+    if (!currentImageFile.isEmpty())
+        title = QFileInfo(currentImageFile).fileName() + QStringLiteral(" - ") + title;
+    setTitleContent(title);
+}
+
+void MainWindow::slotImageOpened(const QString& path) {
+    currentImageFile = path;
+    updateWindowTitle();
 }
 
 void MainWindow::buildLayout() {
@@ -200,6 +235,17 @@ void MainWindow::addStatusBar() {
     labelLostPacket = addStatusLabel("labelLostPacket", 150, false);
     labelResendTimeout = addStatusLabel("labelResendTimeout", 150, false);
     labelMarker = addStatusLabel("labelMarker", 300, false);
+    // The picture's size and zoom as wide as their text; the value under the pointer takes what
+    // room is left, so it never makes the window wider than the screen.
+    labelImageInfo = new QLabel(this);
+    labelImageInfo->setObjectName(QStringLiteral("labelImageInfo"));
+    labelImageInfo->setFixedHeight(20);
+    ui->statusBar->addWidget(labelImageInfo);
+    labelPointer = new QLabel(this);
+    labelPointer->setObjectName(QStringLiteral("labelPointer"));
+    labelPointer->setFixedHeight(20);
+    labelPointer->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    ui->statusBar->addWidget(labelPointer, 1);
     labelPCIeState = addStatusLabel("labelPCIeState", 150, true);
     labelLinkStatus = addStatusLabel("labelLinkStatus", 110, true);
     labelIndicatorPixelClock = addStatusLabel("labelIndicatorPixelClock", 75, true);
@@ -209,6 +255,7 @@ void MainWindow::addStatusBar() {
     toolButtonStatus = new QToolButton(this);
     toolButtonStatus->setObjectName(QStringLiteral("toolButtonStatus"));
     toolButtonStatus->setIcon(QIcon(QStringLiteral(":/Image/Stretch")));
+    toolButtonStatus->setIconSize(QSize(scaled(16), scaled(16)));
     toolButtonStatus->setPopupMode(QToolButton::InstantPopup);
     toolButtonStatus->setAutoRaise(true);
     menuStatus = new QMenu(toolButtonStatus);
@@ -233,10 +280,20 @@ void MainWindow::addStatusBar() {
     ui->statusBar->addPermanentWidget(toolButtonStatus);
     connect(groupStatus, &QButtonGroup::idClicked, this, &MainWindow::slotStatusButtonClicked);
 
+    statusReadouts = {labelFrameRate,          labelLineRate,           labelRefreshRate,
+                      labelPixelClock,         labelCC1Count,           labelFrameCount,
+                      labelResendPacket,       labelLostPacket,         labelMarker,
+                      labelPCIeState,          labelLinkStatus,         labelIndicatorPixelClock,
+                      labelIndicatorLineValid, labelIndicatorFrameValid};
+    for (QLabel* label : statusReadouts)
+        label->setProperty(kAvailable, true);
+    labelResendTimeout->setProperty(kAvailable, true);
+    // Until a device offers them.
     for (QLabel* hidden : {labelLinkStatus, labelPCIeState, labelIndicatorPixelClock, labelIndicatorLineValid,
                            labelIndicatorFrameValid, labelPixelClock, labelCC1Count, labelLineRate,
                            labelResendPacket, labelLostPacket, labelResendTimeout})
-        hidden->hide();
+        hidden->setProperty(kAvailable, false);
+    applyStatusVisibility();
 
     labelFrameRate->setText(tr("Frame Rate:0 fps"));
     labelLineRate->setText(tr("Line Rate:0 lps"));
@@ -251,6 +308,20 @@ void MainWindow::addStatusBar() {
     labelPCIeState->setText(tr("PCIe State:5.0GT/s x4"));
     labelLinkStatus->setText(tr("Disconnect"));
     retranslateStatusBar();
+}
+
+void MainWindow::setReadoutAvailable(QLabel* label, bool available) {
+    label->setProperty(kAvailable, available);
+    applyStatusVisibility();
+}
+
+void MainWindow::applyStatusVisibility() {
+    auto show = [](QLabel* label, bool wanted) {
+        label->setVisible(wanted && label->property(kAvailable).toBool());
+    };
+    for (int id = 0; id < statusReadouts.size(); ++id)
+        show(statusReadouts[id], g_sysPrm.ui.ShowStatus[id]);
+    show(labelResendTimeout, g_sysPrm.ui.ShowStatus[kLostPacketIndex]);
 }
 
 void MainWindow::retranslateStatusBar() {
@@ -308,6 +379,9 @@ void MainWindow::connectActions() {
     connect(ui->actionDocument, &QAction::triggered, this, &MainWindow::slotActionDocument);
     connect(ui->actionShowLog, &QAction::triggered, this, &MainWindow::slotActionShowLog);
     connect(ui->actionAbout, &QAction::triggered, this, &MainWindow::slotActionAbout);
+    connect(ui->actionFullScreen, &QAction::toggled, this, [this](bool on) {
+        setWindowState(on ? windowState() | Qt::WindowFullScreen : windowState() & ~Qt::WindowFullScreen);
+    });
     connect(ui->actionDeviceFeature, &QAction::toggled, deviceWidget, &QWidget::setVisible);
     connect(ui->actionOutputMessage, &QAction::toggled, messageWidget, &QWidget::setVisible);
 
@@ -317,6 +391,29 @@ void MainWindow::connectActions() {
     groupLanguage->addAction(ui->actionEnglish);
     connect(ui->actionChinese, &QAction::triggered, this, [this] { languageChanged(0); });
     connect(ui->actionEnglish, &QAction::triggered, this, [this] { languageChanged(1); });
+    setShortcuts();
+}
+
+void MainWindow::setShortcuts() {
+    // Standard keys where the platform has them (some platforms have none for quitting or
+    // full screen); the menus show every key beside its entry.
+    auto standard = [](QKeySequence::StandardKey key, const QKeySequence& otherwise) {
+        QList<QKeySequence> keys = QKeySequence::keyBindings(key);
+        return keys.isEmpty() ? QList<QKeySequence>{otherwise} : keys;
+    };
+    ui->actionOpenImage->setShortcuts(standard(QKeySequence::Open, QKeySequence(Qt::CTRL | Qt::Key_O)));
+    ui->actionSaveImage->setShortcuts(standard(QKeySequence::Save, QKeySequence(Qt::CTRL | Qt::Key_S)));
+    ui->actionExit->setShortcuts(standard(QKeySequence::Quit, QKeySequence(Qt::CTRL | Qt::Key_Q)));
+    // Ctrl+= as well: on most keyboards "+" needs Shift.
+    ui->actionZoomIn->setShortcuts(standard(QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Plus))
+                                   << QKeySequence(Qt::CTRL | Qt::Key_Equal));
+    ui->actionZoomOut->setShortcuts(standard(QKeySequence::ZoomOut, QKeySequence(Qt::CTRL | Qt::Key_Minus)));
+    ui->actionZoomFit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_0));
+    ui->actionOriginalSize->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
+    ui->actionGrabContinuous->setShortcut(QKeySequence(Qt::Key_F5));
+    ui->actionGrab1Shot->setShortcut(QKeySequence(Qt::Key_F6));
+    ui->actionGrabStop->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F5));
+    ui->actionFullScreen->setShortcuts(standard(QKeySequence::FullScreen, QKeySequence(Qt::Key_F11)));
 }
 
 void MainWindow::setInitialActionStates() {
@@ -327,7 +424,8 @@ void MainWindow::setInitialActionStates() {
         ui->actionAbout, ui->actionView,
         // served by the picture views
         ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence, ui->actionZoomIn,
-        ui->actionZoomOut, ui->actionZoomFit, ui->actionHorizontalProfileLine, ui->actionVerticalProfileLine};
+        ui->actionZoomOut, ui->actionZoomFit, ui->actionOriginalSize, ui->actionHorizontalProfileLine,
+        ui->actionVerticalProfileLine, ui->actionFullScreen};
     for (QAction* action : findChildren<QAction*>()) {
         if (action->objectName().startsWith(QLatin1String("action")) && !action->menu())
             action->setEnabled(ready.contains(action));
@@ -348,6 +446,44 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::addOutputInfo(const QString& text, int level) {
     messageWidget->addInfo(text, level);
+    logFile->append(level, text);
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowStateChange) {
+        // The window manager may leave full screen on its own; keep the menu's check in step.
+        const QSignalBlocker block(ui->actionFullScreen);
+        ui->actionFullScreen->setChecked(isFullScreen());
+    }
+    QBaseMainWindow::changeEvent(event);
+}
+
+QString MainWindow::droppedImagePath(const QMimeData* data) {
+    if (!data || !data->hasUrls())
+        return QString();
+    for (const QUrl& url : data->urls()) {
+        if (!url.isLocalFile())
+            continue;
+        const QFileInfo info(url.toLocalFile());
+        if (info.isFile() && imageSuffixes().contains(info.suffix().toLower()))
+            return info.absoluteFilePath();
+    }
+    return QString();
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedImagePath(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString path = droppedImagePath(event->mimeData());
+    if (path.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has finished: a ".raw" file asks for its layout in a modal dialog,
+    // which must not hold up the program the file was dragged from.
+    QTimer::singleShot(0, this, [this, path] { openImageFile(path); });
 }
 
 void MainWindow::languageChanged(int lang) {
@@ -360,12 +496,17 @@ void MainWindow::languageChanged(int lang) {
     g_trans.load(lang != 0 ? QStringLiteral(":/Language/VionEnglish")
                            : QStringLiteral(":/Language/VionChinese"));
     QCoreApplication::installTranslator(&g_trans);
+    loadQtTranslation(lang);
 
     ui->retranslateUi(this);
     updateWindowTitle();
     (lang != 0 ? ui->actionEnglish : ui->actionChinese)->setChecked(true);
     retranslateStatusBar();
     labelMarker->setText(tr("Marker(0,0)Value(0,0,0)"));
+    if (pictureControl && pictureControl->mainView()->getWidget()->isImageDisplay()) {
+        labelMarker->setText(pictureControl->markerText());
+        labelImageInfo->setText(pictureControl->imageInfoText());
+    }
     messageWidget->retranslateUi(lang == 0);
     deviceWidget->retranslateUi();
     if (pictureControl)
@@ -374,6 +515,22 @@ void MainWindow::languageChanged(int lang) {
     getCameraStatus(true);
     slotUpdateGrabPrm();
     slotUpdateDevOpenStatus();
+}
+
+void MainWindow::loadQtTranslation(int lang) {
+    QCoreApplication::removeTranslator(&g_qtTrans);
+    if (lang != 0)
+        return; // Qt's own texts are English
+    const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+    if (g_qtTrans.load(QStringLiteral("qtbase_zh_CN"), folder)) {
+        QCoreApplication::installTranslator(&g_qtTrans);
+    } else if (!qtTranslationMissingReported) {
+        qtTranslationMissingReported = true;
+        emit signalOutputInfo(
+            tr("Qt's Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English")
+                .arg(folder),
+            1);
+    }
 }
 
 void MainWindow::configSystemPrm() {
@@ -452,7 +609,7 @@ void MainWindow::slotUpdateGrabPrm() {
     labelLineRate->setText(tr("Line Rate:%1").arg(g.lineRate, 0, 'f', 2) + QStringLiteral(" lps"));
     //: 刷新帧率:%1
     labelRefreshRate->setText(tr("Refresh Rate:%1").arg(g.refreshRate, 0, 'f', 2) + QStringLiteral(" fps"));
-    labelLineRate->setVisible(g.lineScan);
+    setReadoutAvailable(labelLineRate, g.lineScan);
     //: 总帧数:%1
     labelFrameCount->setText(tr("Frame Count:%1").arg(g.frameCount));
     //: CC1个数:%1
@@ -467,13 +624,19 @@ void MainWindow::slotUpdateGrabPrm() {
 
 void MainWindow::slotUpdateDevOpenStatus() {
     g_sysPrm.displacement.setFromDeviceName(g_sysPrm.deviceName);
+    if (pictureControl)
+        pictureControl->updateActionParam();
     // With no board open there is no PCIe link, camera link or Camera Link signal to show.
-    labelPCIeState->hide();
-    labelLinkStatus->hide();
-    labelIndicatorPixelClock->hide();
-    labelIndicatorLineValid->hide();
-    labelIndicatorFrameValid->hide();
+    for (QLabel* label : {labelPCIeState, labelLinkStatus, labelIndicatorPixelClock, labelIndicatorLineValid,
+                          labelIndicatorFrameValid})
+        label->setProperty(kAvailable, false);
+    applyStatusVisibility();
     slotUpdateDevGrabStatus();
+}
+
+void MainWindow::slotPixelDisChecked(bool checked) {
+    // Kept in the settings; the stream reads it when a sensor-shift camera grabs.
+    g_sysPrm.displacement.PixelDisSynthesize = checked;
 }
 
 void MainWindow::slotSaveImageStatus(int status) {
@@ -517,13 +680,10 @@ void MainWindow::slotTimerOut() {
 }
 
 bool MainWindow::openImageFile(const QString& path) {
-    static const QStringList suffixes = {QStringLiteral("bmp"), QStringLiteral("jpg"), QStringLiteral("jpeg"),
-                                         QStringLiteral("png"), QStringLiteral("tif"), QStringLiteral("tiff"),
-                                         QStringLiteral("raw"), QStringLiteral("iim")};
     const QFileInfo info(path);
-    if (info.isFile() && suffixes.contains(info.suffix().toLower()))
+    if (info.isFile() && imageSuffixes().contains(info.suffix().toLower()))
         return pictureControl->openImageFile(path); // logs its own failure
-    emit signalOutputInfo(tr("Failed to load image"), 2);
+    emit signalOutputInfo(tr("Failed to load image: %1 is not an image file").arg(path), 2);
     return false;
 }
 
@@ -545,7 +705,7 @@ void MainWindow::openStartImage() {
     // Without an image of its own the window shows the built-in background picture.
     const QString background = writeBackgroundPicture();
     if (!background.isEmpty())
-        pictureControl->openImageFile(background);
+        pictureControl->openBackgroundPicture(background);
     pictureControl->mainView()->getWidget()->setFixedScale(1.0);
 }
 
@@ -558,6 +718,11 @@ void MainWindow::updateFileMenuStatus() {
 
 void MainWindow::slotStatusButtonClicked(int id) {
     qDebug() << "slotStatusButtonClicked:" << id;
+    if (id < 0 || id >= kStatusCheckBoxCount)
+        return;
+    // Remembered in the settings, so the status bar comes back as the user left it.
+    g_sysPrm.ui.ShowStatus[id] = statusCheckBoxes[id]->isChecked();
+    applyStatusVisibility();
 }
 
 void MainWindow::slotViewActionTriggered(QAction* action) {
@@ -622,5 +787,6 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The device panel closes the device first; the tool windows follow in member order.
     deviceWidget->closeDevice();
     saveSystemConfig();
+    logFile->flush(1000);
     event->accept();
 }

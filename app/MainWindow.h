@@ -19,7 +19,9 @@ class QLabel;
 class QMenu;
 class QSplitter;
 class QToolButton;
+class QMimeData;
 class VQtDeviceWidget;
+class VQtLogFile;
 class VQtMessageWidget;
 class VQtPictureControl;
 
@@ -29,6 +31,8 @@ class MainWindow;
 
 // Process-wide translator of the user interface; main installs it, languageChanged reloads it.
 extern QTranslator g_trans;
+// Qt's own texts (file dialogs, standard buttons) in the interface language.
+extern QTranslator g_qtTrans;
 
 class MainWindow : public QBaseMainWindow {
     Q_OBJECT
@@ -83,7 +87,13 @@ public:
 
     VQtDeviceWidget* getDeviceWidget() const { return deviceWidget; }
     VQtMessageWidget* getMessageWidget() const { return messageWidget; }
+    VQtPictureControl* getPictureControl() const { return pictureControl; }
+    VQtLogFile* getLogFile() const { return logFile; }
     GrabFigures& getGrabFigures() { return grabFigures; }
+    // The file shown in the main picture (empty for the background picture).
+    QString getCurrentImageFile() const { return currentImageFile; }
+    // The image file a drag carries (the first local file of a known type), else empty.
+    static QString droppedImagePath(const QMimeData* data);
 
 signals:
     void signalOutputInfo(QString text, int level);
@@ -94,10 +104,15 @@ public slots:
     void slotSaveImageStatus(int status);
     void slotVideoErrorCode(int code);
     void slotUpdateDevOpenStatus();
+    // The picture menu's pixel-displacement entries: synthesise sensor-shift bursts or not.
+    void slotPixelDisChecked(bool checked);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private slots:
     void slotTimerOut();
@@ -116,6 +131,12 @@ private:
     void addViewLayoutMenu();
     void connectActions();
     void setInitialActionStates();
+    void setShortcuts();
+    void loadQtTranslation(int lang);
+    void slotImageOpened(const QString& path);
+    // A read-out is shown when the device offers it and its status check box is on.
+    void setReadoutAvailable(QLabel* label, bool available);
+    void applyStatusVisibility();
     void retranslateStatusBar();
     void updateWindowTitle();
     void updateSoftwareTriggerState();
@@ -128,6 +149,9 @@ private:
 
     Ui::MainWindow* ui;
     QString mainImageFile;
+    QString currentImageFile;
+    VQtLogFile* logFile = nullptr;
+    bool qtTranslationMissingReported = false;
 
     QWidget* mainViewArea = nullptr;
     QWidget* secondViewArea = nullptr;
@@ -154,6 +178,8 @@ private:
     QLabel* labelLostPacket = nullptr;
     QLabel* labelResendTimeout = nullptr;
     QLabel* labelMarker = nullptr;
+    QLabel* labelImageInfo = nullptr;
+    QLabel* labelPointer = nullptr;
     QLabel* labelPCIeState = nullptr;
     QLabel* labelLinkStatus = nullptr;
     QLabel* labelIndicatorPixelClock = nullptr;
@@ -163,6 +189,7 @@ private:
     QMenu* menuStatus = nullptr;
     QButtonGroup* groupStatus = nullptr;
     QList<QCheckBox*> statusCheckBoxes;
+    QList<QLabel*> statusReadouts; // by check-box index
 
     QMenu* menuViewLayout = nullptr;
     QActionGroup* groupViewLayout = nullptr;

@@ -30,7 +30,13 @@ VQtPictureControl::VQtPictureControl(QWidget* window) : QObject(window), m_windo
             &VQtPictureControl::signalSaveImageStatus);
     connect(m_mainView->getWidget(), &QCustomPictureWidget::signalUpdateMarker, this,
             &VQtPictureControl::slotUpdateMarker);
-    m_lastFolder = QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    connect(m_mainView->getWidget(), &QCustomPictureWidget::signalUpdatePointer, this,
+            &VQtPictureControl::slotUpdatePointer);
+    const QString remembered = g_sysPrm.ui.LastImageFolder;
+    m_lastFolder = !remembered.isEmpty() && QFileInfo(remembered).isDir()
+                       ? remembered
+                       : QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
+    updateActionParam();
 }
 
 VQtPictureControl::~VQtPictureControl() {
@@ -39,7 +45,8 @@ VQtPictureControl::~VQtPictureControl() {
 
 void VQtPictureControl::connectActions(QAction* openImage, QAction* saveImage, QAction* saveSequence,
                                        QAction* zoomIn, QAction* zoomOut, QAction* zoomFit,
-                                       QAction* horizontalProfile, QAction* verticalProfile) {
+                                       QAction* originalSize, QAction* horizontalProfile,
+                                       QAction* verticalProfile) {
     QCustomPictureWidget* w = m_mainView->getWidget();
     connect(openImage, &QAction::triggered, this, &VQtPictureControl::slotActionOpenImage);
     connect(saveImage, &QAction::triggered, this, &VQtPictureControl::slotActionSaveImage);
@@ -47,6 +54,7 @@ void VQtPictureControl::connectActions(QAction* openImage, QAction* saveImage, Q
     connect(zoomIn, &QAction::triggered, w, [w] { w->zoomInOut(2.0); });
     connect(zoomOut, &QAction::triggered, w, [w] { w->zoomInOut(0.5); });
     connect(zoomFit, &QAction::triggered, w, &QCustomPictureWidget::zoomFit);
+    connect(originalSize, &QAction::triggered, w, [w] { w->setZoom(1.0); });
     connect(horizontalProfile, &QAction::toggled, m_mainView, &QCustomPictureView::setVisibleProfileX);
     connect(verticalProfile, &QAction::toggled, m_mainView, &QCustomPictureView::setVisibleProfileY);
     connect(m_mainView, &QCustomPictureView::signalProfileXClosed, horizontalProfile,
@@ -58,13 +66,29 @@ void VQtPictureControl::connectActions(QAction* openImage, QAction* saveImage, Q
 }
 
 void VQtPictureControl::applySettings() {
+    const VQtGeneralParam& general = g_sysPrm.general;
     CPicCalcMethod calc;
-    calc.resizeMethod = g_sysPrm.general.ResizeInterMethod;
-    calc.bayerMethod = g_sysPrm.general.BayerInterMethod;
+    calc.resizeMethod = general.ResizeInterMethod;
+    calc.bayerMethod = general.BayerInterMethod;
     calc.denoise = g_sysPrm.process.DenoiseThreshold;
     calc.sharpen = g_sysPrm.process.SharpenImg;
     m_mainView->getWidget()->setCalcMethod(calc);
     m_secondView->getWidget()->setCalcMethod(calc);
+    // Profile shape: 0 bars, anything else a line.
+    m_mainView->setProfileCoordinateType(general.ProfileCoordinate, general.ProfileShape != 0);
+    m_stream->setRGBConversion(general.RGBConversion);
+}
+
+void VQtPictureControl::updateActionParam() {
+    const VQtPixelDisplacement& d = g_sysPrm.displacement;
+    CPicActionParam actions;
+    actions.fft = true;
+    actions.multipleLight = true;
+    actions.pixelDis2x2 = actions.pixelDis4x4 = d.PixelDisCamera || d.PixelDisAlternative;
+    QCustomPictureWidget* w = m_mainView->getWidget();
+    w->setActionParam(actions);
+    if (actions.pixelDis2x2 && w->getPixelDisMode() == 0 && d.PixelDisSynthesize)
+        w->setPixelDisMode(4);
 }
 
 void VQtPictureControl::retranslateUi() {
@@ -92,8 +116,18 @@ bool VQtPictureControl::askRawLayout(const QString& path, VQtImageParam& param, 
 bool VQtPictureControl::openImageFile(const QString& path) {
     if (!m_stream->openImage(path))
         return false;
-    m_lastFolder = QFileInfo(path).absolutePath();
+    rememberFolder(QFileInfo(path).absolutePath());
+    emit signalImageOpened(path);
     return true;
+}
+
+bool VQtPictureControl::openBackgroundPicture(const QString& path) {
+    return m_stream->openImage(path);
+}
+
+void VQtPictureControl::rememberFolder(const QString& folder) {
+    m_lastFolder = folder;
+    g_sysPrm.ui.LastImageFolder = folder;
 }
 
 void VQtPictureControl::slotActionOpenImage() {
@@ -123,7 +157,7 @@ void VQtPictureControl::slotActionSaveImage() {
     dlg.setFrameFormat(channels, bits, bayer);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedPath().isEmpty())
         return;
-    m_lastFolder = QFileInfo(dlg.selectedPath()).absolutePath();
+    rememberFolder(QFileInfo(dlg.selectedPath()).absolutePath());
     m_stream->saveImage(dlg.selectedPath());
 }
 
@@ -141,11 +175,9 @@ void VQtPictureControl::slotActionSaveSequenceImage() {
     m_stream->saveImage(dlg.savePath());
 }
 
-QString VQtPictureControl::markerText() const {
-    QCustomPictureWidget* w = m_mainView->getWidget();
-    const QPoint m = w->getMarker();
+QString VQtPictureControl::pixelValues(const QPoint& pixel) const {
     int channels = 0;
-    const CvScalar v = w->getPixelFromImage(m, &channels);
+    const CvScalar v = m_mainView->getWidget()->getPixelFromImage(pixel, &channels);
     QString values;
     if (channels >= 3)
         values = QStringLiteral("%1,%2,%3").arg(int(v.val[2])).arg(int(v.val[1])).arg(int(v.val[0]));
@@ -153,11 +185,41 @@ QString VQtPictureControl::markerText() const {
         values = QString::number(int(v.val[0]));
     if (channels == 4)
         values += QStringLiteral(",%1").arg(int(v.val[3]));
-    return tr("Marker(%1,%2)Value(%3)").arg(m.x()).arg(m.y()).arg(values);
+    return values;
+}
+
+QString VQtPictureControl::markerText() const {
+    const QPoint m = m_mainView->getWidget()->getMarker();
+    return tr("Marker(%1,%2)Value(%3)").arg(m.x()).arg(m.y()).arg(pixelValues(m));
+}
+
+QString VQtPictureControl::pointerText(const QPoint& pixel) const {
+    const CPicCanvasParam c = m_mainView->getWidget()->getShowImageInfo();
+    if (pixel.x() < 0 || pixel.y() < 0 || pixel.x() >= c.width || pixel.y() >= c.height)
+        return tr("Pointer(%1,%2)").arg(pixel.x()).arg(pixel.y());
+    return tr("Pointer(%1,%2)Value(%3)").arg(pixel.x()).arg(pixel.y()).arg(pixelValues(pixel));
+}
+
+QString VQtPictureControl::imageInfoText() const {
+    QCustomPictureWidget* w = m_mainView->getWidget();
+    if (!w->isImageDisplay())
+        return QString();
+    const CPicCanvasParam c = w->getShowImageInfo();
+    // Four significant digits: 1/128 reads 0.7813%, 2.0 reads 200%.
+    return tr("Size:%1x%2 Zoom:%3%").arg(c.width).arg(c.height).arg(QString::number(c.zoom * 100.0, 'g', 4));
 }
 
 void VQtPictureControl::slotUpdateMarker(bool moved) {
     Q_UNUSED(moved);
+    if (!m_mainView->getWidget()->isImageDisplay())
+        return; // nothing to read yet
     if (m_markerLabel)
         m_markerLabel->setText(markerText());
+    if (m_imageInfoLabel)
+        m_imageInfoLabel->setText(imageInfoText());
+}
+
+void VQtPictureControl::slotUpdatePointer(const QPoint& pixel, bool over) {
+    if (m_pointerLabel)
+        m_pointerLabel->setText(over ? pointerText(pixel) : QString());
 }

@@ -8,11 +8,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFontDatabase>
-#include <QListWidget>
 #include <QPalette>
 #include <QSplashScreen>
 
-#include "app/VQtPreferenceDlg.h"
+#include "app/VQtScreenshots.h"
 #include "device/VQtBackendSelection.h"
 #include "device/sim/SimControlServer.h"
 
@@ -46,40 +45,10 @@ void loadStyleSheet(QApplication& app) {
     const QColor colour(text.mid(kPaletteColourIndex, kPaletteColourLength));
     if (colour.isValid())
         app.setPalette(QPalette(colour));
-    app.setStyleSheet(text);
+    // The sheet's lengths are pixels at 96 dpi; on a denser screen they grow with everything else.
+    app.setStyleSheet(QAutoAdjustDPI::scaleStyleSheet(text, QAutoAdjustDPI::getDpi()));
 }
 
-// Hidden option "--screenshots DIR": pictures of the main window in both languages and of
-// every preferences page, for the documentation.
-int writeScreenshots(MainWindow& window, const QString& dir) {
-    QDir().mkpath(dir);
-    auto settle = [] {
-        for (int i = 0; i < 20; ++i)
-            QCoreApplication::processEvents();
-    };
-    const int language = g_sysPrm.Lanuage;
-    window.showNormal();
-    window.resize(1600, 900);
-    window.languageChanged(1);
-    settle();
-    bool ok = window.grab().save(dir + QStringLiteral("/mainwindow_en.png"));
-    window.languageChanged(0);
-    settle();
-    ok = window.grab().save(dir + QStringLiteral("/mainwindow_zh.png")) && ok;
-    window.languageChanged(1);
-    VQtPreferenceDlg dialog;
-    dialog.show();
-    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("listWidget"));
-    const char* pages[] = {"general", "advanced", "board", "camera"};
-    for (int row = 0; list && row < list->count(); ++row) {
-        list->setCurrentRow(row);
-        settle();
-        ok = dialog.grab().save(dir + QStringLiteral("/preference_%1.png").arg(QLatin1String(pages[row]))) &&
-             ok;
-    }
-    window.languageChanged(language);
-    return ok ? 0 : 1;
-}
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -109,7 +78,7 @@ int main(int argc, char* argv[]) {
     MainWindow window;
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
-        return writeScreenshots(window, args.at(2));
+        return vqtWriteScreenshots(window, args.at(2));
     }
     if (args.size() > 1)
         window.setMainImageFile(args.at(1));

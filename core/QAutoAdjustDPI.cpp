@@ -1,7 +1,10 @@
 #include "core/QAutoAdjustDPI.h"
 
+#include <QAbstractButton>
 #include <QGuiApplication>
+#include <QRegularExpression>
 #include <QScreen>
+#include <QToolBar>
 #include <QWidget>
 #include <cmath>
 
@@ -67,4 +70,33 @@ void QAutoAdjustDPI::autoAdjustUI(QWidget* widget) {
     widget->setMaximumSize(scaled(maxSize.width(), f), scaled(maxSize.height(), f));
     widget->setMinimumSize(scaled(minSize.width(), f), scaled(minSize.height(), f));
     widget->setGeometry(geo.x(), geo.y(), scaled(geo.width(), f), scaled(geo.height(), f));
+    // Icons are pixel sizes too. A tool bar hands its size to its buttons, so those are left
+    // to it rather than scaled twice.
+    auto scaledSize = [f](const QSize& s) { return QSize(scaled(s.width(), f), scaled(s.height(), f)); };
+    if (auto* bar = qobject_cast<QToolBar*>(widget)) {
+        bar->setIconSize(scaledSize(bar->iconSize()));
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (!button->icon().isNull() && !qobject_cast<QToolBar*>(button->parentWidget()))
+            button->setIconSize(scaledSize(button->iconSize()));
+    }
+}
+
+QString QAutoAdjustDPI::scaleStyleSheet(const QString& sheet, double factor) {
+    if (factor == 1.0 || !(factor > 0.0))
+        return sheet;
+    static const QRegularExpression length(QStringLiteral("\\b(\\d+)px\\b"));
+    QString out;
+    out.reserve(sheet.size());
+    int last = 0;
+    QRegularExpressionMatchIterator it = length.globalMatch(sheet);
+    while (it.hasNext()) {
+        const QRegularExpressionMatch m = it.next();
+        const int value = m.captured(1).toInt();
+        const int px = value == 0 ? 0 : qMax(1, qRound(value * factor));
+        out += sheet.midRef(last, m.capturedStart() - last);
+        out += QString::number(px) + QStringLiteral("px");
+        last = m.capturedEnd();
+    }
+    out += sheet.midRef(last);
+    return out;
 }

@@ -2,6 +2,7 @@
 #define QAUTOADJUSTDPI_H
 
 class QObject;
+class QString;
 class QWidget;
 
 // One screen scale factor that every width and font size multiplies.
@@ -16,8 +17,12 @@ public:
 
     // Scales `object` and all its child widgets, depth first; no-op for 1.0 or a non-widget.
     static void autoAdjustDpi(QObject* object);
-    // Scales the minimum, maximum and current size of one widget, rounding up.
+    // Scales the minimum, maximum and current size of one widget, rounding up; tool bars and
+    // buttons with an icon also get a scaled icon size.
     static void autoAdjustUI(QWidget* widget);
+    // A style sheet with every length in pixels ("12px") multiplied by `factor`; a non-zero
+    // length stays at least 1 pixel.
+    static QString scaleStyleSheet(const QString& sheet, double factor);
 
 private:
     static double m_fCurDpi;

@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+#include "core/QAutoAdjustDPI.h"
+
 QBaseDialog::QBaseDialog(QWidget* parent) : QDialog(parent) {
     setContextMenuPolicy(Qt::NoContextMenu);
 }
@@ -12,7 +14,10 @@ QWidget* QBaseDialog::getMainWindow() {
     return this;
 }
 
-void QBaseDialog::initWindow() {}
+// The form is built: its fixed sizes and icons follow the screen scale from here on.
+void QBaseDialog::initWindow() {
+    QAutoAdjustDPI::autoAdjustDpi(getMainWindow());
+}
 
 void QBaseDialog::setTitleContent(const QString& title) {
     setWindowTitle(title);

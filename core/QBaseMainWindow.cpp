@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+#include "core/QAutoAdjustDPI.h"
+
 QBaseMainWindow::QBaseMainWindow(QWidget* parent) : QMainWindow(parent) {
     setContextMenuPolicy(Qt::NoContextMenu);
 }
@@ -12,7 +14,10 @@ QMainWindow* QBaseMainWindow::getMainWindow() {
     return this;
 }
 
-void QBaseMainWindow::initWindow() {}
+// The form is built: its fixed sizes and icons follow the screen scale from here on.
+void QBaseMainWindow::initWindow() {
+    QAutoAdjustDPI::autoAdjustDpi(getMainWindow());
+}
 
 void QBaseMainWindow::setTitleContent(const QString& title) {
     setWindowTitle(title);

@@ -2,6 +2,8 @@
 
 #include <QIcon>
 
+#include "core/QAutoAdjustDPI.h"
+
 QBaseWidget::QBaseWidget(QWidget* parent) : QWidget(parent, Qt::Dialog) {
     setContextMenuPolicy(Qt::NoContextMenu);
 }
@@ -12,7 +14,10 @@ QWidget* QBaseWidget::getMainWindow() {
     return this;
 }
 
-void QBaseWidget::initWindow() {}
+// The form is built: its fixed sizes and icons follow the screen scale from here on.
+void QBaseWidget::initWindow() {
+    QAutoAdjustDPI::autoAdjustDpi(getMainWindow());
+}
 
 void QBaseWidget::setTitleContent(const QString& title) {
     setWindowTitle(title);

@@ -14,7 +14,7 @@ public:
 
     // The widget that forms and layouts attach to.
     QWidget* getMainWindow();
-    // Called once the form is built.
+    // Called once the form is built: scales its fixed sizes and icons to the screen.
     virtual void initWindow();
 
     void setTitleContent(const QString& title);

@@ -18,12 +18,13 @@ struct ConfigKey {
 std::vector<ConfigKey> configTable(VQtSystemParam& p) {
     const QString ui = QStringLiteral("UI/");
     std::vector<ConfigKey> t;
-    t.reserve(72);
+    t.reserve(73);
     t.push_back({QStringLiteral("Lanuage"), &p.Lanuage});
     t.push_back({ui + QStringLiteral("TotalView"), &p.ui.TotalView});
     t.push_back({ui + QStringLiteral("HorView"), &p.ui.HorView});
     for (int n = 0; n < VQtUIParam::StatusCount; ++n)
         t.push_back({ui + QStringLiteral("ShowStatus%1").arg(n), &p.ui.ShowStatus[n]});
+    t.push_back({ui + QStringLiteral("LastImageFolder"), &p.ui.LastImageFolder});
 
     VQtGeneralParam& g = p.general;
     t.push_back({QStringLiteral("PollingTime"), &g.PollingTime});

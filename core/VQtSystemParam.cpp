@@ -47,6 +47,7 @@ VQtUIParam& VQtUIParam::operator=(const VQtUIParam& other) {
     HorView = other.HorView;
     for (int i = 0; i < StatusCount; ++i)
         ShowStatus[i] = other.ShowStatus[i];
+    LastImageFolder = other.LastImageFolder;
     return *this;
 }
 

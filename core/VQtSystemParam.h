@@ -24,6 +24,7 @@ public:
     int TotalView = 1;
     int HorView = 1;
     bool ShowStatus[StatusCount];
+    QString LastImageFolder;  // where the Open Image dialog starts; empty: the pictures folder
     QVector<int> statusWidth; // nominal widths at scale 1.0; not persisted
     QStringList statusNameCn; // not persisted
     QStringList statusNameEn; // not persisted

@@ -41,7 +41,6 @@ void QCPicScrollArea::layoutChildren() {
     if (needV && !needH)
         needH = m_inner.width() > width() - sbw;
     const int vw = width() - (needV ? sbw : 0), vh = height() - (needH ? sbh : 0);
-    m_picture->setGeometry(0, 0, qMax(1, vw), qMax(1, vh));
     {
         const QSignalBlocker bh(m_h), bv(m_v);
         m_h->setVisible(needH);
@@ -57,4 +56,7 @@ void QCPicScrollArea::layoutChildren() {
         m_h->setSingleStep(qMax(1, vw / 20));
         m_v->setSingleStep(qMax(1, vh / 20));
     }
+    // Last: a fitted picture refits when it is resized, which lays this area out again with the
+    // new inner size; that inner layout must be the one that stays.
+    m_picture->setGeometry(0, 0, qMax(1, vw), qMax(1, vh));
 }

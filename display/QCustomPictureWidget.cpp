@@ -72,17 +72,24 @@ bool QCustomPictureWidget::createImage(int width, int height, int depth, int cha
     }
     if (m_firstImage) {
         m_firstImage = false;
-        m_pattern.setCanvasMarker(QPoint(this->width() / 2, this->height() / 2));
         {
             QMutexLocker l(&m_paramMutex);
             m_param.zoom = 1.0;
         }
-        setMarker(QPoint(width / 2, height / 2));
+        centreMarker(width, height);
         m_zoomFitPending = true;
     } else if (sizeChanged) {
+        // A picture of another size: the old cross-hair position means nothing in it. Pictures
+        // of the same size keep it, so that one pixel can be compared across them.
+        centreMarker(width, height);
         m_zoomFitPending = true;
     }
     return true;
+}
+
+void QCustomPictureWidget::centreMarker(int imageWidth, int imageHeight) {
+    m_pattern.setCanvasMarker(QPoint(width() / 2, height() / 2));
+    setMarker(QPoint(imageWidth / 2, imageHeight / 2));
 }
 
 void QCustomPictureWidget::updateEntireImage() {
@@ -207,6 +214,7 @@ void QCustomPictureWidget::zoomFit() {
 
 void QCustomPictureWidget::zoomFitTo(const QSize& size) {
     const CPicCanvasParam shown = getShowImageInfo(); // size after row, column or plane separation
+    const QPoint pixel = clampToImage(getMarker(), shown.width, shown.height);
     {
         QMutexLocker l(&m_paramMutex);
         const double old = m_param.zoom;
@@ -214,6 +222,12 @@ void QCustomPictureWidget::zoomFitTo(const QSize& size) {
                               &m_param.offset);
         if (old > 0)
             m_pattern.scaleShape(m_param.zoom / old);
+        // The fit moves the picture; the cross-hair moves with it and stays on its pixel (and in
+        // the window when it shrinks).
+        if (shown.width > 0 && shown.height > 0)
+            m_pattern.setCanvasMarker(
+                QPoint(int(std::floor((pixel.x() + 0.5) * m_param.zoom + m_param.offset.x)),
+                       int(std::floor((pixel.y() + 0.5) * m_param.zoom + m_param.offset.y))));
     }
     m_autoFit = true;
     m_markerMoved = true;
@@ -283,6 +297,15 @@ void QCustomPictureWidget::setPixelMode(int mode) {
         m_param.pixelMode = mode;
     }
     requestRender(false);
+}
+
+void QCustomPictureWidget::setPixelDisMode(int frames) {
+    m_pixelDis2->setChecked(frames == 4);
+    m_pixelDis4->setChecked(frames == 16);
+}
+
+int QCustomPictureWidget::getPixelDisMode() const {
+    return m_pixelDis2->isChecked() ? 4 : m_pixelDis4->isChecked() ? 16 : 0;
 }
 
 void QCustomPictureWidget::blankImage() {
@@ -557,6 +580,7 @@ void QCustomPictureWidget::mouseMoveEvent(QMouseEvent* e) {
     if (m_keepZoomFit)
         return;
     const QPoint pos = roundPoint(e->localPos());
+    emit signalUpdatePointer(getPixelPtFromCanvasPt(pos), true);
     if (m_rightDown && (e->buttons() & Qt::RightButton)) {
         if (m_rightTimer.elapsed() >= kPanDelayMs) {
             const QPoint d = pos - m_rightLast;
@@ -614,6 +638,11 @@ void QCustomPictureWidget::mouseDoubleClickEvent(QMouseEvent* e) {
     }
 }
 
+void QCustomPictureWidget::leaveEvent(QEvent* e) {
+    emit signalUpdatePointer(QPoint(), false);
+    QWidget::leaveEvent(e);
+}
+
 // ---- context menu ----
 
 void QCustomPictureWidget::buildMenu() {
@@ -663,9 +692,13 @@ void QCustomPictureWidget::buildMenu() {
     }
     m_pixelDis2 = m_menu->addAction(QString());
     m_pixelDis4 = m_menu->addAction(QString());
+    // One burst size at a time: checking one entry clears the other.
     for (QAction* a : {m_pixelDis2, m_pixelDis4}) {
         a->setCheckable(true);
-        connect(a, &QAction::triggered, this, &QCustomPictureWidget::signalPixelDisChecked);
+        connect(a, &QAction::triggered, this, [this, a](bool checked) {
+            setPixelDisMode(checked ? (a == m_pixelDis2 ? 4 : 16) : 0);
+            emit signalPixelDisChecked(checked);
+        });
     }
     m_multipleLight = m_menu->addAction(QString());
     connect(m_multipleLight, &QAction::triggered, this, &QCustomPictureWidget::openMultipleLight);

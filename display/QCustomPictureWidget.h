@@ -59,6 +59,9 @@ public:
     void setFlip(bool flipX, bool flipY);
     void setPixelMode(int mode);
     void blankImage();
+    // Frames per sensor-shift burst chosen in the menu: 4 (2x2), 16 (4x4) or 0 (off).
+    void setPixelDisMode(int frames);
+    int getPixelDisMode() const;
 
     CvScalar getPixelFromImage(const QPoint& imagePoint, int* channels);
     bool getRoiRectFromImage(QRect& rect);
@@ -103,6 +106,8 @@ signals:
     void signalUpdateImage();
     void signalUpdateImageROI(bool shapeChanged);
     void signalPixelDisChecked(bool checked);
+    // The mouse pointer moved over the picture (`over` false once it left it).
+    void signalUpdatePointer(const QPoint& imagePoint, bool over);
     void signalOutputInfo(const QString& text, int level);
 
 public slots:
@@ -117,6 +122,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     void closeEvent(QCloseEvent* e) override;
 
 private:
@@ -129,6 +135,7 @@ private:
     void openGotoPixel();
     void openMultipleLight();
     void openFft();
+    void centreMarker(int imageWidth, int imageHeight);
     static QPoint roundPoint(const QPointF& p);
 
     VQtIplImage* m_image = nullptr;

@@ -23,6 +23,7 @@ public:
     void setImageRange(int lo, int hi);
     void setCoordinateRange(int lo, int hi);
     void setVisibleCoordinate(bool visible);
+    bool isVisibleCoordinate() const { return m_visibleCoordinate; }
     void setChannel(int channels);
     int channel() const { return m_channels; }
     double xMin() const { return m_xMin; }

@@ -10,6 +10,13 @@ namespace {
 enum Depth { Depth8 = 0, Depth16 = 1, Stretch16 = 2 };
 }
 
+const char* VQtSaveConversionWidget::bayerPhaseName(int switchType) {
+    // SwitchType 1..4 demosaic with the OpenCV codes 48, 46, 49, 47, whose blue sample sits at
+    // (0, 0), (1, 1), (0, 1) and (1, 0) of the cell.
+    static const char* const names[4] = {"BGGR", "RGGB", "GBRG", "GRBG"};
+    return switchType >= 1 && switchType <= 4 ? names[switchType - 1] : "";
+}
+
 VQtSaveConversionWidget::VQtSaveConversionWidget(QWidget* parent) : QWidget(parent) {
     m_format = new QComboBox(this);
     m_depth = new QComboBox(this);
@@ -34,10 +41,9 @@ void VQtSaveConversionWidget::setFrameFormat(int channels, int bitDepth, int bay
     // Item data is the SwitchType the choice stands for.
     if (channels == 1) {
         m_format->addItem(tr("Gray"), 0);
-        m_format->addItem(QStringLiteral("RGGB"), 1);
-        m_format->addItem(QStringLiteral("BGGR"), 2);
-        m_format->addItem(QStringLiteral("GRBG"), 3);
-        m_format->addItem(QStringLiteral("GBRG"), 4);
+        // Named by the 2x2 cell read from the top-left pixel, as sensor data sheets name them.
+        for (int type = 1; type <= 4; ++type)
+            m_format->addItem(QLatin1String(bayerPhaseName(type)), type);
         for (int i = 0; i < 4; ++i)
             m_format->addItem(tr("Channel %1").arg(i), 5 + i);
         if (bayerPattern >= 1 && bayerPattern <= 4)
@@ -99,8 +105,8 @@ void VQtSaveConversionWidget::load(const VQtImageSaveParam& save) {
         m_format->setCurrentIndex(f);
     if (m_bitDepth <= 8)
         return;
+    // The pixel depth is remembered; the 8-bit window always starts at the most significant
+    // bits (updateRange puts them first), because a window remembered from a frame of another
+    // depth, or the default bits 0-7, would save a deep frame washed out.
     m_depth->setCurrentIndex(save.StretchImage ? Stretch16 : save.Shift < 0 ? Depth16 : Depth8);
-    const int r = m_range->findData(save.Shift);
-    if (r >= 0)
-        m_range->setCurrentIndex(r);
 }

@@ -26,6 +26,9 @@ public:
     QComboBox* depthBox() const { return m_depth; }
     QComboBox* rangeBox() const { return m_range; }
 
+    // Label of a demosaicing SwitchType (1..4): the colours of the top-left 2x2 cell.
+    static const char* bayerPhaseName(int switchType);
+
 private:
     void updateRange();
 

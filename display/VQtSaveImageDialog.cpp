@@ -1,6 +1,7 @@
 #include "display/VQtSaveImageDialog.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QVBoxLayout>
 
 #include "core/VQtSystemParam.h"
@@ -15,9 +16,26 @@ QStringList VQtSaveImageDialog::nameFilters() {
             QStringLiteral("Tiff(*.tif)"), QStringLiteral("Raw(*.raw)"),  QStringLiteral("Iim(*.iim)")};
 }
 
+int VQtSaveImageDialog::typeOfPath(const QString& path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpeg"))
+        return 1;
+    if (suffix == QLatin1String("tiff"))
+        return 3;
+    for (int i = 0; i < 6; ++i)
+        if (suffix == QLatin1String(kExtensions[i]))
+            return i;
+    return -1;
+}
+
 QString VQtSaveImageDialog::withExtension(const QString& path, int index) {
-    const QString ext = QLatin1Char('.') + QLatin1String(kExtensions[qBound(0, index, 5)]);
-    return path.endsWith(ext) ? path : path + ext;
+    // A name typed with a format's extension is saved in that format, whatever the filter. The
+    // extension is written in lower case, the form the writers recognise.
+    if (typeOfPath(path) >= 0) {
+        const QString suffix = QFileInfo(path).suffix();
+        return path.left(path.size() - suffix.size()) + suffix.toLower();
+    }
+    return path + QLatin1Char('.') + QLatin1String(kExtensions[qBound(0, index, 5)]);
 }
 
 VQtSaveImageDialog::VQtSaveImageDialog(QWidget* parent) : QBaseDialog(parent) {
@@ -58,7 +76,8 @@ void VQtSaveImageDialog::filterChanged(const QString& filter) {
 }
 
 void VQtSaveImageDialog::fileChosen(const QString& file) {
-    const int index = qMax(0, nameFilters().indexOf(m_files->selectedNameFilter()));
+    const int typed = typeOfPath(file);
+    const int index = typed >= 0 ? typed : qMax(0, nameFilters().indexOf(m_files->selectedNameFilter()));
     m_path = withExtension(file, index);
     VQtImageSaveParam& save = g_sysPrm.save;
     m_conversion->store(save);

@@ -18,8 +18,11 @@ public:
     VQtSaveConversionWidget* conversion() const { return m_conversion; }
 
     static QStringList nameFilters();
-    // Path with the extension of filter `index` appended unless it already ends with it.
+    // Path with the extension of filter `index` appended, unless it already ends with the
+    // extension of one of the formats.
     static QString withExtension(const QString& path, int filterIndex);
+    // Format index (0..5, as the filters) of a path's extension; -1 for none of them.
+    static int typeOfPath(const QString& path);
 
 private:
     void filterChanged(const QString& filter);

@@ -6,12 +6,6 @@
 #include <QSettings>
 #include <QStringList>
 
-namespace {
-QString tr(const char* text) {
-    return QCoreApplication::translate("VQtColorCalibration", text);
-}
-} // namespace
-
 int VQtColorCalibration::parse(const QByteArray& contents, int* matrix) {
     const int zero = contents.indexOf('\0');
     QString text = QString::fromLatin1(zero < 0 ? contents : contents.left(zero));

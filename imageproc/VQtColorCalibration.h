@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 // The colour calibration: a 3 x 3 integer colour matrix (1024 = 1.0, rows
@@ -22,4 +23,6 @@ public:
     // The calibration file named by the camera library's installation
     // record: its "Directory" value followed by "\bin\colorcal".
     static QString defaultFileName();
+
+    Q_DECLARE_TR_FUNCTIONS(VQtColorCalibration)
 };

@@ -543,7 +543,11 @@ bool SimBoard::grabSlot(uint64_t frame, const std::shared_ptr<SimCamera>& camera
     // handed out: it is written without the lock.
     std::vector<uint8_t>& buf = m_buffers[index];
     lock.unlock();
-    const size_t written = m_source->fill(frame, f, cam.colour, m_prerendered.load(), buf.data(), buf.size());
+    const auto render = [&](uint64_t k, uint8_t* dst, size_t capacity) {
+        return camera ? camera->renderFrame(k, f, dst, capacity) : m_source->scene(k, f, dst, capacity);
+    };
+    const size_t written = m_source->fill(frame, f, camera ? camera->pictureRevision() : 0,
+                                          m_prerendered.load(), render, buf.data(), buf.size());
     lock.lock();
     const bool incomplete =
         cam.incompleteEvery > 0 && frame % uint64_t(cam.incompleteEvery) == uint64_t(cam.incompleteEvery) - 1;

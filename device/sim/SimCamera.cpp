@@ -9,6 +9,8 @@
 #include "device/sim/SimEventInfo.h"
 #include "device/sim/SimEventQueue.h"
 #include "device/sim/SimFeatureSet.h"
+#include "device/sim/SimFrameRenderer.h"
+#include "device/sim/SimPictureState.h"
 
 namespace {
 
@@ -36,7 +38,9 @@ SimClockMode clockMode(const QString& text) {
 } // namespace
 
 SimCamera::SimCamera(const SimCameraDesc& desc)
-    : m_desc(desc), m_faults(OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_TIMEOUT)) {
+    : m_desc(desc), m_tables(desc.sensorWidth),
+      m_names(&SimTableFeatureNames::of(desc.alternateTableFeatures)), m_renderer(new SimFrameRenderer),
+      m_faults(OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_TIMEOUT)) {
     m_faults.apply(desc.faults);
     m_frameClock.setMode(clockMode(desc.clock));
     m_prerendered = desc.prerendered;
@@ -53,10 +57,6 @@ SimCamera::SimCamera(const SimCameraDesc& desc)
                 if (m_index.contains(target))
                     m_selectedStore.insert(target + QLatin1Char('@') + entry,
                                            m_features[m_index.value(target)]);
-    m_lut.resize(4096);
-    for (int i = 0; i < m_lut.size(); ++i)
-        m_lut[i] = i;
-    m_ffc.fill(1024, 4096);
     m_clock.start();
 }
 
@@ -66,12 +66,12 @@ SimCamera::~SimCamera() {
 }
 
 SimCameraDesc SimCamera::desc() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_desc;
 }
 
 void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& gateway) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_desc.ip = ip;
     if (!mask.isEmpty())
         m_desc.mask = mask;
@@ -87,7 +87,7 @@ void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& g
 }
 
 std::shared_ptr<SimCameraSession> SimCamera::open(uint32_t access, OXASTATUS* status) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     *status = OXA_STATUS_SUCCESS;
     if (!m_present)
         *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
@@ -117,7 +117,7 @@ void SimCamera::close(const std::shared_ptr<SimCameraSession>& session) {
     if (!session)
         return;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         if (m_session == session)
             endSessionLocked();
     }
@@ -128,24 +128,24 @@ void SimCamera::close(const std::shared_ptr<SimCameraSession>& session) {
 void SimCamera::closeAll() {
     std::shared_ptr<SimCameraSession> session;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         session = m_session;
     }
     close(session);
 }
 
 bool SimCamera::isOpen() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_open;
 }
 
 bool SimCamera::isCurrent(const SimCameraSession& session) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_session.get() == &session && m_present;
 }
 
 void SimCamera::unplug() {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_present)
         return;
     m_present = false;
@@ -156,22 +156,22 @@ void SimCamera::unplug() {
 }
 
 void SimCamera::replug() {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_present = true;
 }
 
 void SimCamera::setSerialFault(SimSerialFault fault) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_serialFault = fault;
 }
 
 int SimCamera::featureCount() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_features.size();
 }
 
 QString SimCamera::featureName(int index) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return index >= 0 && index < m_features.size() ? m_features[index].name : QString();
 }
 
@@ -187,6 +187,16 @@ int64_t SimCamera::intOf(const char* name) const {
 double SimCamera::dblOf(const char* name) const {
     const int i = indexOf(QLatin1String(name));
     return i < 0 ? 0.0 : m_features[i].dblValue;
+}
+
+bool SimCamera::boolOf(const char* name) const {
+    const int i = indexOf(QLatin1String(name));
+    return i >= 0 && m_features[i].boolValue;
+}
+
+int SimCamera::entryOf(const char* name) const {
+    const int i = indexOf(QLatin1String(name));
+    return i < 0 ? 0 : m_features[i].entryIndex;
 }
 
 QString SimCamera::enumOf(const char* name) const {
@@ -230,16 +240,17 @@ SimFeature SimCamera::effective(int index) const {
             f.access = OXA_ACCESS_NA;
     } else if (n == QLatin1String("DeviceTemperature"))
         f.dblValue = 38.5 + 1.5 * std::sin(m_clock.elapsed() / 20000.0) + (m_acquiring ? 4.0 : 0.0);
-    else if (n == QLatin1String("LUTValue"))
-        f.intValue = m_lut.value(int(intOf("LUTIndex")));
-    else if (n == QLatin1String("FFCValue"))
-        f.intValue = m_ffc.value(int(intOf("FFCIndex")));
-    else if (n == QLatin1String("DefectPixelCount"))
-        f.intValue = m_defects.size();
+    else if (n == QLatin1String(m_names->lutReadValue))
+        f.intValue = m_tables.lut(entryOf("LUTSelector"), intOf(m_names->lutReadIndex));
+    else if (n == QLatin1String(m_names->ffcValue))
+        f.intValue = m_tables.ffc(intOf(m_names->ffcIndex));
+    else if (n == QLatin1String(m_names->defectCount))
+        f.intValue = m_tables.defectCount();
     else if (n == QLatin1String("DefectPixelReadX") || n == QLatin1String("DefectPixelReadY")) {
         const int sel = int(intOf("DefectPixelSelect"));
         const bool x = n.endsWith(QLatin1Char('X'));
-        f.intValue = sel < m_defects.size() ? (x ? m_defects[sel].first : m_defects[sel].second) : 0;
+        const QPoint p = m_tables.defect(sel);
+        f.intValue = x ? p.x() : p.y();
     } else if (n == QLatin1String("TLParamsLocked"))
         f.intValue = m_acquiring ? 1 : 0;
     if (m_acquiring && f.access == OXA_ACCESS_RW)
@@ -260,7 +271,7 @@ QVector<SimFeature> SimCamera::snapshotLocked() const {
 }
 
 OXASTATUS SimCamera::feature(const QString& name, SimFeature* out) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -282,7 +293,7 @@ OXASTATUS checkRead(const SimFeature& f, bool typeOk) {
 } // namespace
 
 OXASTATUS SimCamera::getInt(const QString& name, int64_t* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -296,7 +307,7 @@ OXASTATUS SimCamera::getInt(const QString& name, int64_t* value) const {
 }
 
 OXASTATUS SimCamera::getDouble(const QString& name, double* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -309,7 +320,7 @@ OXASTATUS SimCamera::getDouble(const QString& name, double* value) const {
 }
 
 OXASTATUS SimCamera::getBool(const QString& name, bool* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -340,7 +351,7 @@ QString SimCamera::valueText(const SimFeature& f) const {
 }
 
 OXASTATUS SimCamera::toString(const QString& name, QString* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -369,7 +380,7 @@ OXASTATUS SimCamera::checkWrite(const QString& name, uint32_t type, int* index) 
 }
 
 OXASTATUS SimCamera::setInt(const QString& name, int64_t value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = indexOf(name);
     // Enumerations also take their entries' integer values.
     if (i >= 0 && m_features[i].type == OXAFEATURE_VAL_TYPE_ENUM) {
@@ -395,7 +406,7 @@ OXASTATUS SimCamera::setInt(const QString& name, int64_t value) {
 }
 
 OXASTATUS SimCamera::setDouble(const QString& name, double value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_DOUBLE, &i);
     if (st == featureStatus(OXA_ERR_FEATURE_TYPE_MISMATCH) && m_features[i].type == OXAFEATURE_VAL_TYPE_FLOAT)
@@ -412,7 +423,7 @@ OXASTATUS SimCamera::setDouble(const QString& name, double value) {
 }
 
 OXASTATUS SimCamera::setBool(const QString& name, bool value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     const OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_BOOL, &i);
     if (st != OXA_STATUS_SUCCESS)
@@ -424,7 +435,7 @@ OXASTATUS SimCamera::setBool(const QString& name, bool value) {
 }
 
 OXASTATUS SimCamera::fromString(const QString& name, const QString& value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -451,7 +462,7 @@ OXASTATUS SimCamera::fromString(const QString& name, const QString& value) {
     }
     case OXAFEATURE_VAL_TYPE_ENUM:
     case OXAFEATURE_VAL_TYPE_STRING: {
-        lock.relock();
+        lock.lock();
         int idx = -1;
         const OXASTATUS st = checkWrite(name, type, &idx);
         if (st != OXA_STATUS_SUCCESS)
@@ -512,30 +523,46 @@ void SimCamera::swapSelected(const SimFeature& selector, int oldEntry) {
 }
 
 OXASTATUS SimCamera::execute(const QString& name) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     const OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_COMMAND, &i);
     if (st != OXA_STATUS_SUCCESS)
         return st;
+    if (const OXASTATUS refused = checkCommand(name))
+        return refused;
     const QVector<SimFeature> before = snapshotLocked();
     afterWrite(i, before);
     return OXA_STATUS_SUCCESS;
 }
 
+// Commands the camera refuses for what they would do: a defect outside the sensor, or one
+// more than the defect list holds.
+OXASTATUS SimCamera::checkCommand(const QString& name) const {
+    if (name != QLatin1String("DefectPixelAdd"))
+        return OXA_STATUS_SUCCESS;
+    const QPoint p(int(intOf("DefectPixelWriteX")), int(intOf("DefectPixelWriteY")));
+    if (p.x() >= m_desc.sensorWidth || p.y() >= m_desc.sensorHeight)
+        return featureStatus(OXA_ERR_COMMAND_OUT_OF_RANGE);
+    if (m_tables.defectCount() >= SimCorrectionTables::kMaxDefects && !m_tables.defects().contains(p))
+        return featureStatus(OXA_ERR_OVERFLOW);
+    return OXA_STATUS_SUCCESS;
+}
+
 void SimCamera::applySideEffects(int index) {
     const QString n = m_features[index].name;
-    if (n == QLatin1String("LUTValue"))
-        m_lut[int(qBound<int64_t>(0, intOf("LUTIndex"), m_lut.size() - 1))] = m_features[index].intValue;
-    else if (n == QLatin1String("FFCValue"))
-        m_ffc[int(qBound<int64_t>(0, intOf("FFCIndex"), m_ffc.size() - 1))] = m_features[index].intValue;
-    else if (n == QLatin1String("DefectPixelAdd")) {
-        const QPair<int64_t, int64_t> p(intOf("DefectPixelWriteX"), intOf("DefectPixelWriteY"));
-        if (!m_defects.contains(p) && m_defects.size() < 4096)
-            m_defects << p;
-    } else if (n == QLatin1String("DefectPixelRemove"))
-        m_defects.removeAll(QPair<int64_t, int64_t>(intOf("DefectPixelWriteX"), intOf("DefectPixelWriteY")));
-    else if (n == QLatin1String("DefectPixelClear"))
-        m_defects.clear();
+    const QPoint defect(int(intOf("DefectPixelWriteX")), int(intOf("DefectPixelWriteY")));
+    // A table value is stored when written, or by its write command where the camera has one.
+    const SimTableFeatureNames& t = *m_names;
+    if (n == QLatin1String(t.lutCommit ? t.lutCommit : t.lutWriteValue))
+        m_tables.setLut(entryOf("LUTSelector"), intOf(t.lutWriteIndex), intOf(t.lutWriteValue));
+    else if (n == QLatin1String(t.ffcCommit ? t.ffcCommit : t.ffcValue))
+        m_tables.setFfc(intOf(t.ffcIndex), intOf(t.ffcValue));
+    else if (n == QLatin1String("DefectPixelAdd"))
+        m_tables.addDefect(defect);
+    else if (n == QLatin1String("DefectPixelRemove"))
+        m_tables.removeDefect(defect);
+    else if (n == QLatin1String(t.defectClear))
+        m_tables.clearDefects();
     else if (n == QLatin1String("AcquisitionStart"))
         m_acquiring = true;
     else if (n == QLatin1String("AcquisitionStop"))
@@ -563,6 +590,7 @@ void SimCamera::applySideEffects(int index) {
 
 // Applies a write's consequences and tells listeners about every other feature that changed.
 void SimCamera::afterWrite(int index, const QVector<SimFeature>& before) {
+    ++m_pictureRevision;
     applySideEffects(index);
     for (int i = 0; i < m_features.size(); ++i) {
         if (i == index)
@@ -606,8 +634,8 @@ void SimCamera::postEvent(const QString& event, const QString& feature) {
     });
 }
 
-OXASTATUS SimCamera::registerCallback(SimCameraSession& session, const QString& event, OXA_EVENT_CALLBACK func,
-                                      void* context) {
+OXASTATUS SimCamera::registerCallback(SimCameraSession& session, const QString& event,
+                                      OXA_EVENT_CALLBACK func, void* context) {
     const uint32_t key = eventKey(event);
     if (!func || key == 0)
         return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
@@ -623,7 +651,7 @@ OXASTATUS SimCamera::unregisterCallback(SimCameraSession& session, const QString
 }
 
 OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
@@ -691,7 +719,7 @@ OXASTATUS SimCamera::loadConfigurationData(const QByteArray& data) {
 }
 
 OXASTATUS SimCamera::portRead(uint64_t address, void* buffer, uint32_t size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (size == 0 || size % 4 != 0 || address % 4 != 0 || address >= 0x10000000ull)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS);
     auto* out = static_cast<uint8_t*>(buffer);
@@ -708,7 +736,7 @@ OXASTATUS SimCamera::portRead(uint64_t address, void* buffer, uint32_t size) {
 }
 
 OXASTATUS SimCamera::portWrite(uint64_t address, const void* buffer, uint32_t size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (size == 0 || size % 4 != 0 || address % 4 != 0 || address >= 0x10000000ull)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS);
     const auto* in = static_cast<const uint8_t*>(buffer);
@@ -732,7 +760,7 @@ OXASTATUS SimCamera::portWrite(uint64_t address, const void* buffer, uint32_t si
 }
 
 OXASTATUS SimCamera::serialWrite(const void* buffer, uint32_t* size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_open)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_PORT_UNAVAILABLE);
     const QByteArray data(static_cast<const char*>(buffer), int(*size));
@@ -784,7 +812,7 @@ OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs
     waited.start();
     for (;;) {
         {
-            QMutexLocker lock(&m_mutex);
+            std::unique_lock<std::mutex> lock(m_mutex);
             if (!m_open)
                 return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_PORT_UNAVAILABLE);
             if (!m_serialOut.isEmpty() || waited.elapsed() >= qint64(timeoutMs)) {
@@ -800,7 +828,7 @@ OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs
 }
 
 SimFrameFormat SimCamera::frameFormat() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return formatLocked();
 }
 
@@ -817,7 +845,7 @@ SimFrameFormat SimCamera::formatLocked() const {
 }
 
 double SimCamera::frameRate() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return std::max(0.1, dblOf("AcquisitionFrameRate"));
 }
 
@@ -826,7 +854,7 @@ void SimCamera::setAcquiring(bool on) {
 }
 
 bool SimCamera::isTriggered() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return enumOf("TriggerMode") == QLatin1String("On");
 }
 
@@ -841,7 +869,7 @@ bool SimCamera::takeSoftwareTrigger() {
 bool SimCamera::frameDelivered() {
     int replugMs = 0;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         ++m_framesDelivered;
         if (m_desc.removeAfterFrames <= 0 || m_framesDelivered < uint64_t(m_desc.removeAfterFrames) ||
             !m_present)
@@ -852,4 +880,98 @@ bool SimCamera::frameDelivered() {
     if (replugMs > 0 && onUnplugged)
         onUnplugged(replugMs);
     return false;
+}
+
+// The value a selected feature holds for one selector entry: the live value for the current
+// entry, the stored one for the others.
+double SimCamera::selectedDouble(const char* name, const char* selector, const QString& entry) const {
+    if (enumOf(selector) == entry)
+        return dblOf(name);
+    const QString key = QLatin1String(name) + QLatin1Char('@') + entry;
+    return m_selectedStore.contains(key) ? m_selectedStore.value(key).dblValue : 1.0;
+}
+
+SimPictureState SimCamera::pictureStateLocked(const SimFrameFormat& layout) const {
+    SimPictureState st;
+    st.format = layout;
+    st.colour = m_desc.colour;
+    st.lineScan = enumOf("DeviceScanType") == QLatin1String("Linescan");
+    st.sensorWidth = m_desc.sensorWidth;
+    st.sensorHeight = m_desc.sensorHeight;
+    st.offsetX = int(intOf("OffsetX"));
+    st.offsetY = int(intOf("OffsetY"));
+    // Brightness is linear in exposure and gain; 10 ms at gain 1 shows the scene as it is.
+    const double exposure = dblOf("ExposureTime") / 10000.0;
+    const double all = selectedDouble("Gain", "GainSelector", QStringLiteral("All"));
+    static const char* const kChannels[3] = {"Red", "Green", "Blue"};
+    for (int c = 0; c < 3; ++c) {
+        const double channel =
+            m_desc.colour ? selectedDouble("Gain", "GainSelector", QLatin1String(kChannels[c])) : 1.0;
+        st.factor[c] = float(exposure * all * channel);
+    }
+    st.factor[3] = float(exposure * all);
+    st.blackLevel = int(std::lround(dblOf("BlackLevel") * 256.0));
+    st.pattern = SimTestPattern::fromName(enumOf("TestPattern"));
+    st.burstLength = burstLengthLocked();
+    st.lutTable = entryOf("LUTSelector");
+    st.tablesRevision = m_tables.revision();
+    if (boolOf("LUTEnable")) {
+        const QVector<uint16_t>& lut = m_tables.lutTable(st.lutTable);
+        st.lut.assign(lut.constBegin(), lut.constEnd());
+    }
+    if (boolOf("DefectPixelCorrectionEnable"))
+        st.defectList.assign(m_tables.defects().constBegin(), m_tables.defects().constEnd());
+    if (boolOf(m_names->ffcEnable))
+        st.flatField.assign(m_tables.ffcTable().constBegin(), m_tables.ffcTable().constEnd());
+    st.sensor = m_desc.sensor;
+    st.sensorRevision = m_sensorRevision;
+    return st;
+}
+
+size_t SimCamera::renderFrame(uint64_t frame, uint8_t* dst, size_t capacity, SimFrameFormat* format) const {
+    SimPictureState st;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        st = pictureStateLocked(formatLocked());
+    }
+    if (format)
+        *format = st.format;
+    return m_renderer->render(st, frame, dst, capacity);
+}
+
+size_t SimCamera::renderFrame(uint64_t frame, const SimFrameFormat& layout, uint8_t* dst,
+                              size_t capacity) const {
+    SimPictureState st;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        st = pictureStateLocked(layout);
+    }
+    return m_renderer->render(st, frame, dst, capacity);
+}
+
+uint64_t SimCamera::pictureRevision() const {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_pictureRevision;
+}
+
+int SimCamera::burstLength() const {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return burstLengthLocked();
+}
+
+int SimCamera::burstLengthLocked() const {
+    const QString shift = enumOf("PixelShiftMode");
+    return shift == QLatin1String("Shift2x2") ? 4 : (shift == QLatin1String("Shift4x4") ? 16 : 1);
+}
+
+void SimCamera::setSensor(const SimSensorDesc& sensor) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_desc.sensor = sensor;
+    ++m_sensorRevision;
+    ++m_pictureRevision;
+}
+
+SimSensorDesc SimCamera::sensor() const {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_desc.sensor;
 }

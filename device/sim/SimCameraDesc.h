@@ -9,6 +9,7 @@
 #include <cstdint>
 
 #include "device/sim/SimFaultDesc.h"
+#include "device/sim/SimSensorDesc.h"
 
 struct SimCameraDesc {
     QString interfaceType; // OXA_INTERFACE_* text
@@ -35,7 +36,9 @@ struct SimCameraDesc {
     bool colour = false;
     bool lineScan = false;
     double frameRate = 30.0;
-    int firmwareUpdateType = -1; // -1: the camera has no such feature
+    int firmwareUpdateType = -1;         // -1: the camera has no such feature
+    SimSensorDesc sensor;                // defects, column offsets, pixel shift
+    bool alternateTableFeatures = false; // correction tables under their alternate names
     // frame delivery
     QString clock = QStringLiteral("real"); // "real", "free" or "step" (see SimClock)
     int prerendered = 0;                    // frames rendered once and cycled, 0: render each

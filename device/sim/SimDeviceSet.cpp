@@ -4,9 +4,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <cmath>
+#include <cstring>
 
 #include "device/sim/SimCallNames.h"
+#include "device/sim/SimSensorDesc.h"
 
 namespace {
 
@@ -61,9 +64,13 @@ const char* kDefaultSet = R"json({
    "nic": "192.168.20.10", "nicName": "enp4s0", "colour": true, "width": 1920,
    "height": 1080, "sensorWidth": 1920, "sensorHeight": 1080},
   {"interface": "USB3Vision", "model": "VU-3M-C", "serial": "U33M0042", "colour": true,
-   "width": 2048, "height": 1536, "sensorWidth": 2048, "sensorHeight": 1536},
+   "width": 2048, "height": 1536, "sensorWidth": 2048, "sensorHeight": 1536, "pixelShift": true},
   {"interface": "PCIe", "model": "VP-4M-M", "serial": "PC4M0009", "width": 2048,
-   "height": 2048, "sensorWidth": 2048, "sensorHeight": 2048, "frameRate": 60},
+   "height": 2048, "sensorWidth": 2048, "sensorHeight": 2048, "frameRate": 60, "pixelShift": true,
+   "defects": {"seed": 4, "hot": 40, "dead": 20, "pixels": [{"x": 1000, "y": 600, "kind": "hot"}],
+    "clusters": [{"x": 300, "y": 1500, "length": 6, "direction": "horizontal", "kind": "hot"},
+                 {"x": 1700, "y": 400, "length": 4, "direction": "vertical", "kind": "dead"}]},
+   "columnNoise": {"rms": 200, "seed": 4}},
   {"interface": "IrradiationGigEVision", "model": "VR-640-T", "serial": "IR640001",
    "mac": "00:1C:5A:10:03:01", "ip": "192.168.10.40", "nic": "192.168.10.10",
    "width": 640, "height": 512, "sensorWidth": 640, "sensorHeight": 512}
@@ -397,9 +404,89 @@ bool objects(const QJsonObject& root, const char* key, QString* error,
     return true;
 }
 
+// Reads the JSON string starting after its opening quote at *pos; *pos ends after the closing
+// quote. False when the string does not end.
+bool readString(const QByteArray& json, int* pos, QString* out) {
+    QByteArray raw;
+    for (int i = *pos; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '"') {
+            out->append(QString::fromUtf8(raw));
+            *pos = i + 1;
+            return true;
+        }
+        if (c != '\\' || i + 1 >= json.size()) {
+            raw.append(c);
+            continue;
+        }
+        out->append(QString::fromUtf8(raw));
+        raw.clear();
+        const char e = json[++i];
+        if (e == 'u' && i + 4 < json.size()) {
+            bool ok = false;
+            const ushort unit = json.mid(i + 1, 4).toUShort(&ok, 16);
+            out->append(QChar(ok ? unit : ushort(0xFFFD)));
+            i += 4;
+        } else {
+            static const char from[] = "bfnrt", to[] = "\b\f\n\r\t";
+            const char* at = std::strchr(from, e);
+            out->append(QLatin1Char(at && e ? to[at - from] : e));
+        }
+    }
+    return false;
+}
+
+// Whether an object of the text names one key twice. Qt's JSON parser keeps the last value of
+// a repeated key and loses the memory of the others, so such a description is refused before it
+// is parsed (and a repeated key is a mistake in a description anyway).
+bool repeatedKey(const QByteArray& json, QString* key, int* offset) {
+    struct Level {
+        bool object;
+        QSet<QString> keys;
+    };
+    QVector<Level> levels;
+    for (int i = 0; i < json.size();) {
+        const char c = json[i];
+        if (c == '"') {
+            const int start = i;
+            QString text;
+            ++i;
+            if (!readString(json, &i, &text))
+                return false; // unterminated: the parser says so
+            int k = i;
+            while (k < json.size() &&
+                   (json[k] == ' ' || json[k] == '\t' || json[k] == '\n' || json[k] == '\r'))
+                ++k;
+            if (k < json.size() && json[k] == ':' && !levels.isEmpty() && levels.last().object) {
+                if (levels.last().keys.contains(text)) {
+                    *key = text;
+                    *offset = start;
+                    return true;
+                }
+                levels.last().keys.insert(text);
+            }
+            continue;
+        }
+        if (c == '{' || c == '[')
+            levels.push_back(Level{c == '{', {}});
+        else if ((c == '}' || c == ']') && !levels.isEmpty())
+            levels.pop_back();
+        ++i;
+    }
+    return false;
+}
+
 } // namespace
 
 bool SimDeviceSet::fromJson(const QByteArray& json, SimDeviceSet* set, QString* error) {
+    QString key;
+    int offset = 0;
+    if (repeatedKey(json, &key, &offset)) {
+        *error = QStringLiteral("device description names the key \"%1\" twice in one object (at offset %2)")
+                     .arg(key)
+                     .arg(offset);
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
     if (doc.isNull() || !doc.isObject()) {
@@ -425,6 +512,8 @@ bool SimDeviceSet::fromJson(const QByteArray& json, SimDeviceSet* set, QString* 
     for (const auto& c : cameras) {
         SimCameraDesc desc;
         if (!parseCamera(c.second, c.first, &desc, error))
+            return false;
+        if (!SimSensorDesc::fromJson(c.second, &desc, error))
             return false;
         result.cameras << desc;
     }

@@ -32,6 +32,8 @@
 // Numbers are whole (hexadecimal text allowed) and within each field's range; a refusal names
 // the field by its path ("cameras[1].width: ..."). A board whose name tells no interface gets
 // its kind appended, so that discovery files it by its kind.
+// A camera entry's sensor flaws and pixel shift ("defects", "columnNoise", "pixelShift") are
+// read by SimSensorDesc (format in SimSensorDesc.h).
 #ifndef SIMDEVICESET_H
 #define SIMDEVICESET_H
 

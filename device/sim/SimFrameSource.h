@@ -1,11 +1,13 @@
-// The frames one grabbing stream or board sends: the test scene rendered for each frame, or
-// a few frames rendered once and then copied in turn ("pre-rendered"), so that a 12 MP stream
-// costs one copy per frame and delivery never limits the live path.
+// The frames one grabbing stream or board sends: each frame drawn as it is due, or a few
+// frames drawn once and then copied in turn ("pre-rendered"), so that a 12 MP stream costs one
+// copy per frame and delivery never limits the live path. The drawing itself is the camera's
+// (SimCamera::renderFrame); a board without a camera shows the bare test scene.
 #ifndef SIMFRAMESOURCE_H
 #define SIMFRAMESOURCE_H
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -15,25 +17,28 @@ class SimScene;
 
 class SimFrameSource {
 public:
+    // Draws frame `frame` into dst (capacity bytes); the bytes written, 0 when it does not fit.
+    using Render = std::function<size_t(uint64_t frame, uint8_t* dst, size_t capacity)>;
+
     SimFrameSource();
     ~SimFrameSource();
 
-    // Writes frame `frame` into dst (capacity bytes) and returns the bytes written (the
-    // compressed size for JPEG), 0 when the layout is unknown or does not fit. prerendered > 0
-    // cycles through that many frames rendered once for this layout.
-    size_t fill(uint64_t frame, const SimFrameFormat& format, bool colour, int prerendered, uint8_t* dst,
-                size_t capacity);
+    // Writes frame `frame` in `layout` into dst and returns the bytes written (the compressed
+    // size for JPEG), 0 when it does not fit. prerendered > 0 cycles through that many frames
+    // drawn once; they are drawn again when the layout or the picture's revision changes.
+    size_t fill(uint64_t frame, const SimFrameFormat& layout, uint64_t revision, int prerendered,
+                const Render& render, uint8_t* dst, size_t capacity);
+    // The bare test scene, for a board with no camera behind it.
+    size_t scene(uint64_t frame, const SimFrameFormat& layout, uint8_t* dst, size_t capacity);
 
 private:
-    // The one place frames are drawn: the scene in the layout, by the frame encoder.
-    size_t render(uint64_t frame, const SimFrameFormat& format, bool colour, uint8_t* dst, size_t capacity);
-    bool cacheMatches(const SimFrameFormat& format, bool colour, int frames) const;
+    bool cacheMatches(const SimFrameFormat& layout, uint64_t revision, int frames) const;
 
     std::unique_ptr<SimScene> m_scene;
     std::vector<std::vector<uint8_t>> m_cache;
     std::vector<size_t> m_cacheBytes;
-    SimFrameFormat m_cacheFormat;
-    bool m_cacheColour = false;
+    SimFrameFormat m_cacheLayout;
+    uint64_t m_cacheRevision = 0;
 };
 
 #endif // SIMFRAMESOURCE_H

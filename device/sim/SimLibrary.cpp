@@ -1,5 +1,6 @@
 #include "device/sim/SimLibrary.h"
 
+#include "device/dispatch/VQtHandleTag.h"
 #include "device/sim/SimBoard.h"
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimStream.h"
@@ -27,7 +28,7 @@ void SimLibrary::closeAll() {
     QVector<std::shared_ptr<SimBoard>> boards;
     QVector<std::shared_ptr<SimCamera>> cameras;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         streams.swap(m_streams);
         boards = m_boards;
         cameras = m_cameras;
@@ -63,7 +64,7 @@ void SimLibrary::setDeviceSet(const SimDeviceSet& set) {
         boards << std::make_shared<SimBoard>(set.boards[i], i);
     m_faults.clear();
     m_faults.apply(set.faults);
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_set = set;
     m_cameras = cameras;
     m_boards = boards;
@@ -79,36 +80,36 @@ bool SimLibrary::loadDescription(const QString& path, QString* error) {
 }
 
 SimDeviceSet SimLibrary::deviceSet() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_set;
 }
 
 OXASTATUS SimLibrary::initialize() {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_initialized = true;
     return OXA_STATUS_SUCCESS;
 }
 
 OXASTATUS SimLibrary::terminate() {
     closeAll();
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_initialized = false;
     m_listed.clear();
     return OXA_STATUS_SUCCESS;
 }
 
 bool SimLibrary::isInitialized() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_initialized;
 }
 
 void SimLibrary::setManagerPrm(uint32_t prm, uint32_t value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_managerPrms.insert(prm, value);
 }
 
 bool SimLibrary::managerPrm(uint32_t prm, uint32_t* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_managerPrms.contains(prm))
         return false;
     *value = m_managerPrms.value(prm);
@@ -116,7 +117,7 @@ bool SimLibrary::managerPrm(uint32_t prm, uint32_t* value) const {
 }
 
 uint32_t SimLibrary::refreshDeviceList() {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_listed.clear();
     for (const auto& c : m_cameras) {
         if (!c->isPresent())
@@ -134,12 +135,12 @@ uint32_t SimLibrary::refreshDeviceList() {
 }
 
 std::shared_ptr<SimCamera> SimLibrary::listedCamera(uint32_t index) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return index < uint32_t(m_listed.size()) ? m_listed[int(index)] : nullptr;
 }
 
 std::shared_ptr<SimCamera> SimLibrary::cameraByMac(const QString& mac) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     for (const auto& c : m_cameras) {
         const SimCameraDesc d = c->desc();
         if (d.interfaceType == QLatin1String(OXA_INTERFACE_GIGE) &&
@@ -150,14 +151,14 @@ std::shared_ptr<SimCamera> SimLibrary::cameraByMac(const QString& mac) const {
 }
 
 OXA_DEV_HANDLE SimLibrary::addDevice(const SimDeviceRef& ref) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     void* h = reinterpret_cast<void*>(m_nextHandle++);
     m_devices.insert(h, ref);
     return h;
 }
 
 bool SimLibrary::device(OXA_DEV_HANDLE handle, SimDeviceRef* ref) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const auto it = m_devices.constFind(handle);
     if (it == m_devices.cend())
         return false;
@@ -165,8 +166,15 @@ bool SimLibrary::device(OXA_DEV_HANDLE handle, SimDeviceRef* ref) const {
     return true;
 }
 
+std::shared_ptr<SimCamera> SimLibrary::device(OXA_DEV_HANDLE handle) const {
+    SimDeviceRef ref;
+    if (device(handle, &ref) || device(VQtHandleTag::localOf(handle), &ref))
+        return ref.camera;
+    return nullptr;
+}
+
 bool SimLibrary::removeDevice(OXA_DEV_HANDLE handle, SimDeviceRef* ref) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const auto it = m_devices.find(handle);
     if (it == m_devices.end())
         return false;
@@ -182,14 +190,14 @@ bool SimLibrary::removeDevice(OXA_DEV_HANDLE handle, SimDeviceRef* ref) {
 }
 
 OXA_FEATURE_HANDLE SimLibrary::addFeature(const SimFeatureRef& ref) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     void* h = reinterpret_cast<void*>(m_nextHandle++);
     m_features.insert(h, ref);
     return h;
 }
 
 bool SimLibrary::feature(OXA_FEATURE_HANDLE handle, SimFeatureRef* ref) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const auto it = m_features.constFind(handle);
     if (it == m_features.cend())
         return false;
@@ -198,29 +206,29 @@ bool SimLibrary::feature(OXA_FEATURE_HANDLE handle, SimFeatureRef* ref) const {
 }
 
 bool SimLibrary::removeFeature(OXA_FEATURE_HANDLE handle) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_features.remove(handle) > 0;
 }
 
 OXA_STREAM_HANDLE SimLibrary::addStream(std::shared_ptr<SimStream> stream) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     void* h = reinterpret_cast<void*>(m_nextHandle++);
     m_streams.insert(h, std::move(stream));
     return h;
 }
 
 std::shared_ptr<SimStream> SimLibrary::stream(OXA_STREAM_HANDLE handle) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_streams.value(handle);
 }
 
 std::shared_ptr<SimStream> SimLibrary::takeStream(OXA_STREAM_HANDLE handle) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_streams.take(handle);
 }
 
 QVector<std::shared_ptr<SimStream>> SimLibrary::streamsOf(const SimCameraSession* session) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     QVector<std::shared_ptr<SimStream>> out;
     for (const auto& s : m_streams)
         if (s->session().get() == session)
@@ -229,18 +237,18 @@ QVector<std::shared_ptr<SimStream>> SimLibrary::streamsOf(const SimCameraSession
 }
 
 int SimLibrary::boardCount() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_boards.size();
 }
 
 std::shared_ptr<SimBoard> SimLibrary::board(int index) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return index >= 0 && index < m_boards.size() ? m_boards[index] : nullptr;
 }
 
 std::shared_ptr<SimCamera> SimLibrary::boardCamera(int boardIndex, const QString& interfaceType,
                                                    int master) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     std::shared_ptr<SimCamera> first;
     for (const auto& c : m_cameras) {
         const SimCameraDesc d = c->desc();
@@ -255,17 +263,17 @@ std::shared_ptr<SimCamera> SimLibrary::boardCamera(int boardIndex, const QString
 }
 
 VION_HANDLE SimLibrary::reserveBoardHandle() {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_nextBoardHandle++;
 }
 
 void SimLibrary::addBoardHandle(VION_HANDLE handle, const SimBoardRef& ref) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_boardHandles.insert(handle, ref);
 }
 
 bool SimLibrary::boardByHandle(VION_HANDLE handle, SimBoardRef* ref) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const auto it = m_boardHandles.constFind(handle);
     if (it == m_boardHandles.cend())
         return false;
@@ -274,7 +282,7 @@ bool SimLibrary::boardByHandle(VION_HANDLE handle, SimBoardRef* ref) const {
 }
 
 bool SimLibrary::removeBoardHandle(VION_HANDLE handle, SimBoardRef* ref) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const auto it = m_boardHandles.find(handle);
     if (it == m_boardHandles.end())
         return false;
@@ -284,12 +292,12 @@ bool SimLibrary::removeBoardHandle(VION_HANDLE handle, SimBoardRef* ref) {
 }
 
 void SimLibrary::setLastError(int boardIndex, uint32_t function, int code, uint32_t detail) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_lastError = VION_ERROR_INFO{boardIndex, function, code, detail};
 }
 
 VION_ERROR_INFO SimLibrary::lastError(bool reset) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const VION_ERROR_INFO e = m_lastError;
     if (reset)
         m_lastError = VION_ERROR_INFO{-1, 0, 1, 0};
@@ -297,19 +305,19 @@ VION_ERROR_INFO SimLibrary::lastError(bool reset) {
 }
 
 QVector<std::shared_ptr<SimCamera>> SimLibrary::cameras() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_cameras;
 }
 
 QVector<std::shared_ptr<SimBoard>> SimLibrary::boards() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_boards;
 }
 
 std::shared_ptr<SimCamera> SimLibrary::findCamera(const QString& key) const {
     if (key.isEmpty())
         return nullptr;
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     // Exact identities first, so that a serial number is never shadowed by a model name.
     for (const auto& c : m_cameras) {
         const SimCameraDesc d = c->desc();
@@ -325,7 +333,7 @@ std::shared_ptr<SimCamera> SimLibrary::findCamera(const QString& key) const {
 }
 
 std::shared_ptr<SimBoard> SimLibrary::findBoard(const QString& key) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (key.startsWith(QLatin1String("board"))) {
         bool ok = false;
         const int index = key.mid(5).toInt(&ok);

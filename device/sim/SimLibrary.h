@@ -7,10 +7,10 @@
 #define SIMLIBRARY_H
 
 #include <QHash>
-#include <QMutex>
 #include <QString>
 #include <QVector>
 #include <memory>
+#include <mutex>
 
 #include "device/OxaApi.h"
 #include "device/VionBoardApi.h"
@@ -66,6 +66,9 @@ public:
 
     OXA_DEV_HANDLE addDevice(const SimDeviceRef& ref);
     bool device(OXA_DEV_HANDLE handle, SimDeviceRef* ref) const;
+    // The camera behind a device handle as the application holds it, or as the simulator gave
+    // it out (tests that reach into the camera).
+    std::shared_ptr<SimCamera> device(OXA_DEV_HANDLE handle) const;
     // Drops the handle and the feature handles of its session.
     bool removeDevice(OXA_DEV_HANDLE handle, SimDeviceRef* ref);
 
@@ -102,7 +105,7 @@ private:
     SimLibrary();
     void closeAll();
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     SimDeviceSet m_set;
     SimFaults m_faults;
     SimTimer m_timer; // re-plugs a description schedules

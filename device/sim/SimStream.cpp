@@ -229,8 +229,11 @@ void SimStream::fire(uint32_t event, VQtStreamBuffer* buffer) {
 
 void SimStream::deliver(uint64_t frame, VQtStreamBuffer* b, const SimCameraDesc& d) {
     const SimFrameFormat f = m_camera->frameFormat();
-    const size_t written =
-        m_source->fill(frame, f, d.colour, m_camera->prerendered(), b->data.data(), b->data.size());
+    const auto render = [this](uint64_t k, uint8_t* dst, size_t capacity) {
+        return m_camera->renderFrame(k, dst, capacity);
+    };
+    const size_t written = m_source->fill(frame, f, m_camera->pictureRevision(), m_camera->prerendered(),
+                                          render, b->data.data(), b->data.size());
     uint32_t state = OXA_BUFFER_COMPLETE;
     uint64_t lostPackets = 0;
     if (written == 0) {

@@ -392,7 +392,7 @@
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation>加载图像失败</translation>
+        <translation type="vanished">加载图像失败</translation>
     </message>
     <message>
         <source>The loading image failed, please reload the program in case of unknown error</source>
@@ -467,18 +467,34 @@ Qt %2</translation>
         <source>Connect</source>
         <translation>已连接</translation>
     </message>
+    <message>
+        <source>Original Size</source>
+        <translation>原始大小</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
+        <translation>%1 中没有 Qt 的中文翻译(qtbase_zh_CN.qm)：文件对话框将保持英文</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1 is not an image file</source>
+        <translation>加载图像失败：%1 不是图像文件</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation>是</translation>
+        <translation type="vanished">是</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation>否</translation>
+        <translation type="vanished">否</translation>
     </message>
 </context>
 <context>
@@ -828,6 +844,74 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtImageFileIO</name>
+    <message>
+        <source>Cannot open %1 for writing</source>
+        <translation>无法打开 %1 进行写入</translation>
+    </message>
+    <message>
+        <source>Failed to write %1</source>
+        <translation>写入 %1 失败</translation>
+    </message>
+    <message>
+        <source>The frame is not a readable JPEG image</source>
+        <translation>该帧不是可读取的 JPEG 图像</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 cannot be converted</source>
+        <translation>帧尺寸 %1 x %2 无法转换</translation>
+    </message>
+    <message>
+        <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
+        <translation>%1 位采样、%2 通道的帧无法转换</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
+        <translation>帧尺寸 %1 x %2 与其 %3 字节数据不符</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory</source>
+        <extracomment>分配内存失败</extracomment>
+        <translation>分配内存失败</translation>
+    </message>
+    <message>
+        <source>The frame holds no image data</source>
+        <translation>该帧不含图像数据</translation>
+    </message>
+    <message>
+        <source>No frame to save</source>
+        <translation>没有可保存的帧</translation>
+    </message>
+    <message>
+        <source>The data format chosen does not apply to this frame</source>
+        <translation>所选数据格式不适用于该帧</translation>
+    </message>
+    <message>
+        <source>A raw file needs its width, height and pixel format</source>
+        <translation>raw 文件需要给出宽度、高度和像素格式</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation>无法打开 %1</translation>
+    </message>
+    <message>
+        <source>%1 is too short for an image file header</source>
+        <translation>%1 太短，容纳不下图像文件头</translation>
+    </message>
+    <message>
+        <source>Failed to read the data of %1</source>
+        <translation>读取 %1 的数据失败</translation>
+    </message>
+    <message>
+        <source>%1 holds no data after byte %2</source>
+        <translation>%1 在第 %2 字节之后没有数据</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable picture</source>
+        <translation>%1 不是可读取的图片</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageHeader</name>
     <message>
         <source>Image file header size is %1, expected 44</source>
@@ -871,6 +955,25 @@ Qt %2</translation>
     <message>
         <source>Failed to load image</source>
         <translation>加载图像失败</translation>
+    </message>
+</context>
+<context>
+    <name>VQtLogFile</name>
+    <message>
+        <source>%1 lines of the log were not written: the disk did not keep up</source>
+        <translation>日志有 %1 行未写入：磁盘写入跟不上</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>无法创建该文件夹</translation>
+    </message>
+    <message>
+        <source>the full file cannot be renamed</source>
+        <translation>已满的文件无法重命名</translation>
+    </message>
+    <message>
+        <source>The log is not written to %1 (%2); it is kept in the log window only</source>
+        <translation>日志未写入 %1 (%2)；只保留在日志窗口中</translation>
     </message>
 </context>
 <context>
@@ -1057,6 +1160,18 @@ Qt %2</translation>
     <message>
         <source>Marker(%1,%2)Value(%3)</source>
         <translation>坐标(%1,%2)值(%3)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)</source>
+        <translation>指针(%1,%2)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)Value(%3)</source>
+        <translation>指针(%1,%2)值(%3)</translation>
+    </message>
+    <message>
+        <source>Size:%1x%2 Zoom:%3%</source>
+        <translation>尺寸:%1x%2 缩放:%3%</translation>
     </message>
 </context>
 <context>

@@ -392,7 +392,7 @@
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation>Failed to load image</translation>
+        <translation type="vanished">Failed to load image</translation>
     </message>
     <message>
         <source>The loading image failed, please reload the program in case of unknown error</source>
@@ -467,18 +467,34 @@ Qt %2</translation>
         <source>Connect</source>
         <translation>Connect</translation>
     </message>
+    <message>
+        <source>Original Size</source>
+        <translation>Original Size</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Full Screen</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
+        <translation>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1 is not an image file</source>
+        <translation>Failed to load image: %1 is not an image file</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation>Yes</translation>
+        <translation type="vanished">Yes</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation>No</translation>
+        <translation type="vanished">No</translation>
     </message>
 </context>
 <context>
@@ -828,6 +844,74 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtImageFileIO</name>
+    <message>
+        <source>Cannot open %1 for writing</source>
+        <translation>Cannot open %1 for writing</translation>
+    </message>
+    <message>
+        <source>Failed to write %1</source>
+        <translation>Failed to write %1</translation>
+    </message>
+    <message>
+        <source>The frame is not a readable JPEG image</source>
+        <translation>The frame is not a readable JPEG image</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 cannot be converted</source>
+        <translation>Frame size %1 x %2 cannot be converted</translation>
+    </message>
+    <message>
+        <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
+        <translation>Frame of %1-bit samples with %2 channels cannot be converted</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
+        <translation>Frame size %1 x %2 does not fit its %3 bytes of data</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory</source>
+        <extracomment>分配内存失败</extracomment>
+        <translation>Failed to allocate memory</translation>
+    </message>
+    <message>
+        <source>The frame holds no image data</source>
+        <translation>The frame holds no image data</translation>
+    </message>
+    <message>
+        <source>No frame to save</source>
+        <translation>No frame to save</translation>
+    </message>
+    <message>
+        <source>The data format chosen does not apply to this frame</source>
+        <translation>The data format chosen does not apply to this frame</translation>
+    </message>
+    <message>
+        <source>A raw file needs its width, height and pixel format</source>
+        <translation>A raw file needs its width, height and pixel format</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation>Cannot open %1</translation>
+    </message>
+    <message>
+        <source>%1 is too short for an image file header</source>
+        <translation>%1 is too short for an image file header</translation>
+    </message>
+    <message>
+        <source>Failed to read the data of %1</source>
+        <translation>Failed to read the data of %1</translation>
+    </message>
+    <message>
+        <source>%1 holds no data after byte %2</source>
+        <translation>%1 holds no data after byte %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable picture</source>
+        <translation>%1 is not a readable picture</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageHeader</name>
     <message>
         <source>Image file header size is %1, expected 44</source>
@@ -871,6 +955,25 @@ Qt %2</translation>
     <message>
         <source>Failed to load image</source>
         <translation>Failed to load image</translation>
+    </message>
+</context>
+<context>
+    <name>VQtLogFile</name>
+    <message>
+        <source>%1 lines of the log were not written: the disk did not keep up</source>
+        <translation>%1 lines of the log were not written: the disk did not keep up</translation>
+    </message>
+    <message>
+        <source>the folder cannot be created</source>
+        <translation>the folder cannot be created</translation>
+    </message>
+    <message>
+        <source>the full file cannot be renamed</source>
+        <translation>the full file cannot be renamed</translation>
+    </message>
+    <message>
+        <source>The log is not written to %1 (%2); it is kept in the log window only</source>
+        <translation>The log is not written to %1 (%2); it is kept in the log window only</translation>
     </message>
 </context>
 <context>
@@ -1057,6 +1160,18 @@ Qt %2</translation>
     <message>
         <source>Marker(%1,%2)Value(%3)</source>
         <translation>Marker(%1,%2)Value(%3)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)</source>
+        <translation>Pointer(%1,%2)</translation>
+    </message>
+    <message>
+        <source>Pointer(%1,%2)Value(%3)</source>
+        <translation>Pointer(%1,%2)Value(%3)</translation>
+    </message>
+    <message>
+        <source>Size:%1x%2 Zoom:%3%</source>
+        <translation>Size:%1x%2 Zoom:%3%</translation>
     </message>
 </context>
 <context>

@@ -1,26 +1,46 @@
+#include "acquisition/VQtDeviceStream.h"
 #include "app/MainWindow.h"
 #include "app/VQtCameraStatus.h"
 #include "app/VQtMessageWidget.h"
 #include "app/VQtOutputModel.h"
 #include "app/VQtOutputWidget.h"
+#include "app/VQtPictureControl.h"
+#include "app/VQtPreferenceDlg.h"
+#include "core/QAutoAdjustDPI.h"
 #include "core/QBaseMessageBox.h"
 #include "core/VQtSystemParam.h"
 #include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
+#include "display/QCustomFFTWidget.h"
+#include "display/QCustomMultipleLightWidget.h"
+#include "display/QCustomPictureView.h"
+#include "display/QCustomPictureWidget.h"
+#include "display/QCustomProfileLineWidget.h"
+#include "display/VQtPlot.h"
+
+#include <algorithm>
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QImage>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QToolBar>
+#include <QToolButton>
 #include <QTranslator>
 #include <QTreeWidget>
 #include <QtTest>
@@ -58,6 +78,8 @@ const ActionRow kActions[] = {
     {"actionZoomIn", "Zoom In", false, false},
     {"actionZoomOut", "Zoom Out", false, false},
     {"actionZoomFit", "Zoom Fit", false, false},
+    {"actionOriginalSize", "Original Size", false, false},
+    {"actionFullScreen", "Full Screen", true, false},
     {"actionDeviceFeature", "Device Feature", true, true},
     {"actionOutputMessage", "Output Message", true, true},
     {"actionHorizontalProfileLine", "Horizontal Profile Line", true, false},
@@ -93,6 +115,35 @@ QString configPath() {
     return QDir::tempPath().remove(QStringLiteral("Temp")) + QStringLiteral("/VionC.ini");
 }
 
+// A grey picture file of the given size.
+QString writePicture(const QString& dir, const QString& name, int width, int height) {
+    QImage image(width, height, QImage::Format_Grayscale8);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.scanLine(y)[x] = uchar((x + 3 * y) & 0xFF);
+    const QString path = dir + QLatin1Char('/') + name;
+    return image.save(path) ? path : QString();
+}
+
+template <typename T> T* visibleTopLevel() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* t = qobject_cast<T*>(w); t && t->isVisible())
+            return t;
+    return nullptr;
+}
+
+QAction* menuEntry(QMenu* menu, const char* text) {
+    for (QAction* a : menu->actions())
+        if (a->text() == QLatin1String(text))
+            return a;
+    return nullptr;
+}
+
+bool hasChinese(const QString& text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](QChar c) { return c.unicode() >= 0x4E00 && c.unicode() <= 0x9FFF; });
+}
+
 QStringList menuEntries(QMenu* menu) {
     QStringList names;
     for (QAction* action : menu->actions())
@@ -107,9 +158,286 @@ class TestMainWindow : public QObject {
     Q_OBJECT
 
 private slots:
+    // The log file goes to the test location, not to the user's log folder.
+    void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
     void init() {
         QFile::remove(configPath());
         g_sysPrm = VQtSystemParam();
+    }
+
+    // The picture's menu offers the spectrum and multiple-light windows and opens them; the
+    // pixel-displacement entries come with a sensor-shift camera and their choice is kept.
+    void pictureMenuEntriesOpenTheirWindows() {
+        QTemporaryDir dir;
+        const QString png = writePicture(dir.path(), QStringLiteral("scene.png"), 64, 48);
+        MainWindow window;
+        window.languageChanged(1);
+        QVERIFY(window.getPictureControl()->openImageFile(png));
+        QCustomPictureWidget* w = window.getPictureControl()->mainView()->getWidget();
+        QMenu* menu = w->contextMenu();
+        QAction* fft = menuEntry(menu, "FFT");
+        QAction* light = menuEntry(menu, "Multiple Light");
+        QAction* dis2 = menuEntry(menu, "Pixel Displacement 2x2");
+        QAction* dis4 = menuEntry(menu, "Pixel Displacement 4x4");
+        QVERIFY(fft && light && dis2 && dis4);
+        QVERIFY(fft->isVisible() && light->isVisible());
+        QVERIFY(!dis2->isVisible() && !dis4->isVisible()); // no sensor-shift camera is open
+
+        fft->trigger();
+        auto* spectrum = visibleTopLevel<QCustomFFTWidget>();
+        QVERIFY(spectrum);
+        QTRY_VERIFY_WITH_TIMEOUT(spectrum->pictureWidget()->isImageDisplay(), 10000);
+
+        light->trigger();
+        auto* lights = visibleTopLevel<QCustomMultipleLightWidget>();
+        QVERIFY(lights);
+        lights->findChild<QCheckBox*>()->click();
+        QCOMPARE(w->getCalcMethod().multipleLight, lights->lightCount());
+        QVERIFY(lights->lightCount() >= 2);
+
+        g_sysPrm.deviceName = QStringLiteral("VC-25MX-PSM");
+        window.slotUpdateDevOpenStatus();
+        QVERIFY(dis2->isVisible() && dis4->isVisible());
+        dis2->trigger();
+        QVERIFY(g_sysPrm.displacement.PixelDisSynthesize);
+        dis4->trigger(); // one burst size at a time
+        QCOMPARE(w->getPixelDisMode(), 16);
+        QVERIFY(!dis2->isChecked());
+        dis4->trigger();
+        QCOMPARE(w->getPixelDisMode(), 0);
+        QVERIFY(!g_sysPrm.displacement.PixelDisSynthesize);
+        g_sysPrm.deviceName.clear();
+        window.slotUpdateDevOpenStatus();
+        QVERIFY(!dis2->isVisible() && !dis4->isVisible());
+    }
+
+    // Line Profile and RGB conversion settings reach the profile panels and the stream at start
+    // and again when the preferences are accepted.
+    void profileAndColourSettingsAreApplied_data() {
+        QTest::addColumn<bool>("coordinate");
+        QTest::addColumn<int>("shape");
+        QTest::addColumn<bool>("rgb");
+        QTest::newRow("defaults") << true << 0 << false;
+        QTest::newRow("line without coordinates, colours swapped") << false << 1 << true;
+    }
+
+    void profileAndColourSettingsAreApplied() {
+        QFETCH(bool, coordinate);
+        QFETCH(int, shape);
+        QFETCH(bool, rgb);
+        {
+            QSettings ini(configPath(), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("ProfileCoordinate"), coordinate);
+            ini.setValue(QStringLiteral("ProfileShape"), shape);
+            ini.setValue(QStringLiteral("RGBConversion"), rgb);
+        }
+        MainWindow window;
+        auto applied = [&](bool wantCoordinate, bool wantLine, bool wantRgb) {
+            QCustomPictureView* view = window.getPictureControl()->mainView();
+            for (QCustomProfileLineWidget* panel : {view->profileX(), view->profileY()}) {
+                if (panel->plot()->isVisibleCoordinate() != wantCoordinate ||
+                    panel->plot()->curve().isLineProfile() != wantLine)
+                    return false;
+            }
+            return window.getPictureControl()->stream()->getRGBConversion() == wantRgb;
+        };
+        QVERIFY(applied(coordinate, shape != 0, rgb));
+
+        QTimer::singleShot(0, &window, [&] {
+            auto* dlg = qobject_cast<VQtPreferenceDlg*>(QApplication::activeModalWidget());
+            if (!dlg)
+                return;
+            dlg->findChild<QCheckBox*>(QStringLiteral("checkBoxCoordinate"))->setChecked(!coordinate);
+            dlg->findChild<QRadioButton*>(shape ? QStringLiteral("radioButtonBar")
+                                                : QStringLiteral("radioButtonLine"))
+                ->setChecked(true);
+            dlg->findChild<QCheckBox*>(QStringLiteral("checkBoxRGBChannelConversion"))->setChecked(!rgb);
+            dlg->findChild<QPushButton*>(QStringLiteral("pushButtonOk"))->click();
+        });
+        window.findChild<QAction*>(QStringLiteral("actionPreference"))->trigger();
+        QVERIFY(applied(!coordinate, shape == 0, !rgb));
+    }
+
+    // The viewer's actions have keys, shown in their menus, no two alike; the keys act.
+    void viewerKeysAreShownAndAct() {
+        QTemporaryDir dir;
+        const QString png = writePicture(dir.path(), QStringLiteral("large.png"), 1600, 1200);
+        MainWindow window;
+        for (const char* name : {"actionOpenImage", "actionSaveImage", "actionZoomIn", "actionZoomOut",
+                                 "actionZoomFit", "actionOriginalSize", "actionGrabContinuous",
+                                 "actionGrab1Shot", "actionGrabStop", "actionFullScreen", "actionExit"}) {
+            auto* a = window.findChild<QAction*>(QString::fromLatin1(name));
+            const QList<QWidget*> shownIn = a->associatedWidgets();
+            QVERIFY2(!a->shortcut().isEmpty() &&
+                         std::any_of(shownIn.begin(), shownIn.end(),
+                                     [](QWidget* w) { return qobject_cast<QMenu*>(w); }),
+                     name);
+        }
+        QCOMPARE(window.findChild<QAction*>(QStringLiteral("actionOpenImage"))->shortcut(),
+                 QKeySequence(QKeySequence::Open));
+        QSet<QString> keys;
+        for (QAction* a : window.findChildren<QAction*>())
+            for (const QKeySequence& k : a->shortcuts()) {
+                QVERIFY2(!keys.contains(k.toString()), qPrintable(k.toString()));
+                keys.insert(k.toString());
+            }
+        QVERIFY(window.getPictureControl()->openImageFile(png));
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QCustomPictureWidget* w = window.getPictureControl()->mainView()->getWidget();
+        QTest::keyClick(&window, Qt::Key_1, Qt::ControlModifier);
+        QCOMPARE(w->getZoom(), 1.0);
+        QTest::keyClick(&window, Qt::Key_Equal, Qt::ControlModifier);
+        QCOMPARE(w->getZoom(), 2.0);
+        QTest::keyClick(&window, Qt::Key_0, Qt::ControlModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(w->getZoom() < 1.0, 5000);
+    }
+
+    // Dropping a picture on the window opens it: its name in the title, its size and the zoom
+    // in the status bar. The background picture names no file and leaves the Open folder alone.
+    void droppedPictureOpensAndNamesTheWindow() {
+        QTemporaryDir dir;
+        const QString png = writePicture(dir.path(), QStringLiteral("scene.png"), 64, 48);
+        const QString text = dir.filePath(QStringLiteral("notes.txt"));
+        QFile(text).open(QIODevice::WriteOnly);
+        MainWindow window;
+        window.languageChanged(1);
+        const QString startFolder = window.getPictureControl()->lastFolder();
+        QTRY_VERIFY_WITH_TIMEOUT(window.getPictureControl()->mainView()->getWidget()->isImageDisplay(), 5000);
+        QVERIFY(window.getCurrentImageFile().isEmpty());
+        QVERIFY(!window.windowTitle().contains(QLatin1String(" - ")));
+        QCOMPARE(window.getPictureControl()->lastFolder(), startFolder);
+
+        auto drop = [&](const QString& path) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window, &enter);
+            if (!enter.isAccepted())
+                return false;
+            QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window, &drop);
+            return drop.isAccepted();
+        };
+        QVERIFY(!drop(text));
+        QVERIFY(drop(png));
+        QTRY_COMPARE_WITH_TIMEOUT(window.getCurrentImageFile(), png, 5000);
+        QVERIFY(window.windowTitle().startsWith(QStringLiteral("scene.png - ")));
+        auto* info = window.findChild<QLabel*>(QStringLiteral("labelImageInfo"));
+        QTRY_VERIFY_WITH_TIMEOUT(info->text().startsWith(QStringLiteral("Size:64x48 Zoom:")), 5000);
+
+        // The pointer's pixel and value; nothing once it left the picture.
+        QCustomPictureWidget* w = window.getPictureControl()->mainView()->getWidget();
+        const QPoint at = w->getCoordPtImageInCanvas().topLeft() + QPoint(1, 1);
+        const QPoint pixel = w->getPixelPtFromCanvasPt(at);
+        QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+        auto* pointer = window.findChild<QLabel*>(QStringLiteral("labelPointer"));
+        QCOMPARE(pointer->text(), QStringLiteral("Pointer(%1,%2)Value(%3)")
+                                      .arg(pixel.x())
+                                      .arg(pixel.y())
+                                      .arg((pixel.x() + 3 * pixel.y()) & 0xFF));
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(w, &leave);
+        QVERIFY(pointer->text().isEmpty());
+    }
+
+    // The status check boxes and the Open dialog's folder survive a restart. A read-out the
+    // device does not offer stays hidden whatever its box says; a folder that is gone by then
+    // gives way to the pictures folder.
+    void viewerChoicesSurviveARestart() {
+        QTemporaryDir dir;
+        const QString folder = dir.filePath(QStringLiteral("pictures"));
+        QVERIFY(QDir().mkpath(folder));
+        {
+            MainWindow window;
+            window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus8"))->click();
+            QVERIFY(window.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
+            auto* lineBox = window.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus1"));
+            lineBox->click();
+            lineBox->click();
+            QVERIFY(lineBox->isChecked() &&
+                    window.findChild<QLabel*>(QStringLiteral("labelLineRate"))->isHidden());
+            QVERIFY(window.getPictureControl()->openImageFile(
+                writePicture(folder, QStringLiteral("a.png"), 16, 16)));
+            QVERIFY(window.close());
+        }
+        g_sysPrm = VQtSystemParam();
+        {
+            MainWindow again;
+            auto* box = again.findChild<QCheckBox*>(QStringLiteral("checkBoxStatus8"));
+            QVERIFY(!box->isChecked() && again.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
+            box->click();
+            QVERIFY(!again.findChild<QLabel*>(QStringLiteral("labelMarker"))->isHidden());
+            QCOMPARE(again.getPictureControl()->lastFolder(), folder);
+        }
+        QSettings(configPath(), QSettings::IniFormat)
+            .setValue(QStringLiteral("UI/LastImageFolder"), dir.filePath(QStringLiteral("gone")));
+        g_sysPrm = VQtSystemParam();
+        MainWindow gone;
+        QCOMPARE(gone.getPictureControl()->lastFolder(),
+                 QStandardPaths::writableLocation(QStandardPaths::PicturesLocation));
+    }
+
+    // In Chinese, the messages of the image-file routines are Chinese too (they are looked up
+    // under the context lupdate files them in).
+    void imageFileMessagesAreTranslated_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("contents");
+        QTest::newRow("short .iim") << "short.iim" << QByteArray(10, 'x');
+        QTest::newRow("wrong header mark") << "mark.iim" << QByteArray(64, 'x');
+        QTest::newRow("unreadable picture") << "broken.png" << QByteArray("not a picture");
+        QTest::newRow("missing picture") << "missing.png" << QByteArray();
+    }
+
+    void imageFileMessagesAreTranslated() {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, contents);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(name);
+        if (!contents.isEmpty()) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(contents);
+        }
+        MainWindow window;
+        window.languageChanged(0);
+        QSignalSpy spy(&window, &MainWindow::signalOutputInfo);
+        QVERIFY(!window.getPictureControl()->openImageFile(path));
+        QVERIFY(spy.count() >= 2); // what failed, then why
+        for (const QList<QVariant>& call : spy)
+            QVERIFY2(hasChinese(call.at(0).toString()), qPrintable(call.at(0).toString()));
+        window.languageChanged(1);
+    }
+
+    // Qt's own texts (file dialogs, standard buttons) switch with the interface language.
+    void qtDialogsFollowTheLanguage() {
+        const QString folder = QLibraryInfo::location(QLibraryInfo::TranslationsPath);
+        QVERIFY2(QFile::exists(folder + QStringLiteral("/qtbase_zh_CN.qm")),
+                 "Qt's translations are missing: install qttranslations5-l10n (scripts/install-deps.sh)");
+        MainWindow window;
+        QSignalSpy spy(&window, &MainWindow::signalOutputInfo);
+        window.languageChanged(0);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("取消"));
+        QVERIFY(hasChinese(QCoreApplication::translate("QFileDialog", "Look in:")));
+        QCOMPARE(spy.count(), 0);
+        window.languageChanged(1);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancel"));
+    }
+
+    // At 144 dpi the tool-bar icons and the status button grow with the text.
+    void toolBarIconsFollowTheScreenScale() {
+        const double before = QAutoAdjustDPI::getDpi();
+        QAutoAdjustDPI::setDpi(1.5);
+        {
+            MainWindow window;
+            QCOMPARE(window.findChild<QToolBar*>(QStringLiteral("mainToolBar"))->iconSize(), QSize(36, 36));
+            QCOMPARE(window.findChild<QToolButton*>(QStringLiteral("toolButtonStatus"))->iconSize(),
+                     QSize(24, 24));
+        }
+        QAutoAdjustDPI::setDpi(before);
     }
 
     void actionsHaveNamesTextsAndCheckStates() {
@@ -160,7 +488,9 @@ private slots:
                               "actionCabliration"}));
         QCOMPARE(menuEntries(menu("menuView")),
                  QStringList({"actionMarker", "menuZoom", "menuWindow", "menuDisplay", "menuDebug",
-                              "actionLineDetection"}));
+                              "actionLineDetection", "-", "actionFullScreen"}));
+        QCOMPARE(menuEntries(menu("menuZoom")),
+                 QStringList({"actionZoomIn", "actionZoomOut", "actionZoomFit", "actionOriginalSize"}));
         QCOMPARE(
             menuEntries(menu("menuDebug")),
             QStringList({"actionBadPixel", "actionPixelCapture", "actionRemoteCommand", "actionBoardCommand",
@@ -522,7 +852,7 @@ private slots:
         }
         QVERIFY(QFile::exists(configPath()));
         QSettings ini(configPath(), QSettings::IniFormat);
-        QCOMPARE(ini.allKeys().size(), 72);
+        QCOMPARE(ini.allKeys().size(), 73);
         QVERIFY(!ini.contains(QStringLiteral("Debug")));
         QCOMPARE(ini.value(QStringLiteral("Lanuage")).toInt(), 0);
         QVERIFY(ini.contains(QStringLiteral("UI/ShowStatus13")));

@@ -49,6 +49,7 @@ const char* const kIcons[] = {"AdvancedHistogram",
                               "DataGrad",
                               "Disconnect",
                               "Error",
+                              "FullScreen",
                               "GrabContinuous",
                               "GrabOne",
                               "GrabStop",
@@ -83,6 +84,7 @@ const char* const kIcons[] = {"AdvancedHistogram",
                               "Warning",
                               "ZoomFit",
                               "ZoomIn",
+                              "ZoomOriginal",
                               "ZoomOut"};
 
 const char kStyleSheet[] = ":/Style/VQtResource/VQtStyle/Style/style.qss";

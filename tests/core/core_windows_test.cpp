@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QToolBar>
+#include <QToolButton>
 #include <cmath>
 #include <limits>
 
@@ -75,6 +77,48 @@ TEST_F(ScaleWidgetsTest, NothingChangesAtScaleOneOrForNonWidgets) {
     QAutoAdjustDPI::autoAdjustDpi(nullptr);
     QAutoAdjustDPI::setDpi(0.0); // ignored
     EXPECT_DOUBLE_EQ(QAutoAdjustDPI::getDpi(), 2.0);
+}
+
+TEST_F(ScaleWidgetsTest, IconsScaleOnceWhetherOnAToolBarOrAButton) {
+    QAutoAdjustDPI::setDpi(1.5);
+    QWidget top;
+    auto* bar = new QToolBar(&top);
+    bar->setIconSize(QSize(24, 24));
+    QAction* action = bar->addAction(QIcon(QPixmap(8, 8)), QStringLiteral("a"));
+    auto* inBar = qobject_cast<QToolButton*>(bar->widgetForAction(action));
+    auto* button = new QPushButton(QIcon(QPixmap(8, 8)), QStringLiteral("b"), &top);
+    button->setIconSize(QSize(16, 16));
+    auto* plain = new QPushButton(QStringLiteral("c"), &top);
+    const QSize plainIcon = plain->iconSize();
+    QAutoAdjustDPI::autoAdjustDpi(&top);
+    EXPECT_EQ(bar->iconSize(), QSize(36, 36));
+    ASSERT_TRUE(inBar);
+    EXPECT_EQ(inBar->iconSize(), QSize(36, 36)); // from its tool bar, not scaled a second time
+    EXPECT_EQ(button->iconSize(), QSize(24, 24));
+    EXPECT_EQ(plain->iconSize(), plainIcon); // no icon, nothing to scale
+}
+
+// Window bases scale their form once it is built.
+TEST_F(ScaleWidgetsTest, WindowBasesScaleTheirFormWhenItIsBuilt) {
+    QAutoAdjustDPI::setDpi(2.0);
+    QBaseDialog dialog;
+    auto* fixed = new QLabel(&dialog);
+    fixed->setFixedSize(40, 10);
+    dialog.initWindow();
+    EXPECT_EQ(fixed->size(), QSize(80, 20));
+}
+
+TEST(StyleSheetScaleTest, PixelLengthsGrowWithTheScreen) {
+    const QString sheet = QStringLiteral("QScrollBar:vertical { width: 12px; margin: -1px 0px 3px; }\n"
+                                         "QLabel { font-size: 9pt; border: 1px solid #AABBCC; }");
+    EXPECT_EQ(QAutoAdjustDPI::scaleStyleSheet(sheet, 1.0), sheet);
+    EXPECT_EQ(QAutoAdjustDPI::scaleStyleSheet(sheet, 1.5),
+              QStringLiteral("QScrollBar:vertical { width: 18px; margin: -2px 0px 5px; }\n"
+                             "QLabel { font-size: 9pt; border: 2px solid #AABBCC; }"));
+    // A thin line stays visible at small factors.
+    EXPECT_EQ(QAutoAdjustDPI::scaleStyleSheet(QStringLiteral("border: 1px;"), 1.25),
+              QStringLiteral("border: 1px;"));
+    EXPECT_EQ(QAutoAdjustDPI::scaleStyleSheet(QStringLiteral("w: 2px;"), 1.25), QStringLiteral("w: 3px;"));
 }
 
 TEST(WindowBaseTest, ToolWindowsStretchAndDialogsDoNot) {

@@ -29,6 +29,7 @@ const std::vector<KeyCase>& keyCases() {
             {"Lanuage", "1", "0", FIELD(Lanuage)},
             {"UI/TotalView", "1", "3", FIELD(ui.TotalView)},
             {"UI/HorView", "1", "2", FIELD(ui.HorView)},
+            {"UI/LastImageFolder", "", "/data/pictures", FIELD(ui.LastImageFolder)},
             {"PollingTime", "true", "false", FIELD(general.PollingTime)},
             {"FeatureToolTips", "true", "false", FIELD(general.FeatureToolTips)},
             {"UserLevel", "1", "3", FIELD(general.UserLevel)},
@@ -138,7 +139,7 @@ TEST_F(SettingsTest, NoFileKeepsDefaultsAndSaveWritesExactlyTheKnownKeys) {
     QStringList actual = file.allKeys();
     expected.sort();
     actual.sort();
-    EXPECT_EQ(actual.size(), 72);
+    EXPECT_EQ(actual.size(), 73);
     EXPECT_EQ(actual, expected); // no "Debug", no fifteenth status flag, no unpersisted field
     for (const KeyCase& k : keyCases()) {
         if (k.defaultText)

@@ -64,6 +64,8 @@ TEST(DeviceDescription, RefusalsNameTheFieldPath) {
         {R"({"cameras": [{"interface": "PCIe", "clock": "fast"}]})",
          "cameras[0].clock: \"fast\" is not one of real, free, step"},
         {R"({"cameras": {"interface": "PCIe"}})", "cameras: expected a list"},
+        {R"({"cameras": [{"interface": "PCIe", "fail": {"OxaDevOpen": 5}, "fail": {}}]})",
+         "device description names the key \"fail\" twice in one object"},
     };
     for (const auto& c : cases) {
         SimDeviceSet set;

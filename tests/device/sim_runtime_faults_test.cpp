@@ -93,18 +93,19 @@ TEST_F(RuntimeFaults, CameraUnpluggedAndReplugWhileStreaming) {
 }
 
 TEST_F(RuntimeFaults, DeviceRemoveCallbackClosesItsDevice) {
-    Events events;
+    std::atomic<OXA_DEV_HANDLE> handle{dev};
+    dev = nullptr;
     ASSERT_EQ(OxaDevRegisterCallback(
-                  dev, OXA_EVENT_DEVICE_REMOVE,
+                  handle.load(), OXA_EVENT_DEVICE_REMOVE,
                   [](OXA_EVENT_INFO_HANDLE, void* context) {
-                      auto** d = static_cast<OXA_DEV_HANDLE*>(context);
-                      EXPECT_EQ(OxaDevClose(*d), OXA_STATUS_SUCCESS);
-                      *d = nullptr;
+                      auto* h = static_cast<std::atomic<OXA_DEV_HANDLE>*>(context);
+                      EXPECT_EQ(OxaDevClose(h->load()), OXA_STATUS_SUCCESS);
+                      h->store(nullptr);
                   },
-                  &dev),
+                  &handle),
               OXA_STATUS_SUCCESS);
     ASSERT_TRUE(SimControl::unplug(kCamera));
-    EXPECT_TRUE(waitUntil([&] { return dev == nullptr; }));
+    EXPECT_TRUE(waitUntil([&] { return handle.load() == nullptr; }));
 }
 
 TEST_F(RuntimeFaults, BoardUnpluggedWhileGrabbing) {

@@ -74,6 +74,59 @@ private slots:
         QCOMPARE(above, 64);                 // background above the picture
     }
 
+    // A fitted picture stays fitted, without scroll bars, however the view is resized.
+    void fittedPictureRefitsWhenTheViewResizes_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("a little lower") << QSize(800, 594);
+        QTest::newRow("narrower") << QSize(700, 600);
+        QTest::newRow("much smaller") << QSize(500, 300);
+        QTest::newRow("larger") << QSize(1000, 700);
+    }
+
+    void fittedPictureRefitsWhenTheViewResizes() {
+        QFETCH(QSize, size);
+        loadImage(1280, 800);
+        m_view->resize(size);
+        QTest::qWait(50);
+        const QSize area = m_view->scrollArea()->size();
+        const double expected = std::min(double(area.width()) / 1280, double(area.height()) / 800);
+        QCOMPARE(w()->getZoom(), expected);
+        QVERIFY(!m_view->scrollArea()->horizontalScrollBar()->isVisible());
+        QVERIFY(!m_view->scrollArea()->verticalScrollBar()->isVisible());
+        QCOMPARE(w()->size(), area);
+        // The cross-hair stays on the pixel it was on, inside the window.
+        QCOMPARE(w()->getMarker(), QPoint(640, 400));
+        QVERIFY(w()->rect().contains(w()->getCanvasMarker()));
+    }
+
+    // A picture of another size brings the cross-hair back to its centre; one of the same size
+    // keeps the pixel under it, for comparing pictures.
+    void crossHairRecentresForAnotherSize() {
+        loadImage(200, 100);
+        w()->setMarker(QPoint(10, 20));
+        QCOMPARE(w()->getMarker(), QPoint(10, 20));
+        loadImage(200, 100);
+        QCOMPARE(w()->getMarker(), QPoint(10, 20));
+        loadImage(64, 48);
+        const QPoint m = w()->getMarker();
+        QVERIFY2(qAbs(m.x() - 32) <= 1 && qAbs(m.y() - 24) <= 1,
+                 qPrintable(QStringLiteral("%1,%2").arg(m.x()).arg(m.y())));
+    }
+
+    // Moves of the pointer report the image pixel under it; leaving the picture says so.
+    void pointerReportsItsPixel() {
+        loadImage(64, 48);
+        QSignalSpy spy(w(), &QCustomPictureWidget::signalUpdatePointer);
+        const QPoint at = w()->getCoordPtImageInCanvas().topLeft() + QPoint(30, 20);
+        QTest::mouseMove(w(), at);
+        QTRY_VERIFY_WITH_TIMEOUT(!spy.isEmpty(), 2000);
+        QCOMPARE(spy.last().at(0).toPoint(), w()->getPixelPtFromCanvasPt(at));
+        QVERIFY(spy.last().at(1).toBool());
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(w(), &leave);
+        QVERIFY(!spy.last().at(1).toBool());
+    }
+
     void wheelStepsAndLimits() {
         loadImage(64, 48);
         w()->setZoom(20);

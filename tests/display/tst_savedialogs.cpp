@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -8,6 +9,7 @@
 #include <QtTest>
 #include <climits>
 
+#include "acquisition/VQtImageFileIO.h"
 #include "core/QBaseMessageBox.h"
 #include "core/VQtSystemParam.h"
 #include "display/QCustomDisplaySetting.h"
@@ -16,6 +18,7 @@
 #include "display/VQtSaveConversionWidget.h"
 #include "display/VQtSaveImageDialog.h"
 #include "display/VQtSaveSequenceDialog.h"
+#include "imageproc/VQtIplImage.h"
 
 class TstSaveDialogs : public QObject {
     Q_OBJECT
@@ -94,14 +97,120 @@ private slots:
         QVERIFY(!c.depthBox()->isEnabled());
     }
 
+    // Deep frames preselect their most significant eight bits, whatever window was remembered
+    // from an earlier frame; the remembered pixel depth still applies.
+    void deepFramesPreselectTheTopByte_data() {
+        QTest::addColumn<int>("bits");
+        QTest::addColumn<int>("remembered");
+        QTest::addColumn<int>("shift");
+        QTest::newRow("8-bit") << 8 << 0 << 0;
+        QTest::newRow("10-bit, default shift") << 10 << 0 << 2;
+        QTest::newRow("12-bit, default shift") << 12 << 0 << 4;
+        QTest::newRow("12-bit after a 16-bit frame") << 12 << 8 << 4;
+        QTest::newRow("16-bit") << 16 << 0 << 8;
+        QTest::newRow("14-bit after a 10-bit frame") << 14 << 2 << 6;
+    }
+
+    void deepFramesPreselectTheTopByte() {
+        QFETCH(int, bits);
+        QFETCH(int, remembered);
+        g_sysPrm.save = VQtImageSaveParam();
+        // The sequence dialog shares the choices with the single-image one.
+        VQtSaveSequenceDialog dlg;
+        VQtImageSaveParam s;
+        for (int shift : {remembered, -1}) {
+            g_sysPrm.save.Shift = shift;
+            dlg.setFrameFormat(1, bits, 0);
+            dlg.conversion()->store(s);
+            if (shift >= 0)
+                QTEST(s.Shift, "shift");
+            else // a remembered 16-bit choice stays
+                QCOMPARE(s.Shift, bits > 8 ? -1 : 0);
+        }
+    }
+
+    // Each Bayer label names the colours of the top-left 2x2 cell: a mosaic laid out that way
+    // and converted with the label's data format comes out in its true colours.
+    void bayerLabelsNameTheTopLeftCell_data() {
+        QTest::addColumn<int>("switchType");
+        QTest::addColumn<QString>("label");
+        QTest::newRow("1") << 1 << "BGGR";
+        QTest::newRow("2") << 2 << "RGGB";
+        QTest::newRow("3") << 3 << "GBRG";
+        QTest::newRow("4") << 4 << "GRBG";
+    }
+
+    void bayerLabelsNameTheTopLeftCell() {
+        QFETCH(int, switchType);
+        QFETCH(QString, label);
+        VQtSaveConversionWidget c;
+        c.setFrameFormat(1, 8, 0);
+        const int item = c.formatBox()->findData(switchType);
+        QVERIFY(item >= 0);
+        QCOMPARE(c.formatBox()->itemText(item), label);
+        // The frame's own pattern preselects the entry that demosaics it.
+        c.setFrameFormat(1, 8, switchType);
+        QCOMPARE(c.formatBox()->currentText(), label);
+
+        VQtIplImage* mosaic = nullptr;
+        VQtIplImage* converted = nullptr;
+        QVERIFY(cvVQtCreateImage(&mosaic, cvSize(8, 8), 8, 1));
+        cv::Mat m = mosaic->mat();
+        for (int r = 0; r < m.rows; ++r)
+            for (int col = 0; col < m.cols; ++col) {
+                const QChar colour = label.at((r % 2) * 2 + col % 2);
+                m.at<uchar>(r, col) = colour == QLatin1Char('R')   ? 200
+                                      : colour == QLatin1Char('G') ? 100
+                                                                   : 30;
+            }
+        VQtPictureOptions options;
+        options.colourCorrection = false;
+        VQtIplImage* out = calcImage(mosaic, &converted, 8, switchType, options);
+        QVERIFY(out);
+        const cv::Vec3b bgr = out->mat().at<cv::Vec3b>(3, 4);
+        cvVQtReleaseImage(&mosaic);
+        cvVQtReleaseImage(&converted);
+        QCOMPARE(int(bgr[2]), 200);
+        QCOMPARE(int(bgr[1]), 100);
+        QCOMPARE(int(bgr[0]), 30);
+    }
+
+    // A typed extension of any of the formats is kept (and chooses the format); anything else
+    // gets the selected filter's extension.
+    void saveImageExtensions_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("filter");
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<int>("type");
+        QTest::newRow("bare name") << "/tmp/a" << 2 << "/tmp/a.png" << -1;
+        QTest::newRow("png under bmp") << "/tmp/x.png" << 0 << "/tmp/x.png" << 2;
+        QTest::newRow("upper case") << "/tmp/A.TIF" << 0 << "/tmp/A.tif" << 3;
+        QTest::newRow("upper case iim") << "/tmp/Frame.IIM" << 0 << "/tmp/Frame.iim" << 5;
+        QTest::newRow("jpeg spelling") << "/tmp/a.jpeg" << 0 << "/tmp/a.jpeg" << 1;
+        QTest::newRow("unknown suffix") << "/tmp/scan.v2" << 0 << "/tmp/scan.v2.bmp" << -1;
+        QTest::newRow("dot folder") << "/tmp/d.png/b" << 1 << "/tmp/d.png/b.jpg" << -1;
+    }
+
     void saveImageExtensions() {
+        QFETCH(QString, typed);
+        QFETCH(int, filter);
         QCOMPARE(VQtSaveImageDialog::nameFilters().size(), 6);
-        QCOMPARE(VQtSaveImageDialog::withExtension(QStringLiteral("/tmp/a"), 2),
-                 QStringLiteral("/tmp/a.png"));
-        QCOMPARE(VQtSaveImageDialog::withExtension(QStringLiteral("/tmp/a.png"), 2),
-                 QStringLiteral("/tmp/a.png"));
-        QCOMPARE(VQtSaveImageDialog::withExtension(QStringLiteral("/tmp/a.bmp"), 5),
-                 QStringLiteral("/tmp/a.bmp.iim"));
+        QTEST(VQtSaveImageDialog::withExtension(typed, filter), "path");
+        QTEST(VQtSaveImageDialog::typeOfPath(typed), "type");
+    }
+
+    // The dialog's own path: "x.png" typed under the Bmp filter saves a PNG named x.png.
+    void typedExtensionChoosesTheFormat() {
+        QTemporaryDir dir;
+        VQtSaveImageDialog dlg;
+        dlg.setFrameFormat(1, 8, 0);
+        dlg.fileDialog()->selectNameFilter(VQtSaveImageDialog::nameFilters().at(0));
+        const QString typed = dir.filePath(QStringLiteral("x.png"));
+        emit dlg.fileDialog()->fileSelected(typed);
+        QCOMPARE(dlg.result(), int(QDialog::Accepted));
+        QCOMPARE(dlg.selectedPath(), typed);
+        QCOMPARE(g_sysPrm.save.ImageType, 2);
+        QCOMPARE(g_sysPrm.save.extension, QStringLiteral(".png"));
     }
 
     void rawDialogCheckAndEstimate() {
