@@ -1,5 +1,7 @@
 #include "device/VQtBackendSelection.h"
 
+#include <QCoreApplication>
+
 #include "device/dispatch/VQtBackendRegistry.h"
 
 namespace {
@@ -21,7 +23,7 @@ bool VQtBackendSelection::takeOption(QStringList& args, QString* list, QString* 
     if (i < 0)
         return false;
     if (i + 1 >= args.size()) {
-        *error = QStringLiteral("Option %1 needs a list of backends (%2)")
+        *error = QCoreApplication::translate("VQtBackendSelection", "Option %1 needs a list of backends (%2)")
                      .arg(QLatin1String(kOption), available().join(QLatin1Char(',')));
         args.removeAt(i);
         return false;
@@ -36,7 +38,8 @@ bool VQtBackendSelection::setEnabled(const QStringList& names, QString* error) {
     const QStringList known = available();
     for (const QString& n : names)
         if (!known.contains(n.trimmed().toLower())) {
-            *error = QStringLiteral("Unknown device backend \"%1\" (known: %2)").arg(n, known.join(QStringLiteral(", ")));
+            *error = QCoreApplication::translate("VQtBackendSelection", "Unknown device backend \"%1\" (known: %2)")
+                         .arg(n, known.join(QStringLiteral(", ")));
             return false;
         }
     VQtBackendRegistry::setEnabledBackends(names);

@@ -751,6 +751,17 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtBackendSelection</name>
+    <message>
+        <source>Option %1 needs a list of backends (%2)</source>
+        <translation>选项 %1 需要设备后端列表 (%2)</translation>
+    </message>
+    <message>
+        <source>Unknown device backend &quot;%1&quot; (known: %2)</source>
+        <translation>未知的设备后端 &quot;%1&quot; (可用: %2)</translation>
+    </message>
+</context>
+<context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>

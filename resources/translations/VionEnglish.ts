@@ -751,6 +751,17 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtBackendSelection</name>
+    <message>
+        <source>Option %1 needs a list of backends (%2)</source>
+        <translation>Option %1 needs a list of backends (%2)</translation>
+    </message>
+    <message>
+        <source>Unknown device backend &quot;%1&quot; (known: %2)</source>
+        <translation>Unknown device backend &quot;%1&quot; (known: %2)</translation>
+    </message>
+</context>
+<context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
