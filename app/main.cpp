@@ -16,6 +16,22 @@
 #include "device/sim/SimControlServer.h"
 
 namespace {
+MainWindow* g_logWindow = nullptr;
+QtMessageHandler g_previousHandler = nullptr;
+
+// The device backends' own messages ("vionc.device..." categories: a camera's pixel format the
+// display cannot show, a refused settings file, a camera gone) go to the output log; they may
+// come from any thread.
+void deviceMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    if (g_logWindow && context.category && qstrncmp(context.category, "vionc.device", 12) == 0) {
+        const int level = type == QtCriticalMsg || type == QtFatalMsg ? 2 : type == QtWarningMsg ? 1 : 0;
+        MainWindow* window = g_logWindow;
+        QMetaObject::invokeMethod(
+            window, [window, message, level] { emit window->signalOutputInfo(message, level); }, Qt::QueuedConnection);
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
 // Where the style sheet keeps the palette colour: "#RRGGBB" at this character index of its
 // first line.
 constexpr int kPaletteColourIndex = 20;
@@ -76,6 +92,14 @@ int main(int argc, char* argv[]) {
         qWarning("%s; every device backend is used", qPrintable(backendError));
 
     MainWindow window;
+    g_logWindow = &window;
+    g_previousHandler = qInstallMessageHandler(deviceMessages);
+    struct LogBack {
+        ~LogBack() {
+            qInstallMessageHandler(g_previousHandler);
+            g_logWindow = nullptr;
+        }
+    } logBack; // gone before the window
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
         return vqtWriteScreenshots(window, args.at(2));
