@@ -10,22 +10,23 @@
 #include <QFontDatabase>
 #include <QPalette>
 #include <QSplashScreen>
+#include <atomic>
 
 #include "app/VQtScreenshots.h"
 #include "device/VQtBackendSelection.h"
 #include "device/sim/SimControlServer.h"
 
 namespace {
-MainWindow* g_logWindow = nullptr;
+std::atomic<MainWindow*> g_logWindow{nullptr};
 QtMessageHandler g_previousHandler = nullptr;
 
 // The device backends' own messages ("vionc.device..." categories: a camera's pixel format the
 // display cannot show, a refused settings file, a camera gone) go to the output log; they may
 // come from any thread.
 void deviceMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-    if (g_logWindow && context.category && qstrncmp(context.category, "vionc.device", 12) == 0) {
+    MainWindow* window = g_logWindow.load();
+    if (window && context.category && qstrncmp(context.category, "vionc.device", 12) == 0) {
         const int level = type == QtCriticalMsg || type == QtFatalMsg ? 2 : type == QtWarningMsg ? 1 : 0;
-        MainWindow* window = g_logWindow;
         QMetaObject::invokeMethod(
             window, [window, message, level] { emit window->signalOutputInfo(message, level); }, Qt::QueuedConnection);
     }
