@@ -15,8 +15,10 @@ struct Layout {
 
 // Bayer phases of the four mosaics, in the order GR, RG, GB, BG.
 #define VQT_BAYER4(gr, rg, gb, bg, packing)                                                                  \
-    {gr, VQT_FRAME_BAYER, 4, packing}, {rg, VQT_FRAME_BAYER, 2, packing}, {gb, VQT_FRAME_BAYER, 3, packing},  \
-        {bg, VQT_FRAME_BAYER, 1, packing}
+    {gr, VQT_FRAME_BAYER, 4, packing}, {rg, VQT_FRAME_BAYER, 2, packing}, {gb, VQT_FRAME_BAYER, 3, packing}, \
+    {                                                                                                        \
+        bg, VQT_FRAME_BAYER, 1, packing                                                                      \
+    }
 
 const Layout kLayouts[] = {
     {OXA_PIXEL_MONO8, VQT_FRAME_MONO, 0, VQT_PACKED_NONE},

@@ -28,7 +28,8 @@ void deviceMessages(QtMsgType type, const QMessageLogContext& context, const QSt
     if (window && context.category && qstrncmp(context.category, "vionc.device", 12) == 0) {
         const int level = type == QtCriticalMsg || type == QtFatalMsg ? 2 : type == QtWarningMsg ? 1 : 0;
         QMetaObject::invokeMethod(
-            window, [window, message, level] { emit window->signalOutputInfo(message, level); }, Qt::QueuedConnection);
+            window, [window, message, level] { emit window->signalOutputInfo(message, level); },
+            Qt::QueuedConnection);
     }
     if (g_previousHandler)
         g_previousHandler(type, context, message);

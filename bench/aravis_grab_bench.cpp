@@ -38,7 +38,8 @@ int listedIndex() {
     OxaManGetDeviceCount(&count);
     for (uint32_t i = 0; i < count; ++i) {
         OXA_DEVICE_INFO info{};
-        if (OxaManGetDeviceInfo(i, &info) == OXA_STATUS_SUCCESS && std::strcmp(info.serialNumber, kSerial) == 0)
+        if (OxaManGetDeviceInfo(i, &info) == OXA_STATUS_SUCCESS &&
+            std::strcmp(info.serialNumber, kSerial) == 0)
             return int(i);
     }
     return -1;
@@ -160,7 +161,8 @@ void BM_AravisGrab_Ref(benchmark::State& state) {
         tool.setProcessChannelMode(QProcess::MergedChannels);
         tool.start(QStringLiteral("arv-camera-test-0.8"),
                    {"-n", kAddress, "-a", "--no-packet-socket", "-f", QString::number(kFrameRate), "-w",
-                    QString::number(kSize), "-h", QString::number(kSize), "--duration", QString::number(kSeconds)});
+                    QString::number(kSize), "-h", QString::number(kSize), "--duration",
+                    QString::number(kSeconds)});
         if (!tool.waitForFinished((kSeconds + 30) * 1000)) {
             tool.kill();
             tool.waitForFinished();

@@ -27,12 +27,15 @@ const Command kCommands[] = {
     {"convert",
      QT_TRANSLATE_NOOP("vionc", "IN OUT [options]  write a frame to another format through the save path"),
      cmdConvert},
-    {"probe", QT_TRANSLATE_NOOP("vionc", "[--type N] [--devices FILE]  device tree and probe errors"), cmdProbe},
-    {"features", QT_TRANSLATE_NOOP("vionc", "DEVICE [--devices FILE]  a camera's features, type, access, value"),
+    {"probe", QT_TRANSLATE_NOOP("vionc", "[--type N] [--devices FILE]  device tree and probe errors"),
+     cmdProbe},
+    {"features",
+     QT_TRANSLATE_NOOP("vionc", "DEVICE [--devices FILE]  a camera's features, type, access, value"),
      cmdFeatures},
     {"sim",
-     QT_TRANSLATE_NOOP("vionc", "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
-                                "devices (vionc sim --help)"),
+     QT_TRANSLATE_NOOP("vionc",
+                       "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
+                       "devices (vionc sim --help)"),
      cmdSim},
 };
 

@@ -38,7 +38,8 @@ bool VQtBackendSelection::setEnabled(const QStringList& names, QString* error) {
     const QStringList known = available();
     for (const QString& n : names)
         if (!known.contains(n.trimmed().toLower())) {
-            *error = QCoreApplication::translate("VQtBackendSelection", "Unknown device backend \"%1\" (known: %2)")
+            *error = QCoreApplication::translate("VQtBackendSelection",
+                                                 "Unknown device backend \"%1\" (known: %2)")
                          .arg(n, known.join(QStringLiteral(", ")));
             return false;
         }
@@ -48,7 +49,9 @@ bool VQtBackendSelection::setEnabled(const QStringList& names, QString* error) {
 
 bool VQtBackendSelection::apply(const QString& commandLine, const QString& setting, QString* error) {
     const QString env = qEnvironmentVariable(VIONC_BACKENDS_ENV);
-    const QString& chosen = !commandLine.trimmed().isEmpty() ? commandLine : !env.trimmed().isEmpty() ? env : setting;
+    const QString& chosen = !commandLine.trimmed().isEmpty() ? commandLine
+                            : !env.trimmed().isEmpty()       ? env
+                                                             : setting;
     return setEnabled(parse(chosen), error);
 }
 

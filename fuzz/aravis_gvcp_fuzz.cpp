@@ -8,7 +8,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FuzzInput in(data, size);
     const uint16_t id = uint16_t(in.take(2));
-    const QByteArray packet = QByteArray::fromRawData(reinterpret_cast<const char*>(in.rest()), int(in.restSize()));
+    const QByteArray packet =
+        QByteArray::fromRawData(reinterpret_cast<const char*>(in.rest()), int(in.restSize()));
     const QByteArray payload = VQtArvDiscovery::readAckPayload(packet, id);
     VQtArvBootstrap b;
     VQtArvDiscovery::parseBootstrap(payload, &b);

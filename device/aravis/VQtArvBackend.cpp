@@ -194,7 +194,8 @@ OXASTATUS VQtArvBackend::getDeviceInfo(uint32_t index, OXA_DEVICE_INFO* info) {
     copyText(info->vendorName, sizeof(info->vendorName), c.vendor);
     copyText(info->serialNumber, sizeof(info->serialNumber), c.serial);
     copyText(info->deviceVersion, sizeof(info->deviceVersion), c.version);
-    copyText(info->interfaceType, sizeof(info->interfaceType), c.isUsb3() ? OXA_INTERFACE_USB3 : OXA_INTERFACE_GIGE);
+    copyText(info->interfaceType, sizeof(info->interfaceType),
+             c.isUsb3() ? OXA_INTERFACE_USB3 : OXA_INTERFACE_GIGE);
     copyText(info->userDefinedName, sizeof(info->userDefinedName), c.userName);
     return OXA_STATUS_SUCCESS;
 }
@@ -332,7 +333,8 @@ OXASTATUS VQtArvBackend::devAllocFeature(OXA_DEV_HANDLE dev, const char* name, O
 
 OXASTATUS VQtArvBackend::devFreeFeature(OXA_FEATURE_HANDLE feature) {
     std::lock_guard<std::mutex> lock(d->handles);
-    return d->features.erase(feature) ? OXA_STATUS_SUCCESS : status(OXA_MODULE_FEATURE, OXA_ERR_INVALID_HANDLE);
+    return d->features.erase(feature) ? OXA_STATUS_SUCCESS
+                                      : status(OXA_MODULE_FEATURE, OXA_ERR_INVALID_HANDLE);
 }
 
 OXASTATUS VQtArvBackend::devGetAccessMode(OXA_DEV_HANDLE dev, const char* name, uint32_t* access) {
@@ -357,7 +359,8 @@ OXASTATUS VQtArvBackend::devUnregisterCallback(OXA_DEV_HANDLE dev, const char* e
     return device->unregisterCallback(event);
 }
 
-OXASTATUS VQtArvBackend::eventInfoGetPrm(OXA_EVENT_INFO_HANDLE handle, uint32_t prm, void* value, uint32_t* size) {
+OXASTATUS VQtArvBackend::eventInfoGetPrm(OXA_EVENT_INFO_HANDLE handle, uint32_t prm, void* value,
+                                         uint32_t* size) {
     const auto* info = static_cast<const VQtArvEventInfo*>(handle);
     if (!info)
         return status(OXA_MODULE_EVENT_INFO, OXA_ERR_INVALID_HANDLE);
@@ -398,7 +401,8 @@ OXASTATUS VQtArvBackend::devPortRead(OXA_DEV_HANDLE dev, void* buffer, uint64_t 
     return device->readMemory(address, buffer, size);
 }
 
-OXASTATUS VQtArvBackend::devPortWrite(OXA_DEV_HANDLE dev, const void* buffer, uint64_t address, uint32_t size) {
+OXASTATUS VQtArvBackend::devPortWrite(OXA_DEV_HANDLE dev, const void* buffer, uint64_t address,
+                                      uint32_t size) {
     const std::shared_ptr<VQtArvDevice> device = d->device(dev);
     if (!device)
         return status(OXA_MODULE_DEVICE, OXA_ERR_INVALID_HANDLE);
@@ -553,7 +557,8 @@ OXASTATUS VQtArvBackend::featureGetSelectedCount(OXA_FEATURE_HANDLE h, uint32_t*
     ARV_FIELD(count, uint32_t(f.selected.size()));
 }
 
-OXASTATUS VQtArvBackend::featureGetSelectedName(OXA_FEATURE_HANDLE h, uint32_t i, char* name, uint32_t* size) {
+OXASTATUS VQtArvBackend::featureGetSelectedName(OXA_FEATURE_HANDLE h, uint32_t i, char* name,
+                                                uint32_t* size) {
     ARV_FEATURE(h);
     if (i >= uint32_t(f.selected.size()))
         return status(OXA_MODULE_FEATURE, OXA_ERR_INDEX_OUT_OF_RANGE);
@@ -633,7 +638,8 @@ OXASTATUS VQtArvBackend::featureGetEnumEntryCount(OXA_FEATURE_HANDLE h, uint32_t
     ARV_FIELD(count, uint32_t(entries.size()));
 }
 
-OXASTATUS VQtArvBackend::featureGetEnumEntryName(OXA_FEATURE_HANDLE h, uint32_t i, char* name, uint32_t* size) {
+OXASTATUS VQtArvBackend::featureGetEnumEntryName(OXA_FEATURE_HANDLE h, uint32_t i, char* name,
+                                                 uint32_t* size) {
     ARV_FEATURE(h);
     QVector<VQtArvFeatureValues::Entry> entries;
     if (const OXASTATUS st = v.entries(&entries))
@@ -728,7 +734,8 @@ OXASTATUS VQtArvBackend::streamClearBuffer(OXA_STREAM_HANDLE stream, VQtStreamBu
     return s->clearBuffer(buffer);
 }
 
-OXASTATUS VQtArvBackend::streamSetPrm(OXA_STREAM_HANDLE stream, uint32_t prm, const void* value, uint32_t size) {
+OXASTATUS VQtArvBackend::streamSetPrm(OXA_STREAM_HANDLE stream, uint32_t prm, const void* value,
+                                      uint32_t size) {
     ARV_STREAM(stream);
     return s->setPrm(prm, value, size);
 }
@@ -738,8 +745,8 @@ OXASTATUS VQtArvBackend::streamGetPrm(OXA_STREAM_HANDLE stream, uint32_t prm, vo
     return s->getPrm(prm, value, size);
 }
 
-OXASTATUS VQtArvBackend::streamRegisterCallback(OXA_STREAM_HANDLE stream, uint32_t event, OXA_EVENT_CALLBACK func,
-                                                void* context) {
+OXASTATUS VQtArvBackend::streamRegisterCallback(OXA_STREAM_HANDLE stream, uint32_t event,
+                                                OXA_EVENT_CALLBACK func, void* context) {
     ARV_STREAM(stream);
     return s->registerCallback(event, func, context);
 }

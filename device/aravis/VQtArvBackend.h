@@ -71,7 +71,8 @@ public:
     OXASTATUS featureGetAccessMode(OXA_FEATURE_HANDLE f, uint32_t* access) override;
     OXASTATUS featureIsSelector(OXA_FEATURE_HANDLE f, bool* isSelector) override;
     OXASTATUS featureGetSelectedCount(OXA_FEATURE_HANDLE f, uint32_t* count) override;
-    OXASTATUS featureGetSelectedName(OXA_FEATURE_HANDLE f, uint32_t index, char* name, uint32_t* size) override;
+    OXASTATUS featureGetSelectedName(OXA_FEATURE_HANDLE f, uint32_t index, char* name,
+                                     uint32_t* size) override;
     OXASTATUS featureGetInt64(OXA_FEATURE_HANDLE f, int64_t* value) override;
     OXASTATUS featureSetInt64(OXA_FEATURE_HANDLE f, int64_t value) override;
     OXASTATUS featureGetInt64Max(OXA_FEATURE_HANDLE f, int64_t* value) override;
@@ -86,7 +87,8 @@ public:
     OXASTATUS featureGetBool(OXA_FEATURE_HANDLE f, bool* value) override;
     OXASTATUS featureSetBool(OXA_FEATURE_HANDLE f, bool value) override;
     OXASTATUS featureGetEnumEntryCount(OXA_FEATURE_HANDLE f, uint32_t* count) override;
-    OXASTATUS featureGetEnumEntryName(OXA_FEATURE_HANDLE f, uint32_t index, char* name, uint32_t* size) override;
+    OXASTATUS featureGetEnumEntryName(OXA_FEATURE_HANDLE f, uint32_t index, char* name,
+                                      uint32_t* size) override;
     OXASTATUS featureGetEnumEntryValue(OXA_FEATURE_HANDLE f, uint32_t index, int64_t* value) override;
     OXASTATUS featureToString(OXA_FEATURE_HANDLE f, char* value, uint32_t* size) override;
     OXASTATUS featureFromString(OXA_FEATURE_HANDLE f, const char* value) override;

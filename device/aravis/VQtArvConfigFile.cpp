@@ -77,8 +77,8 @@ VQtArvConfigFile::Result VQtArvConfigFile::parse(const QByteArray& data, VQtArvC
         return Foreign;
     }
     QByteArray countText;
-    if (lines.size() < 4 || !keyed(lines.at(1), "Vendor", &c->vendor) || !keyed(lines.at(2), "Model", &c->model) ||
-        !keyed(lines.at(3), "Count", &countText)) {
+    if (lines.size() < 4 || !keyed(lines.at(1), "Vendor", &c->vendor) ||
+        !keyed(lines.at(2), "Model", &c->model) || !keyed(lines.at(3), "Count", &countText)) {
         *why = QStringLiteral("the camera's vendor, model or setting count is missing");
         return lines.size() < 4 ? Truncated : Malformed;
     }

@@ -56,7 +56,8 @@ VQtArvDevice::VQtArvDevice(const VQtArvCamera& camera, ArvDevice* device, bool r
 }
 
 std::shared_ptr<VQtArvDevice> VQtArvDevice::open(const VQtArvCamera& camera, uint32_t access, OXASTATUS* st) {
-    if (access != OXA_DEV_ACCESS_READONLY && access != OXA_DEV_ACCESS_CONTROL && access != OXA_DEV_ACCESS_EXCLUSIVE) {
+    if (access != OXA_DEV_ACCESS_READONLY && access != OXA_DEV_ACCESS_CONTROL &&
+        access != OXA_DEV_ACCESS_EXCLUSIVE) {
         *st = deviceStatus(OXA_ERR_INVALID_PARAMETER);
         return nullptr;
     }
@@ -86,12 +87,14 @@ std::shared_ptr<VQtArvDevice> VQtArvDevice::open(const VQtArvCamera& camera, uin
         d->m_tree.build(arv_device_get_genicam(device));
         const int pf = d->m_tree.indexOf("PixelFormat");
         if (pf >= 0)
-            for (const QByteArray& name : VQtArvFeatureValues::unsupportedPixelFormats(d->m_tree.at(pf), d->isUsb3()))
-                qCWarning(vqtArvLog, "%s %s: pixel format %s is not supported by the display and is not offered",
+            for (const QByteArray& name :
+                 VQtArvFeatureValues::unsupportedPixelFormats(d->m_tree.at(pf), d->isUsb3()))
+                qCWarning(vqtArvLog,
+                          "%s %s: pixel format %s is not supported by the display and is not offered",
                           camera.vendor.constData(), camera.model.constData(), name.constData());
     }
-    g_signal_connect_data(device, "control-lost", G_CALLBACK(&VQtArvDevice::onControlLost),
-                          new LostLink{d}, &freeLink, GConnectFlags(0));
+    g_signal_connect_data(device, "control-lost", G_CALLBACK(&VQtArvDevice::onControlLost), new LostLink{d},
+                          &freeLink, GConnectFlags(0));
     *st = OXA_STATUS_SUCCESS;
     return d;
 }
@@ -124,7 +127,8 @@ void VQtArvDevice::close() {
         if (ARV_IS_GV_DEVICE(m_device) && !m_removed && arv_gv_device_is_controller(ARV_GV_DEVICE(m_device)))
             arv_gv_device_leave_control(ARV_GV_DEVICE(m_device), nullptr);
         g_signal_handlers_disconnect_matched(m_device, G_SIGNAL_MATCH_FUNC, 0, 0, nullptr,
-                                             reinterpret_cast<gpointer>(&VQtArvDevice::onControlLost), nullptr);
+                                             reinterpret_cast<gpointer>(&VQtArvDevice::onControlLost),
+                                             nullptr);
         g_object_unref(m_device);
         m_device = nullptr;
     }
@@ -142,7 +146,8 @@ OXASTATUS VQtArvDevice::find(const char* name, int* index) {
     if (!name)
         return OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_INVALID_PARAMETER);
     *index = m_tree.addUnlisted(m_device ? arv_device_get_genicam(m_device) : nullptr, QByteArray(name));
-    return *index < 0 ? OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_INVALID_FEATURE_NAME) : OXA_STATUS_SUCCESS;
+    return *index < 0 ? OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_INVALID_FEATURE_NAME)
+                      : OXA_STATUS_SUCCESS;
 }
 
 void VQtArvDevice::post(uint32_t key, const QByteArray& event, const QByteArray& feature) {
@@ -281,10 +286,12 @@ OXASTATUS VQtArvDevice::loadConfiguration(const char* path) {
         return fileStatus(OXA_ERR_RESOURCE_MISSING);
     VQtArvConfig config;
     QString why;
-    const VQtArvConfigFile::Result result = VQtArvConfigFile::parse(file.read(VQtArvConfigFile::kMaxBytes + 1), &config, &why);
+    const VQtArvConfigFile::Result result =
+        VQtArvConfigFile::parse(file.read(VQtArvConfigFile::kMaxBytes + 1), &config, &why);
     if (result != VQtArvConfigFile::Ok) {
         qCWarning(vqtArvLog, "Camera settings file %s refused: %s", path, qPrintable(why));
-        return fileStatus(result == VQtArvConfigFile::Truncated ? OXA_ERR_DATA_INCOMPLETE : OXA_ERR_XML_PARSE);
+        return fileStatus(result == VQtArvConfigFile::Truncated ? OXA_ERR_DATA_INCOMPLETE
+                                                                : OXA_ERR_XML_PARSE);
     }
     if (config.model != m_camera.model || config.vendor != m_camera.vendor) {
         qCWarning(vqtArvLog, "Camera settings file %s refused: saved from %s %s, this camera is %s %s", path,
@@ -315,7 +322,8 @@ OXASTATUS VQtArvDevice::loadConfiguration(const char* path) {
             todo.swap(retry);
         }
         for (const auto& t : todo) {
-            const OXASTATUS st = VQtArvFeatureValues(m_tree.at(t.first), isUsb3(), false).fromString(t.second);
+            const OXASTATUS st =
+                VQtArvFeatureValues(m_tree.at(t.first), isUsb3(), false).fromString(t.second);
             if (st == OXA_STATUS_SUCCESS)
                 afterWrite(t.first);
             else if (pass == 0)

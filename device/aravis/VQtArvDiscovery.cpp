@@ -80,8 +80,22 @@ bool VQtArvDiscovery::readBootstrap(uint32_t cameraIp, int timeoutMs, QByteArray
     to.sin_addr.s_addr = htonl(cameraIp);
     static std::atomic<uint16_t> nextId{0x4000};
     const uint16_t id = uint16_t(nextId++ | 1); // never 0
-    const uint8_t request[16] = {0x42,     0x01, uint8_t(kReadMemCmd >> 8), uint8_t(kReadMemCmd), 0x00, 0x08,
-                                 uint8_t(id >> 8), uint8_t(id), 0, 0, 0, 0, 0, 0, 0, uint8_t(kBootstrapBytes)};
+    const uint8_t request[16] = {0x42,
+                                 0x01,
+                                 uint8_t(kReadMemCmd >> 8),
+                                 uint8_t(kReadMemCmd),
+                                 0x00,
+                                 0x08,
+                                 uint8_t(id >> 8),
+                                 uint8_t(id),
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 0,
+                                 uint8_t(kBootstrapBytes)};
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
     bool done = false;
     for (int attempt = 0; attempt < 3 && !done; ++attempt) {
@@ -94,7 +108,8 @@ bool VQtArvDiscovery::readBootstrap(uint32_t cameraIp, int timeoutMs, QByteArray
             if (now >= until)
                 break;
             pollfd pfd{s, POLLIN, 0};
-            const int wait = int(std::chrono::duration_cast<std::chrono::milliseconds>(until - now).count()) + 1;
+            const int wait =
+                int(std::chrono::duration_cast<std::chrono::milliseconds>(until - now).count()) + 1;
             if (poll(&pfd, 1, wait) <= 0)
                 continue;
             QByteArray packet(1500, '\0');

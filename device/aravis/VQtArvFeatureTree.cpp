@@ -163,7 +163,8 @@ void VQtArvFeatureTree::build(ArvGc* genicam) {
     for (VQtArvFeature& f : m_features) {
         if (!ARV_IS_GC_SELECTOR(f.node) || !arv_gc_selector_is_selector(ARV_GC_SELECTOR(f.node)))
             continue;
-        for (const GSList* l = arv_gc_selector_get_selected_features(ARV_GC_SELECTOR(f.node)); l; l = l->next) {
+        for (const GSList* l = arv_gc_selector_get_selected_features(ARV_GC_SELECTOR(f.node)); l;
+             l = l->next) {
             if (!ARV_IS_GC_FEATURE_NODE(l->data))
                 continue;
             const int i = indexOf(arv_gc_feature_node_get_name(ARV_GC_FEATURE_NODE(l->data)));

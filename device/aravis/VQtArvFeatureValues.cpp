@@ -63,14 +63,16 @@ static OXASTATUS accessModeOf(ArvGcFeatureNode* node, bool readOnly, uint32_t* a
 
 uint32_t VQtArvFeatureValues::accessMode() const {
     uint32_t access = OXA_ACCESS_UNDEFINED;
-    return accessModeOf(m_f.node, m_readOnly, &access) == OXA_STATUS_SUCCESS ? access : uint32_t(OXA_ACCESS_UNDEFINED);
+    return accessModeOf(m_f.node, m_readOnly, &access) == OXA_STATUS_SUCCESS ? access
+                                                                             : uint32_t(OXA_ACCESS_UNDEFINED);
 }
 
 OXASTATUS VQtArvFeatureValues::checkRead(uint32_t type, bool numericLimit) const {
     const bool fits = numericLimit ? (isInteger(type) ? isInteger(m_f.type) : isFloating(m_f.type))
                       : type == OXAFEATURE_VAL_TYPE_INT64
                           ? isInteger(m_f.type) || m_f.type == OXAFEATURE_VAL_TYPE_ENUM
-                          : type == OXAFEATURE_VAL_TYPE_DOUBLE ? isFloating(m_f.type) : type == m_f.type;
+                      : type == OXAFEATURE_VAL_TYPE_DOUBLE ? isFloating(m_f.type)
+                                                           : type == m_f.type;
     if (!fits)
         return featureStatus(OXA_ERR_FEATURE_TYPE_MISMATCH);
     uint32_t access = OXA_ACCESS_UNDEFINED;
@@ -92,7 +94,8 @@ OXASTATUS VQtArvFeatureValues::checkRead(uint32_t type, bool numericLimit) const
 OXASTATUS VQtArvFeatureValues::checkWrite(uint32_t type) const {
     const bool fits = type == OXAFEATURE_VAL_TYPE_INT64
                           ? m_f.type == OXAFEATURE_VAL_TYPE_INT64 || m_f.type == OXAFEATURE_VAL_TYPE_ENUM
-                          : type == OXAFEATURE_VAL_TYPE_DOUBLE ? isFloating(m_f.type) : type == m_f.type;
+                      : type == OXAFEATURE_VAL_TYPE_DOUBLE ? isFloating(m_f.type)
+                                                           : type == m_f.type;
     if (!fits)
         return featureStatus(OXA_ERR_FEATURE_TYPE_MISMATCH);
     if (m_readOnly)
@@ -120,8 +123,8 @@ OXASTATUS VQtArvFeatureValues::entries(QVector<Entry>* out) const {
     for (const GSList* l = arv_gc_enumeration_get_entries(ARV_GC_ENUMERATION(m_f.node)); l; l = l->next) {
         ArvGcFeatureNode* entry = ARV_GC_FEATURE_NODE(l->data);
         GError* error = nullptr;
-        const bool usable =
-            arv_gc_feature_node_is_implemented(entry, &error) && arv_gc_feature_node_is_available(entry, &error);
+        const bool usable = arv_gc_feature_node_is_implemented(entry, &error) &&
+                            arv_gc_feature_node_is_available(entry, &error);
         if (error)
             return take(&error);
         if (!usable)

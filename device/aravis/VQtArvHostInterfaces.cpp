@@ -33,7 +33,8 @@ QVector<VQtArvHostInterface> VQtArvHostInterfaces::list() {
             const auto* ll = reinterpret_cast<const sockaddr_ll*>(i->ifa_addr);
             QByteArray mac;
             for (int k = 0; k < ll->sll_halen && k < 8; ++k)
-                mac += (k ? ":" : "") + QByteArray::number(ll->sll_addr[k], 16).rightJustified(2, '0').toUpper();
+                mac +=
+                    (k ? ":" : "") + QByteArray::number(ll->sll_addr[k], 16).rightJustified(2, '0').toUpper();
             if (mac != "00:00:00:00:00:00")
                 macs << qMakePair(QByteArray(i->ifa_name), mac);
         } else if (i->ifa_addr->sa_family == AF_INET) {
@@ -75,7 +76,8 @@ void VQtArvHostInterfaces::readGateways(const QByteArray& table, QVector<VQtArvH
     }
 }
 
-VQtArvHostInterface VQtArvHostInterfaces::forAddress(const QVector<VQtArvHostInterface>& all, uint32_t address) {
+VQtArvHostInterface VQtArvHostInterfaces::forAddress(const QVector<VQtArvHostInterface>& all,
+                                                     uint32_t address) {
     for (const VQtArvHostInterface& h : all)
         if (h.mask != 0 && (h.ip & h.mask) == (address & h.mask))
             return h;

@@ -182,9 +182,10 @@ void VQtArvStream::onArvEvent(void* data, ArvStreamCallbackType type, ArvBuffer*
 OXASTATUS VQtArvStream::createArvStream() {
     ArvDevice* device = m_device->arv();
     if (m_device->isGigE())
-        arv_gv_device_set_stream_options(ARV_GV_DEVICE(device), plainSockets(m_device->camera())
-                                                                    ? ARV_GV_STREAM_OPTION_PACKET_SOCKET_DISABLED
-                                                                    : ARV_GV_STREAM_OPTION_NONE);
+        arv_gv_device_set_stream_options(ARV_GV_DEVICE(device),
+                                         plainSockets(m_device->camera())
+                                             ? ARV_GV_STREAM_OPTION_PACKET_SOCKET_DISABLED
+                                             : ARV_GV_STREAM_OPTION_NONE);
     m_lastResent = m_lastMissing = m_lastUnderruns = 0;
     GError* error = nullptr;
     ArvStream* stream = arv_device_create_stream(device, &VQtArvStream::onArvEvent, this, &error);
@@ -200,7 +201,8 @@ OXASTATUS VQtArvStream::createArvStream() {
         const gint64 socketBytes = std::max<gint64>(payload, 1 << 20);
         g_object_set(stream, "socket-buffer", ARV_GV_STREAM_SOCKET_BUFFER_FIXED, "socket-buffer-size",
                      gint(std::min<gint64>(socketBytes, 1 << 30)), "packet-resend",
-                     m_prms.count(OXA_STREAM_PRM_RESEND_MAX_COUNT) && m_prms[OXA_STREAM_PRM_RESEND_MAX_COUNT] == 0
+                     m_prms.count(OXA_STREAM_PRM_RESEND_MAX_COUNT) &&
+                             m_prms[OXA_STREAM_PRM_RESEND_MAX_COUNT] == 0
                          ? ARV_GV_STREAM_PACKET_RESEND_NEVER
                          : ARV_GV_STREAM_PACKET_RESEND_ALWAYS,
                      nullptr);
@@ -352,7 +354,8 @@ void VQtArvStream::deliver(ArvBuffer* arv) {
         record->blockId = blockIdOf(arv_buffer_get_frame_id(arv));
         record->payload = size;
         record->timestampUs = arv_buffer_get_system_timestamp(arv) / 1000;
-        if (status == ARV_BUFFER_STATUS_SUCCESS && arv_buffer_get_payload_type(arv) == ARV_BUFFER_PAYLOAD_TYPE_IMAGE) {
+        if (status == ARV_BUFFER_STATUS_SUCCESS &&
+            arv_buffer_get_payload_type(arv) == ARV_BUFFER_PAYLOAD_TYPE_IMAGE) {
             record->width = uint32_t(arv_buffer_get_image_width(arv));
             record->height = uint32_t(arv_buffer_get_image_height(arv));
         }

@@ -34,14 +34,16 @@ int listedCamera(const char* serial, const char* interfaceType) {
     OxaManGetDeviceCount(&count);
     for (uint32_t i = 0; i < count; ++i) {
         OXA_DEVICE_INFO info{};
-        if (OxaManGetDeviceInfo(i, &info) == OXA_STATUS_SUCCESS && std::strcmp(info.serialNumber, serial) == 0 &&
+        if (OxaManGetDeviceInfo(i, &info) == OXA_STATUS_SUCCESS &&
+            std::strcmp(info.serialNumber, serial) == 0 &&
             std::strcmp(info.interfaceType, interfaceType) == 0)
             return int(i);
     }
     return -1;
 }
 
-FakeGvCamera::FakeGvCamera(const QString& address, const QString& serial) : m_address(address), m_serial(serial) {
+FakeGvCamera::FakeGvCamera(const QString& address, const QString& serial)
+    : m_address(address), m_serial(serial) {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
 }
@@ -52,11 +54,11 @@ bool FakeGvCamera::start(int timeoutMs, int* index) {
         return false;
     const QByteArray serial = m_serial.toUtf8();
     return waitUntil(
-        [&] {
-            *index = listedCamera(serial.constData(), OXA_INTERFACE_GIGE);
-            return *index >= 0 || m_process.state() != QProcess::Running;
-        },
-        timeoutMs) &&
+               [&] {
+                   *index = listedCamera(serial.constData(), OXA_INTERFACE_GIGE);
+                   return *index >= 0 || m_process.state() != QProcess::Running;
+               },
+               timeoutMs) &&
            *index >= 0;
 }
 

@@ -128,8 +128,9 @@ TEST_F(AravisFake, FeatureTreeShowsTheDescription) {
     ASSERT_TRUE(cam.dev);
     const auto tree = featureTree(cam.dev);
     // Value and command nodes under the categories; categories and helper registers are not listed.
-    for (const char* name : {"DeviceVendorName", "Width", "Height", "OffsetX", "PixelFormat", "AcquisitionStart",
-                             "AcquisitionFrameRate", "PayloadSize", "TestIPAddress", "TestSelected", "TestCounter"})
+    for (const char* name :
+         {"DeviceVendorName", "Width", "Height", "OffsetX", "PixelFormat", "AcquisitionStart",
+          "AcquisitionFrameRate", "PayloadSize", "TestIPAddress", "TestSelected", "TestCounter"})
         EXPECT_TRUE(tree.count(name)) << name;
     for (const char* name : {"Root", "ImageFormatControl", "WidthRegister", "OffsetXMax", "Device"})
         EXPECT_FALSE(tree.count(name)) << name;
@@ -220,8 +221,9 @@ TEST_F(AravisFake, WritesReadBackAndTellWhatTheyChanged) {
     Opened cam;
     ASSERT_TRUE(cam.dev);
     ChangeLog changes;
-    ASSERT_EQ(OxaDevRegisterCallback(cam.dev, OXA_EVENT_FEATURE_VALUE_CHANGED, &ChangeLog::onChanged, &changes),
-              OXA_STATUS_SUCCESS);
+    ASSERT_EQ(
+        OxaDevRegisterCallback(cam.dev, OXA_EVENT_FEATURE_VALUE_CHANGED, &ChangeLog::onChanged, &changes),
+        OXA_STATUS_SUCCESS);
     int64_t v = 0;
     ASSERT_EQ(OxaDevSetInt64(cam.dev, "Width", 256), OXA_STATUS_SUCCESS);
     EXPECT_EQ(OxaDevGetInt64(cam.dev, "Width", &v), OXA_STATUS_SUCCESS);
@@ -279,9 +281,11 @@ TEST_F(AravisFake, WatchingDeviceWritesNothing) {
     EXPECT_EQ(access, uint32_t(OXA_ACCESS_RO));
     int64_t width = 0;
     EXPECT_EQ(OxaDevGetInt64(cam.dev, "Width", &width), OXA_STATUS_SUCCESS);
-    EXPECT_EQ(OxaDevSetInt64(cam.dev, "Width", width), OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_ACCESS_DENIED));
+    EXPECT_EQ(OxaDevSetInt64(cam.dev, "Width", width),
+              OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_ACCESS_DENIED));
     const uint8_t word[4] = {0, 0, 0, 1};
-    EXPECT_EQ(OxaDevPortWrite(cam.dev, word, 0x1010, 4), OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_ACCESS_DENIED));
+    EXPECT_EQ(OxaDevPortWrite(cam.dev, word, 0x1010, 4),
+              OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_ACCESS_DENIED));
 }
 
 TEST_F(AravisFake, RegistersAndWhatAravisDoesNotOffer) {

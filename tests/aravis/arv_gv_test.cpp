@@ -21,7 +21,9 @@ protected:
 
 struct RemoveLog {
     std::atomic<int> removed{0};
-    static void onRemove(OXA_EVENT_INFO_HANDLE, void* context) { ++static_cast<RemoveLog*>(context)->removed; }
+    static void onRemove(OXA_EVENT_INFO_HANDLE, void* context) {
+        ++static_cast<RemoveLog*>(context)->removed;
+    }
 };
 
 // Small frames at a high rate keep the grab short.
@@ -71,7 +73,8 @@ TEST_F(AravisGigE, ListedWithItsNetworkRecordAndOpenedWithAccessModes) {
     ASSERT_EQ(OxaDevOpen(uint32_t(index), OXA_DEV_ACCESS_READONLY, &watcher), OXA_STATUS_SUCCESS);
     int64_t width = 0;
     EXPECT_EQ(OxaDevGetInt64(watcher, "Width", &width), OXA_STATUS_SUCCESS);
-    EXPECT_EQ(OxaDevSetInt64(watcher, "Width", width), OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_ACCESS_DENIED));
+    EXPECT_EQ(OxaDevSetInt64(watcher, "Width", width),
+              OXA_MAKE_STATUS(OXA_MODULE_FEATURE, OXA_ERR_ACCESS_DENIED));
     EXPECT_EQ(OxaDevSetInt64(owner, "Width", width), OXA_STATUS_SUCCESS);
     OxaDevClose(watcher);
     OxaDevClose(owner);
@@ -160,6 +163,7 @@ TEST_F(AravisGigE, PulledCameraIsReportedRemoved) {
     ASSERT_EQ(OxaManGetStatusText(st, name, &n1, symbol, &n2, module, &n3), OXA_STATUS_SUCCESS);
     EXPECT_STREQ(name, "Device removed");
     EXPECT_EQ(OxaStreamStart(rig.stream, -1), OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED));
-    EXPECT_EQ(log.lines().filter(QStringLiteral("removed")).size(), 1) << log.lines().join('\n').toStdString();
+    EXPECT_EQ(log.lines().filter(QStringLiteral("removed")).size(), 1)
+        << log.lines().join('\n').toStdString();
     EXPECT_EQ(OxaDevUnregisterCallback(rig.dev, OXA_EVENT_DEVICE_REMOVE), OXA_STATUS_SUCCESS);
 }

@@ -54,7 +54,8 @@ TEST(AravisPixelFormats, MapBothWaysOnBothInterfaces) {
     // bit stream on USB3 Vision, so there they would be shown wrong and are left out.
     EXPECT_EQ(VQtArvPixelFormats::toProgram(0x010C0006, "Mono12Packed", false), OXA_PIXEL_MONO12_PACKED);
     EXPECT_EQ(VQtArvPixelFormats::toProgram(0x010C0006, "Mono12Packed", true), 0u);
-    EXPECT_EQ(VQtArvPixelFormats::toProgram(0x010C002D, "BayerBG12Packed", false), OXA_PIXEL_BAYER_BG12_PACKED);
+    EXPECT_EQ(VQtArvPixelFormats::toProgram(0x010C002D, "BayerBG12Packed", false),
+              OXA_PIXEL_BAYER_BG12_PACKED);
     EXPECT_EQ(VQtArvPixelFormats::toCamera(OXA_PIXEL_MONO10_PACKED, true), 0u);
     // Unknown formats have no program code, whatever their name says.
     EXPECT_EQ(VQtArvPixelFormats::toProgram(0x01080002, "Mono8Signed", false), 0u);
@@ -121,7 +122,8 @@ TEST(AravisSettingsFile, RoundTripKeepsEveryValue) {
     c.values = {{"Width", "512"}, {"DeviceUserID", "line\nbreak \\ and = sign"}, {"Empty", ""}};
     VQtArvConfig back;
     QString why;
-    ASSERT_EQ(VQtArvConfigFile::parse(VQtArvConfigFile::format(c), &back, &why), VQtArvConfigFile::Ok) << why.toStdString();
+    ASSERT_EQ(VQtArvConfigFile::parse(VQtArvConfigFile::format(c), &back, &why), VQtArvConfigFile::Ok)
+        << why.toStdString();
     EXPECT_EQ(back.vendor, c.vendor);
     EXPECT_EQ(back.model, c.model);
     EXPECT_EQ(back.values, c.values);
@@ -146,7 +148,8 @@ TEST(AravisSettingsFile, ForeignTruncatedAndMalformedFilesAreRefused) {
         EXPECT_NE(r, VQtArvConfigFile::Ok) << "cut at " << cut;
         EXPECT_FALSE(why.isEmpty());
     }
-    EXPECT_EQ(VQtArvConfigFile::parse(good.left(good.indexOf("C=")), &out, &why), VQtArvConfigFile::Truncated);
+    EXPECT_EQ(VQtArvConfigFile::parse(good.left(good.indexOf("C=")), &out, &why),
+              VQtArvConfigFile::Truncated);
     EXPECT_TRUE(why.contains("2 of 3")) << why.toStdString();
     QByteArray bad = good;
     bad.replace("B=2", "B2");
@@ -192,7 +195,9 @@ TEST(AravisDiscovery, BootstrapRegistersAndAcknowledges) {
     EXPECT_FALSE(VQtArvDiscovery::parseBootstrap(r.left(0x40), &b));
 
     // A memory-read acknowledge: status, answer 0x0085, length, id, address, data.
-    QByteArray ack("\x00\x00\x00\x85\x00\x0C\x12\x34\x00\x00\x00\x00" "ABCDEFGH", 20);
+    QByteArray ack("\x00\x00\x00\x85\x00\x0C\x12\x34\x00\x00\x00\x00"
+                   "ABCDEFGH",
+                   20);
     EXPECT_EQ(VQtArvDiscovery::readAckPayload(ack, 0x1234), QByteArray("ABCDEFGH"));
     EXPECT_TRUE(VQtArvDiscovery::readAckPayload(ack, 0x1235).isEmpty()) << "another request's answer";
     EXPECT_TRUE(VQtArvDiscovery::readAckPayload(ack.left(15), 0x1234).isEmpty()) << "cut short";
@@ -216,7 +221,8 @@ TEST(AravisDiscovery, HostCardsAndTheirGateways) {
     EXPECT_EQ(VQtArvHostInterfaces::forAddress(nics, 0xC0A80A22).name, "eth0");
     EXPECT_EQ(VQtArvHostInterfaces::forAddress(nics, 0xAC10FF01).name, "eth1");
     EXPECT_EQ(VQtArvHostInterfaces::forAddress(nics, 0x7F000001).name, "lo");
-    EXPECT_EQ(VQtArvHostInterfaces::forAddress(nics, 0x0A000001).name, "eth0") << "first card that is not loopback";
+    EXPECT_EQ(VQtArvHostInterfaces::forAddress(nics, 0x0A000001).name, "eth0")
+        << "first card that is not loopback";
     EXPECT_EQ(VQtArvHostInterfaces::parse("10.1.2.3"), 0x0A010203u);
     EXPECT_EQ(VQtArvHostInterfaces::parse("10.1.2"), 0u);
 }
