@@ -451,9 +451,12 @@ void VQtArvStream::run(int64_t count) {
     }
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        for (ArvBuffer* b : aborted)
+        for (ArvBuffer* b : aborted) {
             if (m_arv)
                 arv_stream_push_buffer(m_arv, b); // back to the stream, which drops it
+            else
+                g_object_unref(b); // the stream is gone already (freed from a callback)
+        }
     }
     teardown();
     bool released;
