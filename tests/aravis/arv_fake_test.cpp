@@ -10,6 +10,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <thread>
 
 #include "../device/stream_rig_helpers.h"
 #include "aravis_helpers.h"
@@ -411,4 +412,34 @@ TEST_F(AravisFake, HundredFramesCarryTheRamp) {
             EXPECT_EQ(rig.blockIds[i], rig.blockIds[i - 1] % 65535 + 1) << "frame " << i;
         }
     }
+}
+
+// A frame callback may free its own stream: Aravis stops writing into the buffers before the
+// call returns, so the application frees them at once (the sanitizers watch the memory).
+TEST_F(AravisFake, StreamFreedFromItsOwnCallback) {
+    const int index = fakeIndex();
+    ASSERT_GE(index, 0);
+    StreamRig rig;
+    rig.configure = [](OXA_DEV_HANDLE dev) {
+        EXPECT_EQ(OxaDevSetInt64(dev, "Width", 64), OXA_STATUS_SUCCESS);
+        EXPECT_EQ(OxaDevSetInt64(dev, "Height", 16), OXA_STATUS_SUCCESS);
+        EXPECT_EQ(OxaDevSetDouble(dev, "AcquisitionFrameRate", 1000.0), OXA_STATUS_SUCCESS);
+    };
+    std::atomic<bool> freed{false};
+    rig.afterFrame = [&](OXA_BUFFER_HANDLE) {
+        if (rig.frames.load() == 3 && !freed.exchange(true))
+            EXPECT_EQ(OxaStreamFree(rig.stream), OXA_STATUS_SUCCESS);
+    };
+    ASSERT_TRUE(rig.open(uint32_t(index), 3, 1));
+    ASSERT_EQ(OxaStreamStart(rig.stream, -1), OXA_STATUS_SUCCESS);
+    ASSERT_TRUE(waitUntil([&] { return freed.load(); }, 10000));
+    rig.stream = nullptr;
+    for (OXA_BUFFER_HANDLE b : rig.buffers)
+        EXPECT_EQ(OxaBufferFree(b), OXA_STATUS_SUCCESS);
+    rig.buffers.clear();
+    const int frames = rig.frames.load();
+    std::this_thread::sleep_for(std::chrono::milliseconds(50)); // frames would keep coming here
+    EXPECT_EQ(rig.frames.load(), frames);
+    EXPECT_EQ(OxaDevClose(rig.dev), OXA_STATUS_SUCCESS);
+    rig.dev = nullptr;
 }
