@@ -15,6 +15,7 @@
 #include "app/VQtScreenshots.h"
 #include "device/VQtBackendSelection.h"
 #include "device/sim/SimControlServer.h"
+#include "app/VQtToolScreenshots.h"
 
 namespace {
 std::atomic<MainWindow*> g_logWindow{nullptr};
@@ -105,6 +106,12 @@ int main(int argc, char* argv[]) {
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
         return vqtWriteScreenshots(window, args.at(2));
+    }
+    if (args.size() > 2 && args.at(1) == QLatin1String("--tool-screenshots")) {
+        if (args.size() > 3)
+            window.setMainImageFile(args.at(3));
+        splash.finish(&window);
+        return writeToolScreenshots(window, args.at(2));
     }
     if (args.size() > 1)
         window.setMainImageFile(args.at(1));
