@@ -7,6 +7,7 @@
 
 #include "device/aravis/VQtArvDevice.h"
 #include "device/aravis/VQtArvEventInfo.h"
+#include "device/aravis/VQtArvHostInterfaces.h"
 #include "device/aravis/VQtArvStatus.h"
 #include "device/dispatch/VQtStreamBuffer.h"
 
@@ -24,9 +25,16 @@ uint64_t blockIdOf(guint64 frameId) {
     return frameId == 0 ? 0 : (frameId - 1) % 65535 + 1;
 }
 
-// Loopback cannot carry the packet-socket receive path; the environment can switch it off too.
+// Loopback cannot carry the packet-socket receive path, and a camera on one of this host's own
+// addresses (a software camera) is reached through loopback whatever card holds the address.
+// The environment can switch the packet socket off too.
 bool plainSockets(const VQtArvCamera& camera) {
-    return (camera.ip >> 24) == 127 || !qEnvironmentVariableIsEmpty("VIONC_ARAVIS_NO_PACKET_SOCKET");
+    if ((camera.ip >> 24) == 127 || !qEnvironmentVariableIsEmpty("VIONC_ARAVIS_NO_PACKET_SOCKET"))
+        return true;
+    for (const VQtArvHostInterface& h : VQtArvHostInterfaces::list())
+        if (h.ip == camera.ip)
+            return true;
+    return false;
 }
 
 } // namespace

@@ -2,12 +2,22 @@
 
 #include <gtest/gtest.h>
 
+#include <QStandardPaths>
 #include <QThread>
+#include <QVector>
+#include <algorithm>
+#include <arpa/inet.h>
 #include <chrono>
+#include <csignal>
 #include <cstring>
+#include <netinet/in.h>
+#include <sys/prctl.h>
+#include <sys/socket.h>
 #include <thread>
+#include <unistd.h>
 
 #include "device/aravis/VQtArvBackend.h"
+#include "device/aravis/VQtArvHostInterfaces.h"
 #include "device/dispatch/VQtBackendRegistry.h"
 
 void useAravisBackend() {
@@ -42,14 +52,68 @@ int listedCamera(const char* serial, const char* interfaceType) {
     return -1;
 }
 
-FakeGvCamera::FakeGvCamera(const QString& address, const QString& serial)
-    : m_address(address), m_serial(serial) {
+void BoundedProcess::setupChildProcess() {
+    // Between fork and exec: both survive exec.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    ::alarm(unsigned(m_lifetime));
+}
+
+namespace {
+
+// Nothing on this host holds UDP port 3956, the GigE Vision control port, on the address.
+bool controlPortFree(uint32_t address) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0)
+        return false;
+    sockaddr_in sa{};
+    sa.sin_family = AF_INET;
+    sa.sin_port = htons(3956);
+    sa.sin_addr.s_addr = htonl(address);
+    const bool free = ::bind(fd, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0;
+    ::close(fd);
+    return free;
+}
+
+} // namespace
+
+FakeGvCamera::FakeGvCamera(const QString& serial) : m_serial(serial) {
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.setStandardOutputFile(QProcess::nullDevice());
 }
 
+QString FakeGvCamera::unavailable() {
+    if (QStandardPaths::findExecutable(QLatin1String(kTool)).isEmpty())
+        return QStringLiteral("%1 is not installed (Debian package aravis-tools): the tests with a "
+                              "fake GigE Vision camera are skipped")
+            .arg(QLatin1String(kTool));
+    // The fake camera listens on one interface's own address and port 3956 only; another test
+    // run on this host may hold loopback's, so any other local address will do.
+    QVector<VQtArvHostInterface> all = VQtArvHostInterfaces::list();
+    std::stable_sort(all.begin(), all.end(), [](const VQtArvHostInterface& a, const VQtArvHostInterface& b) {
+        return (a.ip >> 24) == 127 && (b.ip >> 24) != 127;
+    });
+    QStringList taken;
+    for (const VQtArvHostInterface& h : all) {
+        if (h.ip == 0)
+            continue;
+        if (controlPortFree(h.ip)) {
+            m_address = QString::fromLatin1(VQtArvHostInterfaces::text(h.ip));
+            m_interface = h.name;
+            m_mask = h.mask;
+            return QString();
+        }
+        taken << QString::fromLatin1(VQtArvHostInterfaces::text(h.ip));
+    }
+    return QStringLiteral("UDP port 3956 is taken on every local address (%1): the tests with a "
+                          "fake GigE Vision camera are skipped")
+        .arg(taken.join(QStringLiteral(", ")));
+}
+
 bool FakeGvCamera::start(int timeoutMs, int* index) {
-    m_process.start(QStringLiteral("arv-fake-gv-camera-0.8"), {"-i", m_address, "-s", m_serial});
+    *index = -1;
+    if (m_address.isEmpty() && !unavailable().isEmpty())
+        return false;
+    m_process.start(QLatin1String(kTool), {"-i", m_address, "-s", m_serial});
     if (!m_process.waitForStarted(5000))
         return false;
     const QByteArray serial = m_serial.toUtf8();
