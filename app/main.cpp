@@ -13,9 +13,9 @@
 #include <atomic>
 
 #include "app/VQtScreenshots.h"
+#include "app/VQtToolScreenshots.h"
 #include "device/VQtBackendSelection.h"
 #include "device/sim/SimControlServer.h"
-#include "app/VQtToolScreenshots.h"
 
 namespace {
 std::atomic<MainWindow*> g_logWindow{nullptr};
@@ -86,13 +86,10 @@ int main(int argc, char* argv[]) {
     // Help > Show Log opens this folder.
     QDir().mkpath(MainWindow::logFolder());
 
-    // "--backends sim,aravis" picks the device backends before the window probes them.
     QStringList args = QCoreApplication::arguments();
     QString backends, backendError;
     if (!VQtBackendSelection::takeOption(args, &backends, &backendError) && !backendError.isEmpty())
         qWarning("%s", qPrintable(backendError));
-    if (!VQtBackendSelection::apply(backends, QString(), &backendError))
-        qWarning("%s; every device backend is used", qPrintable(backendError));
 
     MainWindow window;
     g_logWindow = &window;
@@ -103,6 +100,12 @@ int main(int argc, char* argv[]) {
             g_logWindow = nullptr;
         }
     } logBack; // gone before the window
+    // "--backends sim,aravis", else VIONC_BACKENDS, else the stored setting (read by the window)
+    // picks the device backends before anything searches for devices.
+    if (!VQtBackendSelection::apply(backends, g_sysPrm.general.DeviceBackends, &backendError)) {
+        qWarning("%s; every device backend is used", qPrintable(backendError));
+        emit window.signalOutputInfo(backendError, 1);
+    }
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
         return vqtWriteScreenshots(window, args.at(2));

@@ -2181,6 +2181,18 @@ Qt %2</translation>
         <source>xml(*.xml);;zip(*.zip)</source>
         <translation>xml(*.xml);;zip(*.zip)</translation>
     </message>
+    <message>
+        <source>Device Backends</source>
+        <translation>设备后端</translation>
+    </message>
+    <message>
+        <source>Simulated devices</source>
+        <translation>模拟设备</translation>
+    </message>
+    <message>
+        <source>GigE Vision and USB3 Vision cameras (Aravis)</source>
+        <translation>GigE Vision 和 USB3 Vision 相机 (Aravis)</translation>
+    </message>
 </context>
 <context>
     <name>VQtRoiHistogramWidget</name>

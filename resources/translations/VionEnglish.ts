@@ -2181,6 +2181,18 @@ Qt %2</translation>
         <source>xml(*.xml);;zip(*.zip)</source>
         <translation>xml(*.xml);;zip(*.zip)</translation>
     </message>
+    <message>
+        <source>Device Backends</source>
+        <translation>Device Backends</translation>
+    </message>
+    <message>
+        <source>Simulated devices</source>
+        <translation>Simulated devices</translation>
+    </message>
+    <message>
+        <source>GigE Vision and USB3 Vision cameras (Aravis)</source>
+        <translation>GigE Vision and USB3 Vision cameras (Aravis)</translation>
+    </message>
 </context>
 <context>
     <name>VQtRoiHistogramWidget</name>
