@@ -425,9 +425,13 @@ TEST_F(AravisFake, StreamFreedFromItsOwnCallback) {
         EXPECT_EQ(OxaDevSetDouble(dev, "AcquisitionFrameRate", 1000.0), OXA_STATUS_SUCCESS);
     };
     std::atomic<bool> freed{false};
+    // Only the delivery thread runs this; the test thread touches the handle again only after
+    // the free has returned.
     rig.afterFrame = [&](OXA_BUFFER_HANDLE) {
-        if (rig.frames.load() == 3 && !freed.exchange(true))
+        if (rig.frames.load() == 3 && !freed.load()) {
             EXPECT_EQ(OxaStreamFree(rig.stream), OXA_STATUS_SUCCESS);
+            freed = true;
+        }
     };
     ASSERT_TRUE(rig.open(uint32_t(index), 3, 1));
     ASSERT_EQ(OxaStreamStart(rig.stream, -1), OXA_STATUS_SUCCESS);
