@@ -10,6 +10,7 @@
 #include "core/VQtSystemParam.h"
 #include "core/VQtThreadGuard.h"
 #include "device/OxaApi.h"
+#include "device/VQtBackendSelection.h"
 #include "device/VQtDeviceWidget.h"
 #include "imageproc/VQtColorCorrection.h"
 #include "tools/VQtDisplayedFrameSource.h"
@@ -766,9 +767,17 @@ void MainWindow::slotViewActionTriggered(QAction* action) {
 }
 
 void MainWindow::slotActionPreference() {
+    const QString backends = g_sysPrm.general.DeviceBackends;
     VQtPreferenceDlg dialog;
-    if (dialog.exec() == QDialog::Accepted)
-        configSystemPrm();
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    configSystemPrm();
+    // A changed backend choice holds from the next device search on, over the command line's.
+    QString error;
+    if (g_sysPrm.general.DeviceBackends != backends &&
+        !VQtBackendSelection::setEnabled(
+            g_sysPrm.general.DeviceBackends.split(QLatin1Char(','), Qt::SkipEmptyParts), &error))
+        emit signalOutputInfo(error, 1);
 }
 
 void MainWindow::slotActionFileIO() {

@@ -2,6 +2,7 @@
 
 #include "core/VQtSystemConfigKeys.h"
 #include "core/VQtSystemParam.h"
+#include "device/VQtBackendSelection.h"
 #include "ui_VQtPreferenceDlg.h"
 
 #include <QAction>
@@ -32,6 +33,8 @@ VQtPreferenceDlg::VQtPreferenceDlg(QWidget* parent) : QBaseDialog(parent), ui(ne
     connect(ui->checkBoxXml, &QCheckBox::clicked, this, &VQtPreferenceDlg::slotCheckOpenFromXml);
     connect(ui->checkBoxStreamSelfAdaption, &QCheckBox::clicked, this,
             &VQtPreferenceDlg::updateStreamUiStatus);
+    connect(ui->checkBoxBackendSim, &QCheckBox::clicked, this, &VQtPreferenceDlg::slotCheckBackends);
+    connect(ui->checkBoxBackendAravis, &QCheckBox::clicked, this, &VQtPreferenceDlg::slotCheckBackends);
 
     initRanges();
     initButtonGroups();
@@ -171,6 +174,7 @@ void VQtPreferenceDlg::loadParamterToUI() {
 
     ui->checkBoxXml->setChecked(g_sysPrm.debug.OpenFromXml);
     ui->lineEditXmlFileName->setText(g_sysPrm.debug.DevXmlFile);
+    loadBackends();
 
     slotCheckBoardBufferCount();
     slotCheckRemoteTimeout();
@@ -234,6 +238,40 @@ void VQtPreferenceDlg::setParamterFromUI() {
 
     g_sysPrm.debug.OpenFromXml = ui->checkBoxXml->isChecked();
     g_sysPrm.debug.DevXmlFile = ui->lineEditXmlFileName->text();
+    g_sysPrm.general.DeviceBackends = checkedBackends();
+}
+
+void VQtPreferenceDlg::loadBackends() {
+    // An empty setting, or one naming no backend this build has, uses every backend.
+    QStringList names;
+    for (const QString& part : g_sysPrm.general.DeviceBackends.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        names << part.trimmed().toLower();
+    const QStringList available = VQtBackendSelection::available();
+    const bool aravisBuilt = available.contains(QLatin1String("aravis"));
+    bool sim = names.contains(QLatin1String("sim"));
+    bool aravis = aravisBuilt && names.contains(QLatin1String("aravis"));
+    if (!sim && !aravis)
+        sim = aravis = true;
+    ui->checkBoxBackendSim->setChecked(sim);
+    ui->checkBoxBackendAravis->setChecked(aravis && aravisBuilt);
+    ui->checkBoxBackendAravis->setVisible(aravisBuilt);
+    slotCheckBackends();
+}
+
+QString VQtPreferenceDlg::checkedBackends() const {
+    const bool sim = ui->checkBoxBackendSim->isChecked();
+    const bool aravis = ui->checkBoxBackendAravis->isChecked() && !ui->checkBoxBackendAravis->isHidden();
+    if (sim == aravis)
+        return QString(); // every backend
+    return sim ? QStringLiteral("sim") : QStringLiteral("aravis");
+}
+
+void VQtPreferenceDlg::slotCheckBackends() {
+    // At least one backend stays on: the last one checked cannot be switched off.
+    const bool sim = ui->checkBoxBackendSim->isChecked();
+    const bool aravis = ui->checkBoxBackendAravis->isChecked() && !ui->checkBoxBackendAravis->isHidden();
+    ui->checkBoxBackendSim->setEnabled(!sim || aravis);
+    ui->checkBoxBackendAravis->setEnabled(!aravis || sim);
 }
 
 void VQtPreferenceDlg::slotBtnOkClicked() {

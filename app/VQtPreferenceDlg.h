@@ -30,6 +30,7 @@ private slots:
     void slotCheckRemoteBufferCount();
     void slotCheckExtractFrame();
     void slotCheckOpenFromXml();
+    void slotCheckBackends();
     void slotPushButtonSelectDirectory();
     void slotPushButtonSelectFile();
 
@@ -37,6 +38,8 @@ private:
     void initRanges();
     void initButtonGroups();
     void initPathFields();
+    void loadBackends();
+    QString checkedBackends() const;
     void updateStreamUiStatus();
     static void checkGroupButton(QButtonGroup* group, int id);
 

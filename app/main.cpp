@@ -10,12 +10,31 @@
 #include <QFontDatabase>
 #include <QPalette>
 #include <QSplashScreen>
+#include <atomic>
 
 #include "app/VQtScreenshots.h"
-#include "device/sim/SimControlServer.h"
 #include "app/VQtToolScreenshots.h"
+#include "device/VQtBackendSelection.h"
+#include "device/sim/SimControlServer.h"
 
 namespace {
+std::atomic<MainWindow*> g_logWindow{nullptr};
+QtMessageHandler g_previousHandler = nullptr;
+
+// The device backends' own messages ("vionc.device..." categories: a camera's pixel format the
+// display cannot show, a refused settings file, a camera gone) go to the output log; they may
+// come from any thread.
+void deviceMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+    MainWindow* window = g_logWindow.load();
+    if (window && context.category && qstrncmp(context.category, "vionc.device", 12) == 0) {
+        const int level = type == QtCriticalMsg || type == QtFatalMsg ? 2 : type == QtWarningMsg ? 1 : 0;
+        QMetaObject::invokeMethod(
+            window, [window, message, level] { emit window->signalOutputInfo(message, level); },
+            Qt::QueuedConnection);
+    }
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
 // Where the style sheet keeps the palette colour: "#RRGGBB" at this character index of its
 // first line.
 constexpr int kPaletteColourIndex = 20;
@@ -67,8 +86,26 @@ int main(int argc, char* argv[]) {
     // Help > Show Log opens this folder.
     QDir().mkpath(MainWindow::logFolder());
 
+    QStringList args = QCoreApplication::arguments();
+    QString backends, backendError;
+    if (!VQtBackendSelection::takeOption(args, &backends, &backendError) && !backendError.isEmpty())
+        qWarning("%s", qPrintable(backendError));
+
     MainWindow window;
-    const QStringList args = QCoreApplication::arguments();
+    g_logWindow = &window;
+    g_previousHandler = qInstallMessageHandler(deviceMessages);
+    struct LogBack {
+        ~LogBack() {
+            qInstallMessageHandler(g_previousHandler);
+            g_logWindow = nullptr;
+        }
+    } logBack; // gone before the window
+    // "--backends sim,aravis", else VIONC_BACKENDS, else the stored setting (read by the window)
+    // picks the device backends before anything searches for devices.
+    if (!VQtBackendSelection::apply(backends, g_sysPrm.general.DeviceBackends, &backendError)) {
+        qWarning("%s; every device backend is used", qPrintable(backendError));
+        emit window.signalOutputInfo(backendError, 1);
+    }
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
         return vqtWriteScreenshots(window, args.at(2));
@@ -79,8 +116,8 @@ int main(int argc, char* argv[]) {
         splash.finish(&window);
         return writeToolScreenshots(window, args.at(2));
     }
-    if (argc > 1)
-        window.setMainImageFile(QString::fromLocal8Bit(argv[1]));
+    if (args.size() > 1)
+        window.setMainImageFile(args.at(1));
     // "vionc sim ..." reaches this viewer's simulated devices (docs/simulated-devices.md).
     QString controlError;
     if (!SimControlServer::start(&controlError))

@@ -11,6 +11,7 @@
 #include <cstdio>
 
 #include "cli/VioncCommands.h"
+#include "device/VQtBackendSelection.h"
 
 namespace {
 
@@ -42,8 +43,9 @@ const Command kCommands[] = {
      QT_TRANSLATE_NOOP("vionc", "save|load DEVICE FILE  board (.zbcf) or camera (.ccf) configuration file"),
      cmdConfig},
     {"sim",
-     QT_TRANSLATE_NOOP("vionc", "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
-                                "devices (vionc sim --help)"),
+     QT_TRANSLATE_NOOP("vionc",
+                       "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
+                       "devices (vionc sim --help)"),
      cmdSim},
 };
 
@@ -54,6 +56,9 @@ void printHelp() {
         vioncPrint(QStringLiteral("  %1 %2").arg(QLatin1String(c.name),
                                                  QCoreApplication::translate("vionc", c.summary)));
     vioncPrint(QString());
+    vioncPrint(QCoreApplication::translate(
+        "vionc", "device options: --backends sim,aravis  simulated devices, real cameras through Aravis "
+                 "(default both; also VIONC_BACKENDS)"));
     vioncPrint(QCoreApplication::translate(
         "vionc", "raw options: --width W --height H --type mono|bayer|rgb|rgba|bgr|bgra|yuyv|uyvy "
                  "--depth 8..16 --packed none|pairs|msb|lsb|jpeg --offset BYTES --bayer 0..4"));
@@ -76,6 +81,16 @@ int main(int argc, char* argv[]) {
         printHelp();
         return VIONC_OK;
     }
+    // "--backends sim,aravis" anywhere on the line picks the device backends (VIONC_BACKENDS too).
+    QString backends, error;
+    if (!VQtBackendSelection::takeOption(args, &backends, &error) && !error.isEmpty())
+        return vioncFail(error, VIONC_USAGE);
+    if (!VQtBackendSelection::apply(backends, QString(), &error))
+        return vioncFail(error, VIONC_USAGE);
+    if (args.isEmpty())
+        return vioncFail(
+            QCoreApplication::translate("vionc", "usage: vionc COMMAND [arguments] (see vionc --help)"),
+            VIONC_USAGE);
     const QString name = args.takeFirst();
     for (const Command& c : kCommands)
         if (name == QLatin1String(c.name))

@@ -1,9 +1,12 @@
 # Environment of every test: no display needed, sanitizer reports that do not come from our code
-# (fontconfig, Qt's plugin loader) suppressed.
-set(VQT_TEST_ENV "QT_QPA_PLATFORM=offscreen"
+# (fontconfig, Qt's plugin loader) suppressed. ThreadSanitizer keeps the longest access history, so
+# that the earlier side of a report inside Aravis's receiving thread still has its stack (the
+# suppressions of tests/tsan.supp match on it).
+# Tests see the simulated devices only unless they enable other backends themselves.
+set(VQT_TEST_ENV "QT_QPA_PLATFORM=offscreen" "VIONC_BACKENDS=sim"
     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=print_stacktrace=1"
-    "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp:second_deadlock_stack=1")
+    "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp:second_deadlock_stack=1:history_size=7")
 
 # vqt_add_library(NAME DIR DEPS...): a static library from every source file of DIR
 # (not recursive, so sub-folders can be libraries of their own).

@@ -109,6 +109,7 @@ std::vector<ConfigKey> configTable(VQtSystemParam& p) {
     other("PixelDisSynthesize", &p.displacement.PixelDisSynthesize);
     other("OpenFromXml", &p.debug.OpenFromXml);
     other("DevXmlFile", &p.debug.DevXmlFile);
+    other("DeviceBackends", &p.general.DeviceBackends);
     return t;
 }
 

@@ -46,6 +46,9 @@ public:
     int ProfileShape = 0;
     bool ShowUncompleteFrame = false;
     bool RGBConversion = false;
+    // Device backends in use, comma-separated ("sim", "aravis"); empty: every one. The command
+    // line and the environment win over it at start.
+    QString DeviceBackends;
 };
 
 class VQtImageProcess {

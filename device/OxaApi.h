@@ -332,6 +332,26 @@ enum OXA_BUFFER_STATE {
 #define OXA_PIXEL_COORD3D_C16 0x00101024u
 #define OXA_PIXEL_COORD3D_AB16 0x00102025u
 #define OXA_PIXEL_COORD3D_ABC16 0x00103026u
+// Own choice: bit-packed formats read as a bit stream, least significant bit first, whatever the
+// interface (Mono10p, Mono12p, BayerXX10p, BayerXX12p of the pixel-format naming convention).
+#define OXA_PIXEL_MONO10P 0x000A0A30u
+#define OXA_PIXEL_MONO12P 0x000C0C31u
+#define OXA_PIXEL_MONO14P 0x000E0E32u
+#define OXA_PIXEL_BAYER_GR10P 0x010A0A33u
+#define OXA_PIXEL_BAYER_RG10P 0x010A0A34u
+#define OXA_PIXEL_BAYER_GB10P 0x010A0A35u
+#define OXA_PIXEL_BAYER_BG10P 0x010A0A36u
+#define OXA_PIXEL_BAYER_GR12P 0x010C0C37u
+#define OXA_PIXEL_BAYER_RG12P 0x010C0C38u
+#define OXA_PIXEL_BAYER_GB12P 0x010C0C39u
+#define OXA_PIXEL_BAYER_BG12P 0x010C0C3Au
+// Own choice: 16-bit Bayer mosaics and four-channel 8-bit colour.
+#define OXA_PIXEL_BAYER_GR16 0x0110103Bu
+#define OXA_PIXEL_BAYER_RG16 0x0110103Cu
+#define OXA_PIXEL_BAYER_GB16 0x0110103Du
+#define OXA_PIXEL_BAYER_BG16 0x0110103Eu
+#define OXA_PIXEL_RGBA8 0x01082028u
+#define OXA_PIXEL_BGRA8 0x01082029u
 // Pixel-format code layout: bits 16-23 significant bits per sample, bits 8-15 bits per pixel in
 // the stream (so a frame takes width x height x those bits / 8 bytes), bits 0-7 the format id.
 #define OXA_PIXEL_DEPTH(code) (((uint32_t)(code) >> 16) & 0xFFu)

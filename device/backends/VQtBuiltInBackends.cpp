@@ -1,5 +1,6 @@
 #include "device/dispatch/VQtBuiltInBackends.h"
 
+#include "device/aravis/VQtArvBackend.h"
 #include "device/dispatch/VQtBackendRegistry.h"
 #include "device/sim/SimBoardBackend.h"
 #include "device/sim/SimCameraBackend.h"
@@ -8,4 +9,5 @@
 void vqtRegisterBuiltInBackends() {
     VQtBackendRegistry::addCameraBackend(std::make_shared<SimCameraBackend>());
     VQtBackendRegistry::addBoardBackend(std::make_shared<SimBoardBackend>());
+    VQtBackendRegistry::addCameraBackend(std::make_shared<VQtArvBackend>());
 }

@@ -60,10 +60,11 @@ public:
         return notImplemented(OXA_MODULE_MANAGER);
     }
     // Fails with the manager's "device not found" status when no camera of this backend has
-    // that MAC, so that the surface can ask the next backend.
+    // that MAC, so that the surface can ask the next backend; a backend that cannot force an
+    // address knows no camera for it, unless it says "not implemented" for one of its own.
     virtual OXASTATUS forceIp(const char* /*mac*/, const char* /*ip*/, const char* /*mask*/,
                               const char* /*gateway*/) {
-        return notImplemented(OXA_MODULE_MANAGER);
+        return OXA_MAKE_STATUS(OXA_MODULE_MANAGER, OXA_ERR_DEVICE_NOT_FOUND);
     }
 
     // Devices

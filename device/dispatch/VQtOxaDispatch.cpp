@@ -213,7 +213,7 @@ OXASTATUS OxaGigEDevForceIp(const char* pMac, const char* pIp, const char* pSubn
     const OXASTATUS notFound = status(OXA_MODULE_MANAGER, OXA_ERR_DEVICE_NOT_FOUND);
     for (const auto& b : VQtBackendRegistry::enabledCameraBackends()) {
         const OXASTATUS st = b.backend->forceIp(pMac, pIp, pSubnetMask, pGateway);
-        if (st != notFound && OXA_STATUS_ID(st) != OXA_ERR_NOT_IMPLEMENTED)
+        if (st != notFound)
             return st;
     }
     return notFound;

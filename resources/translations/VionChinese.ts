@@ -468,6 +468,22 @@ Qt %2</translation>
         <translation>已连接</translation>
     </message>
     <message>
+        <source>Original Size</source>
+        <translation>原始大小</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>全屏</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
+        <translation>%1 中没有 Qt 的中文翻译(qtbase_zh_CN.qm)：文件对话框将保持英文</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1 is not an image file</source>
+        <translation type="vanished">加载图像失败：%1 不是图像文件</translation>
+    </message>
+    <message>
         <source>Image saved successfully: %1</source>
         <translation>图像保存成功: %1</translation>
     </message>
@@ -490,18 +506,6 @@ Qt %2</translation>
     <message>
         <source>The camera file task</source>
         <translation>相机文件任务</translation>
-    </message>
-    <message>
-        <source>Original Size</source>
-        <translation>原始大小</translation>
-    </message>
-    <message>
-        <source>Full Screen</source>
-        <translation>全屏</translation>
-    </message>
-    <message>
-        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
-        <translation>%1 中没有 Qt 的中文翻译(qtbase_zh_CN.qm)：文件对话框将保持英文</translation>
     </message>
 </context>
 <context>
@@ -798,6 +802,17 @@ Qt %2</translation>
     <message>
         <source>FFT</source>
         <translation>FFT</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBackendSelection</name>
+    <message>
+        <source>Option %1 needs a list of backends (%2)</source>
+        <translation>选项 %1 需要设备后端列表 (%2)</translation>
+    </message>
+    <message>
+        <source>Unknown device backend &quot;%1&quot; (known: %2)</source>
+        <translation>未知的设备后端 &quot;%1&quot; (可用: %2)</translation>
     </message>
 </context>
 <context>
@@ -1437,12 +1452,80 @@ Qt %2</translation>
         <translation>第 %1 字节之后没有数据</translation>
     </message>
     <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>不是 BMP、JPEG、PNG 或 TIFF 图片</translation>
+    </message>
+    <message>
         <source>it is not a picture in a format that can be read</source>
         <translation>不是可读取格式的图片</translation>
     </message>
+</context>
+<context>
+    <name>VQtImageFileIO</name>
     <message>
-        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
-        <translation>不是 BMP、JPEG、PNG 或 TIFF 图片</translation>
+        <source>Cannot open %1 for writing</source>
+        <translation type="vanished">无法打开 %1 进行写入</translation>
+    </message>
+    <message>
+        <source>Failed to write %1</source>
+        <translation type="vanished">写入 %1 失败</translation>
+    </message>
+    <message>
+        <source>The frame is not a readable JPEG image</source>
+        <translation type="vanished">该帧不是可读取的 JPEG 图像</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 cannot be converted</source>
+        <translation type="vanished">帧尺寸 %1 x %2 无法转换</translation>
+    </message>
+    <message>
+        <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
+        <translation type="vanished">%1 位采样、%2 通道的帧无法转换</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
+        <translation type="vanished">帧尺寸 %1 x %2 与其 %3 字节数据不符</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory</source>
+        <extracomment>分配内存失败</extracomment>
+        <translation type="vanished">分配内存失败</translation>
+    </message>
+    <message>
+        <source>The frame holds no image data</source>
+        <translation type="vanished">该帧不含图像数据</translation>
+    </message>
+    <message>
+        <source>No frame to save</source>
+        <translation type="vanished">没有可保存的帧</translation>
+    </message>
+    <message>
+        <source>The data format chosen does not apply to this frame</source>
+        <translation type="vanished">所选数据格式不适用于该帧</translation>
+    </message>
+    <message>
+        <source>A raw file needs its width, height and pixel format</source>
+        <translation type="vanished">raw 文件需要给出宽度、高度和像素格式</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation type="vanished">无法打开 %1</translation>
+    </message>
+    <message>
+        <source>%1 is too short for an image file header</source>
+        <translation type="vanished">%1 太短，容纳不下图像文件头</translation>
+    </message>
+    <message>
+        <source>Failed to read the data of %1</source>
+        <translation type="vanished">读取 %1 的数据失败</translation>
+    </message>
+    <message>
+        <source>%1 holds no data after byte %2</source>
+        <translation type="vanished">%1 在第 %2 字节之后没有数据</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable picture</source>
+        <translation type="vanished">%1 不是可读取的图片</translation>
     </message>
 </context>
 <context>
@@ -2098,6 +2181,18 @@ Qt %2</translation>
         <source>xml(*.xml);;zip(*.zip)</source>
         <translation>xml(*.xml);;zip(*.zip)</translation>
     </message>
+    <message>
+        <source>Device Backends</source>
+        <translation>设备后端</translation>
+    </message>
+    <message>
+        <source>Simulated devices</source>
+        <translation>模拟设备</translation>
+    </message>
+    <message>
+        <source>GigE Vision and USB3 Vision cameras (Aravis)</source>
+        <translation>GigE Vision 和 USB3 Vision 相机 (Aravis)</translation>
+    </message>
 </context>
 <context>
     <name>VQtRoiHistogramWidget</name>
@@ -2333,14 +2428,6 @@ Qt %2</translation>
 <context>
     <name>VQtSystemParam</name>
     <message>
-        <source>Cannot write %1: %2</source>
-        <translation>无法写入 %1: %2</translation>
-    </message>
-    <message>
-        <source>the settings could not be prepared in the temporary folder</source>
-        <translation>无法在临时文件夹中准备设置</translation>
-    </message>
-    <message>
         <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
         <translation>设置：&quot;%1&quot; = &quot;%2&quot; 不是整数，使用默认值 %3。</translation>
     </message>
@@ -2379,6 +2466,14 @@ Qt %2</translation>
     <message>
         <source>the file is read-only</source>
         <translation>文件为只读</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>the settings could not be prepared in the temporary folder</source>
+        <translation>无法在临时文件夹中准备设置</translation>
     </message>
 </context>
 <context>

@@ -468,6 +468,22 @@ Qt %2</translation>
         <translation>Connect</translation>
     </message>
     <message>
+        <source>Original Size</source>
+        <translation>Original Size</translation>
+    </message>
+    <message>
+        <source>Full Screen</source>
+        <translation>Full Screen</translation>
+    </message>
+    <message>
+        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
+        <translation>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1 is not an image file</source>
+        <translation type="vanished">Failed to load image: %1 is not an image file</translation>
+    </message>
+    <message>
         <source>Image saved successfully: %1</source>
         <translation>Image saved successfully: %1</translation>
     </message>
@@ -490,18 +506,6 @@ Qt %2</translation>
     <message>
         <source>The camera file task</source>
         <translation>The camera file task</translation>
-    </message>
-    <message>
-        <source>Original Size</source>
-        <translation>Original Size</translation>
-    </message>
-    <message>
-        <source>Full Screen</source>
-        <translation>Full Screen</translation>
-    </message>
-    <message>
-        <source>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</source>
-        <translation>Qt&apos;s Chinese translation (qtbase_zh_CN.qm) is not in %1: file dialogs stay in English</translation>
     </message>
 </context>
 <context>
@@ -798,6 +802,17 @@ Qt %2</translation>
     <message>
         <source>FFT</source>
         <translation>FFT</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBackendSelection</name>
+    <message>
+        <source>Option %1 needs a list of backends (%2)</source>
+        <translation>Option %1 needs a list of backends (%2)</translation>
+    </message>
+    <message>
+        <source>Unknown device backend &quot;%1&quot; (known: %2)</source>
+        <translation>Unknown device backend &quot;%1&quot; (known: %2)</translation>
     </message>
 </context>
 <context>
@@ -1437,12 +1452,80 @@ Qt %2</translation>
         <translation>it holds no data after byte %1</translation>
     </message>
     <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>it is not a BMP, JPEG, PNG or TIFF picture</translation>
+    </message>
+    <message>
         <source>it is not a picture in a format that can be read</source>
         <translation>it is not a picture in a format that can be read</translation>
     </message>
+</context>
+<context>
+    <name>VQtImageFileIO</name>
     <message>
-        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
-        <translation>it is not a BMP, JPEG, PNG or TIFF picture</translation>
+        <source>Cannot open %1 for writing</source>
+        <translation type="vanished">Cannot open %1 for writing</translation>
+    </message>
+    <message>
+        <source>Failed to write %1</source>
+        <translation type="vanished">Failed to write %1</translation>
+    </message>
+    <message>
+        <source>The frame is not a readable JPEG image</source>
+        <translation type="vanished">The frame is not a readable JPEG image</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 cannot be converted</source>
+        <translation type="vanished">Frame size %1 x %2 cannot be converted</translation>
+    </message>
+    <message>
+        <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
+        <translation type="vanished">Frame of %1-bit samples with %2 channels cannot be converted</translation>
+    </message>
+    <message>
+        <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
+        <translation type="vanished">Frame size %1 x %2 does not fit its %3 bytes of data</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory</source>
+        <extracomment>分配内存失败</extracomment>
+        <translation type="vanished">Failed to allocate memory</translation>
+    </message>
+    <message>
+        <source>The frame holds no image data</source>
+        <translation type="vanished">The frame holds no image data</translation>
+    </message>
+    <message>
+        <source>No frame to save</source>
+        <translation type="vanished">No frame to save</translation>
+    </message>
+    <message>
+        <source>The data format chosen does not apply to this frame</source>
+        <translation type="vanished">The data format chosen does not apply to this frame</translation>
+    </message>
+    <message>
+        <source>A raw file needs its width, height and pixel format</source>
+        <translation type="vanished">A raw file needs its width, height and pixel format</translation>
+    </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation type="vanished">Cannot open %1</translation>
+    </message>
+    <message>
+        <source>%1 is too short for an image file header</source>
+        <translation type="vanished">%1 is too short for an image file header</translation>
+    </message>
+    <message>
+        <source>Failed to read the data of %1</source>
+        <translation type="vanished">Failed to read the data of %1</translation>
+    </message>
+    <message>
+        <source>%1 holds no data after byte %2</source>
+        <translation type="vanished">%1 holds no data after byte %2</translation>
+    </message>
+    <message>
+        <source>%1 is not a readable picture</source>
+        <translation type="vanished">%1 is not a readable picture</translation>
     </message>
 </context>
 <context>
@@ -2098,6 +2181,18 @@ Qt %2</translation>
         <source>xml(*.xml);;zip(*.zip)</source>
         <translation>xml(*.xml);;zip(*.zip)</translation>
     </message>
+    <message>
+        <source>Device Backends</source>
+        <translation>Device Backends</translation>
+    </message>
+    <message>
+        <source>Simulated devices</source>
+        <translation>Simulated devices</translation>
+    </message>
+    <message>
+        <source>GigE Vision and USB3 Vision cameras (Aravis)</source>
+        <translation>GigE Vision and USB3 Vision cameras (Aravis)</translation>
+    </message>
 </context>
 <context>
     <name>VQtRoiHistogramWidget</name>
@@ -2333,14 +2428,6 @@ Qt %2</translation>
 <context>
     <name>VQtSystemParam</name>
     <message>
-        <source>Cannot write %1: %2</source>
-        <translation>Cannot write %1: %2</translation>
-    </message>
-    <message>
-        <source>the settings could not be prepared in the temporary folder</source>
-        <translation>the settings could not be prepared in the temporary folder</translation>
-    </message>
-    <message>
         <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
         <translation>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</translation>
     </message>
@@ -2379,6 +2466,14 @@ Qt %2</translation>
     <message>
         <source>the file is read-only</source>
         <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>the settings could not be prepared in the temporary folder</source>
+        <translation>the settings could not be prepared in the temporary folder</translation>
     </message>
 </context>
 <context>

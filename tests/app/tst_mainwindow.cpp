@@ -852,7 +852,7 @@ private slots:
         }
         QVERIFY(QFile::exists(configPath()));
         QSettings ini(configPath(), QSettings::IniFormat);
-        QCOMPARE(ini.allKeys().size(), 73);
+        QCOMPARE(ini.allKeys().size(), 74);
         QVERIFY(!ini.contains(QStringLiteral("Debug")));
         QCOMPARE(ini.value(QStringLiteral("Lanuage")).toInt(), 0);
         QVERIFY(ini.contains(QStringLiteral("UI/ShowStatus13")));

@@ -1,6 +1,7 @@
 #include "app/VQtPreferenceDlg.h"
 #include "core/VQtSystemConfigKeys.h"
 #include "core/VQtSystemParam.h"
+#include "device/VQtBackendSelection.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -368,6 +369,40 @@ private slots:
         QVERIFY(!child<QSpinBox>(dialog, "spinBoxStreamResendWindowSize")->isEnabled());
         QVERIFY(!child<QSpinBox>(dialog, "spinBoxExtractFrame")->isEnabled());
         QVERIFY(!child<QLineEdit>(dialog, "lineEditXmlFileName")->isEnabled());
+    }
+
+    // The backend choice is stored as the names of the backends left on ("" for all); the last
+    // one on cannot be switched off, and a stored name no backend has turns every one on.
+    void backendChoiceKeepsOneOn() {
+        if (!VQtBackendSelection::available().contains(QStringLiteral("aravis")))
+            QSKIP("this build has no Aravis backend");
+        {
+            VQtPreferenceDlg dialog;
+            auto* sim = child<QCheckBox>(dialog, "checkBoxBackendSim");
+            auto* aravis = child<QCheckBox>(dialog, "checkBoxBackendAravis");
+            QVERIFY(sim->isChecked() && aravis->isChecked());
+            QVERIFY(sim->isEnabled() && aravis->isEnabled());
+            aravis->click();
+            QVERIFY(!sim->isEnabled());
+            QTest::mouseClick(child<QPushButton>(dialog, "pushButtonOk"), Qt::LeftButton);
+            QCOMPARE(g_sysPrm.general.DeviceBackends, QStringLiteral("sim"));
+        }
+        g_sysPrm.general.DeviceBackends = QStringLiteral(" Aravis ");
+        {
+            VQtPreferenceDlg dialog;
+            auto* sim = child<QCheckBox>(dialog, "checkBoxBackendSim");
+            auto* aravis = child<QCheckBox>(dialog, "checkBoxBackendAravis");
+            QVERIFY(!sim->isChecked() && aravis->isChecked());
+            QVERIFY(sim->isEnabled() && !aravis->isEnabled());
+            sim->click();
+            QVERIFY(aravis->isEnabled());
+            QTest::mouseClick(child<QPushButton>(dialog, "pushButtonOk"), Qt::LeftButton);
+            QCOMPARE(g_sysPrm.general.DeviceBackends, QString());
+        }
+        g_sysPrm.general.DeviceBackends = QStringLiteral("nosuch");
+        VQtPreferenceDlg dialog;
+        QVERIFY(child<QCheckBox>(dialog, "checkBoxBackendSim")->isChecked());
+        QVERIFY(child<QCheckBox>(dialog, "checkBoxBackendAravis")->isChecked());
     }
 };
 

@@ -168,3 +168,18 @@ run(1 probe --devices devices.json)
 set(ENV{VIONC_SIM_CONTROL} ${WORK}/nobody.sock)
 run(2 sim)
 run(1 sim unplug VG-2M-M)
+
+# Real cameras through Aravis, on its in-process fake camera: listed beside the simulated
+# devices, its features by model name; a backend nobody has is refused with one line.
+set(ENV{VIONC_ARAVIS_FAKE} ${ARAVIS_DATA}/test-camera.xml)
+run(0 probe --backends sim,aravis)
+expect_in("USB3Vision")
+expect_in("Fake")
+expect_in("CameraLink")
+run(0 features Fake --backends aravis)
+expect_in("PixelFormat")
+expect_in("TestIPAddress")
+expect_in("Mono8")
+run(2 probe --backends sim,nosuch)
+run(1 features Fake --backends sim)
+unset(ENV{VIONC_ARAVIS_FAKE})

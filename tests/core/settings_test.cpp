@@ -108,6 +108,7 @@ const std::vector<KeyCase>& keyCases() {
             {"PixelDisSynthesize", "false", "true", FIELD(displacement.PixelDisSynthesize)},
             {"OpenFromXml", "false", "true", FIELD(debug.OpenFromXml)},
             {"DevXmlFile", "", "/data/cam.xml", FIELD(debug.DevXmlFile)},
+            {"DeviceBackends", "", "sim", FIELD(general.DeviceBackends)},
         };
         // The 14 status flags follow "UI/HorView".
         static QByteArray names[14];
@@ -162,7 +163,7 @@ TEST_F(SettingsTest, NoFileKeepsDefaultsAndSaveWritesExactlyTheKnownKeys) {
     QStringList actual = file.allKeys();
     expected.sort();
     actual.sort();
-    EXPECT_EQ(actual.size(), 73);
+    EXPECT_EQ(actual.size(), 74);
     EXPECT_EQ(actual, expected); // no "Debug", no fifteenth status flag, no unpersisted field
     for (const KeyCase& k : keyCases()) {
         if (k.defaultText) {

@@ -52,6 +52,8 @@ void onEnd(OXA_EVENT_INFO_HANDLE, void* context) {
 ::testing::AssertionResult StreamRig::open(uint32_t index, int count, uint32_t handling) {
     if (OxaDevOpen(index, OXA_DEV_ACCESS_EXCLUSIVE, &dev) != OXA_STATUS_SUCCESS)
         return ::testing::AssertionFailure() << "cannot open camera " << index;
+    if (configure)
+        configure(dev);
     int64_t width = 0, height = 0, format = 0;
     OxaDevGetInt64(dev, "Width", &width);
     OxaDevGetInt64(dev, "Height", &height);

@@ -27,6 +27,8 @@ struct StreamRig {
     std::atomic<int> frames{0}, lost{0}, timeouts{0}, ends{0};
     // Runs inside the end-of-frame callback, after the frame was logged.
     std::function<void(OXA_BUFFER_HANDLE)> afterFrame;
+    // Runs on the opened camera before the buffers are made for its layout.
+    std::function<void(OXA_DEV_HANDLE)> configure;
 
     // Opens camera `index` of the last discovery with `count` buffers of its current layout.
     // handling: 0 the rig hands buffers back, 1 the library does.

@@ -1,0 +1,3 @@
+#include "device/aravis/VQtArvLog.h"
+
+Q_LOGGING_CATEGORY(vqtArvLog, "vionc.device.aravis", QtInfoMsg)
