@@ -252,6 +252,9 @@ bool VQtDeviceStream::createImage() {
     if (m_main) {
         const bool mosaic = m_param.imageType == VQT_FRAME_BAYER && m_callbackMode != PixelDisplacementMode;
         m_main->setFrameFormat(mosaic ? int(m_param.bayerPattern) : 0, int(m_param.bitDepth));
+        // Here, on the owner's thread, the picture fits itself to a new frame size; the display
+        // loop only asks for redraws.
+        m_main->updateEntireImage();
     }
     if (m_second && m_thumbnailFactor > 1) {
         const int f = int(m_thumbnailFactor);
@@ -508,11 +511,12 @@ bool VQtDeviceStream::showFrame(VQtPictureTarget* target) {
 }
 
 bool VQtDeviceStream::saveImage(const QString& path) {
-    if (!hasFrame()) {
+    const VQtImageSaveParam save = g_sysPrm.save;
+    // A sequence during a grab takes the frames to come, so it needs none at hand.
+    if (!(m_grabbing.load() && save.sequenceMode) && !hasFrame()) {
         emit signalOutputInfo(tr("No image to save"), 1);
         return false;
     }
-    const VQtImageSaveParam save = g_sysPrm.save;
     if (m_callbackMode == PixelDisplacementMode && m_main) {
         // The synthesised picture is what the user sees and wants.
         QReadLocker l(&m_main->getImageLock());

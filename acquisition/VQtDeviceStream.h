@@ -57,6 +57,8 @@ public:
     VQtImageParam getImageParam() const;
     VQtPsCricleBuffer* getFrameBuffer() const { return m_frame.get(); }
     uint64_t getDataOffset() const { return m_dataOffset; }
+    // Bytes of one library buffer of the last grab (the frame as the device sends it).
+    uint64_t getFrameBytes() const { return m_frameBytes; }
     bool hasFrame() const;
     // The user's red/blue exchange, applied to colour frames from a device; image files carry
     // their own channel order.
