@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QReadWriteLock>
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <pthread.h>
@@ -73,7 +74,9 @@ void VQtDeviceStream::initPrm(bool full) {
     m_lostPackets = 0;
     m_resendTimeouts = 0;
     m_cc1Count = 0;
-    m_lostFrames = 0;
+    m_lostEvents = 0;
+    m_lostGaps = 0;
+    m_libraryDone = false;
     m_incompleteFrames = 0;
     m_timeouts = 0;
     m_displayed = 0;
@@ -101,7 +104,7 @@ VQtStreamFigures VQtDeviceStream::getFigures() const {
     f.displayed = m_displayed.load();
     f.thinned = m_thinned.load();
     f.saved = m_saved.load();
-    f.lostFrames = m_lostFrames.load();
+    f.lostFrames = std::max(m_lostEvents.load(), m_lostGaps.load());
     f.incompleteFrames = m_incompleteFrames.load();
     f.timeouts = m_timeouts.load();
     f.cc1Count = m_cc1Count.load();
@@ -271,6 +274,16 @@ bool VQtDeviceStream::createImage() {
 
 void VQtDeviceStream::wake() {
     m_wakeCondition.notify_one();
+}
+
+// Called on the library's thread when the grab ended by itself, before the library lets its
+// buffers go: the frame at hand moves into our own memory, and nothing is given back any more.
+void VQtDeviceStream::grabEnded() {
+    m_libraryDone = true;
+    m_frame->switchBuffer();
+    //: 采集停止
+    logEvent(tr("Grab stop"), 0);
+    emit signalGrabStop();
 }
 
 void VQtDeviceStream::logEvent(const QString& text, int level) {

@@ -12,6 +12,7 @@
 #include <QSplashScreen>
 
 #include "app/VQtScreenshots.h"
+#include "device/sim/SimControlServer.h"
 
 namespace {
 // Where the style sheet keeps the palette colour: "#RRGGBB" at this character index of its
@@ -73,7 +74,13 @@ int main(int argc, char* argv[]) {
     }
     if (argc > 1)
         window.setMainImageFile(QString::fromLocal8Bit(argv[1]));
+    // "vionc sim ..." reaches this viewer's simulated devices (docs/simulated-devices.md).
+    QString controlError;
+    if (!SimControlServer::start(&controlError))
+        qWarning("Simulated device control is off: %s", qPrintable(controlError));
     window.show();
     splash.finish(&window);
-    return app.exec();
+    const int code = app.exec();
+    SimControlServer::stop();
+    return code;
 }

@@ -45,6 +45,10 @@ const Command kCommands[] = {
      QT_TRANSLATE_NOOP("vionc", "DEVICE [-n N] [--out PATTERN] [--format F] [--backends LIST]  grabs N frames "
                                 "through the live stream, saves them, prints rates and lost frames"),
      cmdGrab},
+    {"sim",
+     QT_TRANSLATE_NOOP("vionc", "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
+                                "devices (vionc sim --help)"),
+     cmdSim},
 };
 
 void printHelp() {
