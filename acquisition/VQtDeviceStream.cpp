@@ -88,6 +88,10 @@ void VQtDeviceStream::initPrm(bool full) {
         std::lock_guard<std::mutex> l(m_wakeMutex);
         m_newFrame = false;
     }
+    m_frame->lock();
+    m_writtenNumber = 0;
+    m_shownNumber = 0;
+    m_frame->unlock();
     m_callbackMode = NormalMode;
     m_displacementAlt = 0;
     m_displacementFactor = 4;
@@ -304,7 +308,7 @@ void VQtDeviceStream::takeFrame(const uint8_t* data, uint64_t length, bool copy,
         const int64_t arrived = nowNs();
         m_frame->lock();
         m_frame->write(data, length, incomplete);
-        const bool superseded = m_writtenNumber > m_shownNumber;
+        const bool superseded = m_writtenNumber != m_shownNumber;
         m_writtenNumber = number;
         m_writtenAtNs = arrived;
         m_frame->unlock();

@@ -277,7 +277,7 @@ void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t length)
                                       int(m_displacementFactor));
         m_frame->setBufferSize(m_frameBytes * m_displacementFactor);
         if (complete) {
-            if (m_writtenNumber > m_shownNumber)
+            if (m_writtenNumber != m_shownNumber)
                 m_thinned += m_displacementFactor;
             m_writtenNumber = number;
             m_writtenAtNs = 0;

@@ -17,10 +17,10 @@ namespace {
 
 const QString kCamera = QStringLiteral("SL-1");
 
-QByteArray camera(const char* extra = "") {
+QByteArray camera(const char* extra = "", const char* clock = "step") {
     return QByteArray(R"json({"cameras": [{"interface": "PCIe", "model": "SL-1", "width": 64, "height": 48,
-        "frameRate": 100, "clock": "step")json") +
-           extra + "}]}";
+        "frameRate": 100, "clock": ")json") +
+           clock + "\"" + extra + "}]}";
 }
 
 // Sum of the picture's bytes: zero for a picture no frame reached.
@@ -34,8 +34,8 @@ uint64_t pictureSum(VQtImageTarget& target) {
 
 class StreamTest : public ::testing::Test {
 protected:
-    void openCamera(const char* extra = "") {
-        ASSERT_TRUE(rig.useDevices(camera(extra)));
+    void openCamera(const char* extra = "", const char* clock = "step") {
+        ASSERT_TRUE(rig.useDevices(camera(extra, clock)));
         ASSERT_TRUE(rig.open(7, -1, 0));
     }
     // Steps one slot at a time and waits for each frame to be shown.
@@ -180,6 +180,29 @@ TEST_F(StreamTest, UnplugMidGrabStopsTheGrabWithALogLine) {
     rig.stream().slotGrabContinuous();
     EXPECT_FALSE(rig.stream().isGrabbing());
     rig.close();
+    EXPECT_TRUE(SimControl::replug(kCamera));
+}
+
+// Starts and stops while a free-running camera delivers as fast as it can, and a removal while
+// frames arrive: no frame callback or display pass outlives the stop, the buffers go back each
+// time, and the device can be closed at once.
+TEST_F(StreamTest, StopsWhileFramesPourIn) {
+    openCamera("", "free");
+    for (int round = 0; round < 8; ++round) {
+        rig.stream().slotGrabContinuous();
+        ASSERT_TRUE(rig.stream().isGrabbing());
+        ASSERT_TRUE(rig.waitShown(1));
+        rig.stream().slotGrabStop();
+        const VQtStreamFigures f = rig.stream().getFigures();
+        EXPECT_EQ(f.displayed + f.thinned, f.frames) << "round " << round << " shown " << f.displayed << " thinned " << f.thinned << " lost " << f.lostFrames << " inc " << f.incompleteFrames;
+        EXPECT_EQ(f.lostFrames, 0u);
+    }
+    rig.stream().slotGrabContinuous();
+    ASSERT_TRUE(rig.waitShown(2));
+    ASSERT_TRUE(SimControl::unplug(kCamera));
+    rig.stream().slotGrabStop(); // the control worker stops the stream, then closes the device
+    rig.close();
+    EXPECT_FALSE(rig.stream().isGrabbing());
     EXPECT_TRUE(SimControl::replug(kCamera));
 }
 
