@@ -44,6 +44,8 @@ VQtDeviceStream::VQtDeviceStream(QObject* parent)
 }
 
 VQtDeviceStream::~VQtDeviceStream() {
+    // Whoever listens may be half destroyed already (the window owning the stream).
+    blockSignals(true);
     slotGrabStop();
     m_imageThread->stop();
     wait();
