@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QReadWriteLock>
 
+#include <algorithm>
 #include <chrono>
 #include <exception>
 #include <pthread.h>
@@ -43,6 +44,8 @@ VQtDeviceStream::VQtDeviceStream(QObject* parent)
 }
 
 VQtDeviceStream::~VQtDeviceStream() {
+    // Whoever listens may be half destroyed already (the window owning the stream).
+    blockSignals(true);
     slotGrabStop();
     m_imageThread->stop();
     wait();
@@ -73,7 +76,9 @@ void VQtDeviceStream::initPrm(bool full) {
     m_lostPackets = 0;
     m_resendTimeouts = 0;
     m_cc1Count = 0;
-    m_lostFrames = 0;
+    m_lostEvents = 0;
+    m_lostGaps = 0;
+    m_libraryDone = false;
     m_incompleteFrames = 0;
     m_timeouts = 0;
     m_displayed = 0;
@@ -85,6 +90,10 @@ void VQtDeviceStream::initPrm(bool full) {
         std::lock_guard<std::mutex> l(m_wakeMutex);
         m_newFrame = false;
     }
+    m_frame->lock();
+    m_writtenNumber = 0;
+    m_shownNumber = 0;
+    m_frame->unlock();
     m_callbackMode = NormalMode;
     m_displacementAlt = 0;
     m_displacementFactor = 4;
@@ -101,7 +110,7 @@ VQtStreamFigures VQtDeviceStream::getFigures() const {
     f.displayed = m_displayed.load();
     f.thinned = m_thinned.load();
     f.saved = m_saved.load();
-    f.lostFrames = m_lostFrames.load();
+    f.lostFrames = std::max(m_lostEvents.load(), m_lostGaps.load());
     f.incompleteFrames = m_incompleteFrames.load();
     f.timeouts = m_timeouts.load();
     f.cc1Count = m_cc1Count.load();
@@ -252,6 +261,9 @@ bool VQtDeviceStream::createImage() {
     if (m_main) {
         const bool mosaic = m_param.imageType == VQT_FRAME_BAYER && m_callbackMode != PixelDisplacementMode;
         m_main->setFrameFormat(mosaic ? int(m_param.bayerPattern) : 0, int(m_param.bitDepth));
+        // Here, on the owner's thread, the picture fits itself to a new frame size; the display
+        // loop only asks for redraws.
+        m_main->updateEntireImage();
     }
     if (m_second && m_thumbnailFactor > 1) {
         const int f = int(m_thumbnailFactor);
@@ -268,6 +280,16 @@ bool VQtDeviceStream::createImage() {
 
 void VQtDeviceStream::wake() {
     m_wakeCondition.notify_one();
+}
+
+// Called on the library's thread when the grab ended by itself, before the library lets its
+// buffers go: the frame at hand moves into our own memory, and nothing is given back any more.
+void VQtDeviceStream::grabEnded() {
+    m_libraryDone = true;
+    m_frame->switchBuffer();
+    //: 采集停止
+    logEvent(tr("Grab stop"), 0);
+    emit signalGrabStop();
 }
 
 void VQtDeviceStream::logEvent(const QString& text, int level) {
@@ -288,7 +310,7 @@ void VQtDeviceStream::takeFrame(const uint8_t* data, uint64_t length, bool copy,
         const int64_t arrived = nowNs();
         m_frame->lock();
         m_frame->write(data, length, incomplete);
-        const bool superseded = m_writtenNumber > m_shownNumber;
+        const bool superseded = m_writtenNumber != m_shownNumber;
         m_writtenNumber = number;
         m_writtenAtNs = arrived;
         m_frame->unlock();
@@ -508,11 +530,12 @@ bool VQtDeviceStream::showFrame(VQtPictureTarget* target) {
 }
 
 bool VQtDeviceStream::saveImage(const QString& path) {
-    if (!hasFrame()) {
+    const VQtImageSaveParam save = g_sysPrm.save;
+    // A sequence during a grab takes the frames to come, so it needs none at hand.
+    if (!(m_grabbing.load() && save.sequenceMode) && !hasFrame()) {
         emit signalOutputInfo(tr("No image to save"), 1);
         return false;
     }
-    const VQtImageSaveParam save = g_sysPrm.save;
     if (m_callbackMode == PixelDisplacementMode && m_main) {
         // The synthesised picture is what the user sees and wants.
         QReadLocker l(&m_main->getImageLock());

@@ -57,6 +57,8 @@ public:
     VQtImageParam getImageParam() const;
     VQtPsCricleBuffer* getFrameBuffer() const { return m_frame.get(); }
     uint64_t getDataOffset() const { return m_dataOffset; }
+    // Bytes of one library buffer of the last grab (the frame as the device sends it).
+    uint64_t getFrameBytes() const { return m_frameBytes; }
     bool hasFrame() const;
     // The user's red/blue exchange, applied to colour frames from a device; image files carry
     // their own channel order.
@@ -147,6 +149,7 @@ private:
     // previous library buffer goes back, then the frame goes to the image thread and recorder.
     void takeFrame(const uint8_t* data, uint64_t length, bool copy, bool incomplete);
     void handOff(const uint8_t* data, uint64_t length);
+    void grabEnded();
     void callbackFailed(const char* where, const char* what);
     template <typename F> void guarded(const char* where, F&& body) noexcept {
         try {
@@ -196,7 +199,11 @@ private:
     int64_t m_lastIndex = -1; // callback thread, then the owner after the callbacks are gone
     std::atomic<uint64_t> m_resendPackets{0}, m_lostPackets{0}, m_resendTimeouts{0};
     std::atomic<uint64_t> m_cc1Count{0};
-    std::atomic<uint64_t> m_lostFrames{0}, m_incompleteFrames{0}, m_timeouts{0};
+    // Lost frames as the library announces them and as gaps in GigE Vision block ids show them;
+    // a library may do either or both, so the larger count stands.
+    std::atomic<uint64_t> m_lostEvents{0}, m_lostGaps{0}, m_incompleteFrames{0}, m_timeouts{0};
+    // The grab ended by itself (count reached, device gone): the library may free its buffers.
+    std::atomic<bool> m_libraryDone{false};
     std::atomic<uint64_t> m_displayed{0}, m_thinned{0}, m_saved{0};
     std::atomic<float> m_frameRate{0.0f}, m_lineRate{0.0f}, m_refreshRate{0.0f};
     std::atomic<int64_t> m_lastLatencyNs{0};

@@ -186,7 +186,7 @@ void VQtDeviceStream::boardEvent(uint32_t event) {
         logEvent(tr("Grab timeout"), 1);
         break;
     case VION_EVENT_FRAME_LOST:
-        ++m_lostFrames;
+        ++m_lostEvents;
         //: 帧丢失
         logEvent(tr("Grab frame lost"), 1);
         break;
@@ -195,9 +195,7 @@ void VQtDeviceStream::boardEvent(uint32_t event) {
         logEvent(tr("Frame ignored"), 1);
         break;
     case VION_EVENT_GRAB_STOP:
-        //: 采集停止
-        logEvent(tr("Grab stop"), 0);
-        emit signalGrabStop();
+        grabEnded();
         break;
     default:
         break;
@@ -262,7 +260,7 @@ void VQtDeviceStream::onFrameReadyCentralLine() {
 }
 
 void VQtDeviceStream::releasePreBuffer() {
-    if (!m_share || m_lastIndex < 0)
+    if (!m_share || m_lastIndex < 0 || m_libraryDone.load())
         return;
     if (m_board)
         VionReleaseBuffer(m_acqHandle, uint32_t(m_lastIndex));
@@ -279,7 +277,7 @@ void VQtDeviceStream::releaseBuffer() {
                            m_frameEvent, uint32_t(VION_EVENT_FRAME_LOST), uint32_t(VION_EVENT_GRAB_STOP)})
             VionUnRegisterCallback(m_acqHandle, e);
         m_frame->switchBuffer(); // a callback may have shared a buffer meanwhile
-        if (m_share && m_lastIndex >= 0)
+        if (m_share && m_lastIndex >= 0 && !m_libraryDone.load())
             VionReleaseBuffer(m_acqHandle, uint32_t(m_lastIndex));
     }
     if (m_stream) {

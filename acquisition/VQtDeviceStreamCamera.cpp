@@ -181,19 +181,13 @@ void VQtDeviceStream::cbOnTimeOut(OXA_EVENT_INFO_HANDLE, void* context) {
 
 void VQtDeviceStream::cbOnEndOfStream(OXA_EVENT_INFO_HANDLE, void* context) {
     auto* self = static_cast<VQtDeviceStream*>(context);
-    self->guarded("End of stream", [&] {
-        //: 采集停止
-        self->logEvent(tr("Grab stop"), 0);
-        emit self->signalGrabStop();
-    });
+    self->guarded("End of stream", [&] { self->grabEnded(); });
 }
 
 void VQtDeviceStream::cbOnFrameLost(OXA_EVENT_INFO_HANDLE, void* context) {
     auto* self = static_cast<VQtDeviceStream*>(context);
     self->guarded("Frame lost", [&] {
-        // GigE Vision cameras' losses are counted from their block ids.
-        if (self->m_deviceType != kGigECamera)
-            ++self->m_lostFrames;
+        ++self->m_lostEvents;
         //: 帧丢失
         self->logEvent(tr("Grab frame lost"), 1);
     });
@@ -262,11 +256,11 @@ void VQtDeviceStream::checkBlockId(uint64_t blockId) {
     if (blockId == expected)
         return;
     if (blockId > expected) {
-        m_lostFrames.fetch_add(blockId - expected, std::memory_order_relaxed);
+        m_lostGaps.fetch_add(blockId - expected, std::memory_order_relaxed);
         //: 帧丢失,区块ID:%1 到 %2
         logEvent(tr("Frame is lost,Block_Id: from %1 to %2").arg(expected).arg(blockId - 1), 1);
     } else {
-        ++m_lostFrames;
+        ++m_lostGaps;
         //: 帧丢失,区块ID:%1
         logEvent(tr("Frame is lost,Block_Id:%1").arg(expected), 1);
     }
@@ -283,7 +277,7 @@ void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t length)
                                       int(m_displacementFactor));
         m_frame->setBufferSize(m_frameBytes * m_displacementFactor);
         if (complete) {
-            if (m_writtenNumber > m_shownNumber)
+            if (m_writtenNumber != m_shownNumber)
                 m_thinned += m_displacementFactor;
             m_writtenNumber = number;
             m_writtenAtNs = 0;
