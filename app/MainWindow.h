@@ -131,7 +131,7 @@ public slots:
     void slotUpdateGrabPrm();
     // Takes the running grab's rates and counters from the stream into the status bar.
     void slotStreamFigures();
-    void slotSaveImageStatus(int status);
+    void slotSaveImageStatus(int status, const QString& files = QString());
     void slotVideoErrorCode(int code);
     void slotUpdateDevOpenStatus();
     // The picture menu's pixel-displacement entries: synthesise sensor-shift bursts or not.
