@@ -103,6 +103,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     addStatusBar();
     connectActions();
     pictureControl = new VQtPictureControl(this);
+    deviceWidget->setStream(pictureControl->stream());
     setPictureViews(pictureControl->mainView(), pictureControl->secondView());
     pictureControl->mainView()->show(); // made before the splitter took it: shown with the window
     pictureControl->connectActions(ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence,
@@ -124,6 +125,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(stream, &VQtDeviceStream::signalUpdateGrabPrm, this, &MainWindow::slotStreamFigures);
     connect(stream, &VQtDeviceStream::signalUpdateDevGrabStatus, this, &MainWindow::slotUpdateDevGrabStatus);
     connect(stream, &VQtDeviceStream::signalVideoErrorCode, this, &MainWindow::slotVideoErrorCode);
+    connectDeviceActions();
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
@@ -135,6 +137,8 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     if (!vqtColorCalibrationMessage().isEmpty())
         emit signalOutputInfo(vqtColorCalibrationMessage(), isRunColorAndGamma() ? 0 : 1);
     showMaximized();
+    // The device list is filled at once, so a camera can be opened without a probe by hand.
+    deviceWidget->slotProbeDevice();
 
     connect(&timerStatus, &QTimer::timeout, this, &MainWindow::slotTimerOut);
     timerStatus.start(kFirstTickMs);
@@ -441,7 +445,7 @@ void MainWindow::setInitialActionStates() {
     const QList<QAction*> ready = {
         ui->actionExit, ui->actionDeviceFeature, ui->actionOutputMessage, ui->actionPreference,
         ui->actionFileIO, ui->actionChinese, ui->actionEnglish, ui->actionDocument, ui->actionShowLog,
-        ui->actionAbout, ui->actionView,
+        ui->actionAbout, ui->actionView, ui->actionProbe, ui->actionOpen, ui->actionClose,
         // served by the picture views
         ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence, ui->actionZoomIn,
         ui->actionZoomOut, ui->actionZoomFit, ui->actionOriginalSize, ui->actionHorizontalProfileLine,
@@ -598,11 +602,6 @@ void MainWindow::configRemoteTimeout(bool disable, bool keep) {
     Q_UNUSED(keep);
 }
 
-void MainWindow::getCameraStatus(bool update) {
-    // Only an open, non-virtual frame-grabber board reports a camera status word.
-    Q_UNUSED(update);
-}
-
 void MainWindow::showCameraStatus(const VQtCameraStatus::Result& status) {
     if (status.linkKnown) {
         labelLinkStatus->setText(status.linkText);
@@ -614,17 +613,6 @@ void MainWindow::showCameraStatus(const VQtCameraStatus::Result& status) {
         labelIndicatorFrameValid->setStyleSheet(status.frameValidStyle);
         labelPixelClock->setText(status.pixelClockText);
     }
-}
-
-void MainWindow::updateSoftwareTriggerState() {
-    ui->actionSoftwareTrigger->setEnabled(false);
-}
-
-void MainWindow::slotUpdateDevGrabStatus() {
-    // Without an open device nothing can be grabbed.
-    for (QAction* action : {ui->actionGrab1Shot, ui->actionGrabContinuous, ui->actionGrabStop,
-                            ui->actionSoftwareTrigger, ui->actionStartVideoX264, ui->actionStopVideoX264})
-        action->setEnabled(false);
 }
 
 void MainWindow::slotStreamFigures() {
@@ -661,18 +649,6 @@ void MainWindow::slotUpdateGrabPrm() {
     labelLostPacket->setText(tr("Lost Packet:%1").arg(g.lostPackets));
     //: 重传时间:%1
     labelResendTimeout->setText(tr("Resend Timeout:%1").arg(g.resendTimeouts));
-}
-
-void MainWindow::slotUpdateDevOpenStatus() {
-    g_sysPrm.displacement.setFromDeviceName(g_sysPrm.deviceName);
-    if (pictureControl)
-        pictureControl->updateActionParam();
-    // With no board open there is no PCIe link, camera link or Camera Link signal to show.
-    for (QLabel* label : {labelPCIeState, labelLinkStatus, labelIndicatorPixelClock, labelIndicatorLineValid,
-                          labelIndicatorFrameValid})
-        label->setProperty(kAvailable, false);
-    applyStatusVisibility();
-    slotUpdateDevGrabStatus();
 }
 
 void MainWindow::slotPixelDisChecked(bool checked) {
@@ -762,13 +738,6 @@ void MainWindow::openStartImage() {
     if (!background.isEmpty())
         pictureControl->openBackgroundPicture(background);
     pictureControl->mainView()->getWidget()->setFixedScale(1.0);
-}
-
-void MainWindow::updateFileMenuStatus() {
-    // Configuration files and video need an open device.
-    for (QAction* action : {ui->actionOpenZbcf, ui->actionSaveZbcf, ui->actionOpenCcf, ui->actionSaveCcf,
-                            ui->actionSaveXml, ui->actionStartVideoX264, ui->actionStopVideoX264})
-        action->setEnabled(false);
 }
 
 void MainWindow::slotStatusButtonClicked(int id) {

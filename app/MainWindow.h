@@ -175,6 +175,10 @@ private:
     void retranslateStatusBar();
     void updateWindowTitle();
     void updateSoftwareTriggerState();
+    // Camera menu, configuration files and software trigger (MainWindowDevice.cpp).
+    void connectDeviceActions();
+    void slotActionSoftwareTrigger();
+    void configFileAction(bool board, bool save);
     void openStartImage();
     // Writes the built-in background picture to the temporary folder; empty on failure.
     QString writeBackgroundPicture();
