@@ -762,7 +762,8 @@ void MainWindow::slotActionPreference() {
 }
 
 void MainWindow::slotActionFileIO() {
-    // The camera's file access needs an open camera, and none can be open in this build.
+    // The camera's file access window comes with the service tools; until then the action only
+    // tells the user that it needs an open camera.
     QBaseMessageBox::warning(this, tr("Information"), tr("Please open the device!"), QBaseMessageBox::Yes,
                              QBaseMessageBox::Yes);
 }

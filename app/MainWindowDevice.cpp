@@ -3,6 +3,7 @@
 #include "app/MainWindow.h"
 
 #include <QFileDialog>
+#include <QLabel>
 
 #include "acquisition/VQtDeviceStream.h"
 #include "app/VQtPictureControl.h"
@@ -24,6 +25,7 @@ VQtDevice* openDevice(const VQtDeviceWidget* panel) {
 } // namespace
 
 void MainWindow::connectDeviceActions() {
+    connect(deviceWidget, &VQtDeviceWidget::signalDeviceBusy, this, &MainWindow::slotUpdateDevGrabStatus);
     connect(ui->actionProbe, &QAction::triggered, deviceWidget, &VQtDeviceWidget::slotProbeDevice);
     connect(ui->actionOpen, &QAction::triggered, deviceWidget, &VQtDeviceWidget::slotOpenDevice);
     connect(ui->actionClose, &QAction::triggered, deviceWidget, &VQtDeviceWidget::slotCloseDevice);
@@ -143,7 +145,9 @@ void MainWindow::getCameraStatus(bool update) {
 void MainWindow::slotUpdateDevOpenStatus() {
     g_sysPrm.displacement.setFromDeviceName(g_sysPrm.deviceName);
     if (pictureControl) {
-        pictureControl->stream()->initPrm();
+        // A running grab keeps its frame format (a device opened behind the panel's back).
+        if (!pictureControl->stream()->isGrabbing())
+            pictureControl->stream()->initPrm();
         pictureControl->updateActionParam();
     }
     VQtDevice* dev = openDevice(deviceWidget);

@@ -10,9 +10,6 @@
 #include "device/VQtTreeWidgetItem.h"
 
 namespace {
-QString trc(const char* text) {
-    return QCoreApplication::translate("VQtDeviceControl", text);
-}
 // The polling clocks wrap after an hour so that 32-bit millisecond stamps never overflow.
 constexpr qint64 kPollingClockWrapMs = 3600000;
 constexpr int kPollingSleepMs = 10;
@@ -31,6 +28,7 @@ VQtDeviceControl::VQtDeviceControl(QObject* parent)
 
 VQtDeviceControl::~VQtDeviceControl() {
     waitIdle();
+    stopGrab();
     runClose();
     delete g_pDev;
     g_pDev = nullptr;
@@ -143,9 +141,9 @@ void VQtDeviceControl::run() {
         }
     } catch (const std::exception& e) {
         emit signalOutputInfo(
-            trc("Device command %1 failed: %2").arg(command).arg(QString::fromUtf8(e.what())), 2);
+            tr("Device command %1 failed: %2").arg(command).arg(QString::fromUtf8(e.what())), 2);
     } catch (...) {
-        emit signalOutputInfo(trc("Device command %1 failed: %2").arg(command).arg(trc("unknown error")), 2);
+        emit signalOutputInfo(tr("Device command %1 failed: %2").arg(command).arg(tr("unknown error")), 2);
     }
     emit signalThreadExit(int(command));
 }
@@ -154,7 +152,7 @@ void VQtDeviceControl::runProbe() {
     runClose();
     if (m_manager->probeDevice(m_type) == 0)
         //: 获取设备个数为%1
-        emit signalOutputInfo(trc("Get device count is %1").arg(m_manager->getDeviceCount()), 0);
+        emit signalOutputInfo(tr("Get device count is %1").arg(m_manager->getDeviceCount()), 0);
     for (const QString& error : m_manager->getProbeErrorList())
         emit signalOutputInfo(error, 0);
 }
@@ -165,7 +163,7 @@ void VQtDeviceControl::runOpen() {
     g_pDev = nullptr;
     VQtDevice* dev = VQtDevice::createDevice(m_type);
     if (!dev) {
-        emit signalOutputInfo(trc("Unknown device type %1").arg(int(m_type)), 1);
+        emit signalOutputInfo(tr("Unknown device type %1").arg(int(m_type)), 1);
         return;
     }
     connect(dev, &VQtDevice::signalOutputInfo, this, &VQtDeviceControl::signalOutputInfo);
@@ -337,7 +335,7 @@ bool VQtDeviceControl::adaptBoard(VQtRemoteFeature* feature) {
         {"DeviceTapGeometry", QT_TRANSLATE_NOOP("VQtDeviceControl", "Adaptive device tap geometry failure")}};
     for (const auto& row : kFailures)
         if (feature->getFeature() == QLatin1String(row[0]))
-            emit signalOutputInfo(trc(row[1]), 1);
+            emit signalOutputInfo(tr(row[1]), 1);
     return false;
 }
 
@@ -362,7 +360,7 @@ void VQtDeviceControl::onDeviceRemove(OXA_EVENT_INFO_HANDLE, void* context) {
 
 void VQtDeviceControl::onFrameTriggerIgnored(OXA_EVENT_INFO_HANDLE, void* context) {
     //: 帧触发忽略
-    emit static_cast<VQtDeviceControl*>(context)->signalOutputInfo(trc("Frame trigger ignored"), 1);
+    emit static_cast<VQtDeviceControl*>(context)->signalOutputInfo(tr("Frame trigger ignored"), 1);
 }
 
 void VQtDeviceControl::onBoardEvent(VION_HANDLE, uint32_t event, void* context) {
@@ -427,7 +425,7 @@ void VQtDeviceControl::pollingTask() {
                 });
         }
     } catch (...) {
-        emit signalOutputInfo(trc("Feature polling stopped: %1").arg(trc("unknown error")), 2);
+        emit signalOutputInfo(tr("Feature polling stopped: %1").arg(tr("unknown error")), 2);
     }
     m_pollingActive = false;
 }
@@ -458,6 +456,6 @@ bool VQtDeviceControl::startForceIp(int cameraIndex, const QString& nicAddress, 
                               gateway.constData()) == OXA_STATUS_SUCCESS)
             return true;
     }
-    emit signalOutputInfo(trc("MAC : ") + mac + trc(",Force to Ip : ") + newIp + trc(" Failure"), 1);
+    emit signalOutputInfo(tr("MAC : ") + mac + tr(",Force to Ip : ") + newIp + tr(" Failure"), 1);
     return false;
 }

@@ -46,8 +46,7 @@ VQtDeviceWidget::VQtDeviceWidget(QWidget* parent)
             &VQtDeviceWidget::slotLineEditSearchTextChanged);
     connect(ui->checkBoxFeatureToolTip, &QCheckBox::clicked, this,
             &VQtDeviceWidget::slotFeatureToolTipClicked);
-    connect(m_probeButtons, QOverload<int>::of(&QButtonGroup::buttonClicked), this,
-            &VQtDeviceWidget::slotBtnGroupProbe);
+    connect(m_probeButtons, &QButtonGroup::idClicked, this, &VQtDeviceWidget::slotBtnGroupProbe);
     connect(ui->treeWidgetDeviceList, &QTreeWidget::itemPressed, this,
             &VQtDeviceWidget::slotDeviceItemPressed);
     connect(ui->treeWidgetDeviceList, &QTreeWidget::itemActivated, this,
@@ -77,6 +76,9 @@ VQtDeviceWidget::VQtDeviceWidget(QWidget* parent)
 }
 
 VQtDeviceWidget::~VQtDeviceWidget() {
+    // The window around the panel is being destroyed: nothing is reported any more.
+    blockSignals(true);
+    m_control->blockSignals(true);
     closeDevice();
     delete ui;
 }
@@ -156,6 +158,7 @@ void VQtDeviceWidget::slotProbeDevice() {
     showBusy(true);
     unloadFeatureTrees();
     m_control->startProbe(VQT_DEVICE_ALL);
+    emit signalDeviceBusy();
 }
 
 void VQtDeviceWidget::slotBtnGroupProbe(int id) {
@@ -164,6 +167,7 @@ void VQtDeviceWidget::slotBtnGroupProbe(int id) {
     showBusy(true);
     unloadFeatureTrees();
     m_control->startProbe(VQT_DEVICE_VAR_TYPE(id + 1));
+    emit signalDeviceBusy();
 }
 
 void VQtDeviceWidget::slotOpenDevice() {
@@ -181,6 +185,7 @@ void VQtDeviceWidget::slotOpenDevice() {
     showBusy(true);
     unloadFeatureTrees();
     m_control->startOpen(type, acqIndex, cameraIndex);
+    emit signalDeviceBusy();
 }
 
 void VQtDeviceWidget::slotCloseDevice() {
@@ -189,6 +194,7 @@ void VQtDeviceWidget::slotCloseDevice() {
     showBusy(true);
     unloadFeatureTrees();
     m_control->startClose();
+    emit signalDeviceBusy();
 }
 
 void VQtDeviceWidget::slotDeviceRemove() {
@@ -216,7 +222,7 @@ void VQtDeviceWidget::slotThreadExit(int code) {
     }
     combDeviceTree();
     showBusy(false);
-    if (code <= VQtDeviceControl::CloseCmd)
+    if (code <= int(VQtDeviceControl::CloseCmd))
         emit signalUpdateDevOpenStatus();
 }
 

@@ -64,6 +64,8 @@ public:
 signals:
     void signalOutputInfo(QString text, int level);
     void signalUpdateDevOpenStatus();
+    // A probe, open or close has started: actions that need the device wait for its end.
+    void signalDeviceBusy();
 
 public slots:
     void slotProbeDevice();

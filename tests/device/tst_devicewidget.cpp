@@ -177,6 +177,16 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(g_pDev->getRemoteFeature("Width")->getValue().toInt(), target, kDeadlineMs);
         QTRY_COMPARE_WITH_TIMEOUT(spin->value(), target, kDeadlineMs);
 
+        // A new user-defined name renames the camera's row in the device list.
+        auto* name = qobject_cast<QLineEdit*>(tree->getSubItemFromName("DeviceUserID")->getEditor());
+        QVERIFY(name);
+        name->setText(QStringLiteral("Left"));
+        name->setModified(true);
+        emit name->editingFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(panel.findDeviceRow(QStringLiteral("(Left)")), kDeadlineMs);
+        QCOMPARE(panel.findDeviceRow(QStringLiteral("(Left)")),
+                 panel.findDeviceRow(QStringLiteral("VG-2M-M")));
+
         QSignalSpy closed(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
         panel.slotCloseDevice();
         QVERIFY(closed.wait(kDeadlineMs));
