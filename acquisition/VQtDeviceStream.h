@@ -82,7 +82,7 @@ public:
     // Frame thinning: whether a frame arriving now goes to the display.
     bool isCopyBuffer();
 
-    // Opens an image file and shows it; a file that cannot be read leaves the current
+    // Opens an image file and shows it; a file that cannot be read or shown leaves the current
     // picture and frame untouched.
     bool openImage(const QString& path);
     // Saves the frame at hand with the current save settings (one image, or a sequence: during
@@ -104,7 +104,7 @@ signals:
     void signalUpdateDevGrabStatus();
     void signalUpdateGrabPrm();
     void signalUpdateCameraStatus();
-    void signalSaveImageStatus(int status);
+    void signalSaveImageStatus(int status, const QString& files);
     void signalVideoErrorCode(int code);
     void signalCaptureSuccess();
     void signalThumbnailFactor(int factor);

@@ -267,8 +267,6 @@ int SimBoard::setInfo(uint32_t id, int64_t value) {
     if (id == VNP_CXP_RESET_OCP && m_params.value(VNP_CXP_POWER_STATUS).value == 3)
         m_params[VNP_CXP_POWER_STATUS].value = 2;
     p.value = value;
-    if (id == VNP_IMAGE_WIDTH || id == VNP_IMAGE_ROI_X)
-        m_params[VNP_ORIGIN_IMAGE_WIDTH].value = m_params.value(VNP_IMAGE_WIDTH).value;
     if (id == VNP_BOARD_TRIGGER_MODE && value == 0)
         m_pulses.clear();
     updateFrameSize();

@@ -132,13 +132,22 @@ TEST_F(CameraLibrary, FeatureDescriptionsAndTypes) {
     EXPECT_STREQ(text, "Gain");
     OxaDevFreeFeature(f);
 
+    // The feature tree edits representation 6 as an IPv4 address and 7 as a MAC address.
     ASSERT_EQ(OxaDevAllocFeature(dev, "GevCurrentIPAddress", &f), OXA_STATUS_SUCCESS);
     uint32_t representation = 0;
     OxaFeatureGetRepresentation(f, &representation);
-    EXPECT_EQ(representation, uint32_t(OXA_REPRESENTATION_IPV4_ADDRESS));
+    EXPECT_EQ(representation, 6u);
     int64_t ip = 0;
     ASSERT_EQ(OxaFeatureGetInt64(f, &ip), OXA_STATUS_SUCCESS);
     EXPECT_EQ(ip, (192ll << 24) | (168 << 16) | (5 << 8) | 21);
+    OxaDevFreeFeature(f);
+    ASSERT_EQ(OxaDevAllocFeature(dev, "GevMACAddress", &f), OXA_STATUS_SUCCESS);
+    OxaFeatureGetRepresentation(f, &representation);
+    EXPECT_EQ(representation, 7u);
+    OxaDevFreeFeature(f);
+    ASSERT_EQ(OxaDevAllocFeature(dev, "Width", &f), OXA_STATUS_SUCCESS);
+    OxaFeatureGetRepresentation(f, &representation);
+    EXPECT_EQ(representation, uint32_t(OXA_REPRESENTATION_LINEAR));
     OxaDevFreeFeature(f);
 
     EXPECT_EQ(OxaDevAllocFeature(dev, "NoSuchFeature", &f),
