@@ -48,6 +48,7 @@ bool openRow(VQtDeviceWidget* panel, const QString& text) {
 } // namespace
 
 int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
+    window.languageChanged(1);
     window.resize(1600, 900);
     window.show();
     // An information box (a board on a slow host link) would wait for a click: it is answered.

@@ -6,6 +6,11 @@
 #include "device/VQtAcqFeature.h"
 #include "device/VQtRemoteFeature.h"
 
+namespace {
+// A long feature name is cut rather than pushing the editors out of sight.
+constexpr int kMaxNameWidth = 260;
+} // namespace
+
 VQtTreeWidget::VQtTreeWidget(QWidget* parent) : QTreeWidget(parent) {
     qRegisterMetaType<VQtTreeWidgetItem*>();
     setColumnCount(2);
@@ -174,6 +179,8 @@ void VQtTreeWidget::loadAcqFeatures(const QList<std::shared_ptr<VQtAcqFeature>>&
     }
     setToolTipsShown(m_toolTips);
     updateTreeItem();
+    resizeColumnToContents(0);
+    setColumnWidth(0, qMin(columnWidth(0), kMaxNameWidth));
     setUpdatesEnabled(true);
 }
 
@@ -240,6 +247,8 @@ void VQtTreeWidget::loadRemoteFeatures(const QList<std::shared_ptr<VQtRemoteFeat
     }
     setToolTipsShown(m_toolTips);
     updateTreeItem();
+    resizeColumnToContents(0);
+    setColumnWidth(0, qMin(columnWidth(0), kMaxNameWidth));
     setUpdatesEnabled(true);
 }
 
