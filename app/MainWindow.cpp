@@ -213,10 +213,10 @@ void MainWindow::buildLayout() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(splitterMain);
-    // Start with most of the height for the pictures and a narrow device pane; the user's
-    // later dragging wins.
+    // Start with most of the height for the pictures and a device pane wide enough for device
+    // names and feature editors; the user's later dragging wins.
     splitterMessage->setSizes({700, 200});
-    splitterMain->setSizes({460, 1140});
+    splitterMain->setSizes({640, 960});
 
     // The panels' own close buttons hide them: keep the Window menu's check marks in step.
     deviceWidget->installEventFilter(this);

@@ -16,6 +16,7 @@
 #include "device/VQtDeviceControl.h"
 #include "device/VQtDeviceWidget.h"
 #include "device/VQtForceIpDlg.h"
+#include "device/VQtTreeWidget.h"
 
 namespace {
 constexpr int kDeadlineMs = 20000;
@@ -67,6 +68,8 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     ok = openRow(panel, QStringLiteral("VCX-4M-C")) && ok;
     panel->setUserLevel(2);
     panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(1);
+    // A current row fills the description pane under the tree.
+    panel->remoteTree()->setCurrentItem(panel->remoteTree()->getSubItemFromName(QStringLiteral("Width")));
     settle(300);
     ok = panel->grab().save(dir + QStringLiteral("/device_camera_features.png")) && ok;
     panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(0);

@@ -32,8 +32,6 @@ public:
 
     // The acquisition stream the worker stops around closes and format edits.
     void setStream(VQtDeviceStream* stream);
-    // Wide enough for device names and a feature's name beside its editor.
-    QSize sizeHint() const override { return QSize(600, 600); }
     VQtDeviceStream* getStreamThread() const;
     VQtDeviceControl* getControl() const { return m_control; }
     VQtTreeWidget* acqTree() const;

@@ -8,7 +8,7 @@
 
 namespace {
 // A long feature name is cut rather than pushing the editors out of sight.
-constexpr int kMaxNameWidth = 260;
+constexpr int kMaxNameWidth = 190;
 } // namespace
 
 VQtTreeWidget::VQtTreeWidget(QWidget* parent) : QTreeWidget(parent) {
