@@ -25,7 +25,6 @@ namespace {
 constexpr int kIdleMs = 10;             // display loop sleep while no frame waits
 constexpr int kIdlePassesForRates = 11; // idle passes between rate refreshes without frames
 constexpr int kRatePeriodMs = 200;
-constexpr uint32_t kSingleGrabWaitMs = 200; // steps of the first-pass wait of a single grab
 constexpr int kStopDeadlineMs = 30000;
 
 int64_t nowNs() {
@@ -364,10 +363,9 @@ void VQtDeviceStream::run() {
     } catch (...) {
         callbackFailed("Display loop", "unknown error");
     }
-    {
-        std::lock_guard<std::mutex> l(m_wakeMutex);
-        m_loopDone = true;
-    }
+    // Told under the lock: the stopping owner may destroy the stream as soon as it sees this.
+    std::lock_guard<std::mutex> l(m_wakeMutex);
+    m_loopDone = true;
     m_doneCondition.notify_all();
 }
 
@@ -380,14 +378,8 @@ void VQtDeviceStream::displayLoop() {
                 CPU_SET(cpu, &set);
         pthread_setaffinity_np(pthread_self(), sizeof(set), &set);
     }
-    // A single grab's frame is on its way: wait for the device, in steps, so that a stop is
-    // not held up.
-    if (!m_continuous.load() && m_dev) {
-        while (m_running.load() && !m_dev->wait(kSingleGrabWaitMs) && m_running.load()) {
-            if (m_frameCounter.load() > 0)
-                break;
-        }
-    }
+    // A single grab's frame is awaited like any other, asleep until a frame or the stop wakes
+    // the loop: the device's own wait would write the adapter's status from this thread.
     VQtRateCounter refresh(kRatePeriodMs);
     refresh.restart(VQtFrameThinning::nowMs());
     int idle = 0;

@@ -125,6 +125,7 @@ private slots:
         window.languageChanged(1);
         window.resize(1280, 800);
         window.show();
+        QTest::qWait(300); // the start picture first, as a user would see it before grabbing
         VQtDevice* dev =
             openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "VP-2M-C", "colour": true,
             "width": 1600, "height": 1200, "pixelFormats": ["BayerRG8"], "pixelFormat": "BayerRG8",

@@ -373,16 +373,25 @@ TEST_F(BoardStreamTest, ThumbnailFillsTheSecondPicture) {
     ASSERT_EQ(VionSetInfo(rig.device()->getAcqHandle(), VNP_THUMBNAIL_SIZE_FACTOR, 4), VION_OK);
     VQtImageTarget second;
     rig.stream().setWidget(&rig.picture(), &second);
+    // Whatever fails below, the stream lets go of the second picture before it goes.
+    struct Detach {
+        StreamRig& rig;
+        ~Detach() {
+            rig.stream().slotGrabStop();
+            rig.stream().setWidget(&rig.picture(), nullptr);
+        }
+    } detach{rig};
     int factor = -1;
     QObject::connect(&rig.stream(), &VQtDeviceStream::signalThumbnailFactor, [&](int f) { factor = f; });
     rig.stream().slotGrabContinuous();
     ASSERT_TRUE(rig.stream().isGrabbing());
     EXPECT_EQ(factor, 4);
     EXPECT_EQ(rig.stream().getThumbnailFactor(), 4u);
-    stepBoard(2);
-    ASSERT_TRUE(rig.waitShown(2));
+    for (int i = 1; i <= 2; ++i) {
+        stepBoard();
+        ASSERT_TRUE(rig.waitShown(uint64_t(i)));
+    }
     rig.stream().slotGrabStop();
-    rig.stream().setWidget(&rig.picture(), nullptr);
     ASSERT_NE(second.getEntireImage(), nullptr);
     EXPECT_EQ(second.getEntireImage()->width, 32 / 4);
     EXPECT_EQ(second.getEntireImage()->height, 8 / 4);
