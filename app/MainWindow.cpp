@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "acquisition/VQtDeviceStream.h"
 #include "app/VQtLogFile.h"
 #include "app/VQtMessageWidget.h"
 #include "app/VQtPictureControl.h"
@@ -103,6 +104,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     addStatusBar();
     connectActions();
     pictureControl = new VQtPictureControl(this);
+    deviceWidget->setStream(pictureControl->stream());
     setPictureViews(pictureControl->mainView(), pictureControl->secondView());
     pictureControl->mainView()->show(); // made before the splitter took it: shown with the window
     pictureControl->connectActions(ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence,
@@ -118,7 +120,13 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
+    // The live stream: its rates and counters reach the status bar, its state the actions.
+    VQtDeviceStream* stream = pictureControl->stream();
+    connect(stream, &VQtDeviceStream::signalUpdateGrabPrm, this, &MainWindow::slotStreamFigures);
+    connect(stream, &VQtDeviceStream::signalUpdateDevGrabStatus, this, &MainWindow::slotUpdateDevGrabStatus);
+    connect(stream, &VQtDeviceStream::signalVideoErrorCode, this, &MainWindow::slotVideoErrorCode);
     createToolWindows();
+    connectDeviceActions();
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
@@ -130,6 +138,8 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     if (!vqtColorCalibrationMessage().isEmpty())
         emit signalOutputInfo(vqtColorCalibrationMessage(), isRunColorAndGamma() ? 0 : 1);
     showMaximized();
+    // The device list is filled at once, so a camera can be opened without a probe by hand.
+    deviceWidget->slotProbeDevice();
 
     connect(&timerStatus, &QTimer::timeout, this, &MainWindow::slotTimerOut);
     timerStatus.start(kFirstTickMs);
@@ -204,10 +214,10 @@ void MainWindow::buildLayout() {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(splitterMain);
-    // Start with most of the height for the pictures and a narrow device pane; the user's
-    // later dragging wins.
+    // Start with most of the height for the pictures and a device pane wide enough for device
+    // names and feature editors; the user's later dragging wins.
     splitterMessage->setSizes({700, 200});
-    splitterMain->setSizes({460, 1140});
+    splitterMain->setSizes({640, 960});
 
     // The panels' own close buttons hide them: keep the Window menu's check marks in step.
     deviceWidget->installEventFilter(this);
@@ -436,7 +446,7 @@ void MainWindow::setInitialActionStates() {
     const QList<QAction*> ready = {
         ui->actionExit, ui->actionDeviceFeature, ui->actionOutputMessage, ui->actionPreference,
         ui->actionFileIO, ui->actionChinese, ui->actionEnglish, ui->actionDocument, ui->actionShowLog,
-        ui->actionAbout, ui->actionView,
+        ui->actionAbout, ui->actionView, ui->actionProbe, ui->actionOpen, ui->actionClose,
         // served by the picture views
         ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence, ui->actionZoomIn,
         ui->actionZoomOut, ui->actionZoomFit, ui->actionOriginalSize, ui->actionHorizontalProfileLine,
@@ -593,11 +603,6 @@ void MainWindow::configRemoteTimeout(bool disable, bool keep) {
     Q_UNUSED(keep);
 }
 
-void MainWindow::getCameraStatus(bool update) {
-    // Only an open, non-virtual frame-grabber board reports a camera status word.
-    Q_UNUSED(update);
-}
-
 void MainWindow::showCameraStatus(const VQtCameraStatus::Result& status) {
     if (status.linkKnown) {
         labelLinkStatus->setText(status.linkText);
@@ -611,15 +616,19 @@ void MainWindow::showCameraStatus(const VQtCameraStatus::Result& status) {
     }
 }
 
-void MainWindow::updateSoftwareTriggerState() {
-    ui->actionSoftwareTrigger->setEnabled(false);
-}
-
-void MainWindow::slotUpdateDevGrabStatus() {
-    // Without an open device nothing can be grabbed.
-    for (QAction* action : {ui->actionGrab1Shot, ui->actionGrabContinuous, ui->actionGrabStop,
-                            ui->actionSoftwareTrigger, ui->actionStartVideoX264, ui->actionStopVideoX264})
-        action->setEnabled(false);
+void MainWindow::slotStreamFigures() {
+    if (pictureControl) {
+        const VQtStreamFigures f = pictureControl->stream()->getFigures();
+        grabFigures.frameRate = f.frameRate;
+        grabFigures.lineRate = f.lineRate;
+        grabFigures.refreshRate = f.refreshRate;
+        grabFigures.frameCount = f.frames;
+        grabFigures.cc1Count = f.cc1Count;
+        grabFigures.resendPackets = f.resendPackets;
+        grabFigures.lostPackets = f.lostPackets;
+        grabFigures.resendTimeouts = f.resendTimeouts;
+    }
+    slotUpdateGrabPrm();
 }
 
 void MainWindow::slotUpdateGrabPrm() {
@@ -641,18 +650,6 @@ void MainWindow::slotUpdateGrabPrm() {
     labelLostPacket->setText(tr("Lost Packet:%1").arg(g.lostPackets));
     //: 重传时间:%1
     labelResendTimeout->setText(tr("Resend Timeout:%1").arg(g.resendTimeouts));
-}
-
-void MainWindow::slotUpdateDevOpenStatus() {
-    g_sysPrm.displacement.setFromDeviceName(g_sysPrm.deviceName);
-    if (pictureControl)
-        pictureControl->updateActionParam();
-    // With no board open there is no PCIe link, camera link or Camera Link signal to show.
-    for (QLabel* label : {labelPCIeState, labelLinkStatus, labelIndicatorPixelClock, labelIndicatorLineValid,
-                          labelIndicatorFrameValid})
-        label->setProperty(kAvailable, false);
-    applyStatusVisibility();
-    slotUpdateDevGrabStatus();
 }
 
 void MainWindow::slotPixelDisChecked(bool checked) {
@@ -744,13 +741,6 @@ void MainWindow::openStartImage() {
     pictureControl->mainView()->getWidget()->setFixedScale(1.0);
 }
 
-void MainWindow::updateFileMenuStatus() {
-    // Configuration files and video need an open device.
-    for (QAction* action : {ui->actionOpenZbcf, ui->actionSaveZbcf, ui->actionOpenCcf, ui->actionSaveCcf,
-                            ui->actionSaveXml, ui->actionStartVideoX264, ui->actionStopVideoX264})
-        action->setEnabled(false);
-}
-
 void MainWindow::slotStatusButtonClicked(int id) {
     qDebug() << "slotStatusButtonClicked:" << id;
     if (id < 0 || id >= kStatusCheckBoxCount)
@@ -781,7 +771,8 @@ void MainWindow::slotActionPreference() {
 }
 
 void MainWindow::slotActionFileIO() {
-    // The camera's file access needs an open camera, and none can be open in this build.
+    // The camera's file access window comes with the service tools; until then the action only
+    // tells the user that it needs an open camera.
     QBaseMessageBox::warning(this, tr("Information"), tr("Please open the device!"), QBaseMessageBox::Yes,
                              QBaseMessageBox::Yes);
 }

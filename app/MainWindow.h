@@ -129,6 +129,8 @@ signals:
 public slots:
     void slotUpdateDevGrabStatus();
     void slotUpdateGrabPrm();
+    // Takes the running grab's rates and counters from the stream into the status bar.
+    void slotStreamFigures();
     void slotSaveImageStatus(int status, const QString& files = QString());
     void slotVideoErrorCode(int code);
     void slotUpdateDevOpenStatus();
@@ -173,6 +175,10 @@ private:
     void retranslateStatusBar();
     void updateWindowTitle();
     void updateSoftwareTriggerState();
+    // Camera menu, configuration files and software trigger (MainWindowDevice.cpp).
+    void connectDeviceActions();
+    void slotActionSoftwareTrigger();
+    void configFileAction(bool board, bool save);
     void openStartImage();
     // Writes the built-in background picture to the temporary folder; empty on failure.
     QString writeBackgroundPicture();

@@ -12,6 +12,7 @@
 #include <QSplashScreen>
 #include <atomic>
 
+#include "app/VQtDeviceScreenshots.h"
 #include "app/VQtScreenshots.h"
 #include "app/VQtToolScreenshots.h"
 #include "device/VQtBackendSelection.h"
@@ -109,6 +110,10 @@ int main(int argc, char* argv[]) {
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
         return vqtWriteScreenshots(window, args.at(2));
+    }
+    if (args.size() > 2 && args.at(1) == QLatin1String("--device-screenshots")) {
+        splash.finish(&window);
+        return vqtWriteDeviceScreenshots(window, args.at(2));
     }
     if (args.size() > 2 && args.at(1) == QLatin1String("--tool-screenshots")) {
         if (args.size() > 3)

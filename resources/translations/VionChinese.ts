@@ -507,6 +507,44 @@ Qt %2</translation>
         <source>The camera file task</source>
         <translation>相机文件任务</translation>
     </message>
+    <message>
+        <source>Software trigger failed</source>
+        <extracomment>软触发失败</extracomment>
+        <translation>软触发失败</translation>
+    </message>
+    <message>
+        <source>Board Configuration File (*.zbcf)</source>
+        <translation>采集卡配置文件 (*.zbcf)</translation>
+    </message>
+    <message>
+        <source>Camera Configuration File (*.ccf)</source>
+        <translation>相机配置文件 (*.ccf)</translation>
+    </message>
+    <message>
+        <source>Save Configuration File</source>
+        <translation>保存配置文件</translation>
+    </message>
+    <message>
+        <source>Open Configuration File</source>
+        <translation>打开配置文件</translation>
+    </message>
+    <message>
+        <source>Configuration file saved: %1</source>
+        <translation>配置文件已保存: %1</translation>
+    </message>
+    <message>
+        <source>Configuration file loaded: %1</source>
+        <translation>配置文件已加载: %1</translation>
+    </message>
+    <message>
+        <source>PCIe State:</source>
+        <extracomment>PCIe状态:</extracomment>
+        <translation>PCIe状态:</translation>
+    </message>
+    <message>
+        <source>Warning : The line link is insufficient. It is recommended to replace the board or slot!</source>
+        <translation>警告：链路带宽不足，建议更换采集卡或插槽！</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1112,6 +1150,67 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtDeviceControl</name>
+    <message>
+        <source>Device command %1 failed: %2</source>
+        <translation>设备命令%1失败: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>Get device count is %1</source>
+        <extracomment>获取设备个数为%1</extracomment>
+        <translation>获取设备个数为%1</translation>
+    </message>
+    <message>
+        <source>Unknown device type %1</source>
+        <translation>未知设备类型%1</translation>
+    </message>
+    <message>
+        <source>Adaptive device scan type failure</source>
+        <translation>自适应设备扫描类型失败</translation>
+    </message>
+    <message>
+        <source>Adaptive image width failure</source>
+        <translation>自适应图像宽失败</translation>
+    </message>
+    <message>
+        <source>Adaptive image height failure</source>
+        <translation>自适应图像高失败</translation>
+    </message>
+    <message>
+        <source>Adaptive image pixel format failure</source>
+        <translation>自适应图像数据模式失败</translation>
+    </message>
+    <message>
+        <source>Adaptive device tap geometry failure</source>
+        <translation>自适应设备Tap Geometry失败</translation>
+    </message>
+    <message>
+        <source>Frame trigger ignored</source>
+        <extracomment>帧触发忽略</extracomment>
+        <translation>帧触发忽略</translation>
+    </message>
+    <message>
+        <source>Feature polling stopped: %1</source>
+        <translation>特征轮询已停止: %1</translation>
+    </message>
+    <message>
+        <source>MAC : </source>
+        <translation>MAC : </translation>
+    </message>
+    <message>
+        <source>,Force to Ip : </source>
+        <translation>,强制IP : </translation>
+    </message>
+    <message>
+        <source> Failure</source>
+        <translation> 失败</translation>
+    </message>
+</context>
+<context>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>
@@ -1132,6 +1231,105 @@ Qt %2</translation>
     <message>
         <source>Failed to allocate memory for a %1 x %2 frame</source>
         <translation>为 %1 x %2 的帧分配内存失败</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>请打开设备!</translation>
+    </message>
+    <message>
+        <source>Starting the grab failed: %1</source>
+        <translation>启动采集失败:%1</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>The display loop did not end in time</source>
+        <translation>显示循环未能及时结束</translation>
+    </message>
+    <message>
+        <source>Apply memory failure</source>
+        <extracomment>申请内存失败</extracomment>
+        <translation>申请内存失败</translation>
+    </message>
+    <message>
+        <source>Grab stop</source>
+        <extracomment>采集停止</extracomment>
+        <translation>采集停止</translation>
+    </message>
+    <message>
+        <source>Grab timeout</source>
+        <extracomment>采集超时</extracomment>
+        <translation>采集超时</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 失败:%2</translation>
+    </message>
+    <message>
+        <source>Stop the grab before opening an image</source>
+        <translation>打开图像前请先停止采集</translation>
+    </message>
+    <message>
+        <source>Failed to get image info</source>
+        <extracomment>获取图像信息失败</extracomment>
+        <translation>获取图像信息失败</translation>
+    </message>
+    <message>
+        <source>Incomplete frame / line</source>
+        <extracomment>不完整帧/行</extracomment>
+        <translation>不完整帧/行</translation>
+    </message>
+    <message>
+        <source>Grab frame lost</source>
+        <extracomment>帧丢失</extracomment>
+        <translation>帧丢失</translation>
+    </message>
+    <message>
+        <source>Frame ignored</source>
+        <extracomment>帧忽略</extracomment>
+        <translation>帧忽略</translation>
+    </message>
+    <message>
+        <source>Failed to set stream parameter</source>
+        <extracomment>设置流参数失败</extracomment>
+        <translation>设置流参数失败</translation>
+    </message>
+    <message>
+        <source>New Buffer failure</source>
+        <extracomment>新建缓冲区失败</extracomment>
+        <translation>新建缓冲区失败</translation>
+    </message>
+    <message>
+        <source>Alloc Stream failure</source>
+        <extracomment>申请流失败</extracomment>
+        <translation>申请流失败</translation>
+    </message>
+    <message>
+        <source>Stream add buffer failure</source>
+        <extracomment>流中添加缓冲区失败</extracomment>
+        <translation>流中添加缓冲区失败</translation>
+    </message>
+    <message>
+        <source>Image data error</source>
+        <extracomment>图像数据异常</extracomment>
+        <translation>图像数据异常</translation>
+    </message>
+    <message>
+        <source>Buffer status:%1</source>
+        <extracomment>缓冲区状态为:%1</extracomment>
+        <translation>缓冲区状态为:%1</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id: from %1 to %2</source>
+        <extracomment>帧丢失,区块ID:%1 到 %2</extracomment>
+        <translation>帧丢失,区块ID:%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id:%1</source>
+        <extracomment>帧丢失,区块ID:%1</extracomment>
+        <translation>帧丢失,区块ID:%1</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1394,43 @@ Qt %2</translation>
         <source>Common Feature</source>
         <translation>常用属性</translation>
     </message>
+    <message>
+        <source>Camera IP and Host NIC IP in not subnet !</source>
+        <translation>相机IP与主机网卡IP不在同一网段 !</translation>
+    </message>
+    <message>
+        <source>Working...</source>
+        <extracomment>正在执行...</extracomment>
+        <translation>正在执行...</translation>
+    </message>
+    <message>
+        <source>The device is doing other operations. Please try again later</source>
+        <extracomment>设备正在进行其他操作，请稍后再试</extracomment>
+        <translation>设备正在进行其他操作，请稍后再试</translation>
+    </message>
+    <message>
+        <source>Please select the camera you want to open !</source>
+        <extracomment>请选择需要打开的相机 !</extracomment>
+        <translation>请选择需要打开的相机 !</translation>
+    </message>
+    <message>
+        <source>Device remove</source>
+        <extracomment>设备移除</extracomment>
+        <translation>设备移除</translation>
+    </message>
+    <message>
+        <source>Probe</source>
+        <extracomment>探测</extracomment>
+        <translation>探测</translation>
+    </message>
+    <message>
+        <source>Camera IP is the same as Host NIC IP !</source>
+        <translation>相机IP与主机网卡IP相同 !</translation>
+    </message>
+    <message>
+        <source>Multiple cameras have the same IP !</source>
+        <translation>多个相机IP相同 !</translation>
+    </message>
 </context>
 <context>
     <name>VQtFftWidget</name>
@@ -1206,6 +1441,41 @@ Qt %2</translation>
     <message>
         <source>Column : %1</source>
         <translation>列 : %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtForceIpDlg</name>
+    <message>
+        <source>Force IP</source>
+        <translation>强制IP</translation>
+    </message>
+    <message>
+        <source>Force IP:</source>
+        <translation>强制IP:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Please enter a complete IP address!</source>
+        <translation>请输入完整的IP地址！</translation>
+    </message>
+    <message>
+        <source>The last column of an IP address cannot be 0 or 255!</source>
+        <translation>IP地址的最后一段不能为0或255！</translation>
+    </message>
+    <message>
+        <source>Camera IP is the same as host NIC IP, exit !</source>
+        <translation>相机IP与主机网卡IP相同，退出 !</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
     </message>
 </context>
 <context>
@@ -2485,6 +2755,22 @@ Qt %2</translation>
     <message>
         <source>%1 failed: %2</source>
         <translation>%1失败: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VQtTreeWidget</name>
+    <message>
+        <source>Feature</source>
+        <translation>特征</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>值</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <extracomment>执行</extracomment>
+        <translation>执行</translation>
     </message>
 </context>
 <context>

@@ -507,6 +507,44 @@ Qt %2</translation>
         <source>The camera file task</source>
         <translation>The camera file task</translation>
     </message>
+    <message>
+        <source>Software trigger failed</source>
+        <extracomment>软触发失败</extracomment>
+        <translation>Software trigger failed</translation>
+    </message>
+    <message>
+        <source>Board Configuration File (*.zbcf)</source>
+        <translation>Board Configuration File (*.zbcf)</translation>
+    </message>
+    <message>
+        <source>Camera Configuration File (*.ccf)</source>
+        <translation>Camera Configuration File (*.ccf)</translation>
+    </message>
+    <message>
+        <source>Save Configuration File</source>
+        <translation>Save Configuration File</translation>
+    </message>
+    <message>
+        <source>Open Configuration File</source>
+        <translation>Open Configuration File</translation>
+    </message>
+    <message>
+        <source>Configuration file saved: %1</source>
+        <translation>Configuration file saved: %1</translation>
+    </message>
+    <message>
+        <source>Configuration file loaded: %1</source>
+        <translation>Configuration file loaded: %1</translation>
+    </message>
+    <message>
+        <source>PCIe State:</source>
+        <extracomment>PCIe状态:</extracomment>
+        <translation>PCIe State:</translation>
+    </message>
+    <message>
+        <source>Warning : The line link is insufficient. It is recommended to replace the board or slot!</source>
+        <translation>Warning : The line link is insufficient. It is recommended to replace the board or slot!</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1112,6 +1150,67 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtDeviceControl</name>
+    <message>
+        <source>Device command %1 failed: %2</source>
+        <translation>Device command %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>Get device count is %1</source>
+        <extracomment>获取设备个数为%1</extracomment>
+        <translation>Get device count is %1</translation>
+    </message>
+    <message>
+        <source>Unknown device type %1</source>
+        <translation>Unknown device type %1</translation>
+    </message>
+    <message>
+        <source>Adaptive device scan type failure</source>
+        <translation>Adaptive device scan type failure</translation>
+    </message>
+    <message>
+        <source>Adaptive image width failure</source>
+        <translation>Adaptive image width failure</translation>
+    </message>
+    <message>
+        <source>Adaptive image height failure</source>
+        <translation>Adaptive image height failure</translation>
+    </message>
+    <message>
+        <source>Adaptive image pixel format failure</source>
+        <translation>Adaptive image pixel format failure</translation>
+    </message>
+    <message>
+        <source>Adaptive device tap geometry failure</source>
+        <translation>Adaptive device tap geometry failure</translation>
+    </message>
+    <message>
+        <source>Frame trigger ignored</source>
+        <extracomment>帧触发忽略</extracomment>
+        <translation>Frame trigger ignored</translation>
+    </message>
+    <message>
+        <source>Feature polling stopped: %1</source>
+        <translation>Feature polling stopped: %1</translation>
+    </message>
+    <message>
+        <source>MAC : </source>
+        <translation>MAC : </translation>
+    </message>
+    <message>
+        <source>,Force to Ip : </source>
+        <translation>,Force to Ip : </translation>
+    </message>
+    <message>
+        <source> Failure</source>
+        <translation> Failure</translation>
+    </message>
+</context>
+<context>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>
@@ -1132,6 +1231,105 @@ Qt %2</translation>
     <message>
         <source>Failed to allocate memory for a %1 x %2 frame</source>
         <translation>Failed to allocate memory for a %1 x %2 frame</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>Starting the grab failed: %1</source>
+        <translation>Starting the grab failed: %1</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>The display loop did not end in time</source>
+        <translation>The display loop did not end in time</translation>
+    </message>
+    <message>
+        <source>Apply memory failure</source>
+        <extracomment>申请内存失败</extracomment>
+        <translation>Apply memory failure</translation>
+    </message>
+    <message>
+        <source>Grab stop</source>
+        <extracomment>采集停止</extracomment>
+        <translation>Grab stop</translation>
+    </message>
+    <message>
+        <source>Grab timeout</source>
+        <extracomment>采集超时</extracomment>
+        <translation>Grab timeout</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 failed: %2</translation>
+    </message>
+    <message>
+        <source>Stop the grab before opening an image</source>
+        <translation>Stop the grab before opening an image</translation>
+    </message>
+    <message>
+        <source>Failed to get image info</source>
+        <extracomment>获取图像信息失败</extracomment>
+        <translation>Failed to get image info</translation>
+    </message>
+    <message>
+        <source>Incomplete frame / line</source>
+        <extracomment>不完整帧/行</extracomment>
+        <translation>Incomplete frame / line</translation>
+    </message>
+    <message>
+        <source>Grab frame lost</source>
+        <extracomment>帧丢失</extracomment>
+        <translation>Grab frame lost</translation>
+    </message>
+    <message>
+        <source>Frame ignored</source>
+        <extracomment>帧忽略</extracomment>
+        <translation>Frame ignored</translation>
+    </message>
+    <message>
+        <source>Failed to set stream parameter</source>
+        <extracomment>设置流参数失败</extracomment>
+        <translation>Failed to set stream parameter</translation>
+    </message>
+    <message>
+        <source>New Buffer failure</source>
+        <extracomment>新建缓冲区失败</extracomment>
+        <translation>New Buffer failure</translation>
+    </message>
+    <message>
+        <source>Alloc Stream failure</source>
+        <extracomment>申请流失败</extracomment>
+        <translation>Alloc Stream failure</translation>
+    </message>
+    <message>
+        <source>Stream add buffer failure</source>
+        <extracomment>流中添加缓冲区失败</extracomment>
+        <translation>Stream add buffer failure</translation>
+    </message>
+    <message>
+        <source>Image data error</source>
+        <extracomment>图像数据异常</extracomment>
+        <translation>Image data error</translation>
+    </message>
+    <message>
+        <source>Buffer status:%1</source>
+        <extracomment>缓冲区状态为:%1</extracomment>
+        <translation>Buffer status:%1</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id: from %1 to %2</source>
+        <extracomment>帧丢失,区块ID:%1 到 %2</extracomment>
+        <translation>Frame is lost,Block_Id: from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id:%1</source>
+        <extracomment>帧丢失,区块ID:%1</extracomment>
+        <translation>Frame is lost,Block_Id:%1</translation>
     </message>
 </context>
 <context>
@@ -1196,6 +1394,43 @@ Qt %2</translation>
         <source>Common Feature</source>
         <translation>Common Feature</translation>
     </message>
+    <message>
+        <source>Camera IP and Host NIC IP in not subnet !</source>
+        <translation>Camera IP and Host NIC IP in not subnet !</translation>
+    </message>
+    <message>
+        <source>Working...</source>
+        <extracomment>正在执行...</extracomment>
+        <translation>Working...</translation>
+    </message>
+    <message>
+        <source>The device is doing other operations. Please try again later</source>
+        <extracomment>设备正在进行其他操作，请稍后再试</extracomment>
+        <translation>The device is doing other operations. Please try again later</translation>
+    </message>
+    <message>
+        <source>Please select the camera you want to open !</source>
+        <extracomment>请选择需要打开的相机 !</extracomment>
+        <translation>Please select the camera you want to open !</translation>
+    </message>
+    <message>
+        <source>Device remove</source>
+        <extracomment>设备移除</extracomment>
+        <translation>Device remove</translation>
+    </message>
+    <message>
+        <source>Probe</source>
+        <extracomment>探测</extracomment>
+        <translation>Probe</translation>
+    </message>
+    <message>
+        <source>Camera IP is the same as Host NIC IP !</source>
+        <translation>Camera IP is the same as Host NIC IP !</translation>
+    </message>
+    <message>
+        <source>Multiple cameras have the same IP !</source>
+        <translation>Multiple cameras have the same IP !</translation>
+    </message>
 </context>
 <context>
     <name>VQtFftWidget</name>
@@ -1206,6 +1441,41 @@ Qt %2</translation>
     <message>
         <source>Column : %1</source>
         <translation>Column : %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtForceIpDlg</name>
+    <message>
+        <source>Force IP</source>
+        <translation>Force IP</translation>
+    </message>
+    <message>
+        <source>Force IP:</source>
+        <translation>Force IP:</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Please enter a complete IP address!</source>
+        <translation>Please enter a complete IP address!</translation>
+    </message>
+    <message>
+        <source>The last column of an IP address cannot be 0 or 255!</source>
+        <translation>The last column of an IP address cannot be 0 or 255!</translation>
+    </message>
+    <message>
+        <source>Camera IP is the same as host NIC IP, exit !</source>
+        <translation>Camera IP is the same as host NIC IP, exit !</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
     </message>
 </context>
 <context>
@@ -2485,6 +2755,22 @@ Qt %2</translation>
     <message>
         <source>%1 failed: %2</source>
         <translation>%1 failed: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VQtTreeWidget</name>
+    <message>
+        <source>Feature</source>
+        <translation>Feature</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Execute</source>
+        <extracomment>执行</extracomment>
+        <translation>Execute</translation>
     </message>
 </context>
 <context>

@@ -453,18 +453,19 @@ private slots:
         }
     }
 
-    // Image actions work without a device; device and tool actions wait for their layers.
+    // Image actions and probing work without a device; grabbing waits for an open device, tool
+    // actions for their layers.
     void actionsWithAWorkingTargetAreEnabled() {
         MainWindow window;
         auto enabled = [&](const char* name) {
             return window.findChild<QAction*>(QString::fromLatin1(name))->isEnabled();
         };
-        for (const char* name :
-             {"actionOpenImage", "actionSaveImage", "actionZoomIn", "actionZoomFit",
-              "actionHorizontalProfileLine", "actionPreference", "actionExit", "actionEnglish"})
+        for (const char* name : {"actionOpenImage", "actionSaveImage", "actionZoomIn", "actionZoomFit",
+                                 "actionHorizontalProfileLine", "actionPreference", "actionExit",
+                                 "actionEnglish", "actionProbe"})
             QVERIFY2(enabled(name), name);
         for (const char* name :
-             {"actionProbe", "actionGrabContinuous", "actionSoftwareTrigger", "actionPixelCapture"})
+             {"actionClose", "actionGrabContinuous", "actionSoftwareTrigger", "actionPixelCapture"})
             QVERIFY2(!enabled(name), name);
     }
 

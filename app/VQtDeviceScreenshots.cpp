@@ -1,0 +1,102 @@
+#include "app/VQtDeviceScreenshots.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDialog>
+#include <QPixmap>
+#include <QTabWidget>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "acquisition/VQtDeviceStream.h"
+#include "app/MainWindow.h"
+#include "app/VQtPictureControl.h"
+#include "device/VQtDevice.h"
+#include "device/VQtDeviceControl.h"
+#include "device/VQtDeviceWidget.h"
+#include "device/VQtForceIpDlg.h"
+#include "device/VQtTreeWidget.h"
+
+namespace {
+constexpr int kDeadlineMs = 20000;
+
+// Lets events run until `done` holds or the deadline passes.
+template <typename F> bool waitFor(F&& done, int ms = kDeadlineMs) {
+    QDeadlineTimer deadline(ms);
+    while (!done()) {
+        if (deadline.hasExpired())
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+void settle(int ms) {
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+bool openRow(VQtDeviceWidget* panel, const QString& text) {
+    QTreeWidgetItem* row = panel->findDeviceRow(text);
+    if (!row)
+        return false;
+    panel->findChild<QTreeWidget*>(QStringLiteral("treeWidgetDeviceList"))->setCurrentItem(row);
+    panel->slotOpenDevice();
+    return waitFor([panel] { return !panel->isBusy() && g_pDev && g_pDev->isOpen(); });
+}
+} // namespace
+
+int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
+    window.languageChanged(1);
+    window.resize(1600, 900);
+    window.show();
+    // An information box (a board on a slow host link) would wait for a click: it is answered.
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget()))
+            box->accept();
+    });
+    answer.start(200);
+    VQtDeviceWidget* panel = window.getDeviceWidget();
+    bool ok = waitFor([panel] { return !panel->isBusy() && !panel->getControl()->isRunning(); });
+    settle(500);
+    ok = window.grab().save(dir + QStringLiteral("/device_list.png")) && ok;
+
+    // A colour CoaXPress camera behind its board: both trees filled, the camera's at Guru level.
+    ok = openRow(panel, QStringLiteral("VCX-4M-C")) && ok;
+    panel->setUserLevel(2);
+    panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(1);
+    // A current row fills the description pane under the tree.
+    panel->remoteTree()->setCurrentItem(panel->remoteTree()->getSubItemFromName(QStringLiteral("Width")));
+    settle(300);
+    ok = panel->grab().save(dir + QStringLiteral("/device_camera_features.png")) && ok;
+    panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(0);
+    settle(300);
+    ok = panel->grab().save(dir + QStringLiteral("/device_board_parameters.png")) && ok;
+
+    // Live: the Bayer stream demosaiced in the main picture, rates in the status bar.
+    VQtDeviceStream* stream = window.getPictureControl()->stream();
+    stream->slotGrabContinuous();
+    ok = waitFor([stream] { return stream->getFigures().displayed >= 20; }) && ok;
+    settle(1500);
+    ok = window.grab().save(dir + QStringLiteral("/device_live_bayer.png")) && ok;
+    stream->slotGrabStop();
+    panel->slotCloseDevice();
+    ok = waitFor([panel] { return !panel->isBusy(); }) && ok;
+
+    // The forced-address dialog as the panel shows it for the camera outside the subnet.
+    const QString nic = QStringLiteral("192.168.10.10");
+    VQtForceIpDlg dialog(
+        QCoreApplication::translate("VQtDeviceWidget", "Camera IP and Host NIC IP in not subnet !"),
+        {VQtDeviceWidget::autoIpAdress(nic,
+                                       {QStringLiteral("192.168.10.21"), QStringLiteral("192.168.10.22")}, 7),
+         nic},
+        &window);
+    dialog.show();
+    settle(300);
+    ok = dialog.grab().save(dir + QStringLiteral("/device_force_ip.png")) && ok;
+    dialog.close();
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,220 @@
+// The device panel against the simulator's default device set: the list after a probe, refused
+// opens, GigE Vision address conflicts and the forced address, a camera's feature tree with its
+// editors, an edit written through the worker, and a camera unplugged while it grabs.
+#include "acquisition/VQtDeviceStream.h"
+#include "core/VQtSystemParam.h"
+#include "device/VQtDevice.h"
+#include "device/VQtDeviceControl.h"
+#include "device/VQtDeviceWidget.h"
+#include "device/VQtTreeWidget.h"
+#include "device/sim/SimControl.h"
+#include "device/sim/SimDeviceSet.h"
+#include "device/sim/SimLibrary.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+constexpr int kDeadlineMs = 10000;
+}
+
+class TstDeviceWidget : public QObject {
+    Q_OBJECT
+
+private:
+    static QStringList lines(const QSignalSpy& spy) {
+        QStringList out;
+        for (const auto& args : spy)
+            out << args.at(0).toString();
+        return out;
+    }
+    static QTreeWidget* list(VQtDeviceWidget& panel) {
+        return panel.findChild<QTreeWidget*>(QStringLiteral("treeWidgetDeviceList"));
+    }
+    static bool probe(VQtDeviceWidget& panel) {
+        QSignalSpy exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
+        panel.slotProbeDevice();
+        return exits.wait(kDeadlineMs) && !panel.isBusy() && list(panel)->topLevelItemCount() > 0;
+    }
+    static bool open(VQtDeviceWidget& panel, const QString& row) {
+        QTreeWidgetItem* item = panel.findDeviceRow(row);
+        if (!item)
+            return false;
+        list(panel)->setCurrentItem(item);
+        QSignalSpy opened(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        panel.slotOpenDevice();
+        return opened.wait(kDeadlineMs) && g_pDev && g_pDev->isOpen();
+    }
+
+private slots:
+    void initTestCase() {
+        g_sysPrm.Lanuage = 1;
+        g_nDevLanguage = 1;
+        g_sysPrm.general.UserLevel = 2;
+        SimLibrary::instance().setDeviceSet(SimDeviceSet::defaultSet());
+    }
+
+    void probeListsGroupsAndRefusesGroupRows() {
+        VQtDeviceWidget panel;
+        QVERIFY(probe(panel));
+        QTreeWidget* tree = list(panel);
+        // Every group row knows its type; cameras sit two levels down with their index.
+        QStringList groups;
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            groups << tree->topLevelItem(i)->text(VQtDeviceWidget::IndexColumn);
+        QVERIFY2(groups.contains("2") && groups.contains("5") && groups.contains("6"),
+                 qPrintable(groups.join(',')));
+        QSignalSpy info(&panel, &VQtDeviceWidget::signalOutputInfo);
+        tree->setCurrentItem(tree->topLevelItem(0));
+        panel.slotOpenDevice();
+        QCOMPARE(lines(info), QStringList{"Please select the camera you want to open !"});
+        QVERIFY(!panel.getControl()->isRunning());
+    }
+
+    void conflictCodes_data() {
+        QTest::addColumn<QString>("camera");
+        QTest::addColumn<QString>("nic");
+        QTest::addColumn<QStringList>("others");
+        QTest::addColumn<int>("code");
+        QTest::newRow("fine") << "192.168.10.21"
+                              << "192.168.10.10" << QStringList{"192.168.10.22"} << 0;
+        QTest::newRow("other subnet") << "169.254.33.7"
+                                      << "192.168.10.10" << QStringList{} << 1;
+        QTest::newRow("prefix is not enough") << "192.168.100.7"
+                                              << "192.168.10.10" << QStringList{} << 1;
+        QTest::newRow("the card's own") << "192.168.10.10"
+                                        << "192.168.10.10" << QStringList{} << 2;
+        QTest::newRow("twin camera") << "192.168.10.21"
+                                     << "192.168.10.10" << QStringList{"192.168.10.21"} << 3;
+    }
+    void conflictCodes() {
+        QFETCH(QString, camera);
+        QFETCH(QString, nic);
+        QFETCH(QStringList, others);
+        QFETCH(int, code);
+        QCOMPARE(VQtDeviceWidget::conflictCode(camera, nic, others), code);
+    }
+
+    void proposedAddressIsFree() {
+        const QString nic = QStringLiteral("192.168.10.10");
+        QStringList used;
+        for (int i = 1; i <= 250; ++i)
+            if (i != 10 && i != 77 && i != 200)
+                used << QStringLiteral("192.168.10.%1").arg(i);
+        for (uint seed = 0; seed < 64; ++seed) {
+            const QString ip = VQtDeviceWidget::autoIpAdress(nic, used, seed);
+            QVERIFY2(ip == "192.168.10.77" || ip == "192.168.10.200" || ip.endsWith(".251") ||
+                         ip.endsWith(".252") || ip.endsWith(".253") || ip.endsWith(".254"),
+                     qPrintable(ip));
+        }
+    }
+
+    void conflictingCameraOpensAfterForcedAddress() {
+        VQtDeviceWidget panel;
+        QVERIFY(probe(panel));
+        QTreeWidgetItem* row = panel.findDeviceRow(QStringLiteral("169.254.33.7"));
+        QVERIFY(row);
+        QCOMPARE(row->text(VQtDeviceWidget::ConflictColumn), QStringLiteral("1"));
+        QCOMPARE(row->foreground(0).color(), QColor(255, 0, 0));
+        // The dialog proposes a free address in the card's subnet; the user takes it.
+        QString proposed;
+        QTimer::singleShot(200, this, [&proposed] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                proposed = dialog->findChild<QLineEdit*>(QStringLiteral("lineEditForceIp"))->text();
+                dialog->accept();
+            }
+        });
+        list(panel)->setCurrentItem(row);
+        QSignalSpy opened(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        panel.slotOpenDevice();
+        QVERIFY(!proposed.isEmpty());
+        QVERIFY(proposed.startsWith(
+            VQtDeviceWidget::getSubNetIP(row->parent()->text(VQtDeviceWidget::AddressColumn))));
+        QCOMPARE(row->text(VQtDeviceWidget::AddressColumn), proposed);
+        QCOMPARE(row->text(VQtDeviceWidget::ConflictColumn), QStringLiteral("0"));
+        QVERIFY(opened.wait(kDeadlineMs));
+        QVERIFY(g_pDev->isOpenRemote());
+        panel.closeDevice();
+    }
+
+    void cameraTreeHasAnEditorPerType() {
+        VQtDeviceWidget panel;
+        panel.setUserLevel(2);
+        QVERIFY(probe(panel));
+        QVERIFY(open(panel, QStringLiteral("VG-2M-M")));
+        VQtTreeWidget* tree = panel.remoteTree();
+        QVERIFY(tree->topLevelItemCount() > 0);
+        const struct {
+            const char* feature;
+            VQT_TREE_ITEM_TYPE type;
+        } expected[] = {{"Width", VQT_TREE_ITEM_SPINBOX},
+                        {"ExposureTime", VQT_TREE_ITEM_DOUBLESPINBOX},
+                        {"PixelFormat", VQT_TREE_ITEM_COMBOBOX},
+                        {"GevCurrentIPAddress", VQT_TREE_ITEM_IPADDRESS},
+                        {"GevMACAddress", VQT_TREE_ITEM_MACADDRESS}};
+        for (const auto& e : expected) {
+            VQtTreeWidgetItem* item = tree->getSubItemFromName(QLatin1String(e.feature));
+            QVERIFY2(item, e.feature);
+            QCOMPARE(int(item->getItemType()), int(e.type));
+        }
+        QVERIFY(!tree->getSubItemFromName("GevMACAddress")->getEditor()->isEnabled());
+
+        // An edit goes through the worker to the camera and the row shows the camera's value.
+        VQtTreeWidgetItem* width = tree->getSubItemFromName("Width");
+        auto* spin = qobject_cast<QSpinBox*>(width->getEditor());
+        QVERIFY(spin && spin->isEnabled());
+        const int target = spin->value() - spin->singleStep();
+        QSignalSpy exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
+        spin->stepBy(-1);
+        QVERIFY(exits.wait(kDeadlineMs));
+        QCOMPARE(exits.at(0).at(0).toInt(), int(VQtDeviceControl::SetRemoteCmd));
+        QTRY_COMPARE_WITH_TIMEOUT(g_pDev->getRemoteFeature("Width")->getValue().toInt(), target, kDeadlineMs);
+        QTRY_COMPARE_WITH_TIMEOUT(spin->value(), target, kDeadlineMs);
+
+        // A new user-defined name renames the camera's row in the device list.
+        auto* name = qobject_cast<QLineEdit*>(tree->getSubItemFromName("DeviceUserID")->getEditor());
+        QVERIFY(name);
+        name->setText(QStringLiteral("Left"));
+        name->setModified(true);
+        emit name->editingFinished();
+        QTRY_VERIFY_WITH_TIMEOUT(panel.findDeviceRow(QStringLiteral("(Left)")), kDeadlineMs);
+        QCOMPARE(panel.findDeviceRow(QStringLiteral("(Left)")),
+                 panel.findDeviceRow(QStringLiteral("VG-2M-M")));
+
+        QSignalSpy closed(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        panel.slotCloseDevice();
+        QVERIFY(closed.wait(kDeadlineMs));
+        QCOMPARE(tree->topLevelItemCount(), 0);
+    }
+
+    void unpluggedWhileGrabbing() {
+        VQtDeviceStream stream;
+        VQtDeviceWidget panel;
+        panel.setStream(&stream);
+        QVERIFY(probe(panel));
+        QVERIFY(open(panel, QStringLiteral("VU-3M-C")));
+        stream.slotGrabContinuous();
+        QVERIFY(stream.isGrabbing());
+        QSignalSpy info(&panel, &VQtDeviceWidget::signalOutputInfo);
+        QSignalSpy status(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        QVERIFY(SimControl::unplug(QStringLiteral("VU-3M-C")));
+        QTRY_VERIFY_WITH_TIMEOUT(lines(info).contains("Device remove"), kDeadlineMs);
+        // The probe after the removal closed the device and lists what is left.
+        QTRY_VERIFY_WITH_TIMEOUT(!status.isEmpty() && !panel.isBusy(), kDeadlineMs);
+        QVERIFY(!stream.isGrabbing());
+        QVERIFY(!g_pDev || !g_pDev->isOpen());
+        QVERIFY(!panel.findDeviceRow(QStringLiteral("VU-3M-C")));
+        QVERIFY(SimControl::replug(QStringLiteral("VU-3M-C")));
+        QVERIFY(probe(panel));
+        QVERIFY(panel.findDeviceRow(QStringLiteral("VU-3M-C")));
+    }
+};
+
+QTEST_MAIN(TstDeviceWidget)
+#include "tst_devicewidget.moc"
