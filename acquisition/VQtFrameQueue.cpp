@@ -13,13 +13,17 @@ VQtFrameQueue::~VQtFrameQueue() {
     releaseKept();
 }
 
-void VQtFrameQueue::releaseKept() {
-    std::vector<VQtPsCricleBuffer*> kept;
+void VQtFrameQueue::releaseKept(int keep) {
+    std::vector<VQtPsCricleBuffer*> spare;
     {
         QMutexLocker l(&m_keptMutex);
-        kept.swap(m_kept);
+        const size_t n = size_t(std::max(0, keep));
+        if (m_kept.size() > n) {
+            spare.assign(m_kept.begin() + std::ptrdiff_t(n), m_kept.end());
+            m_kept.resize(n);
+        }
     }
-    for (VQtPsCricleBuffer* b : kept)
+    for (VQtPsCricleBuffer* b : spare)
         delete b;
 }
 

@@ -38,8 +38,9 @@ public:
     void putBack(VQtPsCricleBuffer* buffer);
     // Recycles every queued frame.
     void clear();
-    // Frees the kept buffers (after a recording, so idle memory goes back).
-    void releaseKept();
+    // Frees the kept buffers beyond the first `keep` (after a run, so that the memory a backlog
+    // took goes back while the next run still starts on warm buffers).
+    void releaseKept(int keep = 0);
     int size();
 
     // Bytes the kept buffers may hold together: 1 GiB, or a quarter of physical memory.

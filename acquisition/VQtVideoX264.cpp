@@ -15,6 +15,8 @@
 
 namespace {
 constexpr unsigned long kWakeMs = 20;
+// Frame buffers kept from one recording to the next: what an encoder that keeps up needs.
+constexpr int kWarmBuffers = 4;
 constexpr long kFatMagic = 0x4d44; // FAT file systems keep files below 4 GiB
 
 QByteArray folderOf(const QString& path) {
@@ -351,5 +353,5 @@ void VQtVideoX264::clearX264() {
     }
     m_encoder.close();
     m_queue.clear();
-    m_queue.releaseKept();
+    m_queue.releaseKept(kWarmBuffers);
 }
