@@ -75,7 +75,8 @@ VQtMemoryInfo::Figures VQtMemoryInfo::read() {
 int VQtMemoryInfo::usePercent(const Figures& f) {
     if (!f.valid)
         return 0;
-    return int((f.totalKiB - f.availableKiB) * 100 / f.totalKiB);
+    // In floating point: a damaged figure must not overflow into a small percentage.
+    return int(double(f.totalKiB - f.availableKiB) * 100.0 / double(f.totalKiB));
 }
 
 int VQtMemoryInfo::usePercent() {
