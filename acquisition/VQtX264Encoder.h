@@ -14,7 +14,7 @@
 // - an IDR picture with its SPS and PPS every two seconds, so any part of a file decodes alone;
 // - colour space: 4:2:0. Grey frames are the luma plane as they are (full range) with neutral
 //   chroma; colour frames are converted with the ITU-R BT.601 matrix in video range. The stream
-//   says which, so players show both as recorded. 4:0:0 (grey only) would be about a fifth
+//   says which, so players show both as recorded. 4:0:0 (grey only) would be somewhat
 //   faster but many players and hardware decoders refuse it.
 // 4:2:0 pictures have even sides (the stream's cropping window moves in steps of two as well),
 // so an odd width or height is padded by repeating the last column or row: every pixel is kept
