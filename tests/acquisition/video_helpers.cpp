@@ -39,6 +39,7 @@ int VideoListener::linesWith(const QString& part) {
 bool recordFrames(VQtVideoX264& recorder, const QString& path, const VQtImageParam& param,
                   const std::vector<std::vector<uint8_t>>& frames, double rate) {
     recorder.setRecordAll(true);
+    recorder.setMemoryProbe([] { return 0; }); // whatever this machine is doing
     if (!recorder.openX264(path, param, rate))
         return false;
     for (const std::vector<uint8_t>& f : frames)
