@@ -3,16 +3,21 @@
 #include "imageproc/ImageProcDenoise.h"
 #include "imageproc/VQtFilters.h"
 
+#include "imageproc/VQtSimd.h"
+
 #include <benchmark/benchmark.h>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
+#include <cstdlib>
 #include <random>
 
 namespace {
 
 // Targets are single-thread figures: OpenCV's references run on one thread too.
 const bool kOpenCvSingleThread = (cv::setNumThreads(0), true);
+// VQT_BENCH_PORTABLE=1 measures the portable loops that machines without AVX2 run.
+const bool kPortableRows = std::getenv("VQT_BENCH_PORTABLE") && !vqtSetVectorKernels(false);
 
 constexpr int kWidth = 4096;
 constexpr int kHeight = 3000;

@@ -23,6 +23,27 @@
 // before the target sample at the same position is written.
 namespace ImageProcDenoise {
 
+namespace detail {
+
+// Strengths up to this keep every intermediate of the vector rows within 16 and
+// 32 bits (|flux| <= 5 sqrt(k) < 2^9, 10 k < 2^15).
+constexpr int kVectorMaxStrength = 3000;
+
+// The instantiations the program uses have vector rows.
+constexpr bool hasVectorRows(int minValue, int maxValue, int gain) {
+    return minValue == 0 && gain == 10 &&
+           (maxValue == 255 || maxValue == 1023 || maxValue == 4095 || maxValue == 16383 ||
+            maxValue == 65535);
+}
+
+// The filter with divisor 40 and a clamp from 0, rows computed with AVX2; work
+// holds at least width * channels + channels 32-bit entries. Returns false, with
+// nothing written, when vector kernels are not in use.
+template <typename T, int channels, int maxValue>
+bool denoiseRowsAvx2(const T* source, T* target, int width, int height, int k, void* work);
+
+} // namespace detail
+
 template <typename T, int channels, int minValue, int maxValue, int gain> class Denoise {
     static_assert(std::is_same<T, uint8_t>::value || std::is_same<T, uint16_t>::value,
                   "samples are 8- or 16-bit unsigned");
@@ -124,10 +145,11 @@ T* Denoise<T, channels, minValue, maxValue, gain>::denoiseNexo(const T* source, 
     if (!source || !target || width <= 0 || height <= 0 || k <= 0 || m_divisor == 0)
         return nullptr;
     const int64_t rowSamples = static_cast<int64_t>(width) * channels;
-    // One working row of accumulators.
+    // One working row of accumulators (the vector rows keep two rows of 16-bit
+    // entries in the same space).
     if (rowSamples > std::numeric_limits<int>::max() / 2)
         return nullptr;
-    if (!reserve(static_cast<int>(rowSamples)))
+    if (!reserve(static_cast<int>(rowSamples) + channels))
         return nullptr;
     const size_t n = static_cast<size_t>(rowSamples);
     if (source != target) {
@@ -139,6 +161,11 @@ T* Denoise<T, channels, minValue, maxValue, gain>::denoiseNexo(const T* source, 
     }
     if (height < 3)
         return target;
+    if constexpr (detail::hasVectorRows(minValue, maxValue, gain)) {
+        if (m_divisor == 40 && k <= detail::kVectorMaxStrength &&
+            detail::denoiseRowsAvx2<T, channels, maxValue>(source, target, width, height, k, m_accumulator))
+            return target;
+    }
     const int range = std::is_same<T, uint8_t>::value ? 255 : (maxValue > 255 ? maxValue : 255);
     const FluxTable f{fluxTable(k), range, k};
     if (m_divisor == 40)

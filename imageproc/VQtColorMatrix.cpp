@@ -1,10 +1,11 @@
 #include "imageproc/VQtColorMatrix.h"
 
+#include "imageproc/VQtSimd.h"
+
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #include <immintrin.h>
 #endif
 
@@ -59,85 +60,177 @@ template <bool gamma> void mixRowPortable(const uint8_t* source, uint8_t* target
     }
 }
 
-#if defined(__x86_64__) || defined(__i386__)
+#if defined(__GNUC__) && (defined(__x86_64__) || defined(__i386__))
 #define VQT_COLOR_AVX2 1
 
-std::atomic<bool> g_useSimd{true};
-
-bool cpuHasAvx2() {
-    static const bool has = __builtin_cpu_supports("avx2");
-    return has && g_useSimd.load(std::memory_order_relaxed);
+// Coefficients that fit 16 bits go through 16-bit multiply-add: every sum then stays
+// below 3 x 255 x 2^15 and the shifted result within 16 bits. A negative sum shifted
+// right floors where the division truncates; both end at 0 after the clamp.
+bool fitsInt16(const int* m) {
+    return std::all_of(m, m + 9, [](int c) { return c >= -32768 && c <= 32767; });
 }
 
-struct alignas(32) Gamma32 {
-    int32_t v[256];
-    Gamma32() {
-        for (int i = 0; i < 256; ++i)
-            v[i] = g_vqtGammaTable[i];
+// Byte shuffles for pshufb between 16 packed BGR pixels (three 16-byte chunks) and the
+// kernel's working layout. pairs[half][kind][chunk] gathers, for pixels 8 half ..
+// 8 half + 7, the (B, G) byte pairs (kind 0) or the R bytes each followed by a zero
+// (kind 1); weave[chunk][channel] scatters a plane of 16 samples back into a chunk.
+struct BgrShuffles {
+    alignas(32) int8_t pairs[2][2][3][32];
+    alignas(32) int8_t weave[3][3][32];
+    BgrShuffles() {
+        for (int half = 0; half < 2; ++half)
+            for (int kind = 0; kind < 2; ++kind)
+                for (int chunk = 0; chunk < 3; ++chunk)
+                    for (int t = 0; t < 16; ++t) {
+                        const int pixel = 8 * half + t / 2;
+                        const int channel = kind == 0 ? t % 2 : (t % 2 ? -1 : 2);
+                        const int from = 3 * pixel + channel;
+                        const int8_t v = channel >= 0 && from / 16 == chunk ? int8_t(from % 16) : int8_t(-1);
+                        pairs[half][kind][chunk][t] = pairs[half][kind][chunk][t + 16] = v;
+                    }
+        for (int chunk = 0; chunk < 3; ++chunk)
+            for (int channel = 0; channel < 3; ++channel)
+                for (int t = 0; t < 16; ++t) {
+                    const int to = 16 * chunk + t;
+                    const int8_t w = to % 3 == channel ? int8_t(to / 3) : int8_t(-1);
+                    weave[chunk][channel][t] = weave[chunk][channel][t + 16] = w;
+                }
     }
 };
 
-// One output channel of eight pixels from its three coefficients.
-template <bool gamma>
-__attribute__((target("avx2"))) inline __m256i mixLanes(const __m256i* k, __m256i r, __m256i g, __m256i b,
-                                                        const int32_t* table) {
-    __m256i s = _mm256_add_epi32(_mm256_add_epi32(_mm256_mullo_epi32(k[0], r), _mm256_mullo_epi32(k[1], g)),
-                                 _mm256_mullo_epi32(k[2], b));
-    // Truncating division by 1024: negative sums are biased up by 1023 first.
-    const __m256i negative = _mm256_srai_epi32(s, 31);
-    s = _mm256_srai_epi32(_mm256_add_epi32(s, _mm256_and_si256(negative, _mm256_set1_epi32(1023))), 10);
-    s = _mm256_min_epi32(_mm256_max_epi32(s, _mm256_setzero_si256()), _mm256_set1_epi32(255));
-    return gamma ? _mm256_i32gather_epi32(table, s, 4) : s;
+// The gamma table as sixteen 16-entry pshufb tables in two chains joined by exclusive
+// or, one for samples below 128 and one for the rest. A lookup yields 0 where its
+// control byte has the top bit set; the saturating add of 128 - 16 h sets it for
+// samples at or above 16 h of their half. In each chain the last table (block 7 of
+// the half) applies to the whole half and table h (1..7) holds the exclusive or of
+// blocks h - 1 and h, applying below 16 h: what remains is the sample's block.
+struct GammaChain {
+    alignas(32) uint8_t table[2][8][32]; // [half][h], table[half][0] is the half's block 7
+    GammaChain() {
+        for (int half = 0; half < 2; ++half)
+            for (int l = 0; l < 16; ++l) {
+                const uint8_t* t = g_vqtGammaTable + 128 * half;
+                table[half][0][l] = table[half][0][l + 16] = t[112 + l];
+                for (int h = 1; h < 8; ++h)
+                    table[half][h][l] = table[half][h][l + 16] = uint8_t(t[16 * (h - 1) + l] ^ t[16 * h + l]);
+            }
+    }
+};
+
+const BgrShuffles& shuffles() {
+    static const BgrShuffles s;
+    return s;
 }
 
-// Eight pixels (24 bytes) per step: split into B, G, R lanes of 32-bit
-// integers, mix, truncate, clamp, look up gamma, interleave again. The block
-// is read completely before it is written, so source may equal target.
+const GammaChain& gammaChain() {
+    static const GammaChain g;
+    return g;
+}
+
+__attribute__((target("avx2"))) inline __m256i load32(const void* p) {
+    return _mm256_load_si256(static_cast<const __m256i*>(p));
+}
+
+__attribute__((target("avx2"))) inline __m256i gamma32(__m256i x, const GammaChain& g) {
+    __m256i r = _mm256_setzero_si256();
+    for (int half = 0; half < 2; ++half) {
+        // The other half's samples have the top bit set here and never look anything up.
+        const __m256i y = half ? _mm256_xor_si256(x, _mm256_set1_epi8(static_cast<char>(0x80))) : x;
+        r = _mm256_xor_si256(r, _mm256_shuffle_epi8(load32(g.table[half][0]), y));
+        for (int h = 1; h < 8; ++h) {
+            const __m256i control = _mm256_adds_epu8(y, _mm256_set1_epi8(static_cast<char>(128 - 16 * h)));
+            r = _mm256_xor_si256(r, _mm256_shuffle_epi8(load32(g.table[half][h]), control));
+        }
+    }
+    return r;
+}
+
+// Lane 0 from p, lane 1 from q (16 bytes each).
+__attribute__((target("avx2"))) inline __m256i loadLanes(const uint8_t* p, const uint8_t* q) {
+    const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    return _mm256_inserti128_si256(_mm256_castsi128_si256(lo),
+                                   _mm_loadu_si128(reinterpret_cast<const __m128i*>(q)), 1);
+}
+
+__attribute__((target("avx2"))) inline void storeLanes(uint8_t* p, uint8_t* q, __m256i v) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), _mm256_castsi256_si128(v));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(q), _mm256_extracti128_si256(v, 1));
+}
+
+// One output plane: clamp((bg . weights(b, g) + r . weight(r)) >> 10) as bytes; the
+// saturating packs clamp to 0..255.
+__attribute__((target("avx2"))) inline __m256i mixPlane(const __m256i* bg, const __m256i* r, __m256i kBG,
+                                                        __m256i kR) {
+    __m256i s[4];
+    for (int q = 0; q < 4; ++q)
+        s[q] = _mm256_srai_epi32(_mm256_add_epi32(_mm256_madd_epi16(bg[q], kBG), _mm256_madd_epi16(r[q], kR)),
+                                 10);
+    return _mm256_packus_epi16(_mm256_packs_epi32(s[0], s[1]), _mm256_packs_epi32(s[2], s[3]));
+}
+
+__attribute__((target("avx2"))) inline __m256i pairOf(int lo, int hi) {
+    return _mm256_set1_epi32(
+        static_cast<int>((static_cast<uint32_t>(hi) << 16) | (static_cast<uint32_t>(lo) & 0xFFFF)));
+}
+
+// Thirty-two pixels per step: lane 0 of every register holds pixels 0..15, lane 1
+// pixels 16..31. The pixels are gathered as (B, G) and (R, 0) pairs, widened to 16
+// bits, mixed into B', G', R' planes, looked up and woven back. The block is read
+// completely before it is written, so source may equal target.
 template <bool gamma>
 __attribute__((target("avx2"))) int mixRowAvx2(const uint8_t* source, uint8_t* target, int pixels,
                                                const int* m) {
-    static const Gamma32 table;
-    const __m128i bLo = _mm_setr_epi8(0, 3, 6, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-    const __m128i bHi = _mm_setr_epi8(-1, -1, -1, -1, -1, -1, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1);
-    const __m128i gLo = _mm_setr_epi8(1, 4, 7, 10, 13, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-    const __m128i gHi = _mm_setr_epi8(-1, -1, -1, -1, -1, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1);
-    const __m128i rLo = _mm_setr_epi8(2, 5, 8, 11, 14, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1, -1);
-    const __m128i rHi = _mm_setr_epi8(-1, -1, -1, -1, -1, 9, 12, 15, -1, -1, -1, -1, -1, -1, -1, -1);
-    // Per 128-bit lane: B0..3 G0..3 R0..3 0000 -> B0 G0 R0 B1 G1 R1 ...
-    const __m256i weave = _mm256_setr_epi8(0, 4, 8, 1, 5, 9, 2, 6, 10, 3, 7, 11, -1, -1, -1, -1, //
-                                           0, 4, 8, 1, 5, 9, 2, 6, 10, 3, 7, 11, -1, -1, -1, -1);
-    __m256i k[9];
-    for (int i = 0; i < 9; ++i)
-        k[i] = _mm256_set1_epi32(m[i]);
+    const BgrShuffles& sh = shuffles();
+    const GammaChain& g = gammaChain();
+    const __m256i kBG[3] = {pairOf(m[8], m[7]), pairOf(m[5], m[4]), pairOf(m[2], m[1])}; // B', G', R'
+    const __m256i kR[3] = {pairOf(m[6], 0), pairOf(m[3], 0), pairOf(m[0], 0)};
     const __m256i zero = _mm256_setzero_si256();
     int p = 0;
-    for (; p + 8 <= pixels; p += 8) {
+    for (; p + 32 <= pixels; p += 32) {
         const uint8_t* in = source + 3 * p;
-        const __m128i lo = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in));
-        const __m128i hi = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + 8));
-        const __m256i b =
-            _mm256_cvtepu8_epi32(_mm_or_si128(_mm_shuffle_epi8(lo, bLo), _mm_shuffle_epi8(hi, bHi)));
-        const __m256i g =
-            _mm256_cvtepu8_epi32(_mm_or_si128(_mm_shuffle_epi8(lo, gLo), _mm_shuffle_epi8(hi, gHi)));
-        const __m256i r =
-            _mm256_cvtepu8_epi32(_mm_or_si128(_mm_shuffle_epi8(lo, rLo), _mm_shuffle_epi8(hi, rHi)));
-        const __m256i newR = mixLanes<gamma>(k, r, g, b, table.v);
-        const __m256i newG = mixLanes<gamma>(k + 3, r, g, b, table.v);
-        const __m256i newB = mixLanes<gamma>(k + 6, r, g, b, table.v);
-        const __m256i bg = _mm256_packus_epi32(newB, newG); // lane: B0..3 G0..3 (16-bit)
-        const __m256i r0 = _mm256_packus_epi32(newR, zero); // lane: R0..3 0..0
-        const __m256i bytes = _mm256_shuffle_epi8(_mm256_packus_epi16(bg, r0), weave);
-        const __m128i first = _mm256_castsi256_si128(bytes);
-        const __m128i second = _mm256_extracti128_si256(bytes, 1);
+        const __m256i chunk[3] = {loadLanes(in, in + 48), loadLanes(in + 16, in + 64),
+                                  loadLanes(in + 32, in + 80)};
+        __m256i bg[4], r[4]; // pixels 0..3, 4..7, 8..11, 12..15 of each lane
+        for (int half = 0; half < 2; ++half) {
+            // Pixels 0..7 lie in chunks 0 and 1, pixels 8..15 in chunks 1 and 2.
+            const __m256i* c = chunk + half;
+            const __m256i bgBytes =
+                _mm256_or_si256(_mm256_shuffle_epi8(c[0], load32(sh.pairs[half][0][half])),
+                                _mm256_shuffle_epi8(c[1], load32(sh.pairs[half][0][half + 1])));
+            const __m256i rBytes =
+                _mm256_or_si256(_mm256_shuffle_epi8(c[0], load32(sh.pairs[half][1][half])),
+                                _mm256_shuffle_epi8(c[1], load32(sh.pairs[half][1][half + 1])));
+            bg[2 * half] = _mm256_unpacklo_epi8(bgBytes, zero);
+            bg[2 * half + 1] = _mm256_unpackhi_epi8(bgBytes, zero);
+            r[2 * half] = _mm256_unpacklo_epi8(rBytes, zero);
+            r[2 * half + 1] = _mm256_unpackhi_epi8(rBytes, zero);
+        }
+        __m256i mixed[3];
+        for (int ch = 0; ch < 3; ++ch) {
+            mixed[ch] = mixPlane(bg, r, kBG[ch], kR[ch]);
+            if (gamma)
+                mixed[ch] = gamma32(mixed[ch], g);
+        }
         uint8_t* out = target + 3 * p;
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out), first);
-        const uint32_t firstTail = static_cast<uint32_t>(_mm_extract_epi32(first, 2));
-        std::memcpy(out + 8, &firstTail, 4);
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + 12), second);
-        const uint32_t secondTail = static_cast<uint32_t>(_mm_extract_epi32(second, 2));
-        std::memcpy(out + 20, &secondTail, 4);
+        for (int c = 0; c < 3; ++c) {
+            const __m256i woven =
+                _mm256_or_si256(_mm256_or_si256(_mm256_shuffle_epi8(mixed[0], load32(sh.weave[c][0])),
+                                                _mm256_shuffle_epi8(mixed[1], load32(sh.weave[c][1]))),
+                                _mm256_shuffle_epi8(mixed[2], load32(sh.weave[c][2])));
+            storeLanes(out + 16 * c, out + 48 + 16 * c, woven);
+        }
     }
     return p;
+}
+
+__attribute__((target("avx2"))) int gammaRowAvx2(const uint8_t* source, uint8_t* target, int bytes) {
+    const GammaChain& g = gammaChain();
+    int i = 0;
+    for (; i + 32 <= bytes; i += 32) {
+        const __m256i x = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + i));
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(target + i), gamma32(x, g));
+    }
+    return i;
 }
 #endif
 
@@ -146,23 +239,13 @@ template <bool gamma> void mixRow(const uint8_t* source, uint8_t* target, int pi
         return;
     int done = 0;
 #ifdef VQT_COLOR_AVX2
-    if (cpuHasAvx2() && fitsInt32(matrix))
+    if (vqtUseAvx2() && fitsInt16(matrix))
         done = mixRowAvx2<gamma>(source, target, pixels, matrix);
 #endif
     mixRowPortable<gamma>(source + 3 * done, target + 3 * done, pixels - done, matrix);
 }
 
 } // namespace
-
-bool vqtColorKernelUseSimd(bool enabled) {
-#ifdef VQT_COLOR_AVX2
-    g_useSimd = enabled;
-    return enabled && __builtin_cpu_supports("avx2");
-#else
-    (void)enabled;
-    return false;
-#endif
-}
 
 void vqtColorMatrixRow8(const uint8_t* source, uint8_t* target, int pixels, const int* matrix) {
     mixRow<false>(source, target, pixels, matrix);
@@ -176,6 +259,10 @@ void vqtGammaRow8(const uint8_t* source, uint8_t* target, int bytes) {
     if (!source || !target)
         return;
     int i = 0;
+#ifdef VQT_COLOR_AVX2
+    if (vqtUseAvx2())
+        i = gammaRowAvx2(source, target, bytes);
+#endif
     // Eight lookups per step, gathered in a word, keep both load ports busy.
     for (; i + 8 <= bytes; i += 8) {
         uint64_t in;

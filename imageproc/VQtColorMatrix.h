@@ -14,7 +14,3 @@ extern const uint8_t g_vqtGammaTable[256];
 void vqtColorMatrixRow8(const uint8_t* source, uint8_t* target, int pixels, const int* matrix);
 void vqtGammaRow8(const uint8_t* source, uint8_t* target, int bytes);
 void vqtColorAndGammaRow8(const uint8_t* source, uint8_t* target, int pixels, const int* matrix);
-
-// Switches the vector path (used when the processor has AVX2) on or off, so the
-// portable path can be checked against it; returns whether it is now in use.
-bool vqtColorKernelUseSimd(bool enabled);

@@ -1,12 +1,15 @@
 #include "imageproc/VQtFilters.h"
 
 #include "imageproc/ImageProcDenoise.h"
+#include "imageproc/VQtFiltersSharpen8.h"
+#include "imageproc/VQtSimd.h"
 
 #include <opencv2/imgproc.hpp>
 
 #include <QDebug>
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -48,17 +51,29 @@ SharpenScratch& scratch() {
 
 // target = saturate(source + correction) on every channel, then at most top:
 // the same numbers as adding a replicated correction image, without building it.
+// Colour rows first spread the correction over the three samples of each pixel,
+// so both loops are plain unit-stride loops the compiler vectorises.
 template <typename T, int channels>
 void addCorrectionRows(const cv::Mat& source, const cv::Mat& target, const cv::Mat& correction, int top) {
+    thread_local std::vector<int16_t> spread;
+    const size_t n = static_cast<size_t>(source.cols) * channels;
+    if (channels > 1)
+        spread.resize(n);
     for (int r = 0; r < source.rows; ++r) {
         const T* in = source.ptr<T>(r);
         T* out = const_cast<T*>(target.ptr<T>(r));
         const int16_t* lap = correction.ptr<int16_t>(r);
-        for (int c = 0; c < source.cols; ++c)
-            for (int ch = 0; ch < channels; ++ch) {
-                const int v = int(in[c * channels + ch]) + lap[c];
-                out[c * channels + ch] = static_cast<T>(std::min(std::max(v, 0), top));
-            }
+        if (channels > 1) {
+            int16_t* s = spread.data();
+            for (int c = 0; c < source.cols; ++c)
+                for (int ch = 0; ch < channels; ++ch)
+                    s[c * channels + ch] = lap[c];
+            lap = s;
+        }
+        for (size_t i = 0; i < n; ++i) {
+            const int v = int(in[i]) + lap[i];
+            out[i] = static_cast<T>(std::min(std::max(v, 0), top));
+        }
     }
 }
 
@@ -86,12 +101,10 @@ void cvVQtDenoiseCalc(const cv::Mat& source, const cv::Mat& target, int strength
 template void cvVQtDenoiseCalc<unsigned char>(const cv::Mat&, const cv::Mat&, int, unsigned);
 template void cvVQtDenoiseCalc<unsigned short>(const cv::Mat&, const cv::Mat&, int, unsigned);
 
-bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsigned bits) {
+namespace {
+
+bool sharpenWithOpenCv(const cv::Mat& source, const cv::Mat& target, double scale, unsigned bits) {
     const int depth = source.depth();
-    if (source.empty() || source.size() != target.size() || source.type() != target.type() ||
-        (depth != CV_8U && depth != CV_16U) || (source.channels() != 1 && source.channels() != 3))
-        return false;
-    const double scale = level / 20.0 * 0.0625;
     SharpenScratch& s = scratch();
     try {
         const cv::Mat* luminance = &source;
@@ -114,4 +127,50 @@ bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsi
         return false;
     }
     return true;
+}
+
+double sharpenScale(int level) {
+    return level / 20.0 * 0.0625;
+}
+
+// The one-pass 8-bit sharpener repeats OpenCV's arithmetic; it is used only after it
+// has given OpenCV's numbers on a probe covering every level, grey and colour, ramps of
+// each channel (the luminance weights) and random rows (rounding of the Laplacian).
+bool onePassMatchesOpenCv() {
+    if (!vqtUseAvx2())
+        return false;
+    static const bool matches = [] {
+        for (int channels : {1, 3}) {
+            cv::Mat probe(6, 259, CV_8UC(channels));
+            for (int x = 0; x < probe.cols; ++x)
+                for (int y = 0; y < 3; ++y)
+                    for (int ch = 0; ch < channels; ++ch)
+                        probe.ptr<uint8_t>(y)[x * channels + ch] = uint8_t(ch == y % channels ? x : 0);
+            cv::Mat noise = probe.rowRange(3, 6);
+            cv::RNG(20240).fill(noise, cv::RNG::UNIFORM, 0, 256);
+            cv::Mat expected(probe.size(), probe.type()), got(probe.size(), probe.type());
+            for (int level = 1; level <= 100; ++level) {
+                if (!sharpenWithOpenCv(probe, expected, sharpenScale(level), 8) ||
+                    !vqtSharpen8OnePass(probe, got, vqtLaplacianTaps(-sharpenScale(level))) ||
+                    cv::norm(expected, got, cv::NORM_INF) != 0)
+                    return false;
+            }
+        }
+        return true;
+    }();
+    return matches;
+}
+
+} // namespace
+
+bool vqtSharpenMat(const cv::Mat& source, const cv::Mat& target, int level, unsigned bits) {
+    const int depth = source.depth();
+    if (source.empty() || source.size() != target.size() || source.type() != target.type() ||
+        (depth != CV_8U && depth != CV_16U) || (source.channels() != 1 && source.channels() != 3))
+        return false;
+    const double scale = sharpenScale(level);
+    if (depth == CV_8U && level >= 1 && level <= 100 && onePassMatchesOpenCv() &&
+        vqtSharpen8OnePass(source, target, vqtLaplacianTaps(-scale)))
+        return true;
+    return sharpenWithOpenCv(source, target, scale, bits);
 }

@@ -9,6 +9,8 @@
 #include "device/sim/SimEventInfo.h"
 #include "device/sim/SimEventQueue.h"
 #include "device/sim/SimFeatureSet.h"
+#include "device/sim/SimFrameRenderer.h"
+#include "device/sim/SimPictureState.h"
 
 namespace {
 
@@ -22,10 +24,13 @@ const char* const kLockedWhileStreaming[] = {
     "PixelFormat", "DeviceScanType", "DeviceTapGeometry", "CompressionTransfer"};
 
 const char kConfigHeader[] = "# VionC camera configuration";
+const char kConfigEnd[] = "# End";
 
 } // namespace
 
-SimCamera::SimCamera(const SimCameraDesc& desc) : m_desc(desc) {
+SimCamera::SimCamera(const SimCameraDesc& desc)
+    : m_desc(desc), m_tables(desc.sensorWidth),
+      m_names(&SimTableFeatureNames::of(desc.alternateTableFeatures)), m_renderer(new SimFrameRenderer) {
     m_features = SimFeatureSet::build(desc);
     for (int i = 0; i < m_features.size(); ++i)
         m_index.insert(m_features[i].name, i);
@@ -36,10 +41,6 @@ SimCamera::SimCamera(const SimCameraDesc& desc) : m_desc(desc) {
                 if (m_index.contains(target))
                     m_selectedStore.insert(target + QLatin1Char('@') + entry,
                                            m_features[m_index.value(target)]);
-    m_lut.resize(4096);
-    for (int i = 0; i < m_lut.size(); ++i)
-        m_lut[i] = i;
-    m_ffc.fill(1024, 4096);
     m_clock.start();
 }
 
@@ -129,6 +130,16 @@ double SimCamera::dblOf(const char* name) const {
     return i < 0 ? 0.0 : m_features[i].dblValue;
 }
 
+bool SimCamera::boolOf(const char* name) const {
+    const int i = indexOf(QLatin1String(name));
+    return i >= 0 && m_features[i].boolValue;
+}
+
+int SimCamera::entryOf(const char* name) const {
+    const int i = indexOf(QLatin1String(name));
+    return i < 0 ? 0 : m_features[i].entryIndex;
+}
+
 QString SimCamera::enumOf(const char* name) const {
     const int i = indexOf(QLatin1String(name));
     if (i < 0)
@@ -170,16 +181,17 @@ SimFeature SimCamera::effective(int index) const {
             f.access = OXA_ACCESS_NA;
     } else if (n == QLatin1String("DeviceTemperature"))
         f.dblValue = 38.5 + 1.5 * std::sin(m_clock.elapsed() / 20000.0) + (m_acquiring ? 4.0 : 0.0);
-    else if (n == QLatin1String("LUTValue"))
-        f.intValue = m_lut.value(int(intOf("LUTIndex")));
-    else if (n == QLatin1String("FFCValue"))
-        f.intValue = m_ffc.value(int(intOf("FFCIndex")));
-    else if (n == QLatin1String("DefectPixelCount"))
-        f.intValue = m_defects.size();
+    else if (n == QLatin1String(m_names->lutReadValue))
+        f.intValue = m_tables.lut(entryOf("LUTSelector"), intOf(m_names->lutReadIndex));
+    else if (n == QLatin1String(m_names->ffcValue))
+        f.intValue = m_tables.ffc(intOf(m_names->ffcIndex));
+    else if (n == QLatin1String(m_names->defectCount))
+        f.intValue = m_tables.defectCount();
     else if (n == QLatin1String("DefectPixelReadX") || n == QLatin1String("DefectPixelReadY")) {
         const int sel = int(intOf("DefectPixelSelect"));
         const bool x = n.endsWith(QLatin1Char('X'));
-        f.intValue = sel < m_defects.size() ? (x ? m_defects[sel].first : m_defects[sel].second) : 0;
+        const QPoint p = m_tables.defect(sel);
+        f.intValue = x ? p.x() : p.y();
     } else if (n == QLatin1String("TLParamsLocked"))
         f.intValue = m_acquiring ? 1 : 0;
     if (m_acquiring && f.access == OXA_ACCESS_RW)
@@ -457,25 +469,41 @@ OXASTATUS SimCamera::execute(const QString& name) {
     const OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_COMMAND, &i);
     if (st != OXA_STATUS_SUCCESS)
         return st;
+    if (const OXASTATUS refused = checkCommand(name))
+        return refused;
     const QVector<SimFeature> before = snapshotLocked();
     afterWrite(i, before);
     return OXA_STATUS_SUCCESS;
 }
 
+// Commands the camera refuses for what they would do: a defect outside the sensor, or one
+// more than the defect list holds.
+OXASTATUS SimCamera::checkCommand(const QString& name) const {
+    if (name != QLatin1String("DefectPixelAdd"))
+        return OXA_STATUS_SUCCESS;
+    const QPoint p(int(intOf("DefectPixelWriteX")), int(intOf("DefectPixelWriteY")));
+    if (p.x() >= m_desc.sensorWidth || p.y() >= m_desc.sensorHeight)
+        return featureStatus(OXA_ERR_COMMAND_OUT_OF_RANGE);
+    if (m_tables.defectCount() >= SimCorrectionTables::kMaxDefects && !m_tables.defects().contains(p))
+        return featureStatus(OXA_ERR_OVERFLOW);
+    return OXA_STATUS_SUCCESS;
+}
+
 void SimCamera::applySideEffects(int index) {
     const QString n = m_features[index].name;
-    if (n == QLatin1String("LUTValue"))
-        m_lut[int(qBound<int64_t>(0, intOf("LUTIndex"), m_lut.size() - 1))] = m_features[index].intValue;
-    else if (n == QLatin1String("FFCValue"))
-        m_ffc[int(qBound<int64_t>(0, intOf("FFCIndex"), m_ffc.size() - 1))] = m_features[index].intValue;
-    else if (n == QLatin1String("DefectPixelAdd")) {
-        const QPair<int64_t, int64_t> p(intOf("DefectPixelWriteX"), intOf("DefectPixelWriteY"));
-        if (!m_defects.contains(p) && m_defects.size() < 4096)
-            m_defects << p;
-    } else if (n == QLatin1String("DefectPixelRemove"))
-        m_defects.removeAll(QPair<int64_t, int64_t>(intOf("DefectPixelWriteX"), intOf("DefectPixelWriteY")));
-    else if (n == QLatin1String("DefectPixelClear"))
-        m_defects.clear();
+    const QPoint defect(int(intOf("DefectPixelWriteX")), int(intOf("DefectPixelWriteY")));
+    // A table value is stored when written, or by its write command where the camera has one.
+    const SimTableFeatureNames& t = *m_names;
+    if (n == QLatin1String(t.lutCommit ? t.lutCommit : t.lutWriteValue))
+        m_tables.setLut(entryOf("LUTSelector"), intOf(t.lutWriteIndex), intOf(t.lutWriteValue));
+    else if (n == QLatin1String(t.ffcCommit ? t.ffcCommit : t.ffcValue))
+        m_tables.setFfc(intOf(t.ffcIndex), intOf(t.ffcValue));
+    else if (n == QLatin1String("DefectPixelAdd"))
+        m_tables.addDefect(defect);
+    else if (n == QLatin1String("DefectPixelRemove"))
+        m_tables.removeDefect(defect);
+    else if (n == QLatin1String(t.defectClear))
+        m_tables.clearDefects();
     else if (n == QLatin1String("AcquisitionStart"))
         m_acquiring = true;
     else if (n == QLatin1String("AcquisitionStop"))
@@ -503,6 +531,7 @@ void SimCamera::applySideEffects(int index) {
 
 // Applies a write's consequences and tells listeners about every other feature that changed.
 void SimCamera::afterWrite(int index, const QVector<SimFeature>& before) {
+    ++m_pictureRevision;
     applySideEffects(index);
     for (int i = 0; i < m_features.size(); ++i) {
         if (i == index)
@@ -578,6 +607,7 @@ OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
             continue;
         out << f.name << "=" << valueText(f) << "\n";
     }
+    out << kConfigEnd << "\n";
     out.flush();
     return file.error() == QFile::NoError ? OXA_STATUS_SUCCESS : OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
 }
@@ -593,8 +623,11 @@ OXASTATUS SimCamera::loadConfiguration(const QString& path) {
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
     const QString model = desc().model;
     QVector<QPair<QString, QString>> values;
+    bool complete = false; // a file cut short has lost its end line
     while (!in.atEnd()) {
         const QString line = in.readLine();
+        if (!line.trimmed().isEmpty())
+            complete = line.trimmed() == QLatin1String(kConfigEnd);
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             continue;
@@ -606,6 +639,8 @@ OXASTATUS SimCamera::loadConfiguration(const QString& path) {
         }
         values << qMakePair(key, value);
     }
+    if (!complete)
+        return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
     // Values are applied in file order; the ones refused because a later feature still
     // limited them get a second chance once everything else is set.
     OXASTATUS first = OXA_STATUS_SUCCESS;
@@ -759,4 +794,98 @@ bool SimCamera::frameDelivered() {
         postEvent(QStringLiteral(OXA_EVENT_DEVICE_REMOVE), QString());
     }
     return m_present;
+}
+
+// The value a selected feature holds for one selector entry: the live value for the current
+// entry, the stored one for the others.
+double SimCamera::selectedDouble(const char* name, const char* selector, const QString& entry) const {
+    if (enumOf(selector) == entry)
+        return dblOf(name);
+    const QString key = QLatin1String(name) + QLatin1Char('@') + entry;
+    return m_selectedStore.contains(key) ? m_selectedStore.value(key).dblValue : 1.0;
+}
+
+SimPictureState SimCamera::pictureStateLocked(const SimFrameFormat& layout) const {
+    SimPictureState st;
+    st.format = layout;
+    st.colour = m_desc.colour;
+    st.lineScan = enumOf("DeviceScanType") == QLatin1String("Linescan");
+    st.sensorWidth = m_desc.sensorWidth;
+    st.sensorHeight = m_desc.sensorHeight;
+    st.offsetX = int(intOf("OffsetX"));
+    st.offsetY = int(intOf("OffsetY"));
+    // Brightness is linear in exposure and gain; 10 ms at gain 1 shows the scene as it is.
+    const double exposure = dblOf("ExposureTime") / 10000.0;
+    const double all = selectedDouble("Gain", "GainSelector", QStringLiteral("All"));
+    static const char* const kChannels[3] = {"Red", "Green", "Blue"};
+    for (int c = 0; c < 3; ++c) {
+        const double channel =
+            m_desc.colour ? selectedDouble("Gain", "GainSelector", QLatin1String(kChannels[c])) : 1.0;
+        st.factor[c] = float(exposure * all * channel);
+    }
+    st.factor[3] = float(exposure * all);
+    st.blackLevel = int(std::lround(dblOf("BlackLevel") * 256.0));
+    st.pattern = SimTestPattern::fromName(enumOf("TestPattern"));
+    st.burstLength = burstLengthLocked();
+    st.lutTable = entryOf("LUTSelector");
+    st.tablesRevision = m_tables.revision();
+    if (boolOf("LUTEnable")) {
+        const QVector<uint16_t>& lut = m_tables.lutTable(st.lutTable);
+        st.lut.assign(lut.constBegin(), lut.constEnd());
+    }
+    if (boolOf("DefectPixelCorrectionEnable"))
+        st.defectList.assign(m_tables.defects().constBegin(), m_tables.defects().constEnd());
+    if (boolOf(m_names->ffcEnable))
+        st.flatField.assign(m_tables.ffcTable().constBegin(), m_tables.ffcTable().constEnd());
+    st.sensor = m_desc.sensor;
+    st.sensorRevision = m_sensorRevision;
+    return st;
+}
+
+size_t SimCamera::renderFrame(uint64_t frame, uint8_t* dst, size_t capacity, SimFrameFormat* format) const {
+    SimPictureState st;
+    {
+        QMutexLocker lock(&m_mutex);
+        st = pictureStateLocked(formatLocked());
+    }
+    if (format)
+        *format = st.format;
+    return m_renderer->render(st, frame, dst, capacity);
+}
+
+size_t SimCamera::renderFrame(uint64_t frame, const SimFrameFormat& layout, uint8_t* dst,
+                              size_t capacity) const {
+    SimPictureState st;
+    {
+        QMutexLocker lock(&m_mutex);
+        st = pictureStateLocked(layout);
+    }
+    return m_renderer->render(st, frame, dst, capacity);
+}
+
+uint64_t SimCamera::pictureRevision() const {
+    QMutexLocker lock(&m_mutex);
+    return m_pictureRevision;
+}
+
+int SimCamera::burstLength() const {
+    QMutexLocker lock(&m_mutex);
+    return burstLengthLocked();
+}
+
+int SimCamera::burstLengthLocked() const {
+    const QString shift = enumOf("PixelShiftMode");
+    return shift == QLatin1String("Shift2x2") ? 4 : (shift == QLatin1String("Shift4x4") ? 16 : 1);
+}
+
+void SimCamera::setSensor(const SimSensorDesc& sensor) {
+    QMutexLocker lock(&m_mutex);
+    m_desc.sensor = sensor;
+    ++m_sensorRevision;
+    ++m_pictureRevision;
+}
+
+SimSensorDesc SimCamera::sensor() const {
+    QMutexLocker lock(&m_mutex);
+    return m_desc.sensor;
 }

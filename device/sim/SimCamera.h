@@ -16,10 +16,13 @@
 
 #include "device/OxaApi.h"
 #include "device/sim/SimCameraDesc.h"
+#include "device/sim/SimCorrectionTables.h"
 #include "device/sim/SimFeature.h"
 #include "device/sim/SimFrameFormat.h"
 
 class SimEventQueue;
+class SimFrameRenderer;
+struct SimPictureState;
 
 class SimCamera {
 public:
@@ -72,6 +75,23 @@ public:
     // Counts a delivered frame; returns false once the camera has been removed by a fault.
     bool frameDelivered();
 
+    // The picture (see SimFrameRenderer.h): renders frame `frame` (0 = the acquisition's first)
+    // as the sensor, the features and the correction tables make it, in the camera's current
+    // layout; returns the bytes written (JPEG: the compressed size), 0 when the layout is
+    // unknown or does not fit in capacity. *format, when given, receives the layout.
+    size_t renderFrame(uint64_t frame, uint8_t* dst, size_t capacity, SimFrameFormat* format = nullptr) const;
+    // The same picture in a layout a frame grabber imposes (its size, type and depth).
+    size_t renderFrame(uint64_t frame, const SimFrameFormat& layout, uint8_t* dst, size_t capacity) const;
+    // Moves on whenever something that shapes the picture changes (a feature write, a table,
+    // the sensor), so that pre-rendered frames can be renewed.
+    uint64_t pictureRevision() const;
+    // Frames per pixel-shift burst: 4 or 16 while "PixelShiftMode" shifts the sensor, else 1.
+    int burstLength() const;
+    // The sensor's defects, column offsets and pixel-shift ability, replacing the
+    // description's. Pixel shift offers its feature only from the description.
+    void setSensor(const SimSensorDesc& sensor);
+    SimSensorDesc sensor() const;
+
 private:
     int indexOf(const QString& name) const;
     SimFrameFormat formatLocked() const;
@@ -85,7 +105,13 @@ private:
     QVector<SimFeature> snapshotLocked() const;
     int64_t intOf(const char* name) const;
     double dblOf(const char* name) const;
+    bool boolOf(const char* name) const;
     QString enumOf(const char* name) const;
+    int entryOf(const char* name) const;
+    int burstLengthLocked() const;
+    double selectedDouble(const char* name, const char* selector, const QString& entry) const;
+    OXASTATUS checkCommand(const QString& name) const;
+    SimPictureState pictureStateLocked(const SimFrameFormat& layout) const;
     void postEvent(const QString& event, const QString& feature);
 
     mutable QMutex m_mutex;
@@ -93,9 +119,11 @@ private:
     QVector<SimFeature> m_features;
     QHash<QString, int> m_index;
     QHash<QString, SimFeature> m_selectedStore; // "Feature@Entry" -> stored value
-    QVector<int64_t> m_lut;
-    QVector<int64_t> m_ffc;
-    QVector<QPair<int64_t, int64_t>> m_defects;
+    SimCorrectionTables m_tables;               // kept while the process runs, like the camera's flash
+    const SimTableFeatureNames* m_names;        // the camera's names of the table features
+    uint64_t m_sensorRevision = 1;
+    uint64_t m_pictureRevision = 1;
+    std::unique_ptr<SimFrameRenderer> m_renderer;
     QHash<uint64_t, uint32_t> m_registers;
     QByteArray m_serialOut;
     struct Callback {

@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "device/sim/SimSensorDesc.h"
+
 struct SimCameraDesc {
     QString interfaceType; // OXA_INTERFACE_* text
     QString model = QStringLiteral("VC-Sim");
@@ -34,6 +36,8 @@ struct SimCameraDesc {
     bool lineScan = false;
     double frameRate = 30.0;
     int firmwareUpdateType = -1; // -1: the camera has no such feature
+    SimSensorDesc sensor;        // defects, column offsets, pixel shift
+    bool alternateTableFeatures = false; // correction tables under their alternate names
     // faults
     QHash<QString, uint32_t> failCalls; // call name -> status it returns
     uint32_t infoError = 0;             // status of the interface record read (probe)

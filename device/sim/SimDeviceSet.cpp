@@ -58,9 +58,13 @@ const char* kDefaultSet = R"json({
    "nic": "192.168.20.10", "nicName": "enp4s0", "colour": true, "width": 1920,
    "height": 1080, "sensorWidth": 1920, "sensorHeight": 1080},
   {"interface": "USB3Vision", "model": "VU-3M-C", "serial": "U33M0042", "colour": true,
-   "width": 2048, "height": 1536, "sensorWidth": 2048, "sensorHeight": 1536},
+   "width": 2048, "height": 1536, "sensorWidth": 2048, "sensorHeight": 1536, "pixelShift": true},
   {"interface": "PCIe", "model": "VP-4M-M", "serial": "PC4M0009", "width": 2048,
-   "height": 2048, "sensorWidth": 2048, "sensorHeight": 2048, "frameRate": 60},
+   "height": 2048, "sensorWidth": 2048, "sensorHeight": 2048, "frameRate": 60, "pixelShift": true,
+   "defects": {"seed": 4, "hot": 40, "dead": 20, "pixels": [{"x": 1000, "y": 600, "kind": "hot"}],
+    "clusters": [{"x": 300, "y": 1500, "length": 6, "direction": "horizontal", "kind": "hot"},
+                 {"x": 1700, "y": 400, "length": 4, "direction": "vertical", "kind": "dead"}]},
+   "columnNoise": {"rms": 200, "seed": 4}},
   {"interface": "IrradiationGigEVision", "model": "VR-640-T", "serial": "IR640001",
    "mac": "00:1C:5A:10:03:01", "ip": "192.168.10.40", "nic": "192.168.10.10",
    "width": 640, "height": 512, "sensorWidth": 640, "sensorHeight": 512}
@@ -204,7 +208,7 @@ bool SimDeviceSet::fromJson(const QByteArray& json, SimDeviceSet* set, QString* 
     }
     for (const QJsonValue& v : root.value("cameras").toArray()) {
         SimCameraDesc c;
-        if (!parseCamera(v.toObject(), &c, error))
+        if (!parseCamera(v.toObject(), &c, error) || !SimSensorDesc::fromJson(v.toObject(), &c, error))
             return false;
         result.cameras << c;
     }

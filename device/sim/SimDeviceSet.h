@@ -22,6 +22,8 @@
 //                  "removeAfterFrames": 0, "lostEvery": 0, "incompleteEvery": 0,
 //                  "resendEvery": 0 } ]
 // }
+// A camera entry's sensor flaws and pixel shift ("defects", "columnNoise", "pixelShift") are
+// read by SimSensorDesc (format in SimSensorDesc.h).
 #ifndef SIMDEVICESET_H
 #define SIMDEVICESET_H
 

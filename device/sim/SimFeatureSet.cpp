@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "device/OxaApi.h"
+#include "device/sim/SimCorrectionTables.h"
+#include "device/sim/SimTestPattern.h"
 
 namespace {
 
@@ -183,8 +185,11 @@ void addImageFormat(const SimCameraDesc& d, QVector<SimFeature>& fs) {
     pf.entryValues = codes;
     pf.entryIndex = qMax(0, names.indexOf(d.pixelFormat));
     fs << pf;
-    fs << enumFeature("TestPattern", cat, {"Off", "GreyHorizontalRamp", "GreyVerticalRamp", "ColorBars"})
+    fs << enumFeature("TestPattern", cat, SimTestPattern::names())
        << boolFeature("ReverseX", cat, false, OXA_VISIBILITY_EXPERT);
+    if (d.sensor.pixelShift)
+        fs << enumFeature("PixelShiftMode", cat, {"Off", "Shift2x2", "Shift4x4"}, 0, OXA_ACCESS_RW,
+                          OXA_VISIBILITY_EXPERT);
     SimFeature payload =
         make("PayloadSize", OXAFEATURE_VAL_TYPE_INT64_RO, cat, OXA_ACCESS_RO, OXA_VISIBILITY_EXPERT);
     fs << payload;
@@ -243,24 +248,44 @@ void addTransport(const SimCameraDesc& d, QVector<SimFeature>& fs) {
        << intFeature("TLParamsLocked", cat, 0, 0, 1, 1, OXA_ACCESS_RW, OXA_VISIBILITY_INVISIBLE);
 }
 
-void addTables(QVector<SimFeature>& fs) {
+void addTables(const SimCameraDesc& d, QVector<SimFeature>& fs) {
+    const SimTableFeatureNames& n = SimTableFeatureNames::of(d.alternateTableFeatures);
     const char* lut = "LUTControl";
+    const int lutMax = SimCorrectionTables::kLutEntries - 1;
     fs << boolFeature("LUTEnable", lut, false)
-       << enumFeature("LUTSelector", lut, {"Luminance", "Red", "Green", "Blue"})
-       << intFeature("LUTIndex", lut, 0, 0, 4095) << intFeature("LUTValue", lut, 0, 0, 4095);
+       << enumFeature("LUTSelector", lut, SimCorrectionTables::lutNames());
+    if (n.lutCount)
+        fs << intFeature(n.lutCount, lut, lutMax + 1, 0, lutMax + 1, 1, OXA_ACCESS_RO);
+    if (n.lutReadOut)
+        fs << command(n.lutReadOut, lut);
+    fs << intFeature(n.lutWriteIndex, lut, 0, 0, lutMax) << intFeature(n.lutWriteValue, lut, 0, 0, lutMax);
+    if (n.lutCommit)
+        fs << command(n.lutCommit, lut);
+    if (qstrcmp(n.lutReadIndex, n.lutWriteIndex) != 0)
+        fs << intFeature(n.lutReadIndex, lut, 0, 0, lutMax)
+           << intFeature(n.lutReadValue, lut, 0, 0, lutMax, 1, OXA_ACCESS_RO);
     const char* dp = "DefectPixelControl";
+    const int most = SimCorrectionTables::kMaxDefects;
     fs << boolFeature("DefectPixelCorrectionEnable", dp, false)
-       << intFeature("DefectPixelCount", dp, 0, 0, 4096, 1, OXA_ACCESS_RO)
-       << intFeature("DefectPixelSelect", dp, 0, 0, 4095)
+       << intFeature(n.defectCount, dp, 0, 0, most, 1, OXA_ACCESS_RO);
+    if (n.defectReadOut)
+        fs << command(n.defectReadOut, dp);
+    fs << intFeature("DefectPixelSelect", dp, 0, 0, most - 1)
        << intFeature("DefectPixelReadX", dp, 0, 0, 65535, 1, OXA_ACCESS_RO)
        << intFeature("DefectPixelReadY", dp, 0, 0, 65535, 1, OXA_ACCESS_RO)
        << intFeature("DefectPixelWriteX", dp, 0, 0, 65535) << intFeature("DefectPixelWriteY", dp, 0, 0, 65535)
        << command("DefectPixelAdd", dp) << command("DefectPixelRemove", dp) << command("DefectPixelSave", dp)
-       << command("DefectPixelClear", dp);
+       << command(n.defectClear, dp);
+    // One flat-field coefficient per sensor column.
     const char* ff = "FlatFieldControl";
-    fs << boolFeature("FlatFieldCorrectionEnable", ff, false)
-       << intFeature("FFCCount", ff, 4096, 0, 65536, 1, OXA_ACCESS_RO)
-       << intFeature("FFCIndex", ff, 0, 0, 4095) << intFeature("FFCValue", ff, 1024, 0, 0x7FFFFFFF);
+    fs << boolFeature(n.ffcEnable, ff, false);
+    if (n.ffcReadOut)
+        fs << command(n.ffcReadOut, ff);
+    fs << intFeature(n.ffcCount, ff, d.sensorWidth, 0, 65536, 1, OXA_ACCESS_RO)
+       << intFeature(n.ffcIndex, ff, 0, 0, d.sensorWidth - 1)
+       << intFeature(n.ffcValue, ff, SimCorrectionTables::kFfcUnity, 0, SimCorrectionTables::kFfcMax);
+    if (n.ffcCommit)
+        fs << command(n.ffcCommit, ff);
 }
 
 } // namespace
@@ -296,6 +321,6 @@ QVector<SimFeature> SimFeatureSet::build(const SimCameraDesc& d) {
     addAcquisition(d, fs);
     addAnalog(d, fs);
     addTransport(d, fs);
-    addTables(fs);
+    addTables(d, fs);
     return fs;
 }

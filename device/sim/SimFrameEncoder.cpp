@@ -10,6 +10,7 @@
 
 #include <jpeglib.h>
 
+#include "device/sim/SimRowSource.h"
 #include "device/sim/SimScene.h"
 
 namespace {
@@ -106,28 +107,51 @@ void jpegErrorExit(j_common_ptr info) {
     longjmp(reinterpret_cast<JpegErrorManager*>(info->err)->jump, 1);
 }
 
+// The bare scene as a row source.
+class SceneRows : public SimRowSource {
+public:
+    SceneRows(const SimScene& scene, uint64_t frame, const SimFrameFormat& f)
+        : SimRowSource(frame, f), m_scene(scene) {}
+    void fillRow(int y, uint16_t* out) const override {
+        if (layout() == SimRowLayout::Mosaic)
+            m_scene.mosaicRow(frame(), y, format().bayerPattern, out);
+        else
+            m_scene.row(frame(), y, layout() == SimRowLayout::Rgb, out);
+    }
+
+private:
+    const SimScene& m_scene;
+};
+
 } // namespace
 
 size_t SimFrameEncoder::encode(const SimScene& scene, uint64_t frame, const SimFrameFormat& f, uint8_t* dst,
                                size_t capacity) {
-    if (f.width == 0 || f.height == 0 || int(f.width) != scene.width() || int(f.height) != scene.height())
+    if (int(f.width) != scene.width() || int(f.height) != scene.height())
+        return 0;
+    return encode(SceneRows(scene, frame, f), dst, capacity);
+}
+
+size_t SimFrameEncoder::encode(const SimRowSource& rows, uint8_t* dst, size_t capacity) {
+    const SimFrameFormat& f = rows.format();
+    if (f.width == 0 || f.height == 0)
         return 0;
     if (f.packedType == 4)
-        return encodeJpeg(scene, frame, f, dst, capacity);
+        return encodeJpeg(rows, dst, capacity);
     if (f.packedType == 5)
-        return encodeCentralLine(frame, f, dst, capacity);
+        return encodeCentralLine(rows.frame(), f, dst, capacity);
     if (f.frameBytes() > capacity)
         return 0;
     if (f.packedType == 1 && f.bitDepth != 10 && f.bitDepth != 12)
         return 0;
-    return encodeRows(scene, frame, f, dst);
+    return encodeRows(rows, dst);
 }
 
-size_t SimFrameEncoder::encodeRows(const SimScene& scene, uint64_t frame, const SimFrameFormat& f,
-                                   uint8_t* dst) {
+size_t SimFrameEncoder::encodeRows(const SimRowSource& rows, uint8_t* dst) {
+    const SimFrameFormat& f = rows.format();
     const int w = int(f.width);
-    const bool rgbSource = f.isColourSource();
-    std::vector<uint16_t> row(size_t(w) * 3);
+    thread_local std::vector<uint16_t> row;
+    row.resize(size_t(w) * 3);
     const uint32_t shift = 16 - std::min<uint32_t>(16, std::max<uint32_t>(8, f.bitDepth));
     SampleWriter out(dst, f.packedType, f.bitDepth);
     size_t yuvPos = 0;
@@ -135,10 +159,7 @@ size_t SimFrameEncoder::encodeRows(const SimScene& scene, uint64_t frame, const 
     const size_t rowSamples = size_t(w) * f.channels();
     for (int y = 0; y < int(f.height); ++y) {
         const uint16_t* s = row.data();
-        if (f.imageType == 1)
-            scene.mosaicRow(frame, y, f.bayerPattern, row.data());
-        else
-            scene.row(frame, y, rgbSource, row.data());
+        rows.fillRow(y, row.data());
         if (plain && f.imageType <= 1) {
             // Unpacked mono and mosaic rows: the common live formats, written directly.
             if (f.bitDepth <= 8) {
@@ -241,12 +262,12 @@ size_t SimFrameEncoder::encodeRows(const SimScene& scene, uint64_t frame, const 
     return out.finish();
 }
 
-size_t SimFrameEncoder::encodeJpeg(const SimScene& scene, uint64_t frame, const SimFrameFormat& f,
-                                   uint8_t* dst, size_t capacity) {
-    const bool colour = f.imageType >= 2;
-    const int w = int(f.width), comps = colour ? 3 : 1;
-    std::vector<uint16_t> row(size_t(w) * 3);
-    std::vector<JSAMPLE> line(size_t(w) * comps);
+size_t SimFrameEncoder::encodeJpeg(const SimRowSource& rows, uint8_t* dst, size_t capacity) {
+    const SimFrameFormat& f = rows.format();
+    const size_t w = f.width;
+    std::vector<uint16_t> row(w * 3);
+    // Only the buffers carry the layout past setjmp: one or three components per pixel.
+    std::vector<JSAMPLE> line(rows.layout() == SimRowLayout::Rgb ? w * 3 : w);
     unsigned char* mem = nullptr;
     unsigned long memSize = 0;
     jpeg_compress_struct cinfo;
@@ -262,13 +283,13 @@ size_t SimFrameEncoder::encodeJpeg(const SimScene& scene, uint64_t frame, const 
     jpeg_mem_dest(&cinfo, &mem, &memSize);
     cinfo.image_width = f.width;
     cinfo.image_height = f.height;
-    cinfo.input_components = comps;
-    cinfo.in_color_space = colour ? JCS_RGB : JCS_GRAYSCALE;
+    cinfo.input_components = int(line.size() / w);
+    cinfo.in_color_space = line.size() > w ? JCS_RGB : JCS_GRAYSCALE;
     jpeg_set_defaults(&cinfo);
     jpeg_set_quality(&cinfo, std::max(1, std::min(100, f.jpegQuality)), TRUE);
     jpeg_start_compress(&cinfo, TRUE);
     while (cinfo.next_scanline < cinfo.image_height) {
-        scene.row(frame, int(cinfo.next_scanline), colour, row.data());
+        rows.fillRow(int(cinfo.next_scanline), row.data());
         for (size_t i = 0; i < line.size(); ++i)
             line[i] = JSAMPLE(row[i] >> 8);
         JSAMPROW rows[1] = {line.data()};

@@ -1,12 +1,14 @@
 // The moving test scene a simulated sensor sees: gradients, colour bars, a sharp checkered
-// target with a line grid, a text label, a frame counter and noise. The static part is
-// computed once per geometry; each frame only shifts it and overlays counter and noise, so
-// that a 2-4 MP stream keeps up at video rates.
+// target with a line grid, a text label, a frame counter and noise. Rows are computed on
+// demand from a few per-column tables (no frame-size storage), so a scene of any size costs
+// almost no memory and a 4 MP stream keeps up at video rates; each frame shifts the static
+// scene horizontally and overlays counter and noise.
 #ifndef SIMSCENE_H
 #define SIMSCENE_H
 
-#include <QVector>
+#include <cstddef>
 #include <cstdint>
+#include <vector>
 
 class SimScene {
 public:
@@ -28,17 +30,24 @@ public:
     static int bayerChannel(uint32_t pattern, int x, int y);
 
 private:
-    void build();
-    void overlayCounter(uint64_t frame, int y, bool rgb, uint16_t* out) const;
+    struct Planes;
+    // The unshifted row y, planar; colour scenes fill luminance only when asked to.
+    void staticRow(int y, Planes& p, bool luminance) const;
+    template <typename Fill> void overlays(int y, Fill fill) const;
+    void overlayCounter(uint64_t frame, int y, int channels, uint16_t* out) const;
     void addNoise(uint64_t frame, int y, uint16_t* out, size_t n) const;
     int shiftOf(uint64_t frame) const;
 
     int m_width;
     int m_height;
     bool m_colour;
-    QVector<uint16_t> m_luma;  // width x height
-    QVector<uint16_t> m_rgb;   // width x height x 3 (colour scenes)
-    QVector<uint16_t> m_noise; // small noise table, indexed per pixel and frame
+    int m_scale;  // text scale
+    int m_target; // side of the checkered target
+    int m_tx0, m_ty0;
+    std::vector<uint16_t> m_colR, m_colG; // gradient parts that depend on the column only
+    std::vector<uint32_t> m_colLuma;      // the same, weighted into luminance (16.16)
+    std::vector<int> m_barStart;          // first column of each of the 8 colour bars, and the end
+    std::vector<uint16_t> m_noise;        // small noise table, indexed per pixel and frame
 };
 
 #endif // SIMSCENE_H

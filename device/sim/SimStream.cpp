@@ -229,11 +229,8 @@ void SimStream::fire(uint32_t event, SimBuffer* buffer) {
 
 void SimStream::deliver(uint64_t frame, SimBuffer* b) {
     const SimCameraDesc d = m_camera->desc();
-    const SimFrameFormat f = m_camera->frameFormat();
-    if (!m_scene || m_scene->width() != int(f.width) || m_scene->height() != int(f.height) ||
-        m_scene->isColour() != d.colour)
-        m_scene.reset(new SimScene(int(f.width), int(f.height), d.colour));
-    size_t written = SimFrameEncoder::encode(*m_scene, frame, f, b->data.data(), b->data.size());
+    SimFrameFormat f;
+    size_t written = m_camera->renderFrame(frame, b->data.data(), b->data.size(), &f);
     uint32_t state = OXA_BUFFER_COMPLETE;
     if (written == 0) {
         fire(OXA_STREAM_EVENT_IMAGE_DATA_ERROR, b); // the buffer is too small for the frame

@@ -2,6 +2,7 @@
 #include "imageproc/VQtColorCorrection.h"
 #include "imageproc/VQtColorMatrix.h"
 #include "imageproc/VQtIplImage.h"
+#include "imageproc/VQtSimd.h"
 
 #include <QDir>
 #include <QFile>
@@ -107,20 +108,26 @@ TEST(ColourMatrix, TruncatesAndSaturatesPerOutputChannel) {
 
 class ColourMatrixPaths : public ::testing::TestWithParam<bool> {
 protected:
-    void SetUp() override { vqtColorKernelUseSimd(GetParam()); }
-    void TearDown() override { vqtColorKernelUseSimd(true); }
+    void SetUp() override { vqtSetVectorKernels(GetParam()); }
+    void TearDown() override { vqtSetVectorKernels(true); }
 };
 INSTANTIATE_TEST_SUITE_P(VectorAndPortable, ColourMatrixPaths, ::testing::Bool());
 
+// Row lengths around the 32-pixel steps of the vector rows; coefficients of everyday
+// size, at the edges of 16 bits (where the vector rows hand over to the portable
+// loop) and huge ones that need 64-bit sums.
 TEST_P(ColourMatrixPaths, RandomMatricesMatchWideIntegerReference) {
     std::mt19937 rng(5);
     std::uniform_int_distribution<int> usual(-3000, 3000);
     std::uniform_int_distribution<int> huge(-2000000000, 2000000000);
-    for (int trial = 0; trial < 40; ++trial) {
+    const int edges[][9] = {{32767, -32768, 32767, -32768, 32767, 32767, -32768, -32768, 32767},
+                            {32768, 0, 0, 0, 1024, 0, 0, 0, 1024},
+                            {1024, 0, 0, 0, -32769, 0, 0, 0, 1024}};
+    for (int trial = 0; trial < 45; ++trial) {
         int m[9];
-        for (int& c : m)
-            c = trial < 30 ? usual(rng) : huge(rng); // huge ones need 64-bit sums
-        for (int pixels : {1, 7, 8, 9, 31, 640}) {
+        for (int i = 0; i < 9; ++i)
+            m[i] = trial < 30 ? usual(rng) : trial < 33 ? edges[trial - 30][i] : huge(rng);
+        for (int pixels : {1, 7, 8, 9, 31, 32, 33, 63, 65, 640}) {
             const auto px = randomPixels(pixels, trial * 100 + pixels);
             std::vector<uint8_t> out(px.size());
             vqtColorMatrixRow8(px.data(), out.data(), pixels, m);
@@ -130,6 +137,22 @@ TEST_P(ColourMatrixPaths, RandomMatricesMatchWideIntegerReference) {
             auto inPlace = px;
             vqtColorAndGammaRow8(inPlace.data(), inPlace.data(), pixels, m);
             ASSERT_EQ(inPlace, out) << trial << " " << pixels;
+        }
+    }
+}
+
+TEST_P(ColourMatrixPaths, GammaRowsMapEveryByteThroughTheTable) {
+    std::vector<uint8_t> bytes(1000);
+    for (size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = uint8_t(i * 7 + i / 256);
+    for (int length : {1, 31, 32, 33, 256, 1000}) {
+        std::vector<uint8_t> out(length, 0);
+        vqtGammaRow8(bytes.data(), out.data(), length);
+        auto inPlace = std::vector<uint8_t>(bytes.begin(), bytes.begin() + length);
+        vqtGammaRow8(inPlace.data(), inPlace.data(), length);
+        for (int i = 0; i < length; ++i) {
+            ASSERT_EQ(out[i], g_vqtGammaTable[bytes[i]]) << length << " " << i;
+            ASSERT_EQ(inPlace[i], out[i]) << length << " " << i;
         }
     }
 }

@@ -1,6 +1,7 @@
 #include "imageproc/ImageProcDenoise.h"
 #include "imageproc/VQtFilters.h"
 #include "imageproc/VQtIplImage.h"
+#include "kernel_paths_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -172,29 +173,62 @@ TYPED_TEST_SUITE(DenoiseInstance, DenoiseConfigs);
 // Random images of awkward shapes, with samples spanning the whole type (so
 // values above the clamp bound and differences outside any table occur),
 // against the term-by-term reference; one filter instance is reused so its
-// working rows grow and shrink across shapes.
+// working rows grow and shrink across shapes. Widths around the 16-sample
+// blocks of the vector rows, strengths on both sides of their limit.
 TYPED_TEST(DenoiseInstance, MatchesReferenceOnAwkwardShapes) {
     using T = typename TypeParam::Sample;
     constexpr int C = TypeParam::channels;
     constexpr int MAX = TypeParam::maxValue;
     const int top = std::numeric_limits<T>::max();
-    const int shapes[][2] = {{1, 1}, {1, 5}, {7, 1}, {6, 2}, {1, 9}, {2, 3}, {33, 7}, {8, 19}, {65, 4}};
-    typename TypeParam::Filter d;
-    unsigned seed = 10;
-    for (const auto& shape : shapes)
-        for (int k : {1, 9, 100, 1000}) {
-            const int w = shape[0], h = shape[1];
-            // Half the cases stay within the clamp range, half use the whole sample type.
-            const int high = (seed % 2) ? top : std::min(top, MAX);
-            const auto img = noise<T>(size_t(w) * h * C, 0, high, ++seed);
-            std::vector<T> out(img.size());
-            ASSERT_EQ(d.denoiseNexo(img.data(), out.data(), w, h, k), out.data());
-            ASSERT_EQ(out, (referenceDenoise<T, C, MAX>(img, w, h, k))) << w << "x" << h << " k=" << k;
-            auto inPlace = img;
-            d.denoiseNexo(inPlace.data(), inPlace.data(), w, h, k);
-            ASSERT_EQ(inPlace, out) << w << "x" << h << " k=" << k;
-        }
-    EXPECT_GE(d.capacity(), 65 * C); // grown for the widest shape
+    const int shapes[][2] = {{1, 1},  {1, 5},  {7, 1},  {6, 2},  {1, 9}, {2, 3},
+                             {33, 7}, {8, 19}, {65, 4}, {17, 3}, {6, 3}};
+    onBothKernelPaths([&] {
+        typename TypeParam::Filter d;
+        unsigned seed = 10;
+        for (const auto& shape : shapes)
+            for (int k : {1, 9, 100, 1000, 3000, 3001}) {
+                const int w = shape[0], h = shape[1];
+                // Half the cases stay within the clamp range, half use the whole sample type.
+                const int high = (seed % 2) ? top : std::min(top, MAX);
+                const auto img = noise<T>(size_t(w) * h * C, 0, high, ++seed);
+                std::vector<T> out(img.size());
+                ASSERT_EQ(d.denoiseNexo(img.data(), out.data(), w, h, k), out.data());
+                ASSERT_EQ(out, (referenceDenoise<T, C, MAX>(img, w, h, k))) << w << "x" << h << " k=" << k;
+                auto inPlace = img;
+                d.denoiseNexo(inPlace.data(), inPlace.data(), w, h, k);
+                ASSERT_EQ(inPlace, out) << w << "x" << h << " k=" << k;
+            }
+        EXPECT_GE(d.capacity(), 65 * C); // grown for the widest shape
+    });
+}
+
+// Every difference a sample type allows, vertically (row 1 against rows 0 and 2)
+// and horizontally (neighbours in row 1 step through the range), for strengths
+// where the flux peaks at small and at large differences.
+template <typename T, int MAX> void checkEveryDifference(int span) {
+    const int w = 2 * span + 2, h = 4;
+    std::vector<T> img(size_t(w) * h);
+    for (int j = 0; j < w; ++j) {
+        const int d = std::min(j, 2 * span) - span; // -span .. span
+        img[j] = T(d < 0 ? span : 0);
+        img[w + j] = T(d < 0 ? span + d : d);
+        img[2 * w + j] = T(j % 2 ? span : 0);
+        img[3 * w + j] = T((j * 7919) % (span + 1));
+    }
+    for (int k : {1, 2, 7, 100, 999, 1000, 2999, 3000}) {
+        std::vector<T> out(img.size());
+        Denoise<T, 1, 0, MAX, 10>().denoiseNexo(img.data(), out.data(), w, h, k);
+        ASSERT_EQ(out, (referenceDenoise<T, 1, MAX>(img, w, h, k))) << "k=" << k;
+    }
+}
+
+TEST(Denoise, EveryDifferenceGivesTheExactFlux) {
+    onBothKernelPaths([] {
+        checkEveryDifference<uint8_t, 255>(255);
+        checkEveryDifference<uint8_t, 65535>(255);
+        checkEveryDifference<uint16_t, 4095>(65535);
+        checkEveryDifference<uint16_t, 65535>(65535);
+    });
 }
 
 // ---------------------------------------------------------------- bit-depth selection

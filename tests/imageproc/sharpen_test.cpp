@@ -1,5 +1,7 @@
 #include "imageproc/VQtFilters.h"
+#include "imageproc/VQtFiltersSharpen8.h"
 #include "imageproc/VQtIplImage.h"
+#include "kernel_paths_helpers.h"
 
 #include <opencv2/imgproc.hpp>
 
@@ -124,6 +126,72 @@ TEST(Sharpen, UnsupportedImagesAreRefused) {
     EXPECT_FALSE(vqtSharpenMat(floats, outF, 50, 8));
     EXPECT_FALSE(vqtSharpenMat(cv::Mat(4, 4, CV_8UC1), small, 50, 8));
     EXPECT_FALSE(vqtSharpenMat(cv::Mat(), cv::Mat(), 50, 8));
+}
+
+// ---------------------------------------------------------------- one-pass 8-bit rows
+
+namespace {
+
+// The sharpener as cvtColor, Laplacian and add, which the one-pass rows must repeat
+// sample for sample.
+cv::Mat sharpenedByOpenCvPath(const cv::Mat& img, int level) {
+    cv::Mat out(img.size(), img.type());
+    vqtSetVectorKernels(false);
+    const bool done = vqtSharpenMat(img, out, level, 8);
+    vqtSetVectorKernels(true);
+    return done ? out : cv::Mat();
+}
+
+bool sharpenedInOnePass(const cv::Mat& img, const cv::Mat& out, int level) {
+    return vqtSharpen8OnePass(img, out, vqtLaplacianTaps(-level / 20.0 * 0.0625));
+}
+
+class SharpenOnePass : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!vqtUseAvx2())
+            GTEST_SKIP() << "no AVX2 and FMA: sharpening takes the OpenCV path";
+    }
+};
+
+} // namespace
+
+// Every level (most scale factors are inexact in binary, so the rounding of each
+// multiply-add shows), widths around the 16-pixel steps, one to five rows (mirrored
+// borders), separate target and in place; the sharpener itself gives the same.
+TEST_F(SharpenOnePass, EveryLevelMatchesTheOpenCvPathOnAwkwardShapes) {
+    unsigned seed = 100;
+    for (int type : {CV_8UC1, CV_8UC3})
+        for (auto size : {cv::Size(1, 1), cv::Size(2, 2), cv::Size(7, 3), cv::Size(16, 1), cv::Size(17, 5),
+                          cv::Size(33, 4), cv::Size(70, 3)}) {
+            const cv::Mat img = randomImage(size.height, size.width, type, 256, ++seed);
+            for (int level = 1; level <= 100; ++level) {
+                const cv::Mat expected = sharpenedByOpenCvPath(img, level);
+                cv::Mat out(img.size(), img.type());
+                ASSERT_TRUE(sharpenedInOnePass(img, out, level));
+                ASSERT_TRUE(same(out, expected)) << type << " level " << level << " " << size;
+                cv::Mat inPlace = img.clone();
+                ASSERT_TRUE(sharpenedInOnePass(inPlace, inPlace, level));
+                ASSERT_TRUE(same(inPlace, expected)) << type << " level " << level << " " << size;
+                ASSERT_TRUE(vqtSharpenMat(img, out, level, 8));
+                ASSERT_TRUE(same(out, expected)) << type << " level " << level << " " << size;
+            }
+        }
+}
+
+// Each of the 2^24 colours at the centre of a neighbourhood: at level 100 one grey
+// level more or less moves the correction by 2.5, so any difference in the luminance
+// weights or their rounding shows in the result.
+TEST_F(SharpenOnePass, EveryColourGetsOpenCvsLuminance) {
+    cv::Mat img(4096, 4096, CV_8UC3);
+    for (int i = 0; i < 4096 * 4096; ++i) {
+        img.data[3 * i] = uint8_t(i);
+        img.data[3 * i + 1] = uint8_t(i >> 8);
+        img.data[3 * i + 2] = uint8_t(i >> 16);
+    }
+    const cv::Mat expected = sharpenedByOpenCvPath(img, 100);
+    ASSERT_TRUE(sharpenedInOnePass(img, img, 100));
+    EXPECT_TRUE(same(img, expected));
 }
 
 // ---------------------------------------------------------------- image records
