@@ -6,13 +6,19 @@
 #include "app/VQtPreferenceDlg.h"
 #include "core/QAutoAdjustDPI.h"
 #include "core/QBaseMessageBox.h"
+#include "core/VQtSafeFile.h"
 #include "core/VQtSystemParam.h"
+#include "core/VQtThreadGuard.h"
 #include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
+#include "imageproc/VQtColorCorrection.h"
+#include "tools/VQtDisplayedFrameSource.h"
+#include "tools/VQtMeasureLengthWidget.h"
 #include "ui_MainWindow.h"
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -111,10 +117,17 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
+    createToolWindows();
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
     configSystemPrm();
+    // Settings and calibration are read before the log exists; their findings follow here, in
+    // the language just chosen.
+    for (const QString& line : takeSystemConfigMessages())
+        emit signalOutputInfo(line, 1);
+    if (!vqtColorCalibrationMessage().isEmpty())
+        emit signalOutputInfo(vqtColorCalibrationMessage(), isRunColorAndGamma() ? 0 : 1);
     showMaximized();
 
     connect(&timerStatus, &QTimer::timeout, this, &MainWindow::slotTimerOut);
@@ -124,6 +137,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
 MainWindow::~MainWindow() {
     timerStatus.stop();
     remoteFileControlThread.waitForFinished();
+    deleteToolWindows();
     delete ui;
 }
 
@@ -425,7 +439,10 @@ void MainWindow::setInitialActionStates() {
         // served by the picture views
         ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence, ui->actionZoomIn,
         ui->actionZoomOut, ui->actionZoomFit, ui->actionOriginalSize, ui->actionHorizontalProfileLine,
-        ui->actionVerticalProfileLine, ui->actionFullScreen};
+        ui->actionVerticalProfileLine, ui->actionFullScreen,
+        // analysis tools: they work on opened images as well as on the live picture
+        ui->actionPixelViewer, ui->actionImageAnalytics, ui->actionROIAnalytics, ui->actionMeasure,
+        ui->actionAdvancedAnalytics, ui->actionBadPixel};
     for (QAction* action : findChildren<QAction*>()) {
         if (action->objectName().startsWith(QLatin1String("action")) && !action->menu())
             action->setEnabled(ready.contains(action));
@@ -511,6 +528,7 @@ void MainWindow::languageChanged(int lang) {
     deviceWidget->retranslateUi();
     if (pictureControl)
         pictureControl->retranslateUi();
+    retranslateToolWindows();
 
     getCameraStatus(true);
     slotUpdateGrabPrm();
@@ -536,6 +554,8 @@ void MainWindow::loadQtTranslation(int lang) {
 void MainWindow::configSystemPrm() {
     const VQtGeneralParam& general = g_sysPrm.general;
     deviceWidget->setUserLevel(general.UserLevel);
+    if (measureLengthWidget)
+        measureLengthWidget->setMeasurePixelLenght(general.PixelSize, general.MeasureUint);
     // The picture widgets, the profile lines and the stream take their settings here once
     // they are part of the window.
     pictureControl->applySettings();
@@ -639,9 +659,12 @@ void MainWindow::slotPixelDisChecked(bool checked) {
     g_sysPrm.displacement.PixelDisSynthesize = checked;
 }
 
-void MainWindow::slotSaveImageStatus(int status) {
+void MainWindow::slotSaveImageStatus(int status, const QString& files) {
+    // A failed run has logged each file that could not be written; only success is told here.
     if (status == 1)
-        emit signalOutputInfo(tr("Image saved successfully"), 0);
+        emit signalOutputInfo(files.isEmpty() ? tr("Image saved successfully")
+                                              : tr("Image saved successfully: %1").arg(files),
+                              0);
 }
 
 void MainWindow::slotVideoErrorCode(int code) {
@@ -683,19 +706,30 @@ bool MainWindow::openImageFile(const QString& path) {
     const QFileInfo info(path);
     if (info.isFile() && imageSuffixes().contains(info.suffix().toLower()))
         return pictureControl->openImageFile(path); // logs its own failure
-    emit signalOutputInfo(tr("Failed to load image: %1 is not an image file").arg(path), 2);
+    const QString reason = !info.exists()   ? tr("%1 does not exist").arg(path)
+                           : !info.isFile() ? tr("%1 is not a file").arg(path)
+                                            : tr("%1 is not an image file this program reads").arg(path);
+    emit signalOutputInfo(tr("Failed to load image: %1").arg(reason), 2);
     return false;
 }
 
 QString MainWindow::writeBackgroundPicture() {
     const QString path = QDir::tempPath() + QStringLiteral("/VionCViewer.bmp");
-    if (!QImage(QStringLiteral(":/Image/Background")).save(path, "BMP")) {
+    QByteArray bytes;
+    QBuffer encoded(&bytes);
+    QString error;
+    // The temporary folder is shared: a link planted at the name is refused, never written
+    // through, and the permissions are set on the new file itself. Several users may run the
+    // viewer on one machine; each must be able to read the file.
+    if (!encoded.open(QIODevice::WriteOnly) ||
+        !QImage(QStringLiteral(":/Image/Background")).save(&encoded, "BMP") ||
+        !VQtSafeFile::writeFile(path, bytes, &error, VQtSafeFile::Atomic, VQtSafeFile::RefuseLinks, 0666)) {
         emit signalOutputInfo(
             tr("The loading image failed, please reload the program in case of unknown error"), 2);
+        if (!error.isEmpty())
+            emit signalOutputInfo(error, 2);
         return QString();
     }
-    // Several users may run the viewer on one machine; each must be able to replace the file.
-    setFilePermissions(path);
     return path;
 }
 
@@ -771,7 +805,12 @@ void MainWindow::slotActionAbout() {
 bool MainWindow::startRemoteFileTask(std::function<void()> task) {
     if (remoteFileControlThread.isRunning())
         return false;
-    remoteFileControlThread = QtConcurrent::run(std::move(task));
+    // The task's thread ends with the task: whatever it throws is logged, not let out.
+    remoteFileControlThread = QtConcurrent::run([this, task = std::move(task)] {
+        QString failure;
+        if (!VQtThreadGuard::run(tr("The camera file task"), task, &failure))
+            emit signalOutputInfo(failure, 2);
+    });
     return true;
 }
 
@@ -786,7 +825,12 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     timerStatus.stop();
     // The device panel closes the device first; the tool windows follow in member order.
     deviceWidget->closeDevice();
-    saveSystemConfig();
+    closeToolWindows();
+    QString error;
+    if (!saveSystemConfig(&error)) {
+        emit signalOutputInfo(error, 2);
+        qWarning("%s", qPrintable(error));
+    }
     logFile->flush(1000);
     event->accept();
 }

@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -24,6 +26,15 @@ class VQtDeviceWidget;
 class VQtLogFile;
 class VQtMessageWidget;
 class VQtPictureControl;
+class QCustomPictureWidget;
+class VQtPixelViewWidget;
+class VQtHistogramWidget;
+class VQtRoiHistogramWidget;
+class VQtMeasureLengthWidget;
+class VQtAdvancedHistogram;
+class VQtBadPixelWidget;
+class VQtDisplayedFrameSource;
+struct CPicImageInfo;
 
 namespace Ui {
 class MainWindow;
@@ -85,6 +96,23 @@ public:
     void setPictureViews(QWidget* mainView, QWidget* secondView);
     QSplitter* getViewSplitter() const { return splitterView; }
 
+    // ---- analysis tools (MainWindowTools.cpp) ----
+    // Copies the main picture's shown image into the computing image when a new image has
+    // been displayed since the last copy (any thread; computing lock first, picture lock second).
+    void updateComputingImage();
+    // Places the ROI on the main picture: (x, y) and the extent to the last pixel, or the whole
+    // image. False when it does not fit the image.
+    bool setRoiRect(int x, int y, int width, int height, bool whole);
+    // Moves the main picture's marker to an image pixel.
+    void setMarkerPoint(const QPoint& pixel);
+    VQtPixelViewWidget* getPixelViewWidget() const { return pixelViewWidget; }
+    VQtHistogramWidget* getHistogramWidget() const { return histogramWidget; }
+    VQtRoiHistogramWidget* getRoiHistogramWidget() const { return roiHistogramWidget; }
+    VQtMeasureLengthWidget* getMeasureLengthWidget() const { return measureLengthWidget; }
+    VQtAdvancedHistogram* getAdvancedHistogram() const { return advancedHistogram; }
+    VQtBadPixelWidget* getBadPixelWidget() const { return badPixelWidget; }
+    VQtDisplayedFrameSource* getDisplayedFrameSource() const { return displayedFrames.get(); }
+
     VQtDeviceWidget* getDeviceWidget() const { return deviceWidget; }
     VQtMessageWidget* getMessageWidget() const { return messageWidget; }
     VQtPictureControl* getPictureControl() const { return pictureControl; }
@@ -101,11 +129,16 @@ signals:
 public slots:
     void slotUpdateDevGrabStatus();
     void slotUpdateGrabPrm();
-    void slotSaveImageStatus(int status);
+    void slotSaveImageStatus(int status, const QString& files = QString());
     void slotVideoErrorCode(int code);
     void slotUpdateDevOpenStatus();
     // The picture menu's pixel-displacement entries: synthesise sensor-shift bursts or not.
     void slotPixelDisChecked(bool checked);
+    // From the main picture: a new image is shown, the ROI or measuring line changed, the
+    // marker moved.
+    void slotUpdateImage();
+    void slotUpdateImageROI(bool shapeChanged);
+    void slotToolMarker(bool moved);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -146,6 +179,16 @@ private:
     bool openImageFile(const QString& path);
     bool showFolder(const QString& path);
     QLabel* addStatusLabel(const char* objectName, int width, bool permanent);
+    // Analysis tools (MainWindowTools.cpp).
+    void createToolWindows();
+    void retranslateToolWindows();
+    void closeToolWindows();
+    void deleteToolWindows();
+    void showToolWindow(QWidget* tool, bool show);
+    void feedToolWindow(QWidget* tool);
+    void updatePaintPattern();
+    QCustomPictureWidget* mainPicture() const;
+    CPicImageInfo shownImageInfo() const;
 
     Ui::MainWindow* ui;
     QString mainImageFile;
@@ -190,6 +233,17 @@ private:
     QButtonGroup* groupStatus = nullptr;
     QList<QCheckBox*> statusCheckBoxes;
     QList<QLabel*> statusReadouts; // by check-box index
+
+    // Tool windows in closing order.
+    VQtPixelViewWidget* pixelViewWidget = nullptr;
+    VQtHistogramWidget* histogramWidget = nullptr;
+    VQtRoiHistogramWidget* roiHistogramWidget = nullptr;
+    VQtMeasureLengthWidget* measureLengthWidget = nullptr;
+    VQtAdvancedHistogram* advancedHistogram = nullptr;
+    VQtBadPixelWidget* badPixelWidget = nullptr;
+    std::unique_ptr<VQtDisplayedFrameSource> displayedFrames;
+    // Set for every newly shown image, cleared by the copy into the computing image.
+    std::atomic<bool> computingImageChanged{false};
 
     QMenu* menuViewLayout = nullptr;
     QActionGroup* groupViewLayout = nullptr;

@@ -12,6 +12,8 @@
 #include <QSplashScreen>
 
 #include "app/VQtScreenshots.h"
+#include "device/sim/SimControlServer.h"
+#include "app/VQtToolScreenshots.h"
 
 namespace {
 // Where the style sheet keeps the palette colour: "#RRGGBB" at this character index of its
@@ -71,9 +73,21 @@ int main(int argc, char* argv[]) {
         splash.finish(&window);
         return vqtWriteScreenshots(window, args.at(2));
     }
+    if (args.size() > 2 && args.at(1) == QLatin1String("--tool-screenshots")) {
+        if (args.size() > 3)
+            window.setMainImageFile(args.at(3));
+        splash.finish(&window);
+        return writeToolScreenshots(window, args.at(2));
+    }
     if (argc > 1)
         window.setMainImageFile(QString::fromLocal8Bit(argv[1]));
+    // "vionc sim ..." reaches this viewer's simulated devices (docs/simulated-devices.md).
+    QString controlError;
+    if (!SimControlServer::start(&controlError))
+        qWarning("Simulated device control is off: %s", qPrintable(controlError));
     window.show();
     splash.finish(&window);
-    return app.exec();
+    const int code = app.exec();
+    SimControlServer::stop();
+    return code;
 }

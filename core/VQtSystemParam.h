@@ -149,10 +149,18 @@ extern QString g_strConfig;
 
 // Fixes the settings file path and tells whether its "Debug" key is switched on.
 bool isDebug();
+// Reads the settings file into g_sysPrm. A value that is not of its key's kind or lies outside
+// its limits gives the field its default; these and a file that cannot be read or written are
+// kept as warnings for the log.
 void loadSystemConfig();
-void saveSystemConfig();
-// Leaves an existing file readable and writable by every user.
-void setFilePermissions(const QString& path);
+// The warnings of the last load, one line each in the current language; taken once.
+QStringList takeSystemConfigMessages();
+// Writes every key through the safe writer (the old file stays whole on any failure); false
+// with "Cannot write PATH: REASON" in *error when the file could not be replaced.
+bool saveSystemConfig(QString* error = nullptr);
+// Leaves an existing file readable and writable by every user; a symbolic link at the path is
+// refused (false, the reason in *error), never followed.
+bool setFilePermissions(const QString& path, QString* error = nullptr);
 // Runs `cmd` through "bash -c", waiting at most 30 s; the exit status is ignored.
 void executeLinuxCmd(const QString& cmd);
 

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 
+#include "acquisition/VQtFrameLayout.h"
+#include "core/VQtThreadGuard.h"
 #include "display/CPicGeometry.h"
 #include "display/CPicImage.h"
 #include "imageproc/VQtDisplayBytes.h"
@@ -107,7 +109,19 @@ void QCustomPictureCanvas::run() {
         }
         QElapsedTimer t;
         t.start();
-        renderOnce();
+        QString failure;
+        if (VQtThreadGuard::run(
+                tr("Showing the picture"), [this] { renderOnce(); }, &failure)) {
+            m_lastFailure.clear();
+        } else {
+            // The widget still gets its answer, and the log one line per kind of failure
+            // rather than one per frame.
+            m_updateFinished = true;
+            emit signalUpdateFinish(false);
+            if (failure != m_lastFailure)
+                emit signalOutputInfo(failure, 2);
+            m_lastFailure = failure;
+        }
         const int pause = pacingSleepMs(int(t.elapsed()));
         QMutexLocker l(&m_sleepMutex);
         if (!m_stop)
@@ -134,7 +148,9 @@ bool QCustomPictureCanvas::renderOnce() {
             QMutexLocker l(&m_infoMutex);
             m_param = p;
         }
-        if (!picIsNull(m_entire) && updateCalcImage() && processCalcCanvasImage()) {
+        if (!picIsNull(m_entire) &&
+            VQtFrameLayout::isShowable(uint32_t(m_entire->depth), uint32_t(m_entire->channels)) &&
+            updateCalcImage() && processCalcCanvasImage()) {
             QMutexLocker canvasLock(&m_canvasMutex);
             if (makeDisplayCanvas()) {
                 convertCalcCanvasToDisplayCanvas();
@@ -307,7 +323,8 @@ bool QCustomPictureCanvas::processCalcCanvasImage() {
     if (covered < cs.width() * cs.height())
         m_calcMat.setTo(cv::Scalar::all(QCustomPictureCanvasPainter::getPixelDefaultColor(
             show.depth() == CV_8U ? 8 : 16, displayShift())));
-    const int interp = m_param.zoom > 1.0 ? cv::INTER_NEAREST : m_param.calc.resizeMethod;
+    const int interp =
+        m_param.zoom > 1.0 ? cv::INTER_NEAREST : resizeInterpolation(m_param.calc.resizeMethod);
     for (int i = 0; i < n; ++i) {
         const QRect &a = pairs[i].image, &b = pairs[i].canvas;
         const cv::Mat from = show(cv::Rect(a.x(), a.y(), a.width(), a.height()));
@@ -320,6 +337,18 @@ bool QCustomPictureCanvas::processCalcCanvasImage() {
     return true;
 }
 
+int QCustomPictureCanvas::resizeInterpolation(int method) {
+    switch (method) {
+    case cv::INTER_NEAREST:
+    case cv::INTER_LINEAR:
+    case cv::INTER_CUBIC:
+    case cv::INTER_AREA:
+        return method;
+    default:
+        return cv::INTER_LINEAR;
+    }
+}
+
 bool QCustomPictureCanvas::makeDisplayCanvas() {
     const int ch = m_calcMat.channels() == 1 ? 1 : 3;
     if (!picCreate(&m_display, m_calcMat.cols, m_calcMat.rows, 8, ch))
@@ -329,6 +358,7 @@ bool QCustomPictureCanvas::makeDisplayCanvas() {
 }
 
 int QCustomPictureCanvas::displayShift() const {
+    // A 16-bit sample has nothing past bit 15, whatever the window asks for.
     const CPicInterceptMode& m = m_param.intercept;
     return vqtDisplayShift(m.shift, m.bits, m.adaptive);
 }

@@ -481,7 +481,31 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image: %1 is not an image file</source>
-        <translation>加载图像失败：%1 不是图像文件</translation>
+        <translation type="vanished">加载图像失败：%1 不是图像文件</translation>
+    </message>
+    <message>
+        <source>Image saved successfully: %1</source>
+        <translation>图像保存成功: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 不是文件</translation>
+    </message>
+    <message>
+        <source>%1 is not an image file this program reads</source>
+        <translation>%1 不是本程序可读取的图像文件</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>加载图像失败: %1</translation>
+    </message>
+    <message>
+        <source>The camera file task</source>
+        <translation>相机文件任务</translation>
     </message>
 </context>
 <context>
@@ -489,12 +513,12 @@ Qt %2</translation>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation type="vanished">是</translation>
+        <translation>是</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation type="vanished">否</translation>
+        <translation>否</translation>
     </message>
 </context>
 <context>
@@ -550,6 +574,10 @@ Qt %2</translation>
         <source>FFT</source>
         <translation>频谱(FFT)</translation>
     </message>
+    <message>
+        <source>Computing the spectrum</source>
+        <translation>计算频谱</translation>
+    </message>
 </context>
 <context>
     <name>QCustomMultipleLightWidget</name>
@@ -560,6 +588,13 @@ Qt %2</translation>
     <message>
         <source>Multiple Light Count:</source>
         <translation>光源个数:</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureCanvas</name>
+    <message>
+        <source>Showing the picture</source>
+        <translation>显示图像</translation>
     </message>
 </context>
 <context>
@@ -751,6 +786,235 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtAdvancedHistogram</name>
+    <message>
+        <source>Advanced Analytics</source>
+        <translation>高级分析</translation>
+    </message>
+    <message>
+        <source>Column Mean</source>
+        <translation>列均值</translation>
+    </message>
+    <message>
+        <source>Column RMS</source>
+        <translation>列均方根</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelModel</name>
+    <message>
+        <source>ID</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Col</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>像素值</translation>
+    </message>
+    <message>
+        <source>Col(Start)</source>
+        <translation>列(起始)</translation>
+    </message>
+    <message>
+        <source>Col(End)</source>
+        <translation>列(结束)</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>个数</translation>
+    </message>
+    <message>
+        <source>Row(Start)</source>
+        <translation>行(起始)</translation>
+    </message>
+    <message>
+        <source>Row(End)</source>
+        <translation>行(结束)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelWidget</name>
+    <message>
+        <source>Bad Pixel Statistics</source>
+        <translation>坏点统计</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X起点:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y起点:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X终点:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y终点:</translation>
+    </message>
+    <message>
+        <source>Horizontal:</source>
+        <translation>水平:</translation>
+    </message>
+    <message>
+        <source>Vertical:</source>
+        <translation>垂直:</translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation>范围:</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>帧数:</translation>
+    </message>
+    <message>
+        <source>Remaining Frames:</source>
+        <translation>剩余帧数:</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>感兴趣区域</translation>
+    </message>
+    <message>
+        <source>Cluster</source>
+        <translation>簇</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>In of Range</source>
+        <translation>范围内</translation>
+    </message>
+    <message>
+        <source>In of Range(Contain Equal)</source>
+        <translation>范围内(含等于)</translation>
+    </message>
+    <message>
+        <source>Out of Range</source>
+        <translation>范围外</translation>
+    </message>
+    <message>
+        <source>Out of Range(Contain Equal)</source>
+        <translation>范围外(含等于)</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>全部区域</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>计算</translation>
+    </message>
+    <message>
+        <source>Export to File</source>
+        <translation>导出到文件</translation>
+    </message>
+    <message>
+        <source>Export Pixel</source>
+        <translation>导出像素</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>单点</translation>
+    </message>
+    <message>
+        <source>Horizontal Cluster</source>
+        <translation>水平簇</translation>
+    </message>
+    <message>
+        <source>Vertical Cluster</source>
+        <translation>垂直簇</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please conduct the grab operation first!</source>
+        <translation>请先进行采集操作!</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>设置值超出ROI范围!</translation>
+    </message>
+    <message>
+        <source>There&apos;s too much bad pixel, just the first 100000 shows!</source>
+        <translation>坏点过多,仅显示前100000个!</translation>
+    </message>
+    <message>
+        <source>No Bad Pixel Data!</source>
+        <translation>没有坏点数据!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Writing to CSV file failed !</source>
+        <translation>写入CSV文件失败!</translation>
+    </message>
+    <message>
+        <source>Save csv file</source>
+        <translation>保存CSV文件</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>请检查设置是否正确!</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>设置超出范围,请重新设置!</translation>
+    </message>
+</context>
+<context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
@@ -762,11 +1026,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-        <translation>颜色校准文件&quot;%1&quot;包含 %2 个逗号分隔的数值，而不是 9 个：颜色校正和伽马已关闭。</translation>
+        <translation type="vanished">颜色校准文件&quot;%1&quot;包含 %2 个逗号分隔的数值，而不是 9 个：颜色校正和伽马已关闭。</translation>
     </message>
     <message>
         <source>Color calibration loaded from &quot;%1&quot;.</source>
         <translation>已从&quot;%1&quot;加载颜色校准。</translation>
+    </message>
+    <message>
+        <source>it holds %1 comma-separated values instead of 9</source>
+        <translation>文件含有 %1 个逗号分隔的值，而不是 9 个</translation>
+    </message>
+    <message>
+        <source>value %1 (&quot;%2&quot;) is not a whole number</source>
+        <translation>第 %1 个值（&quot;%2&quot;）不是整数</translation>
+    </message>
+    <message>
+        <source>value %1 (%2) is out of range</source>
+        <translation>第 %1 个值（%2）超出范围</translation>
+    </message>
+    <message>
+        <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
+        <translation>颜色校准文件&quot;%1&quot;被拒绝：%2。颜色校正和伽马已关闭。</translation>
     </message>
 </context>
 <context>
@@ -824,11 +1104,23 @@ Qt %2</translation>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>
-        <translation>分配内存失败</translation>
+        <translation type="vanished">分配内存失败</translation>
     </message>
     <message>
         <source>No image to save</source>
         <translation>没有可保存的图像</translation>
+    </message>
+    <message>
+        <source>%1 holds an empty frame (%2 x %3 pixels): nothing to show</source>
+        <translation>%1 中是空帧 (%2 x %3 像素): 没有可显示的内容</translation>
+    </message>
+    <message>
+        <source>Cannot show the frame: %1</source>
+        <translation>无法显示该帧: %1</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory for a %1 x %2 frame</source>
+        <translation>为 %1 x %2 的帧分配内存失败</translation>
     </message>
 </context>
 <context>
@@ -895,106 +1187,392 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFftWidget</name>
+    <message>
+        <source>FFT Curve</source>
+        <translation>FFT曲线</translation>
+    </message>
+    <message>
+        <source>Column : %1</source>
+        <translation>列 : %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFrameLayout</name>
+    <message>
+        <source>%1-bit samples (only 8 or 16 bits can be shown)</source>
+        <translation>%1 位采样 (只能显示 8 位或 16 位)</translation>
+    </message>
+    <message>
+        <source>%1 channels (only 1, 3 or 4 can be shown)</source>
+        <translation>%1 个通道 (只能显示 1、3 或 4 个通道)</translation>
+    </message>
+    <message>
+        <source>a %1 x %2 frame needs %3 MiB, more than the %4 MiB of memory available</source>
+        <translation>%1 x %2 的帧需要 %3 MiB, 超过可用内存 %4 MiB</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramCurve</name>
+    <message>
+        <source>Zoom multiples: %1</source>
+        <translation>缩放倍数: %1</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>透明</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramWidget</name>
+    <message>
+        <source>Min:</source>
+        <translation>最小值:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>最大值:</translation>
+    </message>
+    <message>
+        <source>Max-Min:</source>
+        <translation>最大-最小:</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>平均值:</translation>
+    </message>
+    <message>
+        <source>Standard:</source>
+        <translation>标准差:</translation>
+    </message>
+    <message>
+        <source>Analytics</source>
+        <translation>图像分析</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>通道:</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>行:</translation>
+    </message>
+    <message>
+        <source>Column:</source>
+        <translation>列:</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Gray:</source>
+        <translation>灰度:</translation>
+    </message>
+    <message>
+        <source>Red:</source>
+        <translation>红:</translation>
+    </message>
+    <message>
+        <source>Green:</source>
+        <translation>绿:</translation>
+    </message>
+    <message>
+        <source>Blue:</source>
+        <translation>蓝:</translation>
+    </message>
+    <message>
+        <source>Clear:</source>
+        <translation>透明:</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>透明</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Set value is out of range!</source>
+        <translation>设置值超出范围!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageFile</name>
+    <message>
+        <source>the header size is %1, expected 44</source>
+        <translation>文件头大小为 %1, 应为 44</translation>
+    </message>
+    <message>
+        <source>not an image file (wrong header mark)</source>
+        <translation>不是图像文件 (文件头标记错误)</translation>
+    </message>
+    <message>
+        <source>the header gives %1</source>
+        <translation>文件头给出 %1</translation>
+    </message>
+    <message>
+        <source>the header gives bit depth %1 with %2-bit storage</source>
+        <translation>文件头给出位深 %1, 存储位数 %2</translation>
+    </message>
+    <message>
+        <source>the header gives unknown image type %1 or packing %2</source>
+        <translation>文件头给出未知的图像类型 %1 或打包方式 %2</translation>
+    </message>
+    <message>
+        <source>the header gives %1 x %2 pixels, which cannot hold %3 bytes</source>
+        <translation>文件头给出 %1 x %2 像素, 容纳不下 %3 字节</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels is not a frame size</source>
+        <translation>%1 x %2 像素不是有效的帧尺寸</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1: %2</translation>
+    </message>
+    <message>
+        <source>it is a folder, not an image file</source>
+        <translation>这是文件夹, 不是图像文件</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>这不是普通文件</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>无法读取</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>文件未打开</translation>
+    </message>
+    <message>
+        <source>it is too short for an image file header</source>
+        <translation>文件太短, 容纳不下图像文件头</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>the file ended early</source>
+        <translation>文件提前结束</translation>
+    </message>
+    <message>
+        <source>the frame is not a readable JPEG image</source>
+        <translation>该帧不是可读的 JPEG 图像</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels cannot be converted</source>
+        <translation>%1 x %2 像素的帧无法转换</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels does not fit its %3 bytes of data</source>
+        <translation>%1 x %2 像素的帧与其 %3 字节的数据不符</translation>
+    </message>
+    <message>
+        <source>failed to allocate %1 bytes</source>
+        <translation>分配 %1 字节内存失败</translation>
+    </message>
+    <message>
+        <source>the frame holds no image data</source>
+        <translation>该帧没有图像数据</translation>
+    </message>
+    <message>
+        <source>a raw file needs its width, height and pixel format</source>
+        <translation>raw 文件需要指定宽度、高度和像素格式</translation>
+    </message>
+    <message>
+        <source>%1 bytes are too few for an image file header</source>
+        <translation>%1 字节不足以容纳图像文件头</translation>
+    </message>
+    <message>
+        <source>it holds no data after byte %1</source>
+        <translation>第 %1 字节之后没有数据</translation>
+    </message>
+    <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>不是 BMP、JPEG、PNG 或 TIFF 图片</translation>
+    </message>
+    <message>
+        <source>it is not a picture in a format that can be read</source>
+        <translation>不是可读取格式的图片</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageFileIO</name>
     <message>
         <source>Cannot open %1 for writing</source>
-        <translation>无法打开 %1 进行写入</translation>
+        <translation type="vanished">无法打开 %1 进行写入</translation>
     </message>
     <message>
         <source>Failed to write %1</source>
-        <translation>写入 %1 失败</translation>
+        <translation type="vanished">写入 %1 失败</translation>
     </message>
     <message>
         <source>The frame is not a readable JPEG image</source>
-        <translation>该帧不是可读取的 JPEG 图像</translation>
+        <translation type="vanished">该帧不是可读取的 JPEG 图像</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 cannot be converted</source>
-        <translation>帧尺寸 %1 x %2 无法转换</translation>
+        <translation type="vanished">帧尺寸 %1 x %2 无法转换</translation>
     </message>
     <message>
         <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
-        <translation>%1 位采样、%2 通道的帧无法转换</translation>
+        <translation type="vanished">%1 位采样、%2 通道的帧无法转换</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
-        <translation>帧尺寸 %1 x %2 与其 %3 字节数据不符</translation>
+        <translation type="vanished">帧尺寸 %1 x %2 与其 %3 字节数据不符</translation>
     </message>
     <message>
         <source>Failed to allocate memory</source>
         <extracomment>分配内存失败</extracomment>
-        <translation>分配内存失败</translation>
+        <translation type="vanished">分配内存失败</translation>
     </message>
     <message>
         <source>The frame holds no image data</source>
-        <translation>该帧不含图像数据</translation>
+        <translation type="vanished">该帧不含图像数据</translation>
     </message>
     <message>
         <source>No frame to save</source>
-        <translation>没有可保存的帧</translation>
+        <translation type="vanished">没有可保存的帧</translation>
     </message>
     <message>
         <source>The data format chosen does not apply to this frame</source>
-        <translation>所选数据格式不适用于该帧</translation>
+        <translation type="vanished">所选数据格式不适用于该帧</translation>
     </message>
     <message>
         <source>A raw file needs its width, height and pixel format</source>
-        <translation>raw 文件需要给出宽度、高度和像素格式</translation>
+        <translation type="vanished">raw 文件需要给出宽度、高度和像素格式</translation>
     </message>
     <message>
         <source>Cannot open %1</source>
-        <translation>无法打开 %1</translation>
+        <translation type="vanished">无法打开 %1</translation>
     </message>
     <message>
         <source>%1 is too short for an image file header</source>
-        <translation>%1 太短，容纳不下图像文件头</translation>
+        <translation type="vanished">%1 太短，容纳不下图像文件头</translation>
     </message>
     <message>
         <source>Failed to read the data of %1</source>
-        <translation>读取 %1 的数据失败</translation>
+        <translation type="vanished">读取 %1 的数据失败</translation>
     </message>
     <message>
         <source>%1 holds no data after byte %2</source>
-        <translation>%1 在第 %2 字节之后没有数据</translation>
+        <translation type="vanished">%1 在第 %2 字节之后没有数据</translation>
     </message>
     <message>
         <source>%1 is not a readable picture</source>
-        <translation>%1 不是可读取的图片</translation>
+        <translation type="vanished">%1 不是可读取的图片</translation>
     </message>
 </context>
 <context>
     <name>VQtImageHeader</name>
     <message>
         <source>Image file header size is %1, expected 44</source>
-        <translation>图像文件头大小为 %1，应为 44</translation>
+        <translation type="vanished">图像文件头大小为 %1，应为 44</translation>
     </message>
     <message>
         <source>Not an image file: wrong header mark</source>
-        <translation>不是图像文件：文件头标记错误</translation>
+        <translation type="vanished">不是图像文件：文件头标记错误</translation>
     </message>
     <message>
         <source>Image file header: %1 storage bits per sample</source>
-        <translation>图像文件头：每个采样存储位数为 %1</translation>
+        <translation type="vanished">图像文件头：每个采样存储位数为 %1</translation>
     </message>
     <message>
         <source>Image file header: %1 channels</source>
-        <translation>图像文件头：通道数为 %1</translation>
+        <translation type="vanished">图像文件头：通道数为 %1</translation>
     </message>
     <message>
         <source>Image file header: bit depth %1 with %2-bit storage</source>
-        <translation>图像文件头：位深 %1，存储位数 %2</translation>
+        <translation type="vanished">图像文件头：位深 %1，存储位数 %2</translation>
     </message>
     <message>
         <source>Image file header: unknown image type %1 or packing %2</source>
-        <translation>图像文件头：未知的图像类型 %1 或打包方式 %2</translation>
+        <translation type="vanished">图像文件头：未知的图像类型 %1 或打包方式 %2</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels cannot hold %3 bytes</source>
-        <translation>图像文件头：%1 x %2 像素无法容纳 %3 字节</translation>
+        <translation type="vanished">图像文件头：%1 x %2 像素无法容纳 %3 字节</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels is not a frame size</source>
-        <translation>图像文件头：%1 x %2 像素不是有效的帧尺寸</translation>
+        <translation type="vanished">图像文件头：%1 x %2 像素不是有效的帧尺寸</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageSaver</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>there is no frame to save</source>
+        <translation>没有可保存的帧</translation>
+    </message>
+    <message>
+        <source>no picture format goes with the suffix &quot;%1&quot;</source>
+        <translation>后缀 &quot;%1&quot; 没有对应的图片格式</translation>
+    </message>
+    <message>
+        <source>the picture could not be encoded</source>
+        <translation>图片无法编码</translation>
+    </message>
+    <message>
+        <source>the data format chosen does not apply to this frame</source>
+        <translation>所选数据格式不适用于该帧</translation>
     </message>
 </context>
 <context>
@@ -1005,7 +1583,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation>加载图像失败</translation>
+        <translation type="vanished">加载图像失败</translation>
+    </message>
+    <message>
+        <source>Saving %1</source>
+        <translation>保存 %1</translation>
+    </message>
+    <message>
+        <source>%1 ... %2 (%3 images)</source>
+        <translation>%1 ... %2 (%3 张图像)</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1: %2</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>加载图像失败: %1</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes of frame data, %3 bytes fewer than its header describes; the missing part is shown black</source>
+        <translation>%1 含 %2 字节帧数据, 比文件头描述的少 %3 字节; 缺少的部分显示为黑色</translation>
     </message>
 </context>
 <context>
@@ -1025,6 +1623,37 @@ Qt %2</translation>
     <message>
         <source>The log is not written to %1 (%2); it is kept in the log window only</source>
         <translation>日志未写入 %1 (%2)；只保留在日志窗口中</translation>
+    </message>
+</context>
+<context>
+    <name>VQtMeasureLengthWidget</name>
+    <message>
+        <source>Measure Length</source>
+        <translation>长度测量</translation>
+    </message>
+    <message>
+        <source>Pixel Length:</source>
+        <translation>像素长度:</translation>
+    </message>
+    <message>
+        <source>Pixel Start Point:</source>
+        <translation>像素起点:</translation>
+    </message>
+    <message>
+        <source>Pixel Stop Point:</source>
+        <translation>像素终点:</translation>
+    </message>
+    <message>
+        <source>Horizontal Length:</source>
+        <translation>水平长度:</translation>
+    </message>
+    <message>
+        <source>Vertical Length:</source>
+        <translation>垂直长度:</translation>
+    </message>
+    <message>
+        <source>Cartesian Length:</source>
+        <translation>直线长度:</translation>
     </message>
 </context>
 <context>
@@ -1223,6 +1852,32 @@ Qt %2</translation>
     <message>
         <source>Size:%1x%2 Zoom:%3%</source>
         <translation>尺寸:%1x%2 缩放:%3%</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewModel</name>
+    <message>
+        <source>Column %1</source>
+        <translation>第%1列</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>第%1行</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewWidget</name>
+    <message>
+        <source>Pixel Viewer</source>
+        <translation>像素查看</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>十进制</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>十六进制</translation>
     </message>
 </context>
 <context>
@@ -1517,6 +2172,128 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtRoiHistogramWidget</name>
+    <message>
+        <source>ROI Analytics</source>
+        <translation>ROI分析</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>感兴趣区域</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X起点:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y起点:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X终点:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y终点:</translation>
+    </message>
+    <message>
+        <source>Area:</source>
+        <translation>区域:</translation>
+    </message>
+    <message>
+        <source>Pixel Count:</source>
+        <translation>像素数:</translation>
+    </message>
+    <message>
+        <source>Physical Area:</source>
+        <translation>物理面积:</translation>
+    </message>
+    <message>
+        <source>Statistics:</source>
+        <translation>统计:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>全部区域</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>奇数列</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>偶数列</translation>
+    </message>
+    <message>
+        <source>Max/Min:</source>
+        <translation>最大/最小:</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>设置值超出ROI范围!</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>请检查设置是否正确!</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>设置超出范围,请重新设置!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSafeFile</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>no file name</source>
+        <translation>没有文件名</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link, which this file must not be</source>
+        <translation>这是符号链接, 该文件不允许是符号链接</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>这是文件夹</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>这不是普通文件</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>文件未打开</translation>
+    </message>
+    <message>
+        <source>no data</source>
+        <translation>没有数据</translation>
+    </message>
+    <message>
+        <source>Cannot set the permissions of %1: %2</source>
+        <translation>无法设置 %1 的权限: %2</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>这是符号链接</translation>
+    </message>
+</context>
+<context>
     <name>VQtSaveConversionWidget</name>
     <message>
         <source>Data Format:</source>
@@ -1623,6 +2400,68 @@ Qt %2</translation>
     <message>
         <source>The current path does not exist, please select it again?</source>
         <translation>当前路径不存在，请重新选择？</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSystemParam</name>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
+        <translation>设置：&quot;%1&quot; = &quot;%2&quot; 不是整数，使用默认值 %3。</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</source>
+        <translation>设置：&quot;%1&quot; = %2 超出 %3 到 %4 的范围，使用默认值 %5。</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</source>
+        <translation>设置：&quot;%1&quot; = &quot;%2&quot; 既不是 true 也不是 false，使用默认值 %3。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</source>
+        <translation>设置文件 %1 是一个文件夹：使用默认值，对设置的修改将不会被保存。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: the defaults are used.</source>
+        <translation>无法读取设置文件 %1：使用默认值。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a valid settings file: the values that could be read are used.</source>
+        <translation>设置文件 %1 不是有效的设置文件：使用能够读取的值。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>设置文件 %1 含有无法解码的值：使用默认值。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
+        <translation>无法写入设置文件 %1（%2）：对设置的修改将不会被保存。</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>其所在文件夹为只读</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>文件为只读</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>the settings could not be prepared in the temporary folder</source>
+        <translation>无法在临时文件夹中准备设置</translation>
+    </message>
+</context>
+<context>
+    <name>VQtThreadGuard</name>
+    <message>
+        <source>unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1失败: %2</translation>
     </message>
 </context>
 <context>

@@ -481,7 +481,31 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image: %1 is not an image file</source>
-        <translation>Failed to load image: %1 is not an image file</translation>
+        <translation type="vanished">Failed to load image: %1 is not an image file</translation>
+    </message>
+    <message>
+        <source>Image saved successfully: %1</source>
+        <translation>Image saved successfully: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 is not a file</translation>
+    </message>
+    <message>
+        <source>%1 is not an image file this program reads</source>
+        <translation>%1 is not an image file this program reads</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>Failed to load image: %1</translation>
+    </message>
+    <message>
+        <source>The camera file task</source>
+        <translation>The camera file task</translation>
     </message>
 </context>
 <context>
@@ -489,12 +513,12 @@ Qt %2</translation>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation type="vanished">Yes</translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation type="vanished">No</translation>
+        <translation>No</translation>
     </message>
 </context>
 <context>
@@ -550,6 +574,10 @@ Qt %2</translation>
         <source>FFT</source>
         <translation>FFT</translation>
     </message>
+    <message>
+        <source>Computing the spectrum</source>
+        <translation>Computing the spectrum</translation>
+    </message>
 </context>
 <context>
     <name>QCustomMultipleLightWidget</name>
@@ -560,6 +588,13 @@ Qt %2</translation>
     <message>
         <source>Multiple Light Count:</source>
         <translation>Multiple Light Count:</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureCanvas</name>
+    <message>
+        <source>Showing the picture</source>
+        <translation>Showing the picture</translation>
     </message>
 </context>
 <context>
@@ -751,6 +786,235 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtAdvancedHistogram</name>
+    <message>
+        <source>Advanced Analytics</source>
+        <translation>Advanced Analytics</translation>
+    </message>
+    <message>
+        <source>Column Mean</source>
+        <translation>Column Mean</translation>
+    </message>
+    <message>
+        <source>Column RMS</source>
+        <translation>Column RMS</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelModel</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Col</source>
+        <translation>Col</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Col(Start)</source>
+        <translation>Col(Start)</translation>
+    </message>
+    <message>
+        <source>Col(End)</source>
+        <translation>Col(End)</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Row(Start)</source>
+        <translation>Row(Start)</translation>
+    </message>
+    <message>
+        <source>Row(End)</source>
+        <translation>Row(End)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelWidget</name>
+    <message>
+        <source>Bad Pixel Statistics</source>
+        <translation>Bad Pixel Statistics</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X Start:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y Start:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X Stop:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y Stop:</translation>
+    </message>
+    <message>
+        <source>Horizontal:</source>
+        <translation>Horizontal:</translation>
+    </message>
+    <message>
+        <source>Vertical:</source>
+        <translation>Vertical:</translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>Frames:</translation>
+    </message>
+    <message>
+        <source>Remaining Frames:</source>
+        <translation>Remaining Frames:</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>ROI</translation>
+    </message>
+    <message>
+        <source>Cluster</source>
+        <translation>Cluster</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>In of Range</source>
+        <translation>In of Range</translation>
+    </message>
+    <message>
+        <source>In of Range(Contain Equal)</source>
+        <translation>In of Range(Contain Equal)</translation>
+    </message>
+    <message>
+        <source>Out of Range</source>
+        <translation>Out of Range</translation>
+    </message>
+    <message>
+        <source>Out of Range(Contain Equal)</source>
+        <translation>Out of Range(Contain Equal)</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>Whole Area</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>Calc</translation>
+    </message>
+    <message>
+        <source>Export to File</source>
+        <translation>Export to File</translation>
+    </message>
+    <message>
+        <source>Export Pixel</source>
+        <translation>Export Pixel</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>Horizontal Cluster</source>
+        <translation>Horizontal Cluster</translation>
+    </message>
+    <message>
+        <source>Vertical Cluster</source>
+        <translation>Vertical Cluster</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please conduct the grab operation first!</source>
+        <translation>Please conduct the grab operation first!</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>Set value is out of roi range!</translation>
+    </message>
+    <message>
+        <source>There&apos;s too much bad pixel, just the first 100000 shows!</source>
+        <translation>There&apos;s too much bad pixel, just the first 100000 shows!</translation>
+    </message>
+    <message>
+        <source>No Bad Pixel Data!</source>
+        <translation>No Bad Pixel Data!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Writing to CSV file failed !</source>
+        <translation>Writing to CSV file failed !</translation>
+    </message>
+    <message>
+        <source>Save csv file</source>
+        <translation>Save csv file</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>Please check if the settings are correct !</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>Setting out of range, please reset !</translation>
+    </message>
+</context>
+<context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
@@ -762,11 +1026,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-        <translation>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
+        <translation type="vanished">The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
     </message>
     <message>
         <source>Color calibration loaded from &quot;%1&quot;.</source>
         <translation>Color calibration loaded from &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>it holds %1 comma-separated values instead of 9</source>
+        <translation>it holds %1 comma-separated values instead of 9</translation>
+    </message>
+    <message>
+        <source>value %1 (&quot;%2&quot;) is not a whole number</source>
+        <translation>value %1 (&quot;%2&quot;) is not a whole number</translation>
+    </message>
+    <message>
+        <source>value %1 (%2) is out of range</source>
+        <translation>value %1 (%2) is out of range</translation>
+    </message>
+    <message>
+        <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
+        <translation>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</translation>
     </message>
 </context>
 <context>
@@ -824,11 +1104,23 @@ Qt %2</translation>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>
-        <translation>Failed to allocate memory</translation>
+        <translation type="vanished">Failed to allocate memory</translation>
     </message>
     <message>
         <source>No image to save</source>
         <translation>No image to save</translation>
+    </message>
+    <message>
+        <source>%1 holds an empty frame (%2 x %3 pixels): nothing to show</source>
+        <translation>%1 holds an empty frame (%2 x %3 pixels): nothing to show</translation>
+    </message>
+    <message>
+        <source>Cannot show the frame: %1</source>
+        <translation>Cannot show the frame: %1</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory for a %1 x %2 frame</source>
+        <translation>Failed to allocate memory for a %1 x %2 frame</translation>
     </message>
 </context>
 <context>
@@ -895,106 +1187,392 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFftWidget</name>
+    <message>
+        <source>FFT Curve</source>
+        <translation>FFT Curve</translation>
+    </message>
+    <message>
+        <source>Column : %1</source>
+        <translation>Column : %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFrameLayout</name>
+    <message>
+        <source>%1-bit samples (only 8 or 16 bits can be shown)</source>
+        <translation>%1-bit samples (only 8 or 16 bits can be shown)</translation>
+    </message>
+    <message>
+        <source>%1 channels (only 1, 3 or 4 can be shown)</source>
+        <translation>%1 channels (only 1, 3 or 4 can be shown)</translation>
+    </message>
+    <message>
+        <source>a %1 x %2 frame needs %3 MiB, more than the %4 MiB of memory available</source>
+        <translation>a %1 x %2 frame needs %3 MiB, more than the %4 MiB of memory available</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramCurve</name>
+    <message>
+        <source>Zoom multiples: %1</source>
+        <translation>Zoom multiples: %1</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramWidget</name>
+    <message>
+        <source>Min:</source>
+        <translation>Min:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>Max-Min:</source>
+        <translation>Max-Min:</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>Average:</translation>
+    </message>
+    <message>
+        <source>Standard:</source>
+        <translation>Standard:</translation>
+    </message>
+    <message>
+        <source>Analytics</source>
+        <translation>Analytics</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>Line:</translation>
+    </message>
+    <message>
+        <source>Column:</source>
+        <translation>Column:</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>Gray:</source>
+        <translation>Gray:</translation>
+    </message>
+    <message>
+        <source>Red:</source>
+        <translation>Red:</translation>
+    </message>
+    <message>
+        <source>Green:</source>
+        <translation>Green:</translation>
+    </message>
+    <message>
+        <source>Blue:</source>
+        <translation>Blue:</translation>
+    </message>
+    <message>
+        <source>Clear:</source>
+        <translation>Clear:</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Set value is out of range!</source>
+        <translation>Set value is out of range!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageFile</name>
+    <message>
+        <source>the header size is %1, expected 44</source>
+        <translation>the header size is %1, expected 44</translation>
+    </message>
+    <message>
+        <source>not an image file (wrong header mark)</source>
+        <translation>not an image file (wrong header mark)</translation>
+    </message>
+    <message>
+        <source>the header gives %1</source>
+        <translation>the header gives %1</translation>
+    </message>
+    <message>
+        <source>the header gives bit depth %1 with %2-bit storage</source>
+        <translation>the header gives bit depth %1 with %2-bit storage</translation>
+    </message>
+    <message>
+        <source>the header gives unknown image type %1 or packing %2</source>
+        <translation>the header gives unknown image type %1 or packing %2</translation>
+    </message>
+    <message>
+        <source>the header gives %1 x %2 pixels, which cannot hold %3 bytes</source>
+        <translation>the header gives %1 x %2 pixels, which cannot hold %3 bytes</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels is not a frame size</source>
+        <translation>%1 x %2 pixels is not a frame size</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>it is a folder, not an image file</source>
+        <translation>it is a folder, not an image file</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>the file is not open</translation>
+    </message>
+    <message>
+        <source>it is too short for an image file header</source>
+        <translation>it is too short for an image file header</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>the file ended early</source>
+        <translation>the file ended early</translation>
+    </message>
+    <message>
+        <source>the frame is not a readable JPEG image</source>
+        <translation>the frame is not a readable JPEG image</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels cannot be converted</source>
+        <translation>a frame of %1 x %2 pixels cannot be converted</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels does not fit its %3 bytes of data</source>
+        <translation>a frame of %1 x %2 pixels does not fit its %3 bytes of data</translation>
+    </message>
+    <message>
+        <source>failed to allocate %1 bytes</source>
+        <translation>failed to allocate %1 bytes</translation>
+    </message>
+    <message>
+        <source>the frame holds no image data</source>
+        <translation>the frame holds no image data</translation>
+    </message>
+    <message>
+        <source>a raw file needs its width, height and pixel format</source>
+        <translation>a raw file needs its width, height and pixel format</translation>
+    </message>
+    <message>
+        <source>%1 bytes are too few for an image file header</source>
+        <translation>%1 bytes are too few for an image file header</translation>
+    </message>
+    <message>
+        <source>it holds no data after byte %1</source>
+        <translation>it holds no data after byte %1</translation>
+    </message>
+    <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>it is not a BMP, JPEG, PNG or TIFF picture</translation>
+    </message>
+    <message>
+        <source>it is not a picture in a format that can be read</source>
+        <translation>it is not a picture in a format that can be read</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageFileIO</name>
     <message>
         <source>Cannot open %1 for writing</source>
-        <translation>Cannot open %1 for writing</translation>
+        <translation type="vanished">Cannot open %1 for writing</translation>
     </message>
     <message>
         <source>Failed to write %1</source>
-        <translation>Failed to write %1</translation>
+        <translation type="vanished">Failed to write %1</translation>
     </message>
     <message>
         <source>The frame is not a readable JPEG image</source>
-        <translation>The frame is not a readable JPEG image</translation>
+        <translation type="vanished">The frame is not a readable JPEG image</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 cannot be converted</source>
-        <translation>Frame size %1 x %2 cannot be converted</translation>
+        <translation type="vanished">Frame size %1 x %2 cannot be converted</translation>
     </message>
     <message>
         <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
-        <translation>Frame of %1-bit samples with %2 channels cannot be converted</translation>
+        <translation type="vanished">Frame of %1-bit samples with %2 channels cannot be converted</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
-        <translation>Frame size %1 x %2 does not fit its %3 bytes of data</translation>
+        <translation type="vanished">Frame size %1 x %2 does not fit its %3 bytes of data</translation>
     </message>
     <message>
         <source>Failed to allocate memory</source>
         <extracomment>分配内存失败</extracomment>
-        <translation>Failed to allocate memory</translation>
+        <translation type="vanished">Failed to allocate memory</translation>
     </message>
     <message>
         <source>The frame holds no image data</source>
-        <translation>The frame holds no image data</translation>
+        <translation type="vanished">The frame holds no image data</translation>
     </message>
     <message>
         <source>No frame to save</source>
-        <translation>No frame to save</translation>
+        <translation type="vanished">No frame to save</translation>
     </message>
     <message>
         <source>The data format chosen does not apply to this frame</source>
-        <translation>The data format chosen does not apply to this frame</translation>
+        <translation type="vanished">The data format chosen does not apply to this frame</translation>
     </message>
     <message>
         <source>A raw file needs its width, height and pixel format</source>
-        <translation>A raw file needs its width, height and pixel format</translation>
+        <translation type="vanished">A raw file needs its width, height and pixel format</translation>
     </message>
     <message>
         <source>Cannot open %1</source>
-        <translation>Cannot open %1</translation>
+        <translation type="vanished">Cannot open %1</translation>
     </message>
     <message>
         <source>%1 is too short for an image file header</source>
-        <translation>%1 is too short for an image file header</translation>
+        <translation type="vanished">%1 is too short for an image file header</translation>
     </message>
     <message>
         <source>Failed to read the data of %1</source>
-        <translation>Failed to read the data of %1</translation>
+        <translation type="vanished">Failed to read the data of %1</translation>
     </message>
     <message>
         <source>%1 holds no data after byte %2</source>
-        <translation>%1 holds no data after byte %2</translation>
+        <translation type="vanished">%1 holds no data after byte %2</translation>
     </message>
     <message>
         <source>%1 is not a readable picture</source>
-        <translation>%1 is not a readable picture</translation>
+        <translation type="vanished">%1 is not a readable picture</translation>
     </message>
 </context>
 <context>
     <name>VQtImageHeader</name>
     <message>
         <source>Image file header size is %1, expected 44</source>
-        <translation>Image file header size is %1, expected 44</translation>
+        <translation type="vanished">Image file header size is %1, expected 44</translation>
     </message>
     <message>
         <source>Not an image file: wrong header mark</source>
-        <translation>Not an image file: wrong header mark</translation>
+        <translation type="vanished">Not an image file: wrong header mark</translation>
     </message>
     <message>
         <source>Image file header: %1 storage bits per sample</source>
-        <translation>Image file header: %1 storage bits per sample</translation>
+        <translation type="vanished">Image file header: %1 storage bits per sample</translation>
     </message>
     <message>
         <source>Image file header: %1 channels</source>
-        <translation>Image file header: %1 channels</translation>
+        <translation type="vanished">Image file header: %1 channels</translation>
     </message>
     <message>
         <source>Image file header: bit depth %1 with %2-bit storage</source>
-        <translation>Image file header: bit depth %1 with %2-bit storage</translation>
+        <translation type="vanished">Image file header: bit depth %1 with %2-bit storage</translation>
     </message>
     <message>
         <source>Image file header: unknown image type %1 or packing %2</source>
-        <translation>Image file header: unknown image type %1 or packing %2</translation>
+        <translation type="vanished">Image file header: unknown image type %1 or packing %2</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels cannot hold %3 bytes</source>
-        <translation>Image file header: %1 x %2 pixels cannot hold %3 bytes</translation>
+        <translation type="vanished">Image file header: %1 x %2 pixels cannot hold %3 bytes</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels is not a frame size</source>
-        <translation>Image file header: %1 x %2 pixels is not a frame size</translation>
+        <translation type="vanished">Image file header: %1 x %2 pixels is not a frame size</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageSaver</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>there is no frame to save</source>
+        <translation>there is no frame to save</translation>
+    </message>
+    <message>
+        <source>no picture format goes with the suffix &quot;%1&quot;</source>
+        <translation>no picture format goes with the suffix &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the picture could not be encoded</source>
+        <translation>the picture could not be encoded</translation>
+    </message>
+    <message>
+        <source>the data format chosen does not apply to this frame</source>
+        <translation>the data format chosen does not apply to this frame</translation>
     </message>
 </context>
 <context>
@@ -1005,7 +1583,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation>Failed to load image</translation>
+        <translation type="vanished">Failed to load image</translation>
+    </message>
+    <message>
+        <source>Saving %1</source>
+        <translation>Saving %1</translation>
+    </message>
+    <message>
+        <source>%1 ... %2 (%3 images)</source>
+        <translation>%1 ... %2 (%3 images)</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>Failed to load image: %1</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes of frame data, %3 bytes fewer than its header describes; the missing part is shown black</source>
+        <translation>%1 holds %2 bytes of frame data, %3 bytes fewer than its header describes; the missing part is shown black</translation>
     </message>
 </context>
 <context>
@@ -1025,6 +1623,37 @@ Qt %2</translation>
     <message>
         <source>The log is not written to %1 (%2); it is kept in the log window only</source>
         <translation>The log is not written to %1 (%2); it is kept in the log window only</translation>
+    </message>
+</context>
+<context>
+    <name>VQtMeasureLengthWidget</name>
+    <message>
+        <source>Measure Length</source>
+        <translation>Measure Length</translation>
+    </message>
+    <message>
+        <source>Pixel Length:</source>
+        <translation>Pixel Length:</translation>
+    </message>
+    <message>
+        <source>Pixel Start Point:</source>
+        <translation>Pixel Start Point:</translation>
+    </message>
+    <message>
+        <source>Pixel Stop Point:</source>
+        <translation>Pixel Stop Point:</translation>
+    </message>
+    <message>
+        <source>Horizontal Length:</source>
+        <translation>Horizontal Length:</translation>
+    </message>
+    <message>
+        <source>Vertical Length:</source>
+        <translation>Vertical Length:</translation>
+    </message>
+    <message>
+        <source>Cartesian Length:</source>
+        <translation>Cartesian Length:</translation>
     </message>
 </context>
 <context>
@@ -1223,6 +1852,32 @@ Qt %2</translation>
     <message>
         <source>Size:%1x%2 Zoom:%3%</source>
         <translation>Size:%1x%2 Zoom:%3%</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewModel</name>
+    <message>
+        <source>Column %1</source>
+        <translation>Column %1</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Row %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewWidget</name>
+    <message>
+        <source>Pixel Viewer</source>
+        <translation>Pixel Viewer</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>Decimal</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>Hexadecimal</translation>
     </message>
 </context>
 <context>
@@ -1517,6 +2172,128 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtRoiHistogramWidget</name>
+    <message>
+        <source>ROI Analytics</source>
+        <translation>ROI Analytics</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>ROI</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X Start:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y Start:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X Stop:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y Stop:</translation>
+    </message>
+    <message>
+        <source>Area:</source>
+        <translation>Area:</translation>
+    </message>
+    <message>
+        <source>Pixel Count:</source>
+        <translation>Pixel Count:</translation>
+    </message>
+    <message>
+        <source>Physical Area:</source>
+        <translation>Physical Area:</translation>
+    </message>
+    <message>
+        <source>Statistics:</source>
+        <translation>Statistics:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>Whole Area</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Max/Min:</source>
+        <translation>Max/Min:</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>Set value is out of roi range!</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>Please check if the settings are correct !</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>Setting out of range, please reset !</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSafeFile</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>no file name</source>
+        <translation>no file name</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link, which this file must not be</source>
+        <translation>it is a symbolic link, which this file must not be</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>the file is not open</translation>
+    </message>
+    <message>
+        <source>no data</source>
+        <translation>no data</translation>
+    </message>
+    <message>
+        <source>Cannot set the permissions of %1: %2</source>
+        <translation>Cannot set the permissions of %1: %2</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>it is a symbolic link</translation>
+    </message>
+</context>
+<context>
     <name>VQtSaveConversionWidget</name>
     <message>
         <source>Data Format:</source>
@@ -1623,6 +2400,68 @@ Qt %2</translation>
     <message>
         <source>The current path does not exist, please select it again?</source>
         <translation>The current path does not exist, please select it again?</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSystemParam</name>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
+        <translation>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</source>
+        <translation>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</source>
+        <translation>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</source>
+        <translation>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: the defaults are used.</source>
+        <translation>The settings file %1 cannot be read: the defaults are used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a valid settings file: the values that could be read are used.</source>
+        <translation>The settings file %1 is not a valid settings file: the values that could be read are used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>The settings file %1 holds a value that cannot be decoded: the defaults are used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
+        <translation>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>its folder is read-only</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>the settings could not be prepared in the temporary folder</source>
+        <translation>the settings could not be prepared in the temporary folder</translation>
+    </message>
+</context>
+<context>
+    <name>VQtThreadGuard</name>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 failed: %2</translation>
     </message>
 </context>
 <context>
