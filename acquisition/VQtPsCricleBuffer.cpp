@@ -1,10 +1,9 @@
 #include "acquisition/VQtPsCricleBuffer.h"
 
-#include <QReadLocker>
-#include <QWriteLocker>
 
 #include <algorithm>
 #include <atomic>
+#include <mutex>
 #include <cstring>
 #include <new>
 
@@ -33,7 +32,7 @@ bool VQtPsCricleBuffer::isRecording() {
 }
 
 bool VQtPsCricleBuffer::flush(uint64_t frameSize, bool share) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     m_share = share;
     const uint64_t wanted = frameSize > UINT64_MAX - kSlack ? 0 : frameSize + kSlack;
     if (!m_buffer || m_capacity != wanted) {
@@ -55,7 +54,7 @@ bool VQtPsCricleBuffer::flush(uint64_t frameSize, bool share) {
 }
 
 bool VQtPsCricleBuffer::write(const void* data, uint64_t length, bool zeroFill) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     if (!m_buffer)
         return false;
     m_zeroFill = zeroFill;
@@ -75,10 +74,8 @@ bool VQtPsCricleBuffer::write(const void* data, uint64_t length, bool zeroFill) 
 }
 
 bool VQtPsCricleBuffer::switchBuffer() {
-    if (!m_share)
-        return true;
-    QWriteLocker l(&m_lock);
-    if (!m_buffer || m_current == m_buffer.get())
+    std::lock_guard<std::recursive_mutex> l(m_lock);
+    if (!m_share || !m_buffer || m_current == m_buffer.get())
         return true;
     const uint64_t n = std::min(m_size, m_capacity);
     if (n && m_current)
@@ -120,7 +117,7 @@ void VQtPsCricleBuffer::convert(const uint8_t* source, uint64_t sourceLength, ui
 }
 
 bool VQtPsCricleBuffer::read(void* destination, uint64_t destinationLength, uint64_t offset) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     if (!m_buffer)
         return false;
     if (m_zeroFill && destination)
@@ -133,7 +130,7 @@ bool VQtPsCricleBuffer::read(void* destination, uint64_t destinationLength, uint
 }
 
 bool VQtPsCricleBuffer::readThumbnail(void* destination, uint64_t destinationLength, uint64_t offset) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     if (!m_buffer)
         return false;
     if (m_share && m_zeroFill && destination)
@@ -161,14 +158,14 @@ void VQtPsCricleBuffer::recordLocked(uint64_t offset) {
 }
 
 void VQtPsCricleBuffer::bufferToRecordBuffer(uint64_t offset) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     recordLocked(offset);
 }
 
 void VQtPsCricleBuffer::recordBufferToBuffer() {
     std::shared_ptr<uint8_t[]> released;
     {
-        QWriteLocker l(&m_lock);
+        std::lock_guard<std::recursive_mutex> l(m_lock);
         m_share = false;
         if (m_recordBuffer && m_buffer)
             std::memcpy(m_buffer.get(), m_recordBuffer.get(), size_t(m_capacity));
@@ -178,48 +175,48 @@ void VQtPsCricleBuffer::recordBufferToBuffer() {
 }
 
 bool VQtPsCricleBuffer::hasRecordBuffer() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     return bool(m_recordBuffer);
 }
 
 void VQtPsCricleBuffer::setImageParam(const VQtImageParam& param) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     m_param = param;
 }
 
 VQtImageParam VQtPsCricleBuffer::getImageParam() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     return m_param;
 }
 
 uint8_t* VQtPsCricleBuffer::getBuffer() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     return m_current;
 }
 
 uint64_t VQtPsCricleBuffer::getBufferSize() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     return m_size;
 }
 
 void VQtPsCricleBuffer::setBufferSize(uint64_t size) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     // Our own array never reports more bytes than it holds.
     m_size = m_current == m_buffer.get() ? std::min(size, m_capacity) : size;
 }
 
 uint64_t VQtPsCricleBuffer::getCapacity() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     return m_capacity;
 }
 
 bool VQtPsCricleBuffer::isShare() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     return m_share;
 }
 
 bool VQtPsCricleBuffer::jpegGeometry(int* width, int* height, int* components) {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::recursive_mutex> l(m_lock);
     if (!m_current || m_size == 0)
         return false;
     if (!m_jpeg)

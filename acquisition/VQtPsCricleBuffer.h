@@ -8,10 +8,9 @@
 // right before the library takes its buffer back. Every operation on the bytes takes the lock
 // exclusively, so the callback thread, the display thread and file loaders may all use it.
 
-#include <QReadWriteLock>
-
 #include <cstdint>
 #include <memory>
+#include <mutex>
 
 #include "acquisition/VQtImageParam.h"
 
@@ -54,7 +53,7 @@ public:
 
     // Exclusive access for callers that fill getBuffer() directly (file loaders, callbacks that
     // render into the frame); the same thread may call the other members meanwhile.
-    void lock() { m_lock.lockForWrite(); }
+    void lock() { m_lock.lock(); }
     void unlock() { m_lock.unlock(); }
 
     // Copy of every frame read kept aside while pixel capture runs (see setRecording).
@@ -74,8 +73,9 @@ private:
                  uint64_t destinationLength);
     void recordLocked(uint64_t offset);
 
-    // Recursive so that a loader holding lock() can still use the accessors.
-    QReadWriteLock m_lock{QReadWriteLock::Recursive};
+    // Recursive so that a loader holding lock() can still use the accessors. A standard mutex:
+    // the callback and display threads meet here, and ThreadSanitizer must see them do so.
+    std::recursive_mutex m_lock;
     std::shared_ptr<uint8_t[]> m_buffer;
     uint64_t m_capacity = 0;
     std::shared_ptr<uint8_t[]> m_recordBuffer;

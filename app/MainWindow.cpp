@@ -1,5 +1,6 @@
 #include "app/MainWindow.h"
 
+#include "acquisition/VQtDeviceStream.h"
 #include "app/VQtLogFile.h"
 #include "app/VQtMessageWidget.h"
 #include "app/VQtPictureControl.h"
@@ -118,6 +119,11 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
     createToolWindows();
+    // The live stream: its rates and counters reach the status bar, its state the actions.
+    VQtDeviceStream* stream = pictureControl->stream();
+    connect(stream, &VQtDeviceStream::signalUpdateGrabPrm, this, &MainWindow::slotStreamFigures);
+    connect(stream, &VQtDeviceStream::signalUpdateDevGrabStatus, this, &MainWindow::slotUpdateDevGrabStatus);
+    connect(stream, &VQtDeviceStream::signalVideoErrorCode, this, &MainWindow::slotVideoErrorCode);
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
@@ -619,6 +625,21 @@ void MainWindow::slotUpdateDevGrabStatus() {
     for (QAction* action : {ui->actionGrab1Shot, ui->actionGrabContinuous, ui->actionGrabStop,
                             ui->actionSoftwareTrigger, ui->actionStartVideoX264, ui->actionStopVideoX264})
         action->setEnabled(false);
+}
+
+void MainWindow::slotStreamFigures() {
+    if (pictureControl) {
+        const VQtStreamFigures f = pictureControl->stream()->getFigures();
+        grabFigures.frameRate = f.frameRate;
+        grabFigures.lineRate = f.lineRate;
+        grabFigures.refreshRate = f.refreshRate;
+        grabFigures.frameCount = f.frames;
+        grabFigures.cc1Count = f.cc1Count;
+        grabFigures.resendPackets = f.resendPackets;
+        grabFigures.lostPackets = f.lostPackets;
+        grabFigures.resendTimeouts = f.resendTimeouts;
+    }
+    slotUpdateGrabPrm();
 }
 
 void MainWindow::slotUpdateGrabPrm() {

@@ -129,6 +129,8 @@ signals:
 public slots:
     void slotUpdateDevGrabStatus();
     void slotUpdateGrabPrm();
+    // Takes the running grab's rates and counters from the stream into the status bar.
+    void slotStreamFigures();
     void slotSaveImageStatus(int status, const QString& files = QString());
     void slotVideoErrorCode(int code);
     void slotUpdateDevOpenStatus();

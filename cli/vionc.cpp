@@ -41,6 +41,10 @@ const Command kCommands[] = {
     {"config",
      QT_TRANSLATE_NOOP("vionc", "save|load DEVICE FILE  board (.zbcf) or camera (.ccf) configuration file"),
      cmdConfig},
+    {"grab",
+     QT_TRANSLATE_NOOP("vionc", "DEVICE [-n N] [--out PATTERN] [--format F] [--backends LIST]  grabs N frames "
+                                "through the live stream, saves them, prints rates and lost frames"),
+     cmdGrab},
     {"sim",
      QT_TRANSLATE_NOOP("vionc", "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
                                 "devices (vionc sim --help)"),

@@ -267,6 +267,8 @@ int SimBoard::setInfo(uint32_t id, int64_t value) {
     if (id == VNP_CXP_RESET_OCP && m_params.value(VNP_CXP_POWER_STATUS).value == 3)
         m_params[VNP_CXP_POWER_STATUS].value = 2;
     p.value = value;
+    if (id == VNP_IMAGE_WIDTH || id == VNP_IMAGE_ROI_X)
+        m_params[VNP_ORIGIN_IMAGE_WIDTH].value = m_params.value(VNP_IMAGE_WIDTH).value;
     if (id == VNP_BOARD_TRIGGER_MODE && value == 0)
         m_pulses.clear();
     updateFrameSize();
@@ -331,7 +333,8 @@ int SimBoard::loadConfigurationData(const QByteArray& text) {
     }
     int first = 1;
     for (const auto& v : values) {
-        const int r = setInfo(v.first, v.second);
+        // A file sets parameters; it never fires the software trigger.
+        const int r = v.first != VNP_SOFTWARE_TRIGGER_FIRE ? setInfo(v.first, v.second) : VION_ERR_CONFIG_PARAMETER;
         if (r != 1 && first == 1)
             first = r;
     }

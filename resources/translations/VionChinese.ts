@@ -1122,6 +1122,105 @@ Qt %2</translation>
         <source>Failed to allocate memory for a %1 x %2 frame</source>
         <translation>为 %1 x %2 的帧分配内存失败</translation>
     </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>请打开设备!</translation>
+    </message>
+    <message>
+        <source>Starting the grab failed: %1</source>
+        <translation>启动采集失败:%1</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>The display loop did not end in time</source>
+        <translation>显示循环未能及时结束</translation>
+    </message>
+    <message>
+        <source>Apply memory failure</source>
+        <extracomment>申请内存失败</extracomment>
+        <translation>申请内存失败</translation>
+    </message>
+    <message>
+        <source>Grab stop</source>
+        <extracomment>采集停止</extracomment>
+        <translation>采集停止</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 失败:%2</translation>
+    </message>
+    <message>
+        <source>Stop the grab before opening an image</source>
+        <translation>打开图像前请先停止采集</translation>
+    </message>
+    <message>
+        <source>Failed to get image info</source>
+        <extracomment>获取图像信息失败</extracomment>
+        <translation>获取图像信息失败</translation>
+    </message>
+    <message>
+        <source>Incomplete frame / line</source>
+        <extracomment>不完整帧/行</extracomment>
+        <translation>不完整帧/行</translation>
+    </message>
+    <message>
+        <source>Grab timeout</source>
+        <extracomment>采集超时</extracomment>
+        <translation>采集超时</translation>
+    </message>
+    <message>
+        <source>Grab frame lost</source>
+        <extracomment>帧丢失</extracomment>
+        <translation>帧丢失</translation>
+    </message>
+    <message>
+        <source>Frame ignored</source>
+        <extracomment>帧忽略</extracomment>
+        <translation>帧忽略</translation>
+    </message>
+    <message>
+        <source>Failed to set stream parameter</source>
+        <extracomment>设置流参数失败</extracomment>
+        <translation>设置流参数失败</translation>
+    </message>
+    <message>
+        <source>New Buffer failure</source>
+        <extracomment>新建缓冲区失败</extracomment>
+        <translation>新建缓冲区失败</translation>
+    </message>
+    <message>
+        <source>Alloc Stream failure</source>
+        <extracomment>申请流失败</extracomment>
+        <translation>申请流失败</translation>
+    </message>
+    <message>
+        <source>Stream add buffer failure</source>
+        <extracomment>流中添加缓冲区失败</extracomment>
+        <translation>流中添加缓冲区失败</translation>
+    </message>
+    <message>
+        <source>Image data error</source>
+        <extracomment>图像数据异常</extracomment>
+        <translation>图像数据异常</translation>
+    </message>
+    <message>
+        <source>Buffer status:%1</source>
+        <extracomment>缓冲区状态为:%1</extracomment>
+        <translation>缓冲区状态为:%1</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id: from %1 to %2</source>
+        <extracomment>帧丢失,区块ID:%1 到 %2</extracomment>
+        <translation>帧丢失,区块ID:%1 到 %2</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id:%1</source>
+        <extracomment>帧丢失,区块ID:%1</extracomment>
+        <translation>帧丢失,区块ID:%1</translation>
+    </message>
 </context>
 <context>
     <name>VQtDeviceWidget</name>

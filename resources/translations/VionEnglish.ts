@@ -1122,6 +1122,105 @@ Qt %2</translation>
         <source>Failed to allocate memory for a %1 x %2 frame</source>
         <translation>Failed to allocate memory for a %1 x %2 frame</translation>
     </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>Starting the grab failed: %1</source>
+        <translation>Starting the grab failed: %1</translation>
+    </message>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>The display loop did not end in time</source>
+        <translation>The display loop did not end in time</translation>
+    </message>
+    <message>
+        <source>Apply memory failure</source>
+        <extracomment>申请内存失败</extracomment>
+        <translation>Apply memory failure</translation>
+    </message>
+    <message>
+        <source>Grab stop</source>
+        <extracomment>采集停止</extracomment>
+        <translation>Grab stop</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 failed: %2</translation>
+    </message>
+    <message>
+        <source>Stop the grab before opening an image</source>
+        <translation>Stop the grab before opening an image</translation>
+    </message>
+    <message>
+        <source>Failed to get image info</source>
+        <extracomment>获取图像信息失败</extracomment>
+        <translation>Failed to get image info</translation>
+    </message>
+    <message>
+        <source>Incomplete frame / line</source>
+        <extracomment>不完整帧/行</extracomment>
+        <translation>Incomplete frame / line</translation>
+    </message>
+    <message>
+        <source>Grab timeout</source>
+        <extracomment>采集超时</extracomment>
+        <translation>Grab timeout</translation>
+    </message>
+    <message>
+        <source>Grab frame lost</source>
+        <extracomment>帧丢失</extracomment>
+        <translation>Grab frame lost</translation>
+    </message>
+    <message>
+        <source>Frame ignored</source>
+        <extracomment>帧忽略</extracomment>
+        <translation>Frame ignored</translation>
+    </message>
+    <message>
+        <source>Failed to set stream parameter</source>
+        <extracomment>设置流参数失败</extracomment>
+        <translation>Failed to set stream parameter</translation>
+    </message>
+    <message>
+        <source>New Buffer failure</source>
+        <extracomment>新建缓冲区失败</extracomment>
+        <translation>New Buffer failure</translation>
+    </message>
+    <message>
+        <source>Alloc Stream failure</source>
+        <extracomment>申请流失败</extracomment>
+        <translation>Alloc Stream failure</translation>
+    </message>
+    <message>
+        <source>Stream add buffer failure</source>
+        <extracomment>流中添加缓冲区失败</extracomment>
+        <translation>Stream add buffer failure</translation>
+    </message>
+    <message>
+        <source>Image data error</source>
+        <extracomment>图像数据异常</extracomment>
+        <translation>Image data error</translation>
+    </message>
+    <message>
+        <source>Buffer status:%1</source>
+        <extracomment>缓冲区状态为:%1</extracomment>
+        <translation>Buffer status:%1</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id: from %1 to %2</source>
+        <extracomment>帧丢失,区块ID:%1 到 %2</extracomment>
+        <translation>Frame is lost,Block_Id: from %1 to %2</translation>
+    </message>
+    <message>
+        <source>Frame is lost,Block_Id:%1</source>
+        <extracomment>帧丢失,区块ID:%1</extracomment>
+        <translation>Frame is lost,Block_Id:%1</translation>
+    </message>
 </context>
 <context>
     <name>VQtDeviceWidget</name>

@@ -1,0 +1,100 @@
+// The main window showing a live stream: a simulated camera opened as the current device, the
+// window's stream grabbing it, the frames reaching the main picture and the counts the status
+// bar. With VQT_LIVE_SCREENSHOT=FILE the window is saved there while a colour camera streams.
+#include "acquisition/VQtDeviceStream.h"
+#include "app/MainWindow.h"
+#include "app/VQtPictureControl.h"
+#include "core/VQtSystemParam.h"
+#include "device/OxaApi.h"
+#include "device/VQtDevice.h"
+#include "device/VionBoardApi.h"
+#include "device/sim/SimControl.h"
+#include "device/sim/SimDeviceSet.h"
+#include "device/sim/SimLibrary.h"
+#include "display/QCustomPictureView.h"
+#include "display/QCustomPictureWidget.h"
+#include "imageproc/VQtIplImage.h"
+
+#include <QLabel>
+#include <QtTest>
+
+class TstLiveStream : public QObject {
+    Q_OBJECT
+
+private:
+    VQtDevice* openCamera(const QByteArray& json) {
+        SimDeviceSet set;
+        QString error;
+        if (!SimDeviceSet::fromJson(json, &set, &error))
+            return nullptr;
+        SimLibrary::instance().setDeviceSet(set);
+        uint32_t cameras = 0;
+        if (OxaManInitialize() || OxaManGetDeviceCount(&cameras) || cameras != 1)
+            return nullptr;
+        VQtDevice* dev = VQtDevice::createDevice(VQT_DEVICE_PCIEVISION);
+        if (!dev->open(-1, 0)) {
+            delete dev;
+            return nullptr;
+        }
+        g_pDev = dev;
+        return dev;
+    }
+    void closeCamera(VQtDevice* dev) {
+        g_pDev = nullptr;
+        dev->close();
+        delete dev;
+        OxaManTerminate();
+    }
+
+private slots:
+    void framesReachThePictureAndTheStatusBar() {
+        g_sysPrm.general.ExtractFrame = false;
+        MainWindow window;
+        window.languageChanged(1);
+        VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "LS-1", "width": 64,
+            "height": 48, "clock": "step"}]})json");
+        QVERIFY(dev);
+        VQtDeviceStream* stream = window.getPictureControl()->stream();
+        stream->slotGrabContinuous();
+        QVERIFY(stream->isGrabbing());
+        for (int i = 1; i <= 5; ++i) {
+            QVERIFY(SimControl::step(QStringLiteral("LS-1")));
+            QTRY_VERIFY_WITH_TIMEOUT(stream->getFigures().displayed >= uint64_t(i), 5000);
+        }
+        QCustomPictureWidget* picture = window.getPictureControl()->mainView()->getWidget();
+        QCOMPARE(picture->getEntireImage()->width, 64);
+        QCOMPARE(picture->getEntireImage()->height, 48);
+        auto* frameCount = window.findChild<QLabel*>(QStringLiteral("labelFrameCount"));
+        QTRY_COMPARE_WITH_TIMEOUT(frameCount->text(), QStringLiteral("Frame Count:5"), 5000);
+        stream->slotGrabStop();
+        QVERIFY(!stream->isGrabbing());
+        QTRY_COMPARE_WITH_TIMEOUT(window.findChild<QLabel*>(QStringLiteral("labelFrameRate"))->text(),
+                                  QStringLiteral("Frame Rate:0.00 fps"), 5000);
+        closeCamera(dev);
+    }
+
+    void screenshotOfAColourStream() {
+        const QString path = qEnvironmentVariable("VQT_LIVE_SCREENSHOT");
+        if (path.isEmpty())
+            QSKIP("VQT_LIVE_SCREENSHOT names no file");
+        g_sysPrm.general.ExtractFrame = true;
+        MainWindow window;
+        window.languageChanged(1);
+        window.resize(1280, 800);
+        window.show();
+        VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "VP-2M-C", "colour": true,
+            "width": 1600, "height": 1200, "pixelFormats": ["BayerRG8"], "pixelFormat": "BayerRG8",
+            "frameRate": 30, "clock": "real"}]})json");
+        QVERIFY(dev);
+        VQtDeviceStream* stream = window.getPictureControl()->stream();
+        stream->slotGrabContinuous();
+        QTRY_VERIFY_WITH_TIMEOUT(stream->getFigures().frames >= 45, 20000);
+        QTest::qWait(500);
+        QVERIFY(window.grab().save(path));
+        stream->slotGrabStop();
+        closeCamera(dev);
+    }
+};
+
+QTEST_MAIN(TstLiveStream)
+#include "tst_livestream.moc"
