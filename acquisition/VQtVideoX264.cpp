@@ -10,7 +10,7 @@
 
 #include "acquisition/VQtMemoryInfo.h"
 #include "acquisition/VQtPsCricleBuffer.h"
-#include "acquisition/VQtVideoFile.h"
+#include "core/VQtSafeFile.h"
 #include "core/VQtSystemParam.h"
 
 namespace {
@@ -123,7 +123,8 @@ bool VQtVideoX264::createX264(const QString& path, double frameRate, const VQtIm
         failCreate(path, m_encoder.errorString());
         return false;
     }
-    auto file = std::make_unique<VQtVideoFile>(path);
+    // Synced at the end: a recording is worth the wait for the disk.
+    auto file = std::make_unique<VQtSafeFile>(path, VQtSafeFile::Durable);
     if (!file->open()) {
         m_encoder.close();
         emit signalOutputInfo(tr("Failed to create video file: %1").arg(file->errorString()), 2);
@@ -146,16 +147,20 @@ bool VQtVideoX264::createX264(const QString& path, double frameRate, const VQtIm
     return true;
 }
 
-bool VQtVideoX264::takeByPace() {
+VQtVideoX264::Take VQtVideoX264::takeFrame() {
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - m_frameTimer).count();
-    const double allowed = elapsed * m_frameRate;
+    const double allowed = m_recordAll ? HUGE_VAL : elapsed * m_frameRate;
+    const uint32_t limit = m_frameLimit ? m_frameLimit.load() : UINT32_MAX;
+    // Several callback threads may offer at once: the count decides, not the order of arrival.
     uint32_t taken = m_accepted;
     do {
+        if (taken >= limit)
+            return Take::Full;
         if (double(taken) > allowed)
-            return false;
+            return Take::Paced;
     } while (!m_accepted.compare_exchange_weak(taken, taken + 1));
-    return true;
+    return Take::Taken;
 }
 
 bool VQtVideoX264::addBuffer(const void* data, uint64_t length, uint64_t offset) {
@@ -178,9 +183,10 @@ bool VQtVideoX264::offer(const void* data, uint64_t length) {
         m_queue.wake();
         return false;
     }
-    if (m_recordAll) {
-        ++m_accepted;
-    } else if (!takeByPace()) {
+    const Take take = takeFrame();
+    if (take == Take::Full)
+        return false;
+    if (take == Take::Paced) {
         ++m_skipped;
         if (!m_pacingTold.exchange(true))
             emit signalOutputInfo(tr("Frames arrive faster than %1 per second: the frames in between are "
@@ -220,7 +226,8 @@ bool VQtVideoX264::roomForNextFrame() const {
 }
 
 bool VQtVideoX264::writeBytes(const uint8_t* data, int bytes) {
-    if (!m_file->write(data, uint64_t(bytes))) {
+    // Each frame reaches the file whole before it counts.
+    if (!m_file->write(data, uint64_t(bytes)) || !m_file->flush()) {
         m_status = VQT_VIDEO_WRITE_FAILED;
         emit signalOutputInfo(m_file->errorString(), 2);
         return false;
@@ -295,7 +302,7 @@ void VQtVideoX264::finishFile() {
         m_file->abort();
         emit signalOutputInfo(
             tr("No frame was recorded into %1, so the file was not made").arg(m_currentPath), 1);
-    } else if (!(m_file->hasFailed() ? m_file->commitWritten() : m_file->commit())) {
+    } else if (!m_file->commitWritten()) {
         if (m_status == VQT_VIDEO_SAVED || m_status == VQT_VIDEO_OUT_OF_MEMORY) {
             m_status = VQT_VIDEO_WRITE_FAILED;
             emit signalOutputInfo(m_file->errorString(), 2);

@@ -31,9 +31,10 @@
 #include "acquisition/VQtFrameQueue.h"
 #include "acquisition/VQtImageParam.h"
 #include "acquisition/VQtVideoFrameConverter.h"
+#include "acquisition/VQtVideoSink.h"
 #include "acquisition/VQtX264Encoder.h"
 
-class VQtVideoFile;
+class VQtSafeFile;
 
 // Status codes of signalVideoErrorCode.
 enum VQtVideoErrorType {
@@ -44,7 +45,7 @@ enum VQtVideoErrorType {
     VQT_VIDEO_WRITE_FAILED = 4
 };
 
-class VQtVideoX264 : public QThread {
+class VQtVideoX264 : public QThread, public VQtVideoSink {
     Q_OBJECT
 public:
     // Memory use above which no frame is taken and the recording ends with code 2.
@@ -63,10 +64,10 @@ public:
     bool createX264(const QString& path, double frameRate, const VQtImageParam& param);
     // Queues a copy of a frame (bytes from `offset` form the picture). False when the frame was
     // not taken: not recording, paced away, or memory above the limit.
-    bool addBuffer(const void* data, uint64_t length, uint64_t offset);
+    bool addBuffer(const void* data, uint64_t length, uint64_t offset) override;
     // Ends the recording: every queued frame is encoded and the file closed; returns when done.
-    void closeX264();
-    bool isSavingX264() const { return m_recording; }
+    void closeX264() override;
+    bool isSavingX264() const override { return m_recording; }
 
     // The next numbered file: the user's path less ".h264", "_N.h264" with N one above the
     // last, raised while such a file exists.
@@ -77,6 +78,9 @@ public:
     static double recordingFrameRate(bool debugMode, double measuredRate, int settingRate);
 
     void setRecordAll(bool on) { m_recordAll = on; }
+    // Frames a recording takes at most (0: no limit); later frames are refused, not counted
+    // as paced away. For recordings of a set length.
+    void setFrameLimit(uint32_t frames) { m_frameLimit = frames; }
     void setDebugMode(bool on) { m_debugMode = on; }
     // Lowest shown bit of deeper samples, as the picture's 8-bit window; -1 (the default) for
     // the top eight significant bits.
@@ -102,7 +106,8 @@ protected:
 
 private:
     bool offer(const void* data, uint64_t length);
-    bool takeByPace();
+    enum class Take { Taken, Paced, Full };
+    Take takeFrame();
     bool encodeQueued();
     bool encodeFrame(VQtPsCricleBuffer* frame);
     bool writeBytes(const uint8_t* data, int bytes);
@@ -116,7 +121,7 @@ private:
     // Owned by the thread while it runs, set up by createX264 before it starts.
     VQtX264Encoder m_encoder;
     VQtVideoFrameConverter m_converter;
-    std::unique_ptr<VQtVideoFile> m_file;
+    std::unique_ptr<VQtSafeFile> m_file;
 
     QString m_fileName;    // the path the user chose
     QString m_currentPath; // the file being written
@@ -124,6 +129,7 @@ private:
     double m_frameRate = 1.0;
     uint32_t m_fileIndex = 0;
     std::atomic<bool> m_recordAll{false};
+    std::atomic<uint32_t> m_frameLimit{0};
     std::atomic<bool> m_recording{false};
     std::atomic<int> m_status{VQT_VIDEO_SAVED};
     std::atomic<bool> m_debugMode{false};
