@@ -507,6 +507,24 @@ Qt %2</translation>
         <source>The camera file task</source>
         <translation>相机文件任务</translation>
     </message>
+    <message>
+        <source>The camera cannot switch its pixel shift: %1</source>
+        <extracomment>相机无法切换像素位移模式:%1</extracomment>
+        <translation>相机无法切换像素位移模式:%1</translation>
+    </message>
+    <message>
+        <source>Save Video File</source>
+        <translation>保存视频文件</translation>
+    </message>
+    <message>
+        <source>Video File(*.h264)</source>
+        <translation>视频文件(*.h264)</translation>
+    </message>
+    <message>
+        <source>Failed to create video file</source>
+        <extracomment>创建视频文件失败</extracomment>
+        <translation>创建视频文件失败</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1220,6 +1238,11 @@ Qt %2</translation>
         <source>Frame is lost,Block_Id:%1</source>
         <extracomment>帧丢失,区块ID:%1</extracomment>
         <translation>帧丢失,区块ID:%1</translation>
+    </message>
+    <message>
+        <source>Failed to create video file %1: no grab is running</source>
+        <extracomment>没有正在采集的图像,无法录制视频</extracomment>
+        <translation>创建视频文件 %1 失败:没有正在进行的采集</translation>
     </message>
 </context>
 <context>
@@ -2567,19 +2590,19 @@ Qt %2</translation>
     <name>VQtVideoFile</name>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation>无法写入 %1：%2</translation>
+        <translation type="vanished">无法写入 %1：%2</translation>
     </message>
     <message>
         <source>no file name</source>
-        <translation>没有文件名</translation>
+        <translation type="vanished">没有文件名</translation>
     </message>
     <message>
         <source>it is a folder</source>
-        <translation>它是一个文件夹</translation>
+        <translation type="vanished">它是一个文件夹</translation>
     </message>
     <message>
         <source>the file is not open</source>
-        <translation>文件未打开</translation>
+        <translation type="vanished">文件未打开</translation>
     </message>
 </context>
 <context>

@@ -507,6 +507,24 @@ Qt %2</translation>
         <source>The camera file task</source>
         <translation>The camera file task</translation>
     </message>
+    <message>
+        <source>The camera cannot switch its pixel shift: %1</source>
+        <extracomment>相机无法切换像素位移模式:%1</extracomment>
+        <translation>The camera cannot switch its pixel shift: %1</translation>
+    </message>
+    <message>
+        <source>Save Video File</source>
+        <translation>Save Video File</translation>
+    </message>
+    <message>
+        <source>Video File(*.h264)</source>
+        <translation>Video File(*.h264)</translation>
+    </message>
+    <message>
+        <source>Failed to create video file</source>
+        <extracomment>创建视频文件失败</extracomment>
+        <translation>Failed to create video file</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1220,6 +1238,11 @@ Qt %2</translation>
         <source>Frame is lost,Block_Id:%1</source>
         <extracomment>帧丢失,区块ID:%1</extracomment>
         <translation>Frame is lost,Block_Id:%1</translation>
+    </message>
+    <message>
+        <source>Failed to create video file %1: no grab is running</source>
+        <extracomment>没有正在采集的图像,无法录制视频</extracomment>
+        <translation>Failed to create video file %1: no grab is running</translation>
     </message>
 </context>
 <context>
@@ -2567,19 +2590,19 @@ Qt %2</translation>
     <name>VQtVideoFile</name>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation>Cannot write %1: %2</translation>
+        <translation type="vanished">Cannot write %1: %2</translation>
     </message>
     <message>
         <source>no file name</source>
-        <translation>no file name</translation>
+        <translation type="vanished">no file name</translation>
     </message>
     <message>
         <source>it is a folder</source>
-        <translation>it is a folder</translation>
+        <translation type="vanished">it is a folder</translation>
     </message>
     <message>
         <source>the file is not open</source>
-        <translation>the file is not open</translation>
+        <translation type="vanished">the file is not open</translation>
     </message>
 </context>
 <context>
