@@ -166,6 +166,8 @@ private slots:
         window.languageChanged(qEnvironmentVariableIntValue("VQT_SCREENSHOT_LANGUAGE"));
         window.resize(1280, 800);
         window.show();
+        // The window's first tick opens its start picture; the grab comes after it.
+        QTest::qWait(500);
         VQtDevice* dev =
             openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "VP-2M-C", "colour": true,
             "width": 1600, "height": 1200, "pixelFormats": ["BayerRG8"], "pixelFormat": "BayerRG8",
