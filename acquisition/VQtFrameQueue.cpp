@@ -1,6 +1,7 @@
 #include "acquisition/VQtFrameQueue.h"
 
 #include <algorithm>
+#include <chrono>
 #include <new>
 
 #include "acquisition/VQtMemoryInfo.h"
@@ -16,7 +17,7 @@ VQtFrameQueue::~VQtFrameQueue() {
 void VQtFrameQueue::releaseKept(int keep) {
     std::vector<VQtPsCricleBuffer*> spare;
     {
-        QMutexLocker l(&m_keptMutex);
+        std::lock_guard<std::mutex> l(m_keptMutex);
         const size_t n = size_t(std::max(0, keep));
         if (m_kept.size() > n) {
             spare.assign(m_kept.begin() + std::ptrdiff_t(n), m_kept.end());
@@ -39,7 +40,7 @@ uint64_t VQtFrameQueue::defaultBudget() {
 VQtPsCricleBuffer* VQtFrameQueue::take(uint64_t length) {
     VQtPsCricleBuffer* b = nullptr;
     {
-        QMutexLocker l(&m_keptMutex);
+        std::lock_guard<std::mutex> l(m_keptMutex);
         if (!m_kept.empty()) {
             b = m_kept.back();
             m_kept.pop_back();
@@ -64,7 +65,7 @@ bool VQtFrameQueue::push(const void* data, uint64_t length, const VQtImageParam&
     b->setImageParam(param);
     b->write(data, length, false);
     {
-        QWriteLocker l(&m_lock);
+        std::lock_guard<std::mutex> l(m_lock);
         m_queue.push_back(b);
     }
     wake();
@@ -72,7 +73,7 @@ bool VQtFrameQueue::push(const void* data, uint64_t length, const VQtImageParam&
 }
 
 VQtPsCricleBuffer* VQtFrameQueue::pop() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::mutex> l(m_lock);
     if (m_queue.empty())
         return nullptr;
     VQtPsCricleBuffer* b = m_queue.front();
@@ -83,25 +84,25 @@ VQtPsCricleBuffer* VQtFrameQueue::pop() {
 void VQtFrameQueue::putBack(VQtPsCricleBuffer* buffer) {
     if (!buffer)
         return;
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::mutex> l(m_lock);
     m_queue.push_front(buffer);
 }
 
 void VQtFrameQueue::waitForFrame(unsigned long ms) {
-    QMutexLocker l(&m_wakeMutex);
+    std::unique_lock<std::mutex> l(m_wakeMutex);
     if (size() == 0)
-        m_wakeCondition.wait(&m_wakeMutex, ms);
+        m_wakeCondition.wait_for(l, std::chrono::milliseconds(ms));
 }
 
 void VQtFrameQueue::wake() {
-    QMutexLocker l(&m_wakeMutex);
-    m_wakeCondition.wakeAll();
+    std::lock_guard<std::mutex> l(m_wakeMutex);
+    m_wakeCondition.notify_all();
 }
 
 void VQtFrameQueue::recycle(VQtPsCricleBuffer* buffer) {
     if (!buffer)
         return;
-    QMutexLocker l(&m_keptMutex);
+    std::lock_guard<std::mutex> l(m_keptMutex);
     uint64_t kept = buffer->getCapacity();
     for (VQtPsCricleBuffer* b : m_kept)
         kept += b->getCapacity();
@@ -114,7 +115,7 @@ void VQtFrameQueue::recycle(VQtPsCricleBuffer* buffer) {
 void VQtFrameQueue::clear() {
     std::deque<VQtPsCricleBuffer*> old;
     {
-        QWriteLocker l(&m_lock);
+        std::lock_guard<std::mutex> l(m_lock);
         old.swap(m_queue);
     }
     for (VQtPsCricleBuffer* b : old)
@@ -122,11 +123,11 @@ void VQtFrameQueue::clear() {
 }
 
 int VQtFrameQueue::size() {
-    QWriteLocker l(&m_lock);
+    std::lock_guard<std::mutex> l(m_lock);
     return int(m_queue.size());
 }
 
 int VQtFrameQueue::keptBuffers() {
-    QMutexLocker l(&m_keptMutex);
+    std::lock_guard<std::mutex> l(m_keptMutex);
     return int(m_kept.size());
 }

@@ -5,12 +5,10 @@
 // that come back are kept for the next frames up to a memory budget, because a fresh large
 // buffer costs tens of milliseconds on first touch.
 
-#include <QMutex>
-#include <QReadWriteLock>
-#include <QWaitCondition>
-
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <mutex>
 #include <vector>
 
 #include "acquisition/VQtImageParam.h"
@@ -51,11 +49,12 @@ public:
 private:
     VQtPsCricleBuffer* take(uint64_t length);
 
+    // Standard locks, which ThreadSanitizer sees (Qt's live in the uninstrumented library).
     std::deque<VQtPsCricleBuffer*> m_queue;
-    QReadWriteLock m_lock; // guards m_queue, always taken for writing
-    QMutex m_wakeMutex;
-    QWaitCondition m_wakeCondition;
+    std::mutex m_lock; // guards m_queue
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wakeCondition;
     std::vector<VQtPsCricleBuffer*> m_kept;
-    QMutex m_keptMutex;
+    std::mutex m_keptMutex;
     uint64_t m_budget;
 };

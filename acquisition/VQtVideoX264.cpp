@@ -81,7 +81,7 @@ bool VQtVideoX264::openX264(const QString& path, const VQtImageParam& param, dou
 bool VQtVideoX264::addX264(int code) {
     if (QThread::currentThread() == this)
         return false;
-    wait();
+    join();
     // A file that took no frame at all would be followed by another one just like it.
     if ((code == VQT_VIDEO_FILE_TOO_LARGE || code == VQT_VIDEO_WRITE_FAILED) && m_written == 0) {
         emit signalOutputInfo(tr("No frame could be written to %1; the recording stops").arg(m_currentPath),
@@ -105,7 +105,7 @@ bool VQtVideoX264::createX264(const QString& path, double frameRate, const VQtIm
         failCreate(path, tr("a recording is running"));
         return false;
     }
-    wait();
+    join();
     const double rate = std::isfinite(frameRate) && frameRate > 0.0 ? frameRate : 1.0;
     QString reason;
     if (!m_converter.setup(param, g_sysPrm.general.BayerInterMethod, m_sampleShift, &reason)) {
@@ -142,6 +142,7 @@ bool VQtVideoX264::createX264(const QString& path, double frameRate, const VQtIm
     m_written = 0;
     m_frameTimer = std::chrono::steady_clock::now();
     m_recording = true;
+    m_runDone = false;
     emit signalOutputInfo(tr("Recording %1 at %2 frames per second").arg(path).arg(rate), 0);
     start();
     return true;
@@ -342,6 +343,14 @@ void VQtVideoX264::run() {
                                   .arg(m_currentPath),
                               1);
     emit signalVideoErrorCode(code);
+    m_runDone.store(true, std::memory_order_release);
+}
+
+void VQtVideoX264::join() {
+    wait();
+    // wait() synchronises through Qt's own locks, which ThreadSanitizer cannot see; reading the
+    // thread's last store shows it what wait() already guarantees.
+    (void)m_runDone.load(std::memory_order_acquire);
 }
 
 void VQtVideoX264::closeX264() {
@@ -349,7 +358,7 @@ void VQtVideoX264::closeX264() {
     if (QThread::currentThread() == this)
         return;
     m_queue.wake();
-    wait();
+    join();
     clearX264();
 }
 

@@ -116,6 +116,7 @@ private:
     void clearX264();
     void failCreate(const QString& path, const QString& reason);
     void reportFallingBehind();
+    void join(); // waits for the thread to end
 
     VQtFrameQueue m_queue;
     // Owned by the thread while it runs, set up by createX264 before it starts.
@@ -148,4 +149,5 @@ private:
     uint64_t m_sizeLimit = UINT64_MAX;  // bytes the current file may hold
     uint64_t m_largestFrame = 0;        // bytes of the largest encoded frame so far
     bool m_behindTold = false;
+    std::atomic<bool> m_runDone{true};
 };

@@ -17,22 +17,22 @@ VQtImageParam frameLayout(uint32_t imageType, int width, int height, uint32_t bi
 
 VideoListener::VideoListener(VQtVideoX264& recorder) {
     QObject::connect(&recorder, &VQtVideoX264::signalVideoErrorCode, [this](int code) {
-        QMutexLocker l(&mutex);
+        std::lock_guard<std::mutex> l(mutex);
         codes.push_back(code);
     });
     QObject::connect(&recorder, &VQtVideoX264::signalOutputInfo, [this](const QString& text, int) {
-        QMutexLocker l(&mutex);
+        std::lock_guard<std::mutex> l(mutex);
         lines << text;
     });
 }
 
 std::vector<int> VideoListener::codesNow() {
-    QMutexLocker l(&mutex);
+    std::lock_guard<std::mutex> l(mutex);
     return codes;
 }
 
 int VideoListener::linesWith(const QString& part) {
-    QMutexLocker l(&mutex);
+    std::lock_guard<std::mutex> l(mutex);
     return int(lines.filter(part).size());
 }
 

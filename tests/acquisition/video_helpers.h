@@ -3,11 +3,11 @@
 // Driving the recorder from tests: frame layouts, a listener for its signals, and a recording
 // of given frames from start to close.
 
-#include <QMutex>
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include <opencv2/core.hpp>
@@ -20,7 +20,7 @@ VQtImageParam frameLayout(uint32_t imageType, int width, int height, uint32_t bi
 
 // Codes and log lines of one recorder, as they arrive on its thread.
 struct VideoListener {
-    QMutex mutex;
+    std::mutex mutex; // a standard lock, which ThreadSanitizer sees
     std::vector<int> codes;
     QStringList lines;
     explicit VideoListener(VQtVideoX264& recorder);
