@@ -23,10 +23,9 @@
 #include "imageproc/VQtPixelShift.h"
 
 namespace {
-constexpr int kIdleMs = 10;            // display loop sleep while no frame waits
+constexpr int kIdleMs = 10;             // display loop sleep while no frame waits
 constexpr int kIdlePassesForRates = 11; // idle passes between rate refreshes without frames
 constexpr int kRatePeriodMs = 200;
-constexpr uint32_t kSingleGrabWaitMs = 200; // steps of the first-pass wait of a single grab
 constexpr int kStopDeadlineMs = 30000;
 
 int64_t nowNs() {
@@ -36,7 +35,8 @@ int64_t nowNs() {
 } // namespace
 
 VQtDeviceStream::VQtDeviceStream(QObject* parent)
-    : QThread(parent), m_frame(std::make_unique<VQtPsCricleBuffer>()) {
+    : QThread(parent), m_frame(std::make_unique<VQtPsCricleBuffer>()),
+      m_burstImage(std::make_unique<VQtIplImage>()) {
     m_imageThread = new VQtImageThread(this);
     connect(m_imageThread, &VQtImageThread::signalOutputInfo, this, &VQtDeviceStream::signalOutputInfo);
     connect(m_imageThread, &VQtImageThread::signalSaveImageStatus, this,
@@ -46,7 +46,8 @@ VQtDeviceStream::VQtDeviceStream(QObject* parent)
     connect(m_videoThread, &VQtVideoX264::signalOutputInfo, this, &VQtDeviceStream::signalOutputInfo);
     connect(m_videoThread, &VQtVideoX264::signalVideoErrorCode, this, &VQtDeviceStream::signalVideoErrorCode);
     // A stop reported on a library thread is carried out on the owner's thread.
-    connect(this, &VQtDeviceStream::signalGrabStop, this, &VQtDeviceStream::slotGrabStop, Qt::QueuedConnection);
+    connect(this, &VQtDeviceStream::signalGrabStop, this, &VQtDeviceStream::slotGrabStop,
+            Qt::QueuedConnection);
 }
 
 VQtDeviceStream::~VQtDeviceStream() {
@@ -88,6 +89,7 @@ void VQtDeviceStream::initPrm(bool full) {
     m_libraryDone = false;
     m_incompleteFrames = 0;
     m_timeouts = 0;
+    m_ignored = 0;
     m_displayed = 0;
     m_thinned = 0;
     m_saved = 0;
@@ -120,6 +122,7 @@ VQtStreamFigures VQtDeviceStream::getFigures() const {
     f.lostFrames = std::max(m_lostEvents.load(), m_lostGaps.load());
     f.incompleteFrames = m_incompleteFrames.load();
     f.timeouts = m_timeouts.load();
+    f.ignoredFrames = m_ignored.load();
     f.cc1Count = m_cc1Count.load();
     f.resendPackets = m_resendPackets.load();
     f.lostPackets = m_lostPackets.load();
@@ -225,7 +228,8 @@ void VQtDeviceStream::slotGrabStop() {
     {
         // The loop ends within one idle step; the deadline only guards against a hung library.
         std::unique_lock<std::mutex> l(m_wakeMutex);
-        if (!m_doneCondition.wait_for(l, std::chrono::milliseconds(kStopDeadlineMs), [this] { return m_loopDone; }))
+        if (!m_doneCondition.wait_for(l, std::chrono::milliseconds(kStopDeadlineMs),
+                                      [this] { return m_loopDone; }))
             emit signalOutputInfo(tr("The display loop did not end in time"), 2);
     }
     wait();
@@ -261,7 +265,8 @@ bool VQtDeviceStream::createImage() {
     if (m_main) {
         QWriteLocker l(&m_main->getImageLock());
         if (!m_main->createImage(width, height, depth, channels)) {
-            emit signalOutputInfo(tr("Failed to allocate memory for a %1 x %2 frame").arg(width).arg(height), 2);
+            emit signalOutputInfo(tr("Failed to allocate memory for a %1 x %2 frame").arg(width).arg(height),
+                                  2);
             return false;
         }
     }
@@ -297,6 +302,13 @@ void VQtDeviceStream::grabEnded() {
     //: 采集停止
     logEvent(tr("Grab stop"), 0);
     emit signalGrabStop();
+}
+
+void VQtDeviceStream::countTimeout() {
+    ++m_timeouts;
+    ++m_resendTimeouts;
+    //: 采集超时
+    logEvent(tr("Grab timeout"), 1);
 }
 
 void VQtDeviceStream::logEvent(const QString& text, int level) {
@@ -357,10 +369,9 @@ void VQtDeviceStream::run() {
     } catch (...) {
         callbackFailed("Display loop", "unknown error");
     }
-    {
-        std::lock_guard<std::mutex> l(m_wakeMutex);
-        m_loopDone = true;
-    }
+    // Told under the lock: the stopping owner may destroy the stream as soon as it sees this.
+    std::lock_guard<std::mutex> l(m_wakeMutex);
+    m_loopDone = true;
     m_doneCondition.notify_all();
 }
 
@@ -373,14 +384,8 @@ void VQtDeviceStream::displayLoop() {
                 CPU_SET(cpu, &set);
         pthread_setaffinity_np(pthread_self(), sizeof(set), &set);
     }
-    // A single grab's frame is on its way: wait for the device, in steps, so that a stop is
-    // not held up.
-    if (!m_continuous.load() && m_dev) {
-        while (m_running.load() && !m_dev->wait(kSingleGrabWaitMs) && m_running.load()) {
-            if (m_frameCounter.load() > 0)
-                break;
-        }
-    }
+    // A single grab's frame is awaited like any other, asleep until a frame or the stop wakes
+    // the loop: the device's own wait would write the adapter's status from this thread.
     VQtRateCounter refresh(kRatePeriodMs);
     refresh.restart(VQtFrameThinning::nowMs());
     int idle = 0;
@@ -424,14 +429,7 @@ void VQtDeviceStream::udpateImage() {
             QWriteLocker l(&m_main->getImageLock());
             m_frame->lock();
             if (m_writtenNumber != m_shownNumber) {
-                VQtPixelShiftBurst burst;
-                burst.data = m_frame->getBuffer();
-                burst.frameBytes = size_t(m_frameBytes);
-                burst.width = int(m_param.width);
-                burst.height = int(m_param.height);
-                const int mode = m_displacementFactor == 16 ? VQT_PIXEL_SHIFT_4X4 : VQT_PIXEL_SHIFT_2X2;
-                done = pixelDisSynthesize(burst, mode, m_param.imageType == VQT_FRAME_BAYER,
-                                          int(m_param.storageBits), m_main->getEntireImage());
+                done = synthesizeBurst(m_main->getEntireImage());
                 m_shownNumber = m_writtenNumber;
             }
             m_frame->unlock();
@@ -488,7 +486,8 @@ void VQtDeviceStream::updateFrameRate() {
     }
     float frame = 0.0f, line = 0.0f;
     uint32_t size = sizeof(frame);
-    if (!m_stream || OxaStreamGetPrm(m_stream, OXA_STREAM_PRM_FRAME_RATE, &frame, &size) != OXA_STATUS_SUCCESS)
+    if (!m_stream ||
+        OxaStreamGetPrm(m_stream, OXA_STREAM_PRM_FRAME_RATE, &frame, &size) != OXA_STATUS_SUCCESS)
         frame = 0.0f;
     size = sizeof(line);
     if (!m_stream || OxaStreamGetPrm(m_stream, OXA_STREAM_PRM_LINE_RATE, &line, &size) != OXA_STATUS_SUCCESS)
@@ -542,8 +541,8 @@ bool VQtDeviceStream::showFrame(VQtPictureTarget* target) {
     {
         QWriteLocker l(&target->getImageLock());
         if (!target->createImage(int(p.width), int(p.height), depth, int(p.channels))) {
-            emit signalOutputInfo(tr("Failed to allocate memory for a %1 x %2 frame").arg(p.width).arg(p.height),
-                                  2);
+            emit signalOutputInfo(
+                tr("Failed to allocate memory for a %1 x %2 frame").arg(p.width).arg(p.height), 2);
             return false;
         }
         VQtIplImage* image = target->getEntireImage();
@@ -576,7 +575,12 @@ bool VQtDeviceStream::saveImage(const QString& path) {
         shown.deriveLayout();
         m_imageThread->setImageParam(shown, save);
         m_imageThread->saveImage(path);
-        m_imageThread->addBuffer(image->getAddress(), image->size, 0);
+        // During a grab the bursts to come make the sequence; otherwise the picture at hand.
+        if (m_grabbing.load() && save.sequenceMode)
+            return true;
+        const int frames = save.sequenceMode ? qMax(1, save.ImageCount) : 1;
+        for (int i = 0; i < frames && m_imageThread->isAddSaving(); ++i)
+            m_imageThread->addBuffer(image->getAddress(), image->size, 0);
         return true;
     }
     m_imageThread->setImageParam(m_param, save);

@@ -19,6 +19,7 @@
 
 class VQtDevice;
 class VQtImageThread;
+class VQtIplImage;
 class VQtPictureTarget;
 class VQtPsCricleBuffer;
 class VQtVideoSink;
@@ -73,7 +74,8 @@ public:
     bool isGrabbing() const { return m_grabbing.load(); }
     bool isContinuous() const { return m_continuous.load(); }
     VQtStreamFigures getFigures() const;
-    // Packet counters a GigE Vision board keeps itself (read by the main window's status poll).
+    // Packet counters a GigE Vision board keeps itself (read by the main window's status poll);
+    // they replace what the stream counted of them.
     void setPacketCounters(uint64_t resend, uint64_t lost, uint64_t timeouts);
     // Reduction of the board's thumbnail shown in the second picture (0: none).
     uint32_t getThumbnailFactor() const { return m_thumbnailFactor; }
@@ -135,6 +137,7 @@ private:
     bool registerAcqEvents();
     bool startRemoteGrab(int64_t count);
     bool remoteImageFormat();
+    bool takePixelShift(const VQtImageParam& p);
     bool applyRemoteBuffer();
     bool setStreamPrm();
     void registerRemoteEvents();
@@ -155,6 +158,7 @@ private:
     void onFrameReady();
     void onFrameReadyPixleDis(const uint8_t* data, uint64_t length);
     void onFrameReadyCentralLine();
+    bool synthesizeBurst(VQtIplImage* out) const;
     void onEndOfFrame(OXA_EVENT_INFO_HANDLE info);
     void checkBlockId(uint64_t blockId);
     // The frame at `data` goes to the frame buffer (copy, or only counted as thinned), then the
@@ -173,6 +177,8 @@ private:
         }
     }
     void logEvent(const QString& text, int level);
+    // A time-out event of the board or the camera stream: counted, shown and logged.
+    void countTimeout();
 
     // Display loop (stream thread).
     void displayLoop();
@@ -184,6 +190,8 @@ private:
     VQtVideoSink* m_video = nullptr;
     VQtVideoX264* m_videoThread = nullptr;
     std::unique_ptr<VQtPsCricleBuffer> m_frame;
+    // A complete sensor-shift burst as one picture, for saving (callback thread only).
+    std::unique_ptr<VQtIplImage> m_burstImage;
 
     // The grab's device and its library objects, fixed between start and stop.
     VQtDevice* m_dev = nullptr;
@@ -214,7 +222,7 @@ private:
     std::atomic<uint64_t> m_cc1Count{0};
     // Lost frames as the library announces them and as gaps in GigE Vision block ids show them;
     // a library may do either or both, so the larger count stands.
-    std::atomic<uint64_t> m_lostEvents{0}, m_lostGaps{0}, m_incompleteFrames{0}, m_timeouts{0};
+    std::atomic<uint64_t> m_lostEvents{0}, m_lostGaps{0}, m_incompleteFrames{0}, m_timeouts{0}, m_ignored{0};
     // The grab ended by itself (count reached, device gone): the library may free its buffers.
     std::atomic<bool> m_libraryDone{false};
     std::atomic<uint64_t> m_displayed{0}, m_thinned{0}, m_saved{0};

@@ -28,7 +28,7 @@ QString boardError() {
 
 // Board image types in parameter order: monochrome (Bayer with a pattern), RGB, RGBC, BGR, BGRC,
 // YUV 4:2:2.
-const uint32_t kBoardImageTypes[] = {VQT_FRAME_MONO, VQT_FRAME_RGB, VQT_FRAME_RGBA,
+const uint32_t kBoardImageTypes[] = {VQT_FRAME_MONO, VQT_FRAME_RGB,  VQT_FRAME_RGBA,
                                      VQT_FRAME_BGR,  VQT_FRAME_BGRA, VQT_FRAME_YUYV};
 
 constexpr int kGigEBoard = 3;
@@ -37,7 +37,8 @@ constexpr int kGigEBoard = 3;
 bool VQtDeviceStream::startAcqGrab(int32_t count) {
     if (m_deviceType == kGigEBoard && m_remoteHandle) {
         bool compressed = false;
-        if (OxaDevGetBool(m_remoteHandle, "CompressionTransfer", &compressed) == OXA_STATUS_SUCCESS && compressed) {
+        if (OxaDevGetBool(m_remoteHandle, "CompressionTransfer", &compressed) == OXA_STATUS_SUCCESS &&
+            compressed) {
             emit signalGVBCompressionConflict();
             return false;
         }
@@ -86,8 +87,8 @@ bool VQtDeviceStream::acqImageFormat() {
         p.bitDepth = 8;
         p.packedType = VQT_PACKED_CENTRAL_LINE;
         p.deriveLayout();
-    } else if (m_callbackMode == PixelDisplacementMode) {
-        m_callbackMode = NormalMode; // sensor-shift bursts come from cameras alone
+    } else if (m_callbackMode == PixelDisplacementMode && !takePixelShift(p)) {
+        m_callbackMode = NormalMode;
     }
     if (p.width == 0 || p.height == 0) {
         //: 获取图像信息失败
@@ -95,18 +96,20 @@ bool VQtDeviceStream::acqImageFormat() {
         return false;
     }
     m_param = p;
-    const int32_t factor = boardValue(b, VNP_THUMBNAIL_SIZE_FACTOR);
+    // A burst's frames stand for one picture; a reduced picture of each is of no use.
+    const int32_t factor =
+        m_callbackMode == PixelDisplacementMode ? 0 : boardValue(b, VNP_THUMBNAIL_SIZE_FACTOR);
     m_thumbnailFactor = factor > 1 ? uint32_t(factor) : 0;
     return true;
 }
 
 bool VQtDeviceStream::applyAcqBuffer() {
     const VQtAcqParam acq = g_sysPrm.acq;
-    const VQtStreamBufferPlan plan =
-        VQtStreamBufferPlan::board(m_param.unpackedBytes(), acq.BoardAutoBufferCount, acq.BoardBufferCount,
-                                   m_continuous.load());
+    const VQtStreamBufferPlan plan = VQtStreamBufferPlan::board(
+        m_param.unpackedBytes(), acq.BoardAutoBufferCount, acq.BoardBufferCount, m_continuous.load());
     m_bufferCount = plan.count;
-    m_share = plan.share;
+    // A burst is put together from copies: the board's buffers go back at once.
+    m_share = plan.share && m_callbackMode == NormalMode;
     const uint64_t high = uint32_t(boardValue(m_acqHandle, VNP_FRAME_SIZE_HIGH));
     const uint64_t low = uint32_t(boardValue(m_acqHandle, VNP_FRAME_SIZE_LOW));
     m_frameBytes = (high << 32) | low;
@@ -121,6 +124,8 @@ bool VQtDeviceStream::applyAcqBuffer() {
     bool ok;
     if (m_callbackMode == CentralLineMode)
         ok = flushFrameBuffer(uint64_t(m_param.width) * m_param.height * 8, false);
+    else if (m_callbackMode == PixelDisplacementMode)
+        ok = flushFrameBuffer(m_frameBytes * m_displacementFactor, false);
     else
         ok = flushFrameBuffer(bytes, m_share);
     if (!ok)
@@ -142,7 +147,8 @@ bool VQtDeviceStream::registerAcqEvents() {
         emit signalOutputInfo(boardError(), 2);
         return false;
     }
-    m_incompleteEvent = (m_deviceType == 2 || m_deviceType == 4) ? VION_EVENT_INCOMPLETE_CXP : VION_EVENT_INCOMPLETE;
+    m_incompleteEvent =
+        (m_deviceType == 2 || m_deviceType == 4) ? VION_EVENT_INCOMPLETE_CXP : VION_EVENT_INCOMPLETE;
     for (uint32_t e : {uint32_t(VION_EVENT_FRAME_IGNORED), m_incompleteEvent, uint32_t(VION_EVENT_TIMEOUT),
                        uint32_t(VION_EVENT_FRAME_LOST), uint32_t(VION_EVENT_GRAB_STOP)})
         VionRegisterCallback(b, e, &VQtDeviceStream::onBoardEvent, this);
@@ -181,9 +187,7 @@ void VQtDeviceStream::boardEvent(uint32_t event) {
     }
     switch (event) {
     case VION_EVENT_TIMEOUT:
-        ++m_timeouts;
-        //: 采集超时
-        logEvent(tr("Grab timeout"), 1);
+        countTimeout();
         break;
     case VION_EVENT_FRAME_LOST:
         ++m_lostEvents;
@@ -191,6 +195,9 @@ void VQtDeviceStream::boardEvent(uint32_t event) {
         logEvent(tr("Grab frame lost"), 1);
         break;
     case VION_EVENT_FRAME_IGNORED:
+        // A trigger the board could not take is a frame the user waited for in vain, too.
+        ++m_ignored;
+        ++m_resendTimeouts;
         //: 帧忽略
         logEvent(tr("Frame ignored"), 1);
         break;
@@ -207,6 +214,15 @@ void VQtDeviceStream::onFrameReady() {
     const uint32_t index = uint32_t(counter % (m_bufferCount ? m_bufferCount : 1));
     VION_BUFFER_STATUS status = {};
     VionGetBufferStatus(m_acqHandle, index, &status);
+    if (m_callbackMode == PixelDisplacementMode) {
+        void* address = nullptr;
+        if (status.full && !status.overflow && VionGetBufferAddress(m_acqHandle, index, &address) == VION_OK)
+            onFrameReadyPixleDis(static_cast<const uint8_t*>(address), m_frameBytes);
+        m_lastIndex = index;
+        m_frameRate.store(status.frameRate, std::memory_order_relaxed);
+        m_frameCounter.fetch_add(1, std::memory_order_relaxed);
+        return;
+    }
     uint64_t length = m_frameBytes;
     bool copy = true;
     bool incomplete = false;
@@ -225,8 +241,8 @@ void VQtDeviceStream::onFrameReady() {
         if (address) {
             if (m_thumbnailFactor > 1 && !incomplete && m_param.packedType != VQT_PACKED_JPEG)
                 length = m_frameBytes + m_frameBytes / (uint64_t(m_thumbnailFactor) * m_thumbnailFactor);
-            takeFrame(static_cast<const uint8_t*>(address), length, copy && m_extract.pass(VQtFrameThinning::nowMs()),
-                      incomplete);
+            takeFrame(static_cast<const uint8_t*>(address), length,
+                      copy && m_extract.pass(VQtFrameThinning::nowMs()), incomplete);
         } else {
             m_frame->switchBuffer();
             releasePreBuffer();
@@ -273,16 +289,18 @@ void VQtDeviceStream::releasePreBuffer() {
 void VQtDeviceStream::releaseBuffer() {
     m_frame->switchBuffer();
     if (m_board && m_acqHandle != VION_INVALID_HANDLE) {
-        for (uint32_t e : {uint32_t(VION_EVENT_FRAME_IGNORED), m_incompleteEvent, uint32_t(VION_EVENT_TIMEOUT),
-                           m_frameEvent, uint32_t(VION_EVENT_FRAME_LOST), uint32_t(VION_EVENT_GRAB_STOP)})
+        for (uint32_t e :
+             {uint32_t(VION_EVENT_FRAME_IGNORED), m_incompleteEvent, uint32_t(VION_EVENT_TIMEOUT),
+              m_frameEvent, uint32_t(VION_EVENT_FRAME_LOST), uint32_t(VION_EVENT_GRAB_STOP)})
             VionUnRegisterCallback(m_acqHandle, e);
         m_frame->switchBuffer(); // a callback may have shared a buffer meanwhile
         if (m_share && m_lastIndex >= 0 && !m_libraryDone.load())
             VionReleaseBuffer(m_acqHandle, uint32_t(m_lastIndex));
     }
     if (m_stream) {
-        for (uint32_t e : {OXA_STREAM_EVENT_TIMEOUT, OXA_STREAM_EVENT_END_OF_FRAME, OXA_STREAM_EVENT_END_OF_STREAM,
-                           OXA_STREAM_EVENT_FRAME_LOST, OXA_STREAM_EVENT_IMAGE_DATA_ERROR})
+        for (uint32_t e :
+             {OXA_STREAM_EVENT_TIMEOUT, OXA_STREAM_EVENT_END_OF_FRAME, OXA_STREAM_EVENT_END_OF_STREAM,
+              OXA_STREAM_EVENT_FRAME_LOST, OXA_STREAM_EVENT_IMAGE_DATA_ERROR})
             OxaStreamUnregisterCallback(m_stream, e);
         m_frame->switchBuffer();
         OxaStreamStop(m_stream);

@@ -8,11 +8,13 @@
 #include <exception>
 
 #include "acquisition/VQtCameraPixelFormat.h"
+#include "acquisition/VQtImageThread.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "acquisition/VQtStreamBufferPlan.h"
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
 #include "device/VQtStatusText.h"
+#include "imageproc/VQtIplImage.h"
 #include "imageproc/VQtPixelShift.h"
 
 namespace {
@@ -31,7 +33,10 @@ bool setPrm(OXA_STREAM_HANDLE stream, uint32_t id, uint32_t value) {
 } // namespace
 
 bool VQtDeviceStream::startRemoteGrab(int64_t count) {
-    if (!remoteImageFormat() || !applyRemoteBuffer() || !createImage())
+    if (!remoteImageFormat())
+        return false;
+    emit signalThumbnailFactor(0); // cameras send no reduced picture
+    if (!applyRemoteBuffer() || !createImage())
         return false;
     if (!setStreamPrm()) {
         //: 设置流参数失败
@@ -71,20 +76,27 @@ bool VQtDeviceStream::remoteImageFormat() {
     m_thumbnailOffset = 0;
     m_dataOffset = 0;
     if (m_callbackMode == PixelDisplacementMode) {
-        // Bursts of raw 8- or 16-bit mono or Bayer frames only; anything else streams normally.
-        char mode[64] = {};
-        uint32_t size = sizeof(mode);
-        const bool shifting = OxaDevToString(m_remoteHandle, "PixelShiftMode", mode, &size) == OXA_STATUS_SUCCESS &&
-                              QLatin1String(mode) != QLatin1String("Off");
-        if (!shifting || p.packedType != VQT_PACKED_NONE || p.imageType > VQT_FRAME_BAYER) {
+        if (!takePixelShift(p))
             m_callbackMode = NormalMode;
-        } else {
-            m_displacementFactor = QLatin1String(mode) == QLatin1String("Shift4x4") ? 16 : 4;
-            m_displacementAlt = g_sysPrm.displacement.PixelDisAlternative ? 1 : 0;
-        }
     } else if (m_callbackMode == CentralLineMode) {
         m_callbackMode = NormalMode; // central-line records come from boards
     }
+    return true;
+}
+
+// Whether the camera (alone or behind the board) sends sensor-shift bursts the stream can
+// put together: raw 8- or 16-bit mono or Bayer frames only; anything else streams normally.
+bool VQtDeviceStream::takePixelShift(const VQtImageParam& p) {
+    char mode[64] = {};
+    uint32_t size = sizeof(mode);
+    const bool shifting =
+        m_remoteHandle &&
+        OxaDevToString(m_remoteHandle, "PixelShiftMode", mode, &size) == OXA_STATUS_SUCCESS &&
+        QLatin1String(mode) != QLatin1String("Off");
+    if (!shifting || p.packedType != VQT_PACKED_NONE || p.imageType > VQT_FRAME_BAYER)
+        return false;
+    m_displacementFactor = QLatin1String(mode) == QLatin1String("Shift4x4") ? 16 : 4;
+    m_displacementAlt = g_sysPrm.displacement.PixelDisAlternative ? 1 : 0;
     return true;
 }
 
@@ -98,7 +110,8 @@ bool VQtDeviceStream::applyRemoteBuffer() {
     m_buffers.reserve(m_bufferCount);
     for (uint32_t i = 0; i < m_bufferCount; ++i) {
         OXA_BUFFER_HANDLE buffer = nullptr;
-        if (OxaBufferNew(m_param.width, m_param.height, m_pixelFormat, &buffer) != OXA_STATUS_SUCCESS || !buffer) {
+        if (OxaBufferNew(m_param.width, m_param.height, m_pixelFormat, &buffer) != OXA_STATUS_SUCCESS ||
+            !buffer) {
             //: 新建缓冲区失败
             emit signalOutputInfo(tr("New Buffer failure"), 2);
             return false;
@@ -131,7 +144,8 @@ bool VQtDeviceStream::applyRemoteBuffer() {
 bool VQtDeviceStream::setStreamPrm() {
     const VQtRemoteParam r = g_sysPrm.remote;
     if (!setPrm(m_stream, OXA_STREAM_PRM_TIMEOUT, r.StreamInfinite ? 0xFFFFFFFFu : r.StreamTimeOut) ||
-        !setPrm(m_stream, OXA_STREAM_PRM_TRANSFER_MODE, 0) || !setPrm(m_stream, OXA_STREAM_PRM_TRANSFER_QUEUE, 2) ||
+        !setPrm(m_stream, OXA_STREAM_PRM_TRANSFER_MODE, 0) ||
+        !setPrm(m_stream, OXA_STREAM_PRM_TRANSFER_QUEUE, 2) ||
         !setPrm(m_stream, OXA_STREAM_PRM_BUFFER_HANDLING, m_share ? 0 : 1))
         return false;
     if (m_deviceType != kGigECamera)
@@ -155,13 +169,15 @@ bool VQtDeviceStream::setStreamPrm() {
 
 void VQtDeviceStream::registerRemoteEvents() {
     OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_TIMEOUT, &VQtDeviceStream::cbOnTimeOut, this);
-    OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_END_OF_FRAME, &VQtDeviceStream::cbOnEndOfFrame, this);
-    OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_END_OF_STREAM, &VQtDeviceStream::cbOnEndOfStream, this);
+    OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_END_OF_FRAME, &VQtDeviceStream::cbOnEndOfFrame,
+                              this);
+    OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_END_OF_STREAM, &VQtDeviceStream::cbOnEndOfStream,
+                              this);
     // Every camera's lost frames are counted, not only those USB3 Vision cameras announce.
     OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_FRAME_LOST, &VQtDeviceStream::cbOnFrameLost, this);
     if (m_deviceType == kUsb3Camera)
-        OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_IMAGE_DATA_ERROR, &VQtDeviceStream::cbOnImageDataError,
-                                  this);
+        OxaStreamRegisterCallback(m_stream, OXA_STREAM_EVENT_IMAGE_DATA_ERROR,
+                                  &VQtDeviceStream::cbOnImageDataError, this);
 }
 
 // The library's callbacks: each catches everything at the boundary.
@@ -172,11 +188,7 @@ void VQtDeviceStream::cbOnEndOfFrame(OXA_EVENT_INFO_HANDLE info, void* context) 
 
 void VQtDeviceStream::cbOnTimeOut(OXA_EVENT_INFO_HANDLE, void* context) {
     auto* self = static_cast<VQtDeviceStream*>(context);
-    self->guarded("Time-out", [&] {
-        ++self->m_timeouts;
-        //: 采集超时
-        self->logEvent(tr("Grab timeout"), 1);
-    });
+    self->guarded("Time-out", [&] { self->countTimeout(); });
 }
 
 void VQtDeviceStream::cbOnEndOfStream(OXA_EVENT_INFO_HANDLE, void* context) {
@@ -204,7 +216,8 @@ void VQtDeviceStream::onEndOfFrame(OXA_EVENT_INFO_HANDLE info) {
     uint32_t size = sizeof(buffer);
     OxaEventInfoGetPrm(info, OXA_EVENT_PRM_BUFFER, &buffer, &size);
     // Frames fill the buffers in turn; the handle tells it when the library says which.
-    uint32_t index = uint32_t(m_frameCounter.load(std::memory_order_relaxed) % (m_bufferCount ? m_bufferCount : 1));
+    uint32_t index =
+        uint32_t(m_frameCounter.load(std::memory_order_relaxed) % (m_bufferCount ? m_bufferCount : 1));
     if (buffer) {
         for (size_t i = 0; i < m_buffers.size(); ++i)
             if (m_buffers[i] == buffer)
@@ -267,10 +280,13 @@ void VQtDeviceStream::checkBlockId(uint64_t blockId) {
 }
 
 // Sensor-shift bursts: each raw frame goes to its place in the burst; a complete burst waits
-// for the display loop, which synthesises it.
-void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t length) {
+// for the display loop, which synthesises it. While saving, each complete burst is synthesised
+// here as well and the picture of the finer scene goes to the image thread: the raw frames are
+// of no use on their own, and the display may pass a burst over.
+void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t) {
     const uint64_t number = m_frameCounter.load(std::memory_order_relaxed) + 1;
     bool complete = false;
+    bool picture = false;
     if (data) {
         m_frame->lock();
         complete = pixelDisStoreFrame(m_frame->getBuffer(), size_t(m_frameBytes), data, (long long)number,
@@ -281,6 +297,8 @@ void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t length)
                 m_thinned += m_displacementFactor;
             m_writtenNumber = number;
             m_writtenAtNs = 0;
+            if (m_imageThread->isAddSaving())
+                picture = synthesizeBurst(m_burstImage.get());
         }
         m_frame->unlock();
     }
@@ -291,5 +309,20 @@ void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t length)
         }
         wake();
     }
-    handOff(data, length);
+    if (picture && m_burstImage->getAddress()) {
+        m_imageThread->addBuffer(m_burstImage->getAddress(), uint64_t(m_burstImage->size), 0);
+        ++m_saved;
+    }
+}
+
+// The burst in the frame buffer as one picture (frame buffer locked by the caller).
+bool VQtDeviceStream::synthesizeBurst(VQtIplImage* out) const {
+    VQtPixelShiftBurst burst;
+    burst.data = m_frame->getBuffer();
+    burst.frameBytes = size_t(m_frameBytes);
+    burst.width = int(m_param.width);
+    burst.height = int(m_param.height);
+    const int mode = m_displacementFactor == 16 ? VQT_PIXEL_SHIFT_4X4 : VQT_PIXEL_SHIFT_2X2;
+    return pixelDisSynthesize(burst, mode, m_param.imageType == VQT_FRAME_BAYER, int(m_param.storageBits),
+                              out);
 }

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <algorithm>
+#include <chrono>
 #include <new>
 
 #include "acquisition/VQtImageFileIO.h"
@@ -28,7 +29,7 @@ VQtImageThread::VQtImageThread(QObject* parent) : QThread(parent) {}
 
 VQtImageThread::~VQtImageThread() {
     stop();
-    QMutexLocker l(&m_poolMutex);
+    std::lock_guard<std::mutex> l(m_poolMutex);
     for (VQtPsCricleBuffer* b : m_pool)
         delete b;
     m_pool.clear();
@@ -57,19 +58,19 @@ int VQtImageThread::memoryUsePercent() {
 }
 
 int VQtImageThread::queueLength() {
-    QWriteLocker l(&m_queueLock);
+    std::lock_guard<std::mutex> l(m_queueLock);
     return int(m_queue.size());
 }
 
 int VQtImageThread::pooledBuffers() {
-    QMutexLocker l(&m_poolMutex);
+    std::lock_guard<std::mutex> l(m_poolMutex);
     return int(m_pool.size());
 }
 
 VQtPsCricleBuffer* VQtImageThread::takeBuffer(uint64_t length) {
     VQtPsCricleBuffer* b = nullptr;
     {
-        QMutexLocker l(&m_poolMutex);
+        std::lock_guard<std::mutex> l(m_poolMutex);
         if (!m_pool.empty()) {
             b = m_pool.back();
             m_pool.pop_back();
@@ -90,7 +91,7 @@ VQtPsCricleBuffer* VQtImageThread::takeBuffer(uint64_t length) {
 void VQtImageThread::recycle(VQtPsCricleBuffer* buffer) {
     if (!buffer)
         return;
-    QMutexLocker l(&m_poolMutex);
+    std::lock_guard<std::mutex> l(m_poolMutex);
     uint64_t pooled = buffer->getCapacity();
     for (VQtPsCricleBuffer* b : m_pool)
         pooled += b->getCapacity();
@@ -109,7 +110,7 @@ void VQtImageThread::addBuffer(const void* data, uint64_t length, uint64_t offse
     if (memory <= kMemoryLimitPercent || queueLength() == 0)
         buffer = takeBuffer(length);
     {
-        QWriteLocker l(&m_queueLock);
+        std::lock_guard<std::mutex> l(m_queueLock);
         if (buffer) {
             buffer->setImageParam(m_param);
             buffer->write(static_cast<const uint8_t*>(data), length, false);
@@ -120,14 +121,14 @@ void VQtImageThread::addBuffer(const void* data, uint64_t length, uint64_t offse
         }
     }
     ++m_added;
-    QMutexLocker l(&m_wakeMutex);
-    m_wake.wakeAll();
+    std::lock_guard<std::mutex> l(m_wakeMutex);
+    m_wake.notify_all();
 }
 
 void VQtImageThread::clearImageBuffer() {
     std::deque<VQtPsCricleBuffer*> old;
     {
-        QWriteLocker l(&m_queueLock);
+        std::lock_guard<std::mutex> l(m_queueLock);
         old.swap(m_queue);
     }
     for (VQtPsCricleBuffer* b : old)
@@ -137,10 +138,11 @@ void VQtImageThread::clearImageBuffer() {
 void VQtImageThread::stop() {
     m_saving = false;
     {
-        QMutexLocker l(&m_wakeMutex);
-        m_wake.wakeAll();
+        std::lock_guard<std::mutex> l(m_wakeMutex);
+        m_wake.notify_all();
     }
     wait();
+    std::lock_guard<std::mutex> joined(m_wakeMutex);
     clearImageBuffer();
 }
 
@@ -152,7 +154,7 @@ void VQtImageThread::startStatistics(int count) {
 }
 
 VQtPsCricleBuffer* VQtImageThread::getFrontPsBuffer() {
-    QWriteLocker l(&m_queueLock);
+    std::lock_guard<std::mutex> l(m_queueLock);
     if (m_queue.empty())
         return nullptr;
     VQtPsCricleBuffer* b = m_queue.front();
@@ -199,7 +201,7 @@ void VQtImageThread::drainQueue(int wanted, bool* done) {
         }
         VQtPsCricleBuffer* buffer = nullptr;
         {
-            QWriteLocker l(&m_queueLock);
+            std::lock_guard<std::mutex> l(m_queueLock);
             if (m_queue.empty())
                 return;
             buffer = m_queue.front();
@@ -228,14 +230,17 @@ void VQtImageThread::run() {
         if (!m_saving)
             break;
         if (queueLength() == 0) {
-            QMutexLocker l(&m_wakeMutex);
-            m_wake.wait(&m_wakeMutex, 10);
+            std::unique_lock<std::mutex> l(m_wakeMutex);
+            m_wake.wait_for(l, std::chrono::milliseconds(10));
         }
         drainQueue(wanted, &done);
     }
     const bool complete = int(m_processed) == wanted && m_failed == 0;
     emit signalSaveImageStatus(complete ? 1 : -1, savedFiles());
     clearImageBuffer();
+    // The last word under the lock stop() takes after waiting: what the run did is seen by
+    // whoever stopped it (the thread checker cannot see into QThread::wait).
+    std::lock_guard<std::mutex> l(m_wakeMutex);
     m_saving = false;
 }
 

@@ -1,13 +1,12 @@
 #pragma once
 
-#include <QMutex>
-#include <QReadWriteLock>
 #include <QString>
 #include <QThread>
-#include <QWaitCondition>
 #include <atomic>
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <mutex>
 #include <vector>
 
 #include "acquisition/VQtImageParam.h"
@@ -77,10 +76,12 @@ private:
     void drainQueue(int wanted, bool* done);
     QString savedFiles() const;
 
+    // Standard locks: they are shared with the library's callback threads, and the thread
+    // checker sees them.
     std::deque<VQtPsCricleBuffer*> m_queue;
-    QReadWriteLock m_queueLock;
-    QMutex m_wakeMutex;
-    QWaitCondition m_wake;
+    std::mutex m_queueLock;
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wake;
     QString m_savePath;
     std::atomic<bool> m_saving{false};
     VQtImageParam m_param;
@@ -94,7 +95,7 @@ private:
 
     // Recycled frame buffers: a fresh large buffer costs tens of milliseconds on first touch.
     std::vector<VQtPsCricleBuffer*> m_pool;
-    QMutex m_poolMutex;
+    std::mutex m_poolMutex;
     RawParamProvider m_rawProvider;
     std::function<int()> m_memoryProbe;
 };

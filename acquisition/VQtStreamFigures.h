@@ -17,10 +17,11 @@ struct VQtStreamFigures {
     uint64_t saved = 0;      // handed to the image thread
     uint64_t lostFrames = 0; // the library lost them (events, gaps in the block ids)
     uint64_t incompleteFrames = 0;
-    uint64_t timeouts = 0;
+    uint64_t timeouts = 0;      // the device waited in vain for a frame
+    uint64_t ignoredFrames = 0; // triggers the board could not take
     uint64_t cc1Count = 0;
     uint64_t resendPackets = 0;
     uint64_t lostPackets = 0;
-    uint64_t resendTimeouts = 0;
-    int64_t lastLatencyNs = 0; // library callback to display image, of the last frame shown
+    uint64_t resendTimeouts = 0; // time-outs and ignored frames together ("Resend Timeout")
+    int64_t lastLatencyNs = 0;   // library callback to display image, of the last frame shown
 };

@@ -119,12 +119,12 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
-    createToolWindows();
     // The live stream: its rates and counters reach the status bar, its state the actions.
     VQtDeviceStream* stream = pictureControl->stream();
     connect(stream, &VQtDeviceStream::signalUpdateGrabPrm, this, &MainWindow::slotStreamFigures);
     connect(stream, &VQtDeviceStream::signalUpdateDevGrabStatus, this, &MainWindow::slotUpdateDevGrabStatus);
     connect(stream, &VQtDeviceStream::signalVideoErrorCode, this, &MainWindow::slotVideoErrorCode);
+    createToolWindows();
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);

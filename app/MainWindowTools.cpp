@@ -39,6 +39,11 @@ void MainWindow::createToolWindows() {
     displayedFrames = std::make_unique<VQtDisplayedFrameSource>();
     displayedFrames->setPicture([picture] { return picture->getEntireImage(); }, &picture->getImageLock());
     badPixelWidget->setFrameSource(displayedFrames.get());
+    // Frame statistics over several frames follow the live stream while it grabs; otherwise
+    // they take the picture at hand.
+    VQtDeviceStream* stream = pictureControl->stream();
+    connect(stream, &VQtDeviceStream::signalUpdateDevGrabStatus, this,
+            [this, stream] { displayedFrames->setGrabbing(stream->isGrabbing()); });
     auto roiSetter = [this](int x, int y, int w, int h, bool whole) { return setRoiRect(x, y, w, h, whole); };
     roiHistogramWidget->setRoiSetter(roiSetter);
     badPixelWidget->setRoiSetter(roiSetter);

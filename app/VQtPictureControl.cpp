@@ -28,6 +28,9 @@ VQtPictureControl::VQtPictureControl(QWidget* window) : QObject(window), m_windo
     connect(m_stream, &VQtDeviceStream::signalOutputInfo, this, &VQtPictureControl::signalOutputInfo);
     connect(m_stream, &VQtDeviceStream::signalSaveImageStatus, this,
             &VQtPictureControl::signalSaveImageStatus);
+    // The second view shows a board's thumbnail: there while the grab has one, hidden otherwise.
+    connect(m_stream, &VQtDeviceStream::signalThumbnailFactor, m_secondView,
+            [this](int factor) { m_secondView->setVisible(factor > 1); });
     connect(m_mainView->getWidget(), &QCustomPictureWidget::signalUpdateMarker, this,
             &VQtPictureControl::slotUpdateMarker);
     connect(m_mainView->getWidget(), &QCustomPictureWidget::signalUpdatePointer, this,

@@ -105,12 +105,14 @@ void printFigures(const VQtStreamFigures& f, double seconds, uint64_t frameBytes
                    .arg(f.displayed)
                    .arg(f.thinned)
                    .arg(f.saved));
-    vioncPrint(tr("lost: %1  incomplete: %2  time-outs: %3  resent packets: %4  lost packets: %5")
-                   .arg(f.lostFrames)
-                   .arg(f.incompleteFrames)
-                   .arg(f.timeouts)
-                   .arg(f.resendPackets)
-                   .arg(f.lostPackets));
+    vioncPrint(
+        tr("lost: %1  incomplete: %2  time-outs: %3  ignored: %4  resent packets: %5  lost packets: %6")
+            .arg(f.lostFrames)
+            .arg(f.incompleteFrames)
+            .arg(f.timeouts)
+            .arg(f.ignoredFrames)
+            .arg(f.resendPackets)
+            .arg(f.lostPackets));
     const double fps = seconds > 0 ? double(f.frames) / seconds : 0.0;
     vioncPrint(tr("frame rate: %1 fps (device %2 fps)  refresh rate: %3 fps  %4 MB/s over %5 s")
                    .arg(fps, 0, 'f', 2)
@@ -133,7 +135,8 @@ int cmdGrab(const QStringList& arguments) {
     if (!device.open(args.first(), &error))
         return vioncFail(error);
     if (!o.format.isEmpty() && !device.device()->setRemoteFeature(QStringLiteral("PixelFormat"), o.format))
-        return vioncFail(tr("Cannot set PixelFormat to %1: %2").arg(o.format, device.device()->getRemoteErrorInfo()));
+        return vioncFail(
+            tr("Cannot set PixelFormat to %1: %2").arg(o.format, device.device()->getRemoteErrorInfo()));
     QString savePath;
     if (!o.out.isEmpty() && !setUpSaving(o.out, o.frames, &savePath, &error))
         return vioncFail(error, VIONC_USAGE);

@@ -267,8 +267,6 @@ int SimBoard::setInfo(uint32_t id, int64_t value) {
     if (id == VNP_CXP_RESET_OCP && m_params.value(VNP_CXP_POWER_STATUS).value == 3)
         m_params[VNP_CXP_POWER_STATUS].value = 2;
     p.value = value;
-    if (id == VNP_IMAGE_WIDTH || id == VNP_IMAGE_ROI_X)
-        m_params[VNP_ORIGIN_IMAGE_WIDTH].value = m_params.value(VNP_IMAGE_WIDTH).value;
     if (id == VNP_BOARD_TRIGGER_MODE && value == 0)
         m_pulses.clear();
     updateFrameSize();
@@ -334,7 +332,8 @@ int SimBoard::loadConfigurationData(const QByteArray& text) {
     int first = 1;
     for (const auto& v : values) {
         // A file sets parameters; it never fires the software trigger.
-        const int r = v.first != VNP_SOFTWARE_TRIGGER_FIRE ? setInfo(v.first, v.second) : VION_ERR_CONFIG_PARAMETER;
+        const int r =
+            v.first != VNP_SOFTWARE_TRIGGER_FIRE ? setInfo(v.first, v.second) : VION_ERR_CONFIG_PARAMETER;
         if (r != 1 && first == 1)
             first = r;
     }
@@ -362,8 +361,11 @@ int SimBoard::startGrab(int32_t count) {
     std::lock_guard<std::mutex> lock(m_mutex);
     const uint64_t bytes = formatLocked().frameBytes();
     const size_t n = size_t(m_params.value(VNP_FRAME_COUNT).value);
+    // The board's thumbnail follows the frame in the same buffer.
+    const int64_t factor = m_params.value(VNP_THUMBNAIL_SIZE_FACTOR).value;
+    const uint64_t thumbnail = factor > 1 ? bytes / uint64_t(factor * factor) : 0;
     try {
-        m_buffers.assign(n, std::vector<uint8_t>(size_t(bytes) + 1024, 0));
+        m_buffers.assign(n, std::vector<uint8_t>(size_t(bytes + thumbnail) + 1024, 0));
     } catch (const std::bad_alloc&) {
         m_buffers.clear();
         return VION_ERR_ALLOC_MEMORY;
@@ -515,6 +517,20 @@ int SimBoard::takePulses(SimClock::TimePoint now, int* ignored) {
     return due > 0 ? 1 : 0;
 }
 
+// Every factor-th pixel of every factor-th row of an unpacked frame, after the frame: the
+// board's reduced picture for a second view.
+void SimBoard::writeThumbnail(const SimFrameFormat& f, int64_t factor, uint8_t* buffer, size_t written) {
+    const uint64_t bytes = f.frameBytes();
+    if (factor <= 1 || written < bytes || f.packedType != 0 || f.width == 0 || f.height == 0)
+        return;
+    const uint64_t pixel = bytes / (uint64_t(f.width) * f.height);
+    const uint64_t step = uint64_t(factor);
+    uint8_t* out = buffer + bytes;
+    for (uint64_t y = 0; y + step <= f.height; y += step)
+        for (uint64_t x = 0; x + step <= f.width; x += step, out += pixel)
+            std::memcpy(out, buffer + (y * f.width + x) * pixel, size_t(pixel));
+}
+
 // Writes frame `frame` into the buffer in turn and reports it; false when it was lost.
 bool SimBoard::grabSlot(uint64_t frame, const std::shared_ptr<SimCamera>& camera, SimBoardSession& session) {
     const SimCameraDesc cam = camera ? camera->desc() : SimCameraDesc();
@@ -531,12 +547,14 @@ bool SimBoard::grabSlot(uint64_t frame, const std::shared_ptr<SimCamera>& camera
     // The buffers are not reallocated while the grab runs, and the one in turn is not
     // handed out: it is written without the lock.
     std::vector<uint8_t>& buf = m_buffers[index];
+    const int64_t thumbnailFactor = m_params.value(VNP_THUMBNAIL_SIZE_FACTOR).value;
     lock.unlock();
     const auto render = [&](uint64_t k, uint8_t* dst, size_t capacity) {
         return camera ? camera->renderFrame(k, f, dst, capacity) : m_source->scene(k, f, dst, capacity);
     };
     const size_t written = m_source->fill(frame, f, camera ? camera->pictureRevision() : 0,
                                           m_prerendered.load(), render, buf.data(), buf.size());
+    writeThumbnail(f, thumbnailFactor, buf.data(), written);
     lock.lock();
     const bool incomplete =
         cam.incompleteEvery > 0 && frame % uint64_t(cam.incompleteEvery) == uint64_t(cam.incompleteEvery) - 1;

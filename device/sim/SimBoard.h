@@ -96,6 +96,7 @@ private:
     void updateFrameSize();
     void run(int32_t count, std::shared_ptr<SimBoardSession> session);
     bool grabSlot(uint64_t frame, const std::shared_ptr<SimCamera>& camera, SimBoardSession& session);
+    static void writeThumbnail(const SimFrameFormat& f, int64_t factor, uint8_t* buffer, size_t written);
     int takePulses(SimClock::TimePoint now, int* ignored);
     void fire(SimBoardSession& session, uint32_t event);
     void post(uint32_t event);

@@ -1241,7 +1241,6 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to create video file %1: no grab is running</source>
-        <extracomment>没有正在采集的图像,无法录制视频</extracomment>
         <translation>Failed to create video file %1: no grab is running</translation>
     </message>
 </context>

@@ -14,8 +14,13 @@
 #include "display/QCustomPictureView.h"
 #include "display/QCustomPictureWidget.h"
 #include "imageproc/VQtIplImage.h"
+#include "tools/VQtBadPixelThread.h"
+#include "tools/VQtBadPixelWidget.h"
+#include "tools/VQtDisplayedFrameSource.h"
 
+#include <QAction>
 #include <QLabel>
+#include <QSpinBox>
 #include <QtTest>
 
 class TstLiveStream : public QObject {
@@ -73,6 +78,44 @@ private slots:
         closeCamera(dev);
     }
 
+    // Bad-pixel statistics over several frames take the live frames while the stream grabs,
+    // and refuse (they would wait for frames that never come) once it has stopped.
+    void statisticsToolsFollowTheLiveStream() {
+        g_sysPrm.general.ExtractFrame = false;
+        MainWindow window;
+        window.languageChanged(1);
+        VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "LS-2", "width": 64,
+            "height": 48, "clock": "step"}]})json");
+        QVERIFY(dev);
+        VQtDisplayedFrameSource* frames = window.getDisplayedFrameSource();
+        VQtDeviceStream* stream = window.getPictureControl()->stream();
+        QVERIFY(!frames->isGrabbing());
+        stream->slotGrabContinuous();
+        QVERIFY(frames->isGrabbing());
+        QVERIFY(SimControl::step(QStringLiteral("LS-2")));
+        QTRY_VERIFY_WITH_TIMEOUT(stream->getFigures().displayed >= 1, 5000);
+
+        window.findChild<QAction*>(QStringLiteral("actionBadPixel"))->setChecked(true);
+        VQtBadPixelWidget* bad = window.getBadPixelWidget();
+        bad->findChild<QSpinBox*>(QStringLiteral("spinBoxFrames"))->setValue(3);
+        QSignalSpy done(bad->thread(), &VQtBadPixelThread::signalThreadExit);
+        bad->slotCalcClicked();
+        QVERIFY(bad->thread()->isRunning());
+        // One frame at a time, each shown before the next comes; three of them end the run.
+        for (int i = 0; i < 30 && done.isEmpty(); ++i) {
+            const uint64_t shown = stream->getFigures().displayed;
+            QVERIFY(SimControl::step(QStringLiteral("LS-2")));
+            QTRY_VERIFY_WITH_TIMEOUT(stream->getFigures().displayed > shown, 5000);
+            QTest::qWait(20);
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!done.isEmpty() && !bad->thread()->isRunning(), 10000);
+        QVERIFY(!frames->isDelivering());
+
+        stream->slotGrabStop();
+        QVERIFY(!frames->isGrabbing());
+        closeCamera(dev);
+    }
+
     void screenshotOfAColourStream() {
         const QString path = qEnvironmentVariable("VQT_LIVE_SCREENSHOT");
         if (path.isEmpty())
@@ -82,7 +125,9 @@ private slots:
         window.languageChanged(1);
         window.resize(1280, 800);
         window.show();
-        VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "VP-2M-C", "colour": true,
+        QTest::qWait(300); // the start picture first, as a user would see it before grabbing
+        VQtDevice* dev =
+            openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "VP-2M-C", "colour": true,
             "width": 1600, "height": 1200, "pixelFormats": ["BayerRG8"], "pixelFormat": "BayerRG8",
             "frameRate": 30, "clock": "real"}]})json");
         QVERIFY(dev);

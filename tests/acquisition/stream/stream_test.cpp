@@ -194,7 +194,9 @@ TEST_F(StreamTest, StopsWhileFramesPourIn) {
         ASSERT_TRUE(rig.waitShown(1));
         rig.stream().slotGrabStop();
         const VQtStreamFigures f = rig.stream().getFigures();
-        EXPECT_EQ(f.displayed + f.thinned, f.frames) << "round " << round << " shown " << f.displayed << " thinned " << f.thinned << " lost " << f.lostFrames << " inc " << f.incompleteFrames;
+        EXPECT_EQ(f.displayed + f.thinned, f.frames)
+            << "round " << round << " shown " << f.displayed << " thinned " << f.thinned << " lost "
+            << f.lostFrames << " inc " << f.incompleteFrames;
         EXPECT_EQ(f.lostFrames, 0u);
     }
     rig.stream().slotGrabContinuous();
@@ -206,14 +208,69 @@ TEST_F(StreamTest, StopsWhileFramesPourIn) {
     EXPECT_TRUE(SimControl::replug(kCamera));
 }
 
+TEST_F(StreamTest, CameraTimeOutsAreCountedForTheStatusBar) {
+    g_sysPrm.remote.StreamInfinite = false;
+    g_sysPrm.remote.StreamTimeOut = 50;
+    openCamera();
+    ASSERT_EQ(OxaDevFromString(rig.device()->getRemoteHandle(), "TriggerMode", "On"), OXA_STATUS_SUCCESS);
+    rig.stream().slotGrabContinuous();
+    ASSERT_TRUE(rig.step(kCamera, 12));
+    ASSERT_TRUE(rig.waitFor([&] { return rig.stream().getFigures().timeouts >= 1; }));
+    rig.stream().slotGrabStop();
+    const VQtStreamFigures f = rig.stream().getFigures();
+    EXPECT_EQ(f.frames, 0u);
+    EXPECT_EQ(f.resendTimeouts, f.timeouts);
+    EXPECT_TRUE(rig.logged(QStringLiteral("Grab timeout")));
+}
+
+// Sensor-shift bursts become one picture of twice the resolution; a sequence saved during the
+// grab holds those pictures, one per burst, not the raw frames.
+TEST_F(StreamTest, PixelDisplacementShowsAndSavesTheFinerPicture) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    g_sysPrm.save.sequenceMode = true;
+    g_sysPrm.save.ImageCount = 2;
+    g_sysPrm.save.BeginNumber = 0;
+    g_sysPrm.save.ImageType = 5;
+    g_sysPrm.save.extension = QStringLiteral(".iim");
+    openCamera(R"(, "pixelFormats": ["Mono8"], "pixelShift": true)");
+    ASSERT_EQ(OxaDevFromString(rig.device()->getRemoteHandle(), "PixelShiftMode", "Shift2x2"),
+              OXA_STATUS_SUCCESS);
+    rig.stream().setCallbackMode(VQtDeviceStream::PixelDisplacementMode);
+    int status = 0;
+    QObject::connect(&rig.stream(), &VQtDeviceStream::signalSaveImageStatus, [&](int s) { status = s; });
+    rig.stream().slotGrabContinuous();
+    ASSERT_TRUE(rig.stream().isGrabbing());
+    EXPECT_EQ(rig.stream().getCallbackMode(), uint32_t(VQtDeviceStream::PixelDisplacementMode));
+    EXPECT_EQ(rig.picture().getEntireImage()->width, 128);
+    EXPECT_EQ(rig.picture().getEntireImage()->height, 96);
+    ASSERT_TRUE(rig.step(kCamera, 4));
+    ASSERT_TRUE(rig.waitShown(4)); // one burst
+    ASSERT_TRUE(rig.stream().saveImage(dir.filePath(QStringLiteral("burst"))));
+    ASSERT_TRUE(rig.step(kCamera, 8));
+    ASSERT_TRUE(rig.waitFor([&] { return status != 0; }));
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(rig.stream().getFigures().saved, 2u);
+    rig.stream().slotGrabStop();
+    rig.stream().setCallbackMode(VQtDeviceStream::NormalMode);
+    const QStringList files = QDir(dir.path()).entryList(QDir::Files);
+    ASSERT_EQ(files.size(), 2);
+    for (const QString& file : files)
+        EXPECT_GE(QFileInfo(dir.filePath(file)).size(), 128 * 96) << file.toStdString();
+    EXPECT_GT(pictureSum(rig.picture()), 0u);
+}
+
 // The board path: a CoaXPress board with its camera, frames in the board's slots, the
 // board's time-out and grab-stop events.
 class BoardStreamTest : public StreamTest {
 protected:
     void openBoard(const char* boardExtra = "", const char* cameraExtra = "") {
-        const QByteArray json = QByteArray(R"json({"boards": [{"name": "VB-X (CoaXPress)", "kind": "CoaXPress",
-            "clock": "step")json") + boardExtra + R"json(}], "cameras": [{"interface": "CoaXPress", "model": "BX",
-            "board": 0, "width": 32, "height": 8, "frameRate": 100)json" + cameraExtra + "}]}";
+        const QByteArray json =
+            QByteArray(R"json({"boards": [{"name": "VB-X (CoaXPress)", "kind": "CoaXPress",
+            "clock": "step")json") +
+            boardExtra + R"json(}], "cameras": [{"interface": "CoaXPress", "model": "BX",
+            "board": 0, "width": 32, "height": 8, "frameRate": 100)json" +
+            cameraExtra + "}]}";
         ASSERT_TRUE(rig.useDevices(json));
         ASSERT_TRUE(rig.open(2, 0, 0));
     }
@@ -252,8 +309,93 @@ TEST_F(BoardStreamTest, TimeOutWhenNoTriggerComes) {
     stepBoard(10);
     ASSERT_TRUE(rig.waitFor([&] { return rig.stream().getFigures().timeouts >= 1; }));
     rig.stream().slotGrabStop();
-    EXPECT_EQ(rig.stream().getFigures().frames, 0u);
+    const VQtStreamFigures f = rig.stream().getFigures();
+    EXPECT_EQ(f.frames, 0u);
+    EXPECT_GE(f.resendTimeouts, f.timeouts); // the status bar's time-out count
     EXPECT_TRUE(rig.logged(QStringLiteral("Grab timeout")));
+}
+
+// Central-line records: the board's switch follows the mode, and only that grab's.
+TEST_F(BoardStreamTest, CentralLineModeSwitchesTheBoardForThatGrab) {
+    openBoard();
+    const VION_HANDLE board = rig.device()->getAcqHandle();
+    rig.stream().setCallbackMode(VQtDeviceStream::CentralLineMode);
+    rig.stream().slotGrabContinuous();
+    ASSERT_TRUE(rig.stream().isGrabbing());
+    EXPECT_EQ(rig.stream().getCallbackMode(), uint32_t(VQtDeviceStream::CentralLineMode));
+    EXPECT_EQ(rig.stream().getImageParam().packedType, uint32_t(VQT_PACKED_CENTRAL_LINE));
+    int32_t enabled = -1;
+    ASSERT_EQ(VionGetInfo(board, VNP_CENTRAL_LINE_ENABLE, &enabled), VION_OK);
+    EXPECT_EQ(enabled, 1);
+    stepBoard(3);
+    ASSERT_TRUE(rig.waitFor([&] { return rig.stream().getFigures().frames == 3; }));
+    // A restart keeps the mode.
+    rig.stream().reStartGrab();
+    ASSERT_TRUE(rig.stream().isGrabbing());
+    EXPECT_TRUE(rig.stream().isContinuous());
+    EXPECT_EQ(rig.stream().getCallbackMode(), uint32_t(VQtDeviceStream::CentralLineMode));
+    EXPECT_EQ(rig.stream().getFigures().frames, 0u);
+    rig.stream().slotGrabStop();
+
+    rig.stream().setCallbackMode(VQtDeviceStream::NormalMode);
+    rig.stream().slotGrabContinuous();
+    ASSERT_EQ(VionGetInfo(board, VNP_CENTRAL_LINE_ENABLE, &enabled), VION_OK);
+    EXPECT_EQ(enabled, 0);
+    stepBoard();
+    ASSERT_TRUE(rig.waitShown(1));
+    rig.stream().slotGrabStop();
+    EXPECT_GT(pictureSum(rig.picture()), 0u);
+}
+
+// A sensor-shift camera behind a board: its bursts come through the board's buffers.
+TEST_F(BoardStreamTest, PixelDisplacementThroughTheBoard) {
+    openBoard("", R"(, "pixelShift": true)");
+    ASSERT_NE(rig.device()->getRemoteHandle(), nullptr);
+    ASSERT_EQ(OxaDevFromString(rig.device()->getRemoteHandle(), "PixelShiftMode", "Shift2x2"),
+              OXA_STATUS_SUCCESS);
+    rig.stream().setCallbackMode(VQtDeviceStream::PixelDisplacementMode);
+    rig.stream().slotGrabContinuous();
+    ASSERT_TRUE(rig.stream().isGrabbing());
+    EXPECT_EQ(rig.stream().getCallbackMode(), uint32_t(VQtDeviceStream::PixelDisplacementMode));
+    EXPECT_EQ(rig.picture().getEntireImage()->width, 64);
+    EXPECT_EQ(rig.picture().getEntireImage()->height, 16);
+    stepBoard(8);
+    ASSERT_TRUE(rig.waitShown(4));
+    rig.stream().slotGrabStop();
+    rig.stream().setCallbackMode(VQtDeviceStream::NormalMode);
+    EXPECT_EQ(rig.stream().getFigures().frames, 8u);
+    EXPECT_GT(pictureSum(rig.picture()), 0u);
+}
+
+// A board thumbnail reaches the second picture, reduced by the board's factor.
+TEST_F(BoardStreamTest, ThumbnailFillsTheSecondPicture) {
+    openBoard();
+    ASSERT_EQ(VionSetInfo(rig.device()->getAcqHandle(), VNP_THUMBNAIL_SIZE_FACTOR, 4), VION_OK);
+    VQtImageTarget second;
+    rig.stream().setWidget(&rig.picture(), &second);
+    // Whatever fails below, the stream lets go of the second picture before it goes.
+    struct Detach {
+        StreamRig& rig;
+        ~Detach() {
+            rig.stream().slotGrabStop();
+            rig.stream().setWidget(&rig.picture(), nullptr);
+        }
+    } detach{rig};
+    int factor = -1;
+    QObject::connect(&rig.stream(), &VQtDeviceStream::signalThumbnailFactor, [&](int f) { factor = f; });
+    rig.stream().slotGrabContinuous();
+    ASSERT_TRUE(rig.stream().isGrabbing());
+    EXPECT_EQ(factor, 4);
+    EXPECT_EQ(rig.stream().getThumbnailFactor(), 4u);
+    for (int i = 1; i <= 2; ++i) {
+        stepBoard();
+        ASSERT_TRUE(rig.waitShown(uint64_t(i)));
+    }
+    rig.stream().slotGrabStop();
+    ASSERT_NE(second.getEntireImage(), nullptr);
+    EXPECT_EQ(second.getEntireImage()->width, 32 / 4);
+    EXPECT_EQ(second.getEntireImage()->height, 8 / 4);
+    EXPECT_GT(pictureSum(second), 0u);
 }
 
 TEST_F(BoardStreamTest, LostFramesAndBoardUnplug) {
