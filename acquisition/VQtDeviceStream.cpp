@@ -15,6 +15,7 @@
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "acquisition/VQtRateCounter.h"
 #include "acquisition/VQtVideoSink.h"
+#include "acquisition/VQtVideoX264.h"
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
 #include "imageproc/VQtIplImage.h"
@@ -40,6 +41,10 @@ VQtDeviceStream::VQtDeviceStream(QObject* parent)
     connect(m_imageThread, &VQtImageThread::signalOutputInfo, this, &VQtDeviceStream::signalOutputInfo);
     connect(m_imageThread, &VQtImageThread::signalSaveImageStatus, this,
             &VQtDeviceStream::signalSaveImageStatus);
+    m_videoThread = new VQtVideoX264(this);
+    m_video = m_videoThread;
+    connect(m_videoThread, &VQtVideoX264::signalOutputInfo, this, &VQtDeviceStream::signalOutputInfo);
+    connect(m_videoThread, &VQtVideoX264::signalVideoErrorCode, this, &VQtDeviceStream::signalVideoErrorCode);
     // A stop reported on a library thread is carried out on the owner's thread.
     connect(this, &VQtDeviceStream::signalGrabStop, this, &VQtDeviceStream::slotGrabStop,
             Qt::QueuedConnection);
@@ -50,6 +55,7 @@ VQtDeviceStream::~VQtDeviceStream() {
     blockSignals(true);
     slotGrabStop();
     m_imageThread->stop();
+    m_videoThread->closeX264();
     wait();
 }
 

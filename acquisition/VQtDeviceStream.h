@@ -23,6 +23,7 @@ class VQtIplImage;
 class VQtPictureTarget;
 class VQtPsCricleBuffer;
 class VQtVideoSink;
+class VQtVideoX264;
 
 // The acquisition stream: runs one grab of the open device (g_pDev) at a time. Starting works
 // out the frame format from the board's parameters or the camera's features, allocates the
@@ -54,7 +55,9 @@ public:
     void setWidget(VQtPictureTarget* main, VQtPictureTarget* second);
     VQtImageThread* getImageThread() const { return m_imageThread; }
     // The video recorder that gets every frame while it records (none: nothing is recorded).
+    // The stream's own recorder is the sink unless another one is set.
     void setVideoSink(VQtVideoSink* sink) { m_video = sink; }
+    VQtVideoX264* getVideoThread() const { return m_videoThread; }
     VQtImageParam getImageParam() const;
     VQtPsCricleBuffer* getFrameBuffer() const { return m_frame.get(); }
     uint64_t getDataOffset() const { return m_dataOffset; }
@@ -95,6 +98,15 @@ public:
 
     // Stops and starts again in the same mode.
     void reStartGrab();
+
+    // Recording of the running grab into H.264 files (VQtDeviceStreamVideo.cpp). openX264
+    // starts one into `path` at the "VideoFrameRate" setting (in debug mode at the measured
+    // frame rate); addX264 continues in the next numbered file after the recorder ended with
+    // `code`; both return false, with the reason logged, when no file was started.
+    bool openX264(const QString& path);
+    bool addX264(int code);
+    void closeX264();
+    bool isSavingX264() const;
 
 public slots:
     void slotGrabOnce();
@@ -176,6 +188,7 @@ private:
 
     VQtImageThread* m_imageThread = nullptr;
     VQtVideoSink* m_video = nullptr;
+    VQtVideoX264* m_videoThread = nullptr;
     std::unique_ptr<VQtPsCricleBuffer> m_frame;
     // A complete sensor-shift burst as one picture, for saving (callback thread only).
     std::unique_ptr<VQtIplImage> m_burstImage;

@@ -7,6 +7,7 @@
 #include <new>
 
 #include "acquisition/VQtImageFileIO.h"
+#include "acquisition/VQtMemoryInfo.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "core/VQtThreadGuard.h"
 
@@ -16,13 +17,7 @@ constexpr int kMemoryLimitPercent = 89;
 // smaller machines.
 uint64_t poolBudget() {
     static const uint64_t budget = [] {
-        uint64_t total = 0;
-        QFile f(QStringLiteral("/proc/meminfo"));
-        if (f.open(QIODevice::ReadOnly)) {
-            const QList<QByteArray> parts = f.readLine().simplified().split(' ');
-            if (parts.size() >= 2 && parts[0] == "MemTotal:")
-                total = parts[1].toULongLong() * 1024;
-        }
+        const uint64_t total = VQtMemoryInfo::totalBytes();
         const uint64_t gib = uint64_t(1) << 30;
         return total ? std::min(gib, total / 4) : gib / 4;
     }();
@@ -59,22 +54,7 @@ bool VQtImageThread::saveImage(const QString& path) {
 }
 
 int VQtImageThread::memoryUsePercent() {
-    QFile f(QStringLiteral("/proc/meminfo"));
-    if (!f.open(QIODevice::ReadOnly))
-        return 0;
-    qint64 total = 0, available = -1;
-    for (const QByteArray& line : f.readAll().split('\n')) {
-        const QList<QByteArray> parts = line.simplified().split(' ');
-        if (parts.size() < 2)
-            continue;
-        if (parts[0] == "MemTotal:")
-            total = parts[1].toLongLong();
-        else if (parts[0] == "MemAvailable:")
-            available = parts[1].toLongLong();
-    }
-    if (total <= 0 || available < 0)
-        return 0;
-    return int((total - available) * 100 / total);
+    return VQtMemoryInfo::usePercent();
 }
 
 int VQtImageThread::queueLength() {

@@ -12,6 +12,7 @@
 #include "core/VQtThreadGuard.h"
 #include "device/OxaApi.h"
 #include "device/VQtBackendSelection.h"
+#include "device/VQtDevice.h"
 #include "device/VQtDeviceWidget.h"
 #include "imageproc/VQtColorCorrection.h"
 #include "tools/VQtDisplayedFrameSource.h"
@@ -400,6 +401,8 @@ void MainWindow::connectActions() {
     connect(ui->menuFile, &QMenu::aboutToShow, this, &MainWindow::updateFileMenuStatus);
     connect(ui->actionExit, &QAction::triggered, this, &QWidget::close);
     connect(ui->actionPreference, &QAction::triggered, this, &MainWindow::slotActionPreference);
+    connect(ui->actionStartVideoX264, &QAction::triggered, this, &MainWindow::slotActionStartX264);
+    connect(ui->actionStopVideoX264, &QAction::triggered, this, &MainWindow::slotActionStopX264);
     connect(ui->actionFileIO, &QAction::triggered, this, &MainWindow::slotActionFileIO);
     connect(ui->actionDocument, &QAction::triggered, this, &MainWindow::slotActionDocument);
     connect(ui->actionShowLog, &QAction::triggered, this, &MainWindow::slotActionShowLog);
@@ -653,8 +656,26 @@ void MainWindow::slotUpdateGrabPrm() {
 }
 
 void MainWindow::slotPixelDisChecked(bool checked) {
-    // Kept in the settings; the stream reads it when a sensor-shift camera grabs.
     g_sysPrm.displacement.PixelDisSynthesize = checked;
+    // The camera shifts its sensor in the burst size chosen, and the stream synthesises the
+    // bursts; both are set between a stop and a start, so a running grab restarts.
+    const int frames = checked ? mainPicture()->getPixelDisMode() : 0;
+    VQtDeviceStream* stream = pictureControl->stream();
+    const bool grabbing = stream->isGrabbing();
+    if (grabbing)
+        stream->slotGrabStop();
+    stream->setCallbackMode(frames ? VQtDeviceStream::PixelDisplacementMode : VQtDeviceStream::NormalMode);
+    if (g_pDev && g_pDev->isOpen() && g_sysPrm.displacement.PixelDisCamera) {
+        const QString mode = frames == 16 ? QStringLiteral("Shift4x4")
+                             : frames     ? QStringLiteral("Shift2x2")
+                                          : QStringLiteral("Off");
+        if (!g_pDev->setRemoteFeature(QStringLiteral("PixelShiftMode"), mode))
+            //: 相机无法切换像素位移模式:%1
+            emit signalOutputInfo(
+                tr("The camera cannot switch its pixel shift: %1").arg(g_pDev->getRemoteErrorInfo()), 1);
+    }
+    if (grabbing)
+        stream->isContinuous() ? stream->slotGrabContinuous() : stream->slotGrabOnce();
 }
 
 void MainWindow::slotSaveImageStatus(int status, const QString& files) {
@@ -663,31 +684,6 @@ void MainWindow::slotSaveImageStatus(int status, const QString& files) {
         emit signalOutputInfo(files.isEmpty() ? tr("Image saved successfully")
                                               : tr("Image saved successfully: %1").arg(files),
                               0);
-}
-
-void MainWindow::slotVideoErrorCode(int code) {
-    const bool debug = g_sysPrm.debugMode;
-    switch (code) {
-    case 1:
-        emit signalOutputInfo(tr("Video saved successfully"), 0);
-        break;
-    case 2:
-        emit signalOutputInfo(tr("Out of memory, waiting for the image to save ..."), 1);
-        break;
-    case 3:
-        emit signalOutputInfo(
-            debug ? tr("Save video file is too large, Exit save")
-                  : tr("The saved video file is too large and automatically saved as a new file"),
-            1);
-        break;
-    case 4:
-        emit signalOutputInfo(debug ? tr("Failed to write video data, Exit saving")
-                                    : tr("Failed to write video data and automatically saved as a new file"),
-                              2);
-        break;
-    default:
-        break;
-    }
 }
 
 void MainWindow::slotTimerOut() {

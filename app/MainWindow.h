@@ -132,7 +132,11 @@ public slots:
     // Takes the running grab's rates and counters from the stream into the status bar.
     void slotStreamFigures();
     void slotSaveImageStatus(int status, const QString& files = QString());
+    // Logs the recorder's status code; after 2, 3 and 4 (outside debug mode, while the grab
+    // goes on) recording continues in the next numbered file.
     void slotVideoErrorCode(int code);
+    void slotActionStartX264();
+    void slotActionStopX264();
     void slotUpdateDevOpenStatus();
     // The picture menu's pixel-displacement entries: synthesise sensor-shift bursts or not.
     void slotPixelDisChecked(bool checked);
@@ -160,6 +164,13 @@ private slots:
     void slotActionAbout();
     void updateFileMenuStatus();
 
+public:
+    // Starts recording the running grab into `path` (what "Start Video X264" does once the
+    // file is chosen); false, with the reason logged, when it did not start.
+    bool startVideoX264(const QString& path);
+
+private slots:
+
 private:
     void buildLayout();
     void addStatusBar();
@@ -173,6 +184,8 @@ private:
     void setReadoutAvailable(QLabel* label, bool available);
     void applyStatusVisibility();
     void retranslateStatusBar();
+    // Start is offered while a grab runs and nothing is recorded, stop while recording.
+    void updateVideoActionStates();
     void updateWindowTitle();
     void updateSoftwareTriggerState();
     // Camera menu, configuration files and software trigger (MainWindowDevice.cpp).

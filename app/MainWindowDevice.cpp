@@ -81,9 +81,9 @@ void MainWindow::updateFileMenuStatus() {
     ui->actionSaveZbcf->setEnabled(board);
     ui->actionOpenCcf->setEnabled(camera);
     ui->actionSaveCcf->setEnabled(camera);
-    // Camera descriptions and video come with later tools.
-    for (QAction* action : {ui->actionSaveXml, ui->actionStartVideoX264, ui->actionStopVideoX264})
-        action->setEnabled(false);
+    // Camera descriptions come with a later tool; video follows the grab.
+    ui->actionSaveXml->setEnabled(false);
+    updateVideoActionStates();
 }
 
 void MainWindow::configFileAction(bool board, bool save) {

@@ -150,7 +150,7 @@ int cmdGrab(const QStringList& arguments) {
             problems << text; // printed at the end, from the main thread
     });
     int saveStatus = 0;
-    QObject::connect(&stream, &VQtDeviceStream::signalSaveImageStatus, [&](int s) { saveStatus = s; });
+    QObject::connect(&stream, &VQtDeviceStream::signalSaveImageStatus, [&](int s, const QString&) { saveStatus = s; });
 
     QElapsedTimer clock;
     clock.start();

@@ -46,6 +46,10 @@ const Command kCommands[] = {
      QT_TRANSLATE_NOOP("vionc", "DEVICE [-n N] [--out PATTERN] [--format F] [--backends LIST]  grabs N frames "
                                 "through the live stream, saves them, prints rates and lost frames"),
      cmdGrab},
+    {"record",
+     QT_TRANSLATE_NOOP("vionc", "DEVICE (-n N | --seconds S) --out FILE.h264 [--rate FPS] [--all]  records the "
+                                "live stream into an H.264 file, prints rates and dropped frames"),
+     cmdRecord},
     {"sim",
      QT_TRANSLATE_NOOP("vionc",
                        "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "

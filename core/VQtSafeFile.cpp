@@ -70,6 +70,8 @@ bool VQtSafeFile::failErrno(int error) {
 bool VQtSafeFile::open() {
     abort();
     m_failed = false;
+    m_seeked = false;
+    m_whole = 0;
     m_error.clear();
     m_gathered.clear();
     if (m_path.isEmpty())
@@ -121,19 +123,23 @@ bool VQtSafeFile::open() {
 }
 
 bool VQtSafeFile::writeAll(const char* data, uint64_t size) {
+    const uint64_t whole = size;
     while (size > 0) {
         const size_t chunk = size_t(std::min(size, kMaxWrite));
         const ssize_t n = ::write(m_fd, data, chunk);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return failErrno(errno);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            const int error = n < 0 ? errno : EIO;
+            // Only whole writes stay, so that commitWritten() names a file that ends cleanly.
+            if (!m_seeked && ::ftruncate(m_fd, off_t(m_whole)) == 0)
+                ::lseek(m_fd, off_t(m_whole), SEEK_SET);
+            return failErrno(error);
         }
-        if (n == 0)
-            return failErrno(EIO);
         data += n;
         size -= uint64_t(n);
     }
+    m_whole += whole;
     return true;
 }
 
@@ -164,6 +170,12 @@ bool VQtSafeFile::write(const void* data, uint64_t size) {
     return flushGathered() && writeAll(bytes, size);
 }
 
+bool VQtSafeFile::flush() {
+    if (m_fd < 0)
+        return m_failed ? false : fail(tr("the file is not open"));
+    return !m_failed && flushGathered();
+}
+
 bool VQtSafeFile::seek(uint64_t position) {
     if (m_failed || m_fd < 0)
         return false;
@@ -171,32 +183,54 @@ bool VQtSafeFile::seek(uint64_t position) {
         return false;
     if (position > uint64_t(LLONG_MAX) || ::lseek(m_fd, off_t(position), SEEK_SET) < 0)
         return failErrno(position > uint64_t(LLONG_MAX) ? EINVAL : errno);
+    m_seeked = true;
     return true;
 }
 
 bool VQtSafeFile::commit() {
+    return finish(false);
+}
+
+bool VQtSafeFile::commitWritten() {
+    return finish(true);
+}
+
+bool VQtSafeFile::finish(bool keepWritten) {
     if (m_fd < 0) {
         if (!m_failed)
             fail(tr("the file is not open"));
         return false;
     }
-    bool ok = !m_failed && flushGathered();
-    if (ok && m_durability == Durable && ::fsync(m_fd) != 0)
-        ok = failErrno(errno);
+    const bool flushed = !m_failed && flushGathered();
+    if (!flushed && !(keepWritten && !m_seeked && m_whole > 0)) {
+        abort();
+        return false;
+    }
+    // The first failure's reason is the one worth telling; after a failed write the steps below
+    // only decide whether the whole writes before it keep their file.
+    const auto step = [&](bool done) {
+        if (!done && !m_failed)
+            failErrno(errno);
+        return done;
+    };
+    bool ok = true;
+    if (m_durability == Durable)
+        ok = step(::fsync(m_fd) == 0);
     // Write-back errors (quota, network file systems) can surface only at close.
     const int fd = m_fd;
     m_fd = -1;
-    if (::close(fd) != 0 && ok)
-        ok = failErrno(errno);
+    ok = step(::close(fd) == 0) && ok;
     const QByteArray temp = QFile::encodeName(m_temp);
-    if (ok && ::rename(temp.constData(), QFile::encodeName(m_target).constData()) != 0)
-        ok = failErrno(errno);
+    if (ok)
+        ok = step(::rename(temp.constData(), QFile::encodeName(m_target).constData()) == 0);
     if (!ok) {
         ::unlink(temp.constData());
         m_temp.clear();
+        m_gathered.clear();
         return false;
     }
     m_temp.clear();
+    m_gathered.clear();
     if (m_durability == Durable) {
         // The rename itself reaches the disk with the folder; a folder that cannot be synced
         // (some file systems refuse) still holds the complete new file.

@@ -21,6 +21,11 @@
 // Whole files: writeFile(). Streams (video, tables written row by row): open(), write() as often
 // as needed (small writes are gathered into 64 KiB blocks), commit() or abort(). An object
 // destroyed before commit() discards its temporary file.
+//
+// A recorded stream differs from a picture in one point: what reached the disk before a failure
+// is worth keeping (a full disk should end a recording with every frame it took, not with
+// none). For a file written front to back, a failed write cuts the file back to the end of the
+// last whole write() that reached it, and commitWritten() still gives it its name.
 
 #include <QByteArray>
 #include <QCoreApplication>
@@ -56,15 +61,24 @@ public:
     // Appends bytes. After the first failure every later call fails and commit() discards.
     bool write(const void* data, uint64_t size);
     bool write(const QByteArray& bytes) { return write(bytes.constData(), uint64_t(bytes.size())); }
+    // Writes what is gathered now (a stream's natural unit, such as a video frame, ends here).
+    bool flush();
     // Moves the write position (for headers written after their data, or the other way round).
     bool seek(uint64_t position);
     // Writes what is gathered, checks the close, (Durable: syncs) and renames over the target.
     // False, with the target untouched, when any step failed.
     bool commit();
+    // Like commit(), but after a failed write the whole writes that reached the file before it
+    // are kept and named; false (nothing named) when there are none, after a seek(), or when a
+    // step of the commit itself failed.
+    bool commitWritten();
     // Discards the temporary file; the target stays as it was.
     void abort();
 
     bool isOpen() const { return m_fd >= 0; }
+    bool hasFailed() const { return m_failed; }
+    // Bytes taken by write() since open() (after a failure: those that reached the file).
+    uint64_t size() const { return m_whole + m_gathered.size(); }
     const QString& path() const { return m_path; }
     // "Cannot write PATH: REASON" after a failure, empty before.
     const QString& errorString() const { return m_error; }
@@ -85,6 +99,7 @@ private:
     bool failErrno(int error);
     bool flushGathered();
     bool writeAll(const char* data, uint64_t size);
+    bool finish(bool keepWritten);
 
     QString m_path;   // as given, for messages
     QString m_target; // what the rename replaces (the link's file when following links)
@@ -94,6 +109,8 @@ private:
     int m_mode = kKeepPermissions;
     int m_fd = -1;
     bool m_failed = false;
+    bool m_seeked = false;
+    uint64_t m_whole = 0; // bytes of the whole writes in the file, front to back
     QString m_error;
     std::vector<char> m_gathered;
 };

@@ -9,6 +9,7 @@
 #include "core/VQtThreadGuard.h"
 #include "display/CPicGeometry.h"
 #include "display/CPicImage.h"
+#include "imageproc/VQtDisplayBytes.h"
 #ifdef __linux__
 #include <sched.h>
 #endif
@@ -359,7 +360,7 @@ bool QCustomPictureCanvas::makeDisplayCanvas() {
 int QCustomPictureCanvas::displayShift() const {
     // A 16-bit sample has nothing past bit 15, whatever the window asks for.
     const CPicInterceptMode& m = m_param.intercept;
-    return std::clamp(m.adaptive ? m.bits - 8 : m.shift, 0, 15);
+    return vqtDisplayShift(m.shift, m.bits, m.adaptive);
 }
 
 void QCustomPictureCanvas::convertCalcCanvasToDisplayCanvas() {
@@ -372,30 +373,8 @@ void QCustomPictureCanvas::convertCalcCanvasToDisplayCanvas() {
             cv::cvtColor(c, d, c.channels() == 3 ? cv::COLOR_BGR2RGB : cv::COLOR_BGRA2RGB);
         return;
     }
-    const int s = displayShift();
-    if (m_lutShift != s) {
-        m_lut8.resize(65536);
-        for (int v = 0; v < 65536; ++v)
-            m_lut8[v] = static_cast<uint8_t>((v >> s) & 0xFF);
-        m_lutShift = s;
-    }
-    const uint8_t* lut = m_lut8.data();
-    const int ch = c.channels();
-    for (int r = 0; r < c.rows; ++r) {
-        const uint16_t* sp = c.ptr<uint16_t>(r);
-        uchar* dp = d.ptr<uchar>(r);
-        if (ch == 1) {
-            for (int x = 0; x < c.cols; ++x)
-                dp[x] = lut[sp[x]];
-        } else {
-            // Blue-green-red (and clear) samples become red-green-blue bytes.
-            for (int x = 0; x < c.cols; ++x, sp += ch, dp += 3) {
-                dp[0] = lut[sp[2]];
-                dp[1] = lut[sp[1]];
-                dp[2] = lut[sp[0]];
-            }
-        }
-    }
+    // Blue-green-red (and clear) samples become red-green-blue bytes.
+    vqtSamplesToBytes(c, d, displayShift(), true);
 }
 
 void QCustomPictureCanvas::attachTextToCanvas() {

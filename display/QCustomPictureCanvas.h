@@ -102,8 +102,6 @@ private:
     QSize m_renderSize;
 
     VQtMultipleLightImageDivider m_divider;
-    std::vector<uint8_t> m_lut8;
-    int m_lutShift = -1;
     std::vector<uint16_t> m_linearLut;
 
     std::atomic<unsigned> m_affinity{0};

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
     qtbase5-dev qttools5-dev qttools5-dev-tools libqt5svg5-dev qt5-image-formats-plugins qttranslations5-l10n
-    libopencv-dev libjpeg62-turbo-dev libqcustomplot-dev libx264-dev libaravis-dev libusb-1.0-0-dev aravis-tools
+    libopencv-dev libjpeg62-turbo-dev libqcustomplot-dev libx264-dev libavcodec-dev libaravis-dev libusb-1.0-0-dev aravis-tools
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-roboto fonts-droid-fallback breeze-icon-theme librsvg2-bin
     xvfb xauth

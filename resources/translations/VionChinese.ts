@@ -545,6 +545,24 @@ Qt %2</translation>
         <source>Warning : The line link is insufficient. It is recommended to replace the board or slot!</source>
         <translation>警告：链路带宽不足，建议更换采集卡或插槽！</translation>
     </message>
+    <message>
+        <source>The camera cannot switch its pixel shift: %1</source>
+        <extracomment>相机无法切换像素位移模式:%1</extracomment>
+        <translation>相机无法切换像素位移模式:%1</translation>
+    </message>
+    <message>
+        <source>Save Video File</source>
+        <translation>保存视频文件</translation>
+    </message>
+    <message>
+        <source>Video File(*.h264)</source>
+        <translation>视频文件(*.h264)</translation>
+    </message>
+    <message>
+        <source>Failed to create video file</source>
+        <extracomment>创建视频文件失败</extracomment>
+        <translation>创建视频文件失败</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1330,6 +1348,10 @@ Qt %2</translation>
         <source>Frame is lost,Block_Id:%1</source>
         <extracomment>帧丢失,区块ID:%1</extracomment>
         <translation>帧丢失,区块ID:%1</translation>
+    </message>
+    <message>
+        <source>Failed to create video file %1: no grab is running</source>
+        <translation>创建视频文件 %1 失败:没有正在进行的采集</translation>
     </message>
 </context>
 <context>
@@ -2771,6 +2793,123 @@ Qt %2</translation>
         <source>Execute</source>
         <extracomment>执行</extracomment>
         <translation>执行</translation>
+    </message>
+</context>
+<context>
+    <name>VQtVideoFrameConverter</name>
+    <message>
+        <source>frames of %1 x %2 pixels cannot be recorded</source>
+        <translation>无法录制 %1 x %2 像素的帧</translation>
+    </message>
+    <message>
+        <source>frames of %1-bit samples with %2 channels cannot be recorded</source>
+        <translation>无法录制 %1 位采样、%2 通道的帧</translation>
+    </message>
+    <message>
+        <source>the recording was not set up</source>
+        <translation>录制尚未准备好</translation>
+    </message>
+    <message>
+        <source>no memory to convert the frame</source>
+        <translation>内存不足，无法转换该帧</translation>
+    </message>
+</context>
+<context>
+    <name>VQtVideoX264</name>
+    <message>
+        <source>Failed to create video file %1: a recording is running</source>
+        <translation>创建视频文件 %1 失败：正在录制</translation>
+    </message>
+    <message>
+        <source>No frame could be written to %1; the recording stops</source>
+        <translation>没有任何帧能写入 %1，录制停止</translation>
+    </message>
+    <message>
+        <source>Failed to create video file %1: %2</source>
+        <translation>创建视频文件 %1 失败：%2</translation>
+    </message>
+    <message>
+        <source>a recording is running</source>
+        <translation>正在录制</translation>
+    </message>
+    <message>
+        <source>the disk holding it has only %1 KiB free</source>
+        <translation>所在磁盘仅剩 %1 KiB 可用空间</translation>
+    </message>
+    <message>
+        <source>Failed to create video file: %1</source>
+        <translation>创建视频文件失败：%1</translation>
+    </message>
+    <message>
+        <source>Recording %1 at %2 frames per second</source>
+        <translation>正在以每秒 %2 帧录制 %1</translation>
+    </message>
+    <message>
+        <source>Frames arrive faster than %1 per second: the frames in between are left out of %2</source>
+        <translation>帧到达速度超过每秒 %1 帧：中间的帧不写入 %2</translation>
+    </message>
+    <message>
+        <source>The encoder is falling behind: %1 frames wait to be recorded into %2</source>
+        <translation>编码器跟不上：%1 帧正在等待写入 %2</translation>
+    </message>
+    <message>
+        <source>A frame could not be recorded into %1: %2</source>
+        <translation>有一帧无法录制到 %1：%2</translation>
+    </message>
+    <message>
+        <source>Failed to encode a frame of %1: %2</source>
+        <translation>编码 %1 的帧失败：%2</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 MiB, close to the largest file this disk or this program may write</source>
+        <translation>%1 已有 %2 MiB，接近该磁盘或本程序允许的最大文件</translation>
+    </message>
+    <message>
+        <source>No frame was recorded into %1, so the file was not made</source>
+        <translation>%1 中没有录制任何帧，因此未创建该文件</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 frames</source>
+        <translation>%1 共有 %2 帧</translation>
+    </message>
+    <message>
+        <source>%1 frames were left out to keep %2 frames per second</source>
+        <translation>为保持每秒 %2 帧，略去了 %1 帧</translation>
+    </message>
+    <message>
+        <source>%1 frames could not be converted and are missing from %2</source>
+        <translation>%1 帧无法转换，%2 中缺少这些帧</translation>
+    </message>
+</context>
+<context>
+    <name>VQtX264Encoder</name>
+    <message>
+        <source>a picture of %1 x %2 pixels cannot be encoded</source>
+        <translation>无法编码 %1 x %2 像素的图像</translation>
+    </message>
+    <message>
+        <source>the encoder does not know the preset %1</source>
+        <translation>编码器不认识预设 %1</translation>
+    </message>
+    <message>
+        <source>the encoder refused a picture of %1 x %2 pixels</source>
+        <translation>编码器拒绝了 %1 x %2 像素的图像</translation>
+    </message>
+    <message>
+        <source>the encoder refused: %1</source>
+        <translation>编码器拒绝：%1</translation>
+    </message>
+    <message>
+        <source>the encoder failed on frame %1</source>
+        <translation>编码器在第 %1 帧失败</translation>
+    </message>
+    <message>
+        <source>the encoder failed on frame %1: %2</source>
+        <translation>编码器在第 %1 帧失败：%2</translation>
+    </message>
+    <message>
+        <source>the encoder is not open</source>
+        <translation>编码器未打开</translation>
     </message>
 </context>
 <context>

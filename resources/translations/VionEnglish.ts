@@ -545,6 +545,24 @@ Qt %2</translation>
         <source>Warning : The line link is insufficient. It is recommended to replace the board or slot!</source>
         <translation>Warning : The line link is insufficient. It is recommended to replace the board or slot!</translation>
     </message>
+    <message>
+        <source>The camera cannot switch its pixel shift: %1</source>
+        <extracomment>相机无法切换像素位移模式:%1</extracomment>
+        <translation>The camera cannot switch its pixel shift: %1</translation>
+    </message>
+    <message>
+        <source>Save Video File</source>
+        <translation>Save Video File</translation>
+    </message>
+    <message>
+        <source>Video File(*.h264)</source>
+        <translation>Video File(*.h264)</translation>
+    </message>
+    <message>
+        <source>Failed to create video file</source>
+        <extracomment>创建视频文件失败</extracomment>
+        <translation>Failed to create video file</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>
@@ -1330,6 +1348,10 @@ Qt %2</translation>
         <source>Frame is lost,Block_Id:%1</source>
         <extracomment>帧丢失,区块ID:%1</extracomment>
         <translation>Frame is lost,Block_Id:%1</translation>
+    </message>
+    <message>
+        <source>Failed to create video file %1: no grab is running</source>
+        <translation>Failed to create video file %1: no grab is running</translation>
     </message>
 </context>
 <context>
@@ -2771,6 +2793,123 @@ Qt %2</translation>
         <source>Execute</source>
         <extracomment>执行</extracomment>
         <translation>Execute</translation>
+    </message>
+</context>
+<context>
+    <name>VQtVideoFrameConverter</name>
+    <message>
+        <source>frames of %1 x %2 pixels cannot be recorded</source>
+        <translation>frames of %1 x %2 pixels cannot be recorded</translation>
+    </message>
+    <message>
+        <source>frames of %1-bit samples with %2 channels cannot be recorded</source>
+        <translation>frames of %1-bit samples with %2 channels cannot be recorded</translation>
+    </message>
+    <message>
+        <source>the recording was not set up</source>
+        <translation>the recording was not set up</translation>
+    </message>
+    <message>
+        <source>no memory to convert the frame</source>
+        <translation>no memory to convert the frame</translation>
+    </message>
+</context>
+<context>
+    <name>VQtVideoX264</name>
+    <message>
+        <source>Failed to create video file %1: a recording is running</source>
+        <translation>Failed to create video file %1: a recording is running</translation>
+    </message>
+    <message>
+        <source>No frame could be written to %1; the recording stops</source>
+        <translation>No frame could be written to %1; the recording stops</translation>
+    </message>
+    <message>
+        <source>Failed to create video file %1: %2</source>
+        <translation>Failed to create video file %1: %2</translation>
+    </message>
+    <message>
+        <source>a recording is running</source>
+        <translation>a recording is running</translation>
+    </message>
+    <message>
+        <source>the disk holding it has only %1 KiB free</source>
+        <translation>the disk holding it has only %1 KiB free</translation>
+    </message>
+    <message>
+        <source>Failed to create video file: %1</source>
+        <translation>Failed to create video file: %1</translation>
+    </message>
+    <message>
+        <source>Recording %1 at %2 frames per second</source>
+        <translation>Recording %1 at %2 frames per second</translation>
+    </message>
+    <message>
+        <source>Frames arrive faster than %1 per second: the frames in between are left out of %2</source>
+        <translation>Frames arrive faster than %1 per second: the frames in between are left out of %2</translation>
+    </message>
+    <message>
+        <source>The encoder is falling behind: %1 frames wait to be recorded into %2</source>
+        <translation>The encoder is falling behind: %1 frames wait to be recorded into %2</translation>
+    </message>
+    <message>
+        <source>A frame could not be recorded into %1: %2</source>
+        <translation>A frame could not be recorded into %1: %2</translation>
+    </message>
+    <message>
+        <source>Failed to encode a frame of %1: %2</source>
+        <translation>Failed to encode a frame of %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 MiB, close to the largest file this disk or this program may write</source>
+        <translation>%1 holds %2 MiB, close to the largest file this disk or this program may write</translation>
+    </message>
+    <message>
+        <source>No frame was recorded into %1, so the file was not made</source>
+        <translation>No frame was recorded into %1, so the file was not made</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 frames</source>
+        <translation>%1 holds %2 frames</translation>
+    </message>
+    <message>
+        <source>%1 frames were left out to keep %2 frames per second</source>
+        <translation>%1 frames were left out to keep %2 frames per second</translation>
+    </message>
+    <message>
+        <source>%1 frames could not be converted and are missing from %2</source>
+        <translation>%1 frames could not be converted and are missing from %2</translation>
+    </message>
+</context>
+<context>
+    <name>VQtX264Encoder</name>
+    <message>
+        <source>a picture of %1 x %2 pixels cannot be encoded</source>
+        <translation>a picture of %1 x %2 pixels cannot be encoded</translation>
+    </message>
+    <message>
+        <source>the encoder does not know the preset %1</source>
+        <translation>the encoder does not know the preset %1</translation>
+    </message>
+    <message>
+        <source>the encoder refused a picture of %1 x %2 pixels</source>
+        <translation>the encoder refused a picture of %1 x %2 pixels</translation>
+    </message>
+    <message>
+        <source>the encoder refused: %1</source>
+        <translation>the encoder refused: %1</translation>
+    </message>
+    <message>
+        <source>the encoder failed on frame %1</source>
+        <translation>the encoder failed on frame %1</translation>
+    </message>
+    <message>
+        <source>the encoder failed on frame %1: %2</source>
+        <translation>the encoder failed on frame %1: %2</translation>
+    </message>
+    <message>
+        <source>the encoder is not open</source>
+        <translation>the encoder is not open</translation>
     </message>
 </context>
 <context>

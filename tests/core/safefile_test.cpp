@@ -181,6 +181,40 @@ TEST_F(SafeFile, FullDiskLeavesTheOldFile) {
     EXPECT_EQ(entries(), QStringList{"full.bin"});
 }
 
+// A recorded stream that hits a full disk keeps every whole unit that reached it, and only
+// those; with nothing whole, or after a seek, nothing is named.
+TEST_F(SafeFile, CommitWrittenKeepsTheWholeWritesBeforeAFailure) {
+    {
+        FileSizeLimit limit(4096);
+        ASSERT_TRUE(limit.active());
+        VQtSafeFile stream(path("rec.bin"), VQtSafeFile::Durable);
+        ASSERT_TRUE(stream.open());
+        for (char c : {'a', 'b', 'c'}) {
+            ASSERT_TRUE(stream.write(QByteArray(1000, c)));
+            ASSERT_TRUE(stream.flush());
+        }
+        EXPECT_FALSE(stream.write(QByteArray(2000, 'd')) && stream.flush()); // half of it fits
+        EXPECT_TRUE(stream.hasFailed());
+        EXPECT_EQ(stream.size(), 3000u);
+        EXPECT_FALSE(stream.write(QByteArray(10, 'e')));
+        EXPECT_TRUE(stream.commitWritten());
+
+        VQtSafeFile nothing(path("none.bin"));
+        ASSERT_TRUE(nothing.open());
+        EXPECT_FALSE(nothing.write(QByteArray(8000, 'x')) && nothing.flush());
+        EXPECT_FALSE(nothing.commitWritten());
+
+        VQtSafeFile seeked(path("seeked.bin"));
+        ASSERT_TRUE(seeked.open());
+        ASSERT_TRUE(seeked.write(QByteArray(100, 'h')) && seeked.seek(0));
+        EXPECT_FALSE(seeked.write(QByteArray(8000, 'y')) && seeked.flush());
+        EXPECT_FALSE(seeked.commitWritten());
+    }
+    EXPECT_EQ(readAll(path("rec.bin")),
+              QByteArray(1000, 'a') + QByteArray(1000, 'b') + QByteArray(1000, 'c'));
+    EXPECT_EQ(entries(), QStringList{"rec.bin"});
+}
+
 // A planted link is refused (shared folders) or replaced at its target (a user's own link);
 // either way nothing is written or chmod-ed through it.
 TEST_F(SafeFile, SymbolicLinksRefusedOrFollowedNeverWrittenThrough) {

@@ -123,7 +123,7 @@ TEST_F(StreamTest, SequenceSaveGetsEveryFrameOfTheGrab) {
     g_sysPrm.save.extension = QStringLiteral(".iim");
     openCamera();
     int status = 0;
-    QObject::connect(&rig.stream(), &VQtDeviceStream::signalSaveImageStatus, [&](int s) { status = s; });
+    QObject::connect(&rig.stream(), &VQtDeviceStream::signalSaveImageStatus, [&](int s, const QString&) { status = s; });
     rig.stream().slotGrabContinuous();
     ASSERT_TRUE(rig.step(kCamera));
     ASSERT_TRUE(rig.waitShown(1));
