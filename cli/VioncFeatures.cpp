@@ -1,66 +1,109 @@
-// vionc features DEVICE [--devices FILE]: every feature of one camera with its type, access
-// and value. DEVICE is a camera-library index, a model name, a serial number, a user-defined
-// name or an IP address.
+// vionc features DEVICE: every feature of a camera with its type, access and value.
+// vionc get DEVICE FEATURE: one value. vionc set DEVICE FEATURE VALUE: writes it, prints the
+// value the camera then has, or the library's status text and a failure exit. Board
+// parameters are accepted by name too. DEVICE as in VioncDevice (VioncCommands.h).
 #include <QCoreApplication>
 
 #include "cli/VioncCommands.h"
-#include "device/OxaApi.h"
+#include "device/VQtDevice.h"
 #include "device/VQtDeviceReport.h"
-#include "device/VQtManagerDeviceInfo.h"
-#include "device/VQtStatusText.h"
 
 namespace {
 
-// Library index of the camera the user named, -1 when none matches.
-int findCamera(const QString& key) {
-    uint32_t count = 0;
-    if (OxaManGetDeviceCount(&count) != OXA_STATUS_SUCCESS)
-        return -1;
-    bool numeric = false;
-    const uint index = key.toUInt(&numeric);
-    if (numeric)
-        return index < count ? int(index) : -1;
-    const QByteArray k = key.toUtf8();
-    for (uint32_t i = 0; i < count; ++i) {
-        OXA_DEVICE_INFO info;
-        if (OxaManGetDeviceInfo(i, &info) != OXA_STATUS_SUCCESS)
-            continue;
-        if (k == info.deviceName || k == info.serialNumber || k == info.userDefinedName)
-            return int(i);
-        OXA_GIGE_DEVICE_INFO gige;
-        if (OxaManGetGigEDeviceInfo(i, &gige) == OXA_STATUS_SUCCESS && k == gige.ip)
-            return int(i);
-    }
-    return -1;
+QString tr(const char* text) {
+    return QCoreApplication::translate("vionc", text);
+}
+
+const char kDeviceHelp[] =
+    "(DEVICE: camera index, model, serial, user name or IP address; board:N or a board name)";
+
+// Parses "--devices FILE" and the expected number of words; opens the device.
+int prepare(QStringList& args, int words, const char* usage, VioncDevice* device) {
+    QString error;
+    if (!vioncUseDeviceOptions(args, &error))
+        return vioncFail(error, VIONC_FAILED);
+    if (args.size() != words || args.first().startsWith(QLatin1String("--")))
+        return vioncFail(tr(usage) + QLatin1Char(' ') + tr(kDeviceHelp), VIONC_USAGE);
+    if (!device->open(args.first(), &error))
+        return vioncFail(error);
+    return VIONC_OK;
+}
+
+bool unreadable(uint32_t access) {
+    return access == OXA_ACCESS_UNDEFINED || access == OXA_ACCESS_WO || access == OXA_ACCESS_NI ||
+           access == OXA_ACCESS_NA;
 }
 
 } // namespace
 
+QString vioncFeatureValue(const VQtRemoteFeature& f) {
+    const uint32_t type = f.getType();
+    if (type == OXAFEATURE_VAL_TYPE_COMMAND || type == OXAFEATURE_VAL_TYPE_CATEGORY ||
+        type == OXAFEATURE_VAL_TYPE_UNDEFINED)
+        return QString();
+    if (unreadable(f.getAccessMode()))
+        return VQtRemoteFeature::unreadableText();
+    const QVariant v = f.getValue();
+    if (type == OXAFEATURE_VAL_TYPE_FLOAT || type == OXAFEATURE_VAL_TYPE_DOUBLE)
+        return QString::number(v.toDouble(), 'f', int(qBound<int64_t>(0, f.getPrecision(), 12)));
+    if (type == OXAFEATURE_VAL_TYPE_BOOL)
+        return v.toBool() ? QStringLiteral("true") : QStringLiteral("false");
+    return v.toString();
+}
+
 int cmdFeatures(const QStringList& arguments) {
     QStringList args = arguments;
-    QString error;
-    if (!vioncUseDeviceOptions(args, &error))
-        return vioncFail(error, VIONC_FAILED);
-    if (args.size() != 1 || args.first().startsWith(QLatin1String("--")))
-        return vioncFail(QCoreApplication::translate(
-                             "vionc", "usage: vionc features DEVICE [--devices FILE]  (index, model, serial, "
-                                      "user name or IP address)"),
-                         VIONC_USAGE);
-    if (const uint32_t status = VQtManagerDeviceInfo::initLibrary())
-        return vioncFail(QCoreApplication::translate("vionc", "Cannot initialise the camera library: %1")
-                             .arg(getRemoteErrorCode(status)));
-    const int index = findCamera(args.first());
-    if (index < 0) {
-        OxaManTerminate();
-        return vioncFail(QCoreApplication::translate("vionc", "No camera \"%1\"").arg(args.first()));
+    VioncDevice device;
+    if (const int code = prepare(args, 1, "usage: vionc features DEVICE [--devices FILE]", &device))
+        return code;
+    const QList<VQtRemoteFeaturePtr> features = device.device()->getRemoteFeatureList();
+    if (features.isEmpty())
+        return vioncFail(tr("%1 has no camera (its board parameters: vionc params %1)").arg(args.first()));
+    for (const VQtRemoteFeaturePtr& f : features)
+        vioncPrint(QStringLiteral("%1 %2 %3 %4")
+                       .arg(f->getFeature().leftJustified(32))
+                       .arg(VQtDeviceReport::typeName(f->getType()).leftJustified(12))
+                       .arg(VQtDeviceReport::accessName(f->getAccessMode()).leftJustified(3))
+                       .arg(vioncFeatureValue(*f))
+                       .trimmed());
+    return VIONC_OK;
+}
+
+int cmdGet(const QStringList& arguments) {
+    QStringList args = arguments;
+    VioncDevice device;
+    if (const int code = prepare(args, 2, "usage: vionc get DEVICE FEATURE [--devices FILE]", &device))
+        return code;
+    const QString name = args.at(1);
+    if (const VQtRemoteFeaturePtr f = device.device()->getRemoteFeature(name)) {
+        if (unreadable(f->getAccessMode()))
+            return vioncFail(tr("%1 cannot be read now (access %2)")
+                                 .arg(name, VQtDeviceReport::accessName(f->getAccessMode())));
+        vioncPrint(vioncFeatureValue(*f));
+        return VIONC_OK;
     }
-    QStringList lines;
-    const uint32_t status = VQtDeviceReport::featureTable(uint32_t(index), &lines);
-    for (const QString& line : lines)
-        vioncPrint(line);
-    OxaManTerminate();
-    if (status != 0)
-        return vioncFail(QCoreApplication::translate("vionc", "Cannot list the features: %1")
-                             .arg(getRemoteErrorCode(status)));
+    if (const VQtAcqFeaturePtr p = device.device()->findAcqFeature(name)) {
+        vioncPrint(vioncParamValue(*p));
+        return VIONC_OK;
+    }
+    return vioncFail(tr("%1 has no feature or parameter \"%2\"").arg(args.first(), name));
+}
+
+int cmdSet(const QStringList& arguments) {
+    QStringList args = arguments;
+    VioncDevice device;
+    if (const int code = prepare(args, 3, "usage: vionc set DEVICE FEATURE VALUE [--devices FILE]", &device))
+        return code;
+    const QString name = args.at(1), value = args.at(2);
+    VQtDevice* dev = device.device();
+    const VQtRemoteFeaturePtr f = dev->getRemoteFeature(name);
+    if (!f) {
+        if (dev->findAcqFeature(name))
+            return vioncSetParam(device, name, value);
+        return vioncFail(tr("%1 has no feature or parameter \"%2\"").arg(args.first(), name));
+    }
+    if (!dev->setRemoteFeature(f.get(), value))
+        return vioncFail(tr("Cannot set %1 to %2: %3").arg(name, value, dev->getRemoteErrorInfo()));
+    vioncPrint(QStringLiteral("%1 = %2").arg(name, vioncFeatureValue(*f)));
     return VIONC_OK;
 }

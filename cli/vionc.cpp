@@ -29,6 +29,18 @@ const Command kCommands[] = {
     {"probe", QT_TRANSLATE_NOOP("vionc", "[--type N] [--devices FILE]  device tree and probe errors"), cmdProbe},
     {"features", QT_TRANSLATE_NOOP("vionc", "DEVICE [--devices FILE]  a camera's features, type, access, value"),
      cmdFeatures},
+    {"get", QT_TRANSLATE_NOOP("vionc", "DEVICE FEATURE  one camera feature's (or board parameter's) value"),
+     cmdGet},
+    {"set",
+     QT_TRANSLATE_NOOP("vionc", "DEVICE FEATURE VALUE  writes it; the status text and exit 1 on failure"),
+     cmdSet},
+    {"params",
+     QT_TRANSLATE_NOOP("vionc",
+                       "BOARD [get NAME | set NAME VALUE]  board parameters: type, state, value, range"),
+     cmdParams},
+    {"config",
+     QT_TRANSLATE_NOOP("vionc", "save|load DEVICE FILE  board (.zbcf) or camera (.ccf) configuration file"),
+     cmdConfig},
 };
 
 void printHelp() {

@@ -11,7 +11,6 @@
 #include "device/sim/SimScene.h"
 
 namespace {
-const char kConfigHeader[] = "# VionBoard configuration";
 // Frames above this size are refused: a parameter can never make the board allocate absurdly.
 constexpr uint64_t kMaxFrameBytes = 1ull << 31;
 } // namespace
@@ -143,21 +142,20 @@ int SimBoard::setInfo(uint32_t id, int64_t value) {
         return VION_ERR_SET_INFO;
     if (p.lockedWhileGrabbing && m_grabbing)
         return VION_ERR_GRAB_PENDING;
-    if (value < p.min || value > p.max)
-        return VION_ERR_INVALID_PARAMETER;
-    if (id == VNP_DATA_FORMAT && value != 8 && value != 10 && value != 12 && value != 14 && value != 16)
-        return VION_ERR_INVALID_PARAMETER;
-    // Widths are adjusted to what the board's data path takes: Camera Link boards to a multiple
-    // of 4 pixels, the others to a multiple of 8; the application reads the width back.
+    if (const int refused = SimBoardParams::check(p, value))
+        return refused;
+    // Widths are adjusted to what the board's data path takes: Camera Link boards to whole tap
+    // groups, GigE Vision boards to single pixels (offsets to 8), the others to a multiple of 8;
+    // the application reads the width back.
     if (id == VNP_IMAGE_WIDTH || id == VNP_IMAGE_ROI_X) {
-        const int64_t step = m_desc.kind == 1 ? 4 : 8;
+        const int64_t step = m_desc.kind == 1   ? std::max<int64_t>(1, m_params.value(VNP_TAP_NUMBER).value)
+                             : m_desc.kind == 3 ? (id == VNP_IMAGE_WIDTH ? 1 : 8)
+                                                : 8;
         value = std::min<int64_t>(p.max / step * step, (value + step - 1) / step * step);
     }
     if (id == VNP_CXP_RESET_OCP && m_params.value(VNP_CXP_POWER_STATUS).value == 3)
         m_params[VNP_CXP_POWER_STATUS].value = 2;
     p.value = value;
-    if (id == VNP_IMAGE_WIDTH || id == VNP_IMAGE_ROI_X)
-        m_params[VNP_ORIGIN_IMAGE_WIDTH].value = m_params.value(VNP_IMAGE_WIDTH).value;
     updateFrameSize();
     return 1;
 }
@@ -210,37 +208,28 @@ int SimBoard::saveConfiguration(const QString& path) {
     if (!m_open)
         return VION_ERR_BOARD_NOT_OPEN;
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return VION_ERR_CONFIG_PATH;
-    QTextStream out(&file);
-    out << kConfigHeader << "\n"
-        << "Board=" << m_desc.name << "\n";
-    QList<uint32_t> ids = m_params.keys();
-    std::sort(ids.begin(), ids.end());
-    for (uint32_t id : ids)
-        if (!m_params.value(id).readOnly)
-            out << QStringLiteral("0x%1=%2\n").arg(id, 8, 16, QLatin1Char('0')).arg(m_params.value(id).value);
-    out.flush();
-    return file.error() == QFile::NoError ? 1 : VION_ERR_CONFIG_PATH;
+    const QByteArray text = SimBoardParams::saveText(m_desc, m_params);
+    return file.write(text) == text.size() && file.flush() ? 1 : VION_ERR_CONFIG_PATH;
 }
 
+// All or nothing: a file that is incomplete, made for another kind of board or holds a value
+// this board refuses changes nothing.
 int SimBoard::loadConfiguration(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text) || file.size() > 4 * 1024 * 1024)
+    if (!file.open(QIODevice::ReadOnly) || file.size() > 4 * 1024 * 1024)
         return VION_ERR_CONFIG_PATH;
-    QTextStream in(&file);
-    if (in.readLine() != QLatin1String(kConfigHeader))
-        return VION_ERR_CONFIG_PARAMETER;
+    const QByteArray text = file.readAll();
+    QVector<QPair<uint32_t, int64_t>> values;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (const int r = SimBoardParams::parseText(text, m_desc, m_params, &values); r != 1)
+            return r;
+    }
     int first = 1;
-    while (!in.atEnd()) {
-        const QString line = in.readLine();
-        const int eq = line.indexOf(QLatin1Char('='));
-        if (eq <= 0 || line.startsWith(QLatin1String("Board=")))
-            continue;
-        bool okId = false, okValue = false;
-        const uint32_t id = line.left(eq).toUInt(&okId, 0);
-        const int64_t value = line.mid(eq + 1).toLongLong(&okValue, 0);
-        const int r = okId && okValue ? setInfo(id, value) : VION_ERR_CONFIG_PARAMETER;
+    for (const auto& v : values) {
+        const int r = setInfo(v.first, v.second);
         if (r != 1 && first == 1)
             first = r;
     }

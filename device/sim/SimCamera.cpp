@@ -24,6 +24,7 @@ const char* const kLockedWhileStreaming[] = {
     "PixelFormat", "DeviceScanType", "DeviceTapGeometry", "CompressionTransfer"};
 
 const char kConfigHeader[] = "# VionC camera configuration";
+const char kConfigEnd[] = "# End";
 
 } // namespace
 
@@ -606,6 +607,7 @@ OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
             continue;
         out << f.name << "=" << valueText(f) << "\n";
     }
+    out << kConfigEnd << "\n";
     out.flush();
     return file.error() == QFile::NoError ? OXA_STATUS_SUCCESS : OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
 }
@@ -621,8 +623,11 @@ OXASTATUS SimCamera::loadConfiguration(const QString& path) {
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
     const QString model = desc().model;
     QVector<QPair<QString, QString>> values;
+    bool complete = false; // a file cut short has lost its end line
     while (!in.atEnd()) {
         const QString line = in.readLine();
+        if (!line.trimmed().isEmpty())
+            complete = line.trimmed() == QLatin1String(kConfigEnd);
         const int eq = line.indexOf(QLatin1Char('='));
         if (eq <= 0)
             continue;
@@ -634,6 +639,8 @@ OXASTATUS SimCamera::loadConfiguration(const QString& path) {
         }
         values << qMakePair(key, value);
     }
+    if (!complete)
+        return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
     // Values are applied in file order; the ones refused because a later feature still
     // limited them get a second chance once everything else is set.
     OXASTATUS first = OXA_STATUS_SUCCESS;

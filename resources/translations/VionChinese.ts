@@ -770,6 +770,57 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtDevice</name>
+    <message>
+        <source>the folder %1 cannot be written</source>
+        <translation>无法写入文件夹 %1</translation>
+    </message>
+    <message>
+        <source>Board configuration file &quot;%1&quot; not loaded: %2</source>
+        <translation>未加载采集卡配置文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>Camera configuration file &quot;%1&quot; not loaded: %2</source>
+        <translation>未加载相机配置文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>no board is open</source>
+        <translation>未打开采集卡</translation>
+    </message>
+    <message>
+        <source>no camera is open</source>
+        <translation>未打开相机</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>文件不存在</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>文件无法读取</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>文件为空</translation>
+    </message>
+    <message>
+        <source>it is a camera configuration file</source>
+        <translation>这是相机配置文件</translation>
+    </message>
+    <message>
+        <source>it is a board configuration file</source>
+        <translation>这是采集卡配置文件</translation>
+    </message>
+    <message>
+        <source>Board configuration file &quot;%1&quot; not saved: %2</source>
+        <translation>未保存采集卡配置文件“%1”：%2</translation>
+    </message>
+    <message>
+        <source>Camera configuration file &quot;%1&quot; not saved: %2</source>
+        <translation>未保存相机配置文件“%1”：%2</translation>
+    </message>
+</context>
+<context>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>

@@ -770,6 +770,57 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtDevice</name>
+    <message>
+        <source>the folder %1 cannot be written</source>
+        <translation>the folder %1 cannot be written</translation>
+    </message>
+    <message>
+        <source>Board configuration file &quot;%1&quot; not loaded: %2</source>
+        <translation>Board configuration file &quot;%1&quot; not loaded: %2</translation>
+    </message>
+    <message>
+        <source>Camera configuration file &quot;%1&quot; not loaded: %2</source>
+        <translation>Camera configuration file &quot;%1&quot; not loaded: %2</translation>
+    </message>
+    <message>
+        <source>no board is open</source>
+        <translation>no board is open</translation>
+    </message>
+    <message>
+        <source>no camera is open</source>
+        <translation>no camera is open</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>the file cannot be read</source>
+        <translation>the file cannot be read</translation>
+    </message>
+    <message>
+        <source>the file is empty</source>
+        <translation>the file is empty</translation>
+    </message>
+    <message>
+        <source>it is a camera configuration file</source>
+        <translation>it is a camera configuration file</translation>
+    </message>
+    <message>
+        <source>it is a board configuration file</source>
+        <translation>it is a board configuration file</translation>
+    </message>
+    <message>
+        <source>Board configuration file &quot;%1&quot; not saved: %2</source>
+        <translation>Board configuration file &quot;%1&quot; not saved: %2</translation>
+    </message>
+    <message>
+        <source>Camera configuration file &quot;%1&quot; not saved: %2</source>
+        <translation>Camera configuration file &quot;%1&quot; not saved: %2</translation>
+    </message>
+</context>
+<context>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>

@@ -11,6 +11,14 @@ function(run expect_code)
         message(FATAL_ERROR "vionc ${ARGN}: expected one line of message, got:\n${err}")
     endif()
     set(out "${out}" PARENT_SCOPE)
+    set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+function(expect_err text)
+    string(FIND "${err}" "${text}" at)
+    if(at LESS 0)
+        message(FATAL_ERROR "expected '${text}' in the message:\n${err}")
+    endif()
 endfunction()
 
 function(expect_in text)
@@ -55,3 +63,57 @@ run(1 convert frame.iim nodir/out.png)
 file(WRITE ${WORK}/bad.iim "this is not an image file header at all......")
 run(1 info bad.iim)
 run(1 convert bad.iim out.png)
+
+# Devices of the default simulated set, opened through the adapters the viewer uses.
+run(0 features VCX-4M-C)
+expect_in("PixelFormat")
+run(1 features board:9)
+run(0 get VCX-4M-C Width)
+expect_in("2048")
+run(0 set VCX-4M-C Width 1024)
+expect_in("Width = 1024")
+run(1 set VCX-4M-C Width 1001)                          # off the increment: the camera says why
+expect_err("Cannot set Width to 1001: Feature Module")
+run(1 get VCX-4M-C SequencerMode)                       # not implemented: nothing to read
+run(1 set VCX-4M-C NoSuchFeature 1)
+run(2 set VCX-4M-C Width)
+run(0 params board:1)
+expect_in("VNP_HARDWARE_TRIGGER_GENERAL_INPUT1_DELAY")
+expect_in("0..34359738360 step 8")                      # 64-bit nanosecond delays
+run(0 params "CoaXPress-Board #1" get VNP_FPGA_VERSION)
+expect_in("33.3.5")
+run(0 params board:1 set "Working Mode" "Trigger Pulse")
+expect_in("VNP_BOARD_TRIGGER_SOURCE = General Input1")  # the consistency rules at work
+run(0 params board:1 set VNP_BOARD_TRIGGER_MODE 1 VNP_HARDWARE_TRIGGER_GENERAL_INPUT1_DELAY 34359738360)
+expect_in("VNP_HARDWARE_TRIGGER_GENERAL_INPUT1_DELAY = 34359738360")
+run(1 params board:1 set VNP_BOARD_TRIGGER_SOURCE 1)    # greyed while the board runs free
+run(1 params board:1 set VNP_MULTIPLE_LIGHT_COUNT 257)
+run(1 params board:1 set VNP_IMAGE_TYPE Sepia)
+run(1 params VG-2M-M)                                   # a camera without a board
+run(2 params board:1 set VNP_IMAGE_TYPE)
+run(0 config save VCX-4M-C camera.ccf)
+run(0 config save VCX-4M-C board.zbcf)
+run(0 config load VCX-4M-C camera.ccf)
+run(0 config load VCX-4M-C board.zbcf)
+run(1 config load VCL-2K-M board.zbcf)                  # another kind of board
+expect_err("Feature UnSupport")
+run(1 config load VCL-2K-M camera.ccf)                  # another camera model
+run(1 config load VCX-4M-C board.ccf)
+expect_err("does not exist")
+file(READ ${WORK}/board.zbcf board LIMIT 200)
+file(WRITE ${WORK}/cut.zbcf "${board}")
+run(1 config load VCX-4M-C cut.zbcf)                    # truncated
+run(2 config copy VCX-4M-C camera.ccf)
+
+# The same against a description with injected faults.
+file(WRITE ${WORK}/faults.json [=[{
+ "boards": [{"name": "CXP A", "kind": "CoaXPress", "generation": "0xC1000000"},
+            {"name": "CXP B", "kind": "CoaXPress", "fail": {"VionOpenCXP": 5}}],
+ "cameras": [{"interface": "CoaXPress", "model": "CA", "board": 0, "width": 64, "height": 32,
+              "fail": {"OxaFeatureSetDouble": 9502752}},
+             {"interface": "CoaXPress", "model": "CB", "board": 1, "width": 64, "height": 32}]}]=])
+run(0 set CA Width 32 --devices faults.json)
+run(1 set CA Gain 2 --devices faults.json)
+expect_err("Cannot set Gain to 2:")
+run(1 features CB --devices faults.json)
+expect_err("Open Board Fail")
