@@ -1,0 +1,58 @@
+#include "tools/VQtRemoteRegisterThread.h"
+
+#include <cmath>
+#include <cstring>
+
+#include "tools/VQtHexText.h"
+
+VQtRemoteRegisterThread::VQtRemoteRegisterThread(QObject* parent) : QThread(parent) {}
+
+VQtRemoteRegisterThread::~VQtRemoteRegisterThread() {
+    wait();
+}
+
+bool VQtRemoteRegisterThread::valueWord(const QString& text, uint32_t* word) {
+    bool ok = false;
+    if (text.contains(QLatin1Char('.'))) {
+        const float f = text.toFloat(&ok);
+        if (!ok || !std::isfinite(f))
+            return false;
+        std::memcpy(word, &f, 4);
+        return true;
+    }
+    const qlonglong v = text.toLongLong(&ok, 10);
+    if (!ok || v < INT32_MIN || v > qlonglong(UINT32_MAX))
+        return false;
+    *word = uint32_t(v);
+    return true;
+}
+
+void VQtRemoteRegisterThread::readData(const QString& address) {
+    wait();
+    m_read = true;
+    m_address = address;
+    start();
+}
+
+void VQtRemoteRegisterThread::writeData(const QString& address, const QString& value) {
+    wait();
+    m_read = false;
+    m_address = address;
+    m_value = value;
+    start();
+}
+
+void VQtRemoteRegisterThread::run() {
+    OXA_DEV_HANDLE h = cameraHandle();
+    const uint64_t address = HexCharToLonglong(m_address);
+    uint32_t word = 0;
+    if (!h)
+        m_status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_NOT_OPEN);
+    else if (m_read)
+        m_status = OxaDevPortRead(h, &word, address, 4);
+    else if (!valueWord(m_value, &word))
+        m_status = OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_PARAMETER);
+    else
+        m_status = OxaDevPortWrite(h, &word, address, 4);
+    emit signalReadWriteStatus(m_read, int(word));
+}
