@@ -111,6 +111,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(pictureControl, &VQtPictureControl::signalOutputInfo, this, &MainWindow::signalOutputInfo);
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
+    createServiceTools();
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
@@ -511,6 +512,7 @@ void MainWindow::languageChanged(int lang) {
     deviceWidget->retranslateUi();
     if (pictureControl)
         pictureControl->retranslateUi();
+    retranslateServiceTools();
 
     getCameraStatus(true);
     slotUpdateGrabPrm();
@@ -632,6 +634,7 @@ void MainWindow::slotUpdateDevOpenStatus() {
         label->setProperty(kAvailable, false);
     applyStatusVisibility();
     slotUpdateDevGrabStatus();
+    updateServiceActions();
 }
 
 void MainWindow::slotPixelDisChecked(bool checked) {
@@ -786,6 +789,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     timerStatus.stop();
     // The device panel closes the device first; the tool windows follow in member order.
     deviceWidget->closeDevice();
+    closeServiceTools();
     saveSystemConfig();
     logFile->flush(1000);
     event->accept();

@@ -24,6 +24,12 @@ class VQtDeviceWidget;
 class VQtLogFile;
 class VQtMessageWidget;
 class VQtPictureControl;
+class VQtPreProcessWidget;
+class VQtSerialControlWidget;
+class VQtRemoteRegisterDlg;
+class VQtAcqRegisterDlg;
+class VQtSendTablesDlg;
+class VQtFirmwareUpgradeDlg;
 
 namespace Ui {
 class MainWindow;
@@ -84,6 +90,14 @@ public:
     // the main view on the left, the second view (hidden at start) on the right.
     void setPictureViews(QWidget* mainView, QWidget* secondView);
     QSplitter* getViewSplitter() const { return splitterView; }
+
+    // ---- service tools (MainWindowService.cpp) ----
+    VQtPreProcessWidget* getPreProcessWidget() const { return preProcessWidget; }
+    VQtSerialControlWidget* getSerialControlWidget() const { return serialControlWidget; }
+    VQtRemoteRegisterDlg* getRemoteRegisterDlg() const { return remoteRegisterDlg; }
+    VQtAcqRegisterDlg* getAcqRegisterDlg() const { return acqRegisterDlg; }
+    VQtSendTablesDlg* getSendTablesDlg() const { return sendTablesDlg; }
+    VQtFirmwareUpgradeDlg* getFirmwareUpgradeDlg() const { return firmwareUpgradeDlg; }
 
     VQtDeviceWidget* getDeviceWidget() const { return deviceWidget; }
     VQtMessageWidget* getMessageWidget() const { return messageWidget; }
@@ -146,6 +160,13 @@ private:
     bool openImageFile(const QString& path);
     bool showFolder(const QString& path);
     QLabel* addStatusLabel(const char* objectName, int width, bool permanent);
+    // Service tools (MainWindowService.cpp): they act on the current device; their actions
+    // are enabled while a camera (board commands: a board) is open.
+    void createServiceTools();
+    void updateServiceActions();
+    void retranslateServiceTools();
+    void closeServiceTools();
+    void slotActionFirmwareUpgrade();
 
     Ui::MainWindow* ui;
     QString mainImageFile;
@@ -190,6 +211,14 @@ private:
     QButtonGroup* groupStatus = nullptr;
     QList<QCheckBox*> statusCheckBoxes;
     QList<QLabel*> statusReadouts; // by check-box index
+
+    // Service tools, in closing order.
+    VQtPreProcessWidget* preProcessWidget = nullptr;
+    VQtSerialControlWidget* serialControlWidget = nullptr;
+    VQtRemoteRegisterDlg* remoteRegisterDlg = nullptr;
+    VQtAcqRegisterDlg* acqRegisterDlg = nullptr;
+    VQtSendTablesDlg* sendTablesDlg = nullptr;
+    VQtFirmwareUpgradeDlg* firmwareUpgradeDlg = nullptr;
 
     QMenu* menuViewLayout = nullptr;
     QActionGroup* groupViewLayout = nullptr;
