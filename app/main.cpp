@@ -12,6 +12,7 @@
 #include <QSplashScreen>
 
 #include "app/VQtScreenshots.h"
+#include "app/VQtServiceScreenshots.h"
 
 namespace {
 // Where the style sheet keeps the palette colour: "#RRGGBB" at this character index of its
@@ -70,6 +71,10 @@ int main(int argc, char* argv[]) {
     if (args.size() > 2 && args.at(1) == QLatin1String("--screenshots")) {
         splash.finish(&window);
         return vqtWriteScreenshots(window, args.at(2));
+    }
+    if (args.size() > 2 && args.at(1) == QLatin1String("--service-screenshots")) {
+        splash.finish(&window);
+        return vqtWriteServiceScreenshots(window, args.at(2));
     }
     if (argc > 1)
         window.setMainImageFile(QString::fromLocal8Bit(argv[1]));
