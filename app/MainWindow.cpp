@@ -9,6 +9,9 @@
 #include "core/VQtSystemParam.h"
 #include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
+#include "imageproc/VQtColorCorrection.h"
+#include "tools/VQtDisplayedFrameSource.h"
+#include "tools/VQtMeasureLengthWidget.h"
 #include "ui_MainWindow.h"
 
 #include <QActionGroup>
@@ -112,10 +115,17 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(pictureControl, &VQtPictureControl::signalSaveImageStatus, this,
             &MainWindow::slotSaveImageStatus);
     createServiceTools();
+    createToolWindows();
     setInitialActionStates();
     slotUpdateDevGrabStatus();
     languageChanged(g_sysPrm.Lanuage);
     configSystemPrm();
+    // Settings and calibration are read before the log exists; their findings follow here, in
+    // the language just chosen.
+    for (const QString& line : takeSystemConfigMessages())
+        emit signalOutputInfo(line, 1);
+    if (!vqtColorCalibrationMessage().isEmpty())
+        emit signalOutputInfo(vqtColorCalibrationMessage(), isRunColorAndGamma() ? 0 : 1);
     showMaximized();
 
     connect(&timerStatus, &QTimer::timeout, this, &MainWindow::slotTimerOut);
@@ -125,6 +135,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
 MainWindow::~MainWindow() {
     timerStatus.stop();
     remoteFileControlThread.waitForFinished();
+    deleteToolWindows();
     delete ui;
 }
 
@@ -426,7 +437,10 @@ void MainWindow::setInitialActionStates() {
         // served by the picture views
         ui->actionOpenImage, ui->actionSaveImage, ui->actionSaveImageSequence, ui->actionZoomIn,
         ui->actionZoomOut, ui->actionZoomFit, ui->actionOriginalSize, ui->actionHorizontalProfileLine,
-        ui->actionVerticalProfileLine, ui->actionFullScreen};
+        ui->actionVerticalProfileLine, ui->actionFullScreen,
+        // analysis tools: they work on opened images as well as on the live picture
+        ui->actionPixelViewer, ui->actionImageAnalytics, ui->actionROIAnalytics, ui->actionMeasure,
+        ui->actionAdvancedAnalytics, ui->actionBadPixel};
     for (QAction* action : findChildren<QAction*>()) {
         if (action->objectName().startsWith(QLatin1String("action")) && !action->menu())
             action->setEnabled(ready.contains(action));
@@ -513,6 +527,7 @@ void MainWindow::languageChanged(int lang) {
     if (pictureControl)
         pictureControl->retranslateUi();
     retranslateServiceTools();
+    retranslateToolWindows();
 
     getCameraStatus(true);
     slotUpdateGrabPrm();
@@ -538,6 +553,8 @@ void MainWindow::loadQtTranslation(int lang) {
 void MainWindow::configSystemPrm() {
     const VQtGeneralParam& general = g_sysPrm.general;
     deviceWidget->setUserLevel(general.UserLevel);
+    if (measureLengthWidget)
+        measureLengthWidget->setMeasurePixelLenght(general.PixelSize, general.MeasureUint);
     // The picture widgets, the profile lines and the stream take their settings here once
     // they are part of the window.
     pictureControl->applySettings();
@@ -790,6 +807,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     // The device panel closes the device first; the tool windows follow in member order.
     deviceWidget->closeDevice();
     closeServiceTools();
+    closeToolWindows();
     saveSystemConfig();
     logFile->flush(1000);
     event->accept();

@@ -9,7 +9,9 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include <atomic>
 #include <functional>
+#include <memory>
 
 class QAction;
 class QActionGroup;
@@ -30,6 +32,15 @@ class VQtRemoteRegisterDlg;
 class VQtAcqRegisterDlg;
 class VQtSendTablesDlg;
 class VQtFirmwareUpgradeDlg;
+class QCustomPictureWidget;
+class VQtPixelViewWidget;
+class VQtHistogramWidget;
+class VQtRoiHistogramWidget;
+class VQtMeasureLengthWidget;
+class VQtAdvancedHistogram;
+class VQtBadPixelWidget;
+class VQtDisplayedFrameSource;
+struct CPicImageInfo;
 
 namespace Ui {
 class MainWindow;
@@ -98,6 +109,22 @@ public:
     VQtAcqRegisterDlg* getAcqRegisterDlg() const { return acqRegisterDlg; }
     VQtSendTablesDlg* getSendTablesDlg() const { return sendTablesDlg; }
     VQtFirmwareUpgradeDlg* getFirmwareUpgradeDlg() const { return firmwareUpgradeDlg; }
+    // ---- analysis tools (MainWindowTools.cpp) ----
+    // Copies the main picture's shown image into the computing image when a new image has
+    // been displayed since the last copy (any thread; computing lock first, picture lock second).
+    void updateComputingImage();
+    // Places the ROI on the main picture: (x, y) and the extent to the last pixel, or the whole
+    // image. False when it does not fit the image.
+    bool setRoiRect(int x, int y, int width, int height, bool whole);
+    // Moves the main picture's marker to an image pixel.
+    void setMarkerPoint(const QPoint& pixel);
+    VQtPixelViewWidget* getPixelViewWidget() const { return pixelViewWidget; }
+    VQtHistogramWidget* getHistogramWidget() const { return histogramWidget; }
+    VQtRoiHistogramWidget* getRoiHistogramWidget() const { return roiHistogramWidget; }
+    VQtMeasureLengthWidget* getMeasureLengthWidget() const { return measureLengthWidget; }
+    VQtAdvancedHistogram* getAdvancedHistogram() const { return advancedHistogram; }
+    VQtBadPixelWidget* getBadPixelWidget() const { return badPixelWidget; }
+    VQtDisplayedFrameSource* getDisplayedFrameSource() const { return displayedFrames.get(); }
 
     VQtDeviceWidget* getDeviceWidget() const { return deviceWidget; }
     VQtMessageWidget* getMessageWidget() const { return messageWidget; }
@@ -120,6 +147,11 @@ public slots:
     void slotUpdateDevOpenStatus();
     // The picture menu's pixel-displacement entries: synthesise sensor-shift bursts or not.
     void slotPixelDisChecked(bool checked);
+    // From the main picture: a new image is shown, the ROI or measuring line changed, the
+    // marker moved.
+    void slotUpdateImage();
+    void slotUpdateImageROI(bool shapeChanged);
+    void slotToolMarker(bool moved);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -167,6 +199,16 @@ private:
     void retranslateServiceTools();
     void closeServiceTools();
     void slotActionFirmwareUpgrade();
+    // Analysis tools (MainWindowTools.cpp).
+    void createToolWindows();
+    void retranslateToolWindows();
+    void closeToolWindows();
+    void deleteToolWindows();
+    void showToolWindow(QWidget* tool, bool show);
+    void feedToolWindow(QWidget* tool);
+    void updatePaintPattern();
+    QCustomPictureWidget* mainPicture() const;
+    CPicImageInfo shownImageInfo() const;
 
     Ui::MainWindow* ui;
     QString mainImageFile;
@@ -219,6 +261,16 @@ private:
     VQtAcqRegisterDlg* acqRegisterDlg = nullptr;
     VQtSendTablesDlg* sendTablesDlg = nullptr;
     VQtFirmwareUpgradeDlg* firmwareUpgradeDlg = nullptr;
+    // Tool windows in closing order.
+    VQtPixelViewWidget* pixelViewWidget = nullptr;
+    VQtHistogramWidget* histogramWidget = nullptr;
+    VQtRoiHistogramWidget* roiHistogramWidget = nullptr;
+    VQtMeasureLengthWidget* measureLengthWidget = nullptr;
+    VQtAdvancedHistogram* advancedHistogram = nullptr;
+    VQtBadPixelWidget* badPixelWidget = nullptr;
+    std::unique_ptr<VQtDisplayedFrameSource> displayedFrames;
+    // Set for every newly shown image, cleared by the copy into the computing image.
+    std::atomic<bool> computingImageChanged{false};
 
     QMenu* menuViewLayout = nullptr;
     QActionGroup* groupViewLayout = nullptr;

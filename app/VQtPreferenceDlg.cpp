@@ -1,5 +1,6 @@
 #include "app/VQtPreferenceDlg.h"
 
+#include "core/VQtSystemConfigKeys.h"
 #include "core/VQtSystemParam.h"
 #include "ui_VQtPreferenceDlg.h"
 
@@ -32,6 +33,7 @@ VQtPreferenceDlg::VQtPreferenceDlg(QWidget* parent) : QBaseDialog(parent), ui(ne
     connect(ui->checkBoxStreamSelfAdaption, &QCheckBox::clicked, this,
             &VQtPreferenceDlg::updateStreamUiStatus);
 
+    initRanges();
     initButtonGroups();
     initPathFields();
     ui->radioButtonCuda->hide();
@@ -40,6 +42,41 @@ VQtPreferenceDlg::VQtPreferenceDlg(QWidget* parent) : QBaseDialog(parent), ui(ne
 
 VQtPreferenceDlg::~VQtPreferenceDlg() {
     delete ui;
+}
+
+void VQtPreferenceDlg::initRanges() {
+    // The limits live with the settings keys: loading enforces the same ones.
+    const struct {
+        QSpinBox* box;
+        const char* key;
+    } boxes[] = {
+        {ui->spinBoxMeasureSize, "PixelSize"},
+        {ui->spinBoxExtractFrame, "ExtractFrameTime"},
+        {ui->spinBoxTifDpiX, "TifDpiX"},
+        {ui->spinBoxTifDpiY, "TifDpiY"},
+        {ui->spinBoxJpegQuality, "JpegQuality"},
+        {ui->spinBoxVideoFrameRate, "VideoFrameRate"},
+        {ui->spinBoxBoardBufferCount, "BoardBufferCount"},
+        {ui->spinBoxCoaXpressControlPacketMaxSize, "CxpControlPacketMaxSize"},
+        {ui->spinBoxCoaXpressStreamPacketMaxSize, "CxpStreamPacketMaxSize"},
+        {ui->spinBoxCoaXpressRWRegisterMaxTime, "CxpRwRegisterMaxTime"},
+        {ui->spinBoxStreamTimeOut, "StreamTimeOut)"},
+        {ui->spinBoxStreamBufferCount, "StreamBufferCount"},
+        {ui->spinBoxCLHeartBeatTimeOut, "AcqHeartbeatTimeOut"},
+        {ui->spinBoxGVHeartBeatTimeOut, "RemoteHeartbeatTimeOut"},
+        {ui->spinBoxStreamMaxResendCount, "StreamPacketResendMaxCount"},
+        {ui->spinBoxStreamResendTimeOut, "StreamPacketResendTimeout"},
+        {ui->spinBoxStearmInterTimeOut, "StreamPacketInterTimeout"},
+        {ui->spinBoxStearmMaxResendPacketCount, "StreamBlockMaxResendPacketCount"},
+        {ui->spinBoxStreamMaxWaitPacketCount, "StreamBlockMaxWaitPacketCount"},
+        {ui->spinBoxStreamResendWindowSize, "StreamResendWindowSize"},
+        {ui->spinBoxDectionImageSaveRate, "StreamDectionImageSaveRate"},
+        {ui->spinBoxDectionImageSaveCount, "StreamDectionImageSaveCount"},
+    };
+    for (const auto& b : boxes) {
+        const VQtConfigRange range = systemConfigRange(QLatin1String(b.key));
+        b.box->setRange(int(range.minimum), int(range.maximum));
+    }
 }
 
 void VQtPreferenceDlg::initButtonGroups() {

@@ -34,6 +34,7 @@ private slots:
     void slotPushButtonSelectFile();
 
 private:
+    void initRanges();
     void initButtonGroups();
     void initPathFields();
     void updateStreamUiStatus();

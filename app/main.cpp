@@ -13,6 +13,7 @@
 
 #include "app/VQtScreenshots.h"
 #include "app/VQtServiceScreenshots.h"
+#include "app/VQtToolScreenshots.h"
 
 namespace {
 // Where the style sheet keeps the palette colour: "#RRGGBB" at this character index of its
@@ -75,6 +76,12 @@ int main(int argc, char* argv[]) {
     if (args.size() > 2 && args.at(1) == QLatin1String("--service-screenshots")) {
         splash.finish(&window);
         return vqtWriteServiceScreenshots(window, args.at(2));
+    }
+    if (args.size() > 2 && args.at(1) == QLatin1String("--tool-screenshots")) {
+        if (args.size() > 3)
+            window.setMainImageFile(args.at(3));
+        splash.finish(&window);
+        return writeToolScreenshots(window, args.at(2));
     }
     if (argc > 1)
         window.setMainImageFile(QString::fromLocal8Bit(argv[1]));

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Runs every benchmark executable of a build folder and prints each measured figure as a
-ratio to its reference: BM_X/args is paired with BM_X_Ref/args.
+ratio to its reference: BM_X/args is paired with BM_X_Ref/args. Times are CPU times, except
+for benchmarks measured on the wall clock (registered with UseRealTime or UseManualTime), whose
+pairs are compared in real time.
 
 usage: bench/ratios.py BUILD_DIR [--filter REGEX] [--min-time SECONDS]
 """
@@ -37,19 +39,35 @@ def run(path, bench_filter, min_time):
         return []
 
 
+# Name parts Google Benchmark appends for a benchmark measured on the wall clock
+# (UseRealTime, UseManualTime); its figure is then the "real_time" column.
+WALL_CLOCK_PARTS = ("real_time", "manual_time")
+
+
 def split_name(name):
-    """'BM_X_Ref/4096/3' -> ('BM_X', '/4096/3', True)."""
-    base, sep, args = name.partition("/")
-    args = sep + args
+    """'BM_X_Ref/4096/3/real_time' -> ('BM_X', '/4096/3', True, 'real_time')."""
+    parts = name.split("/")
+    base, clock, args = parts[0], "cpu_time", ""
+    for part in parts[1:]:
+        if part in WALL_CLOCK_PARTS:
+            clock = "real_time"
+        else:
+            args += "/" + part
     if base.endswith("_Ref"):
-        return base[: -len("_Ref")], args, True
-    return base, args, False
+        return base[: -len("_Ref")], args, True, clock
+    return base, args, False, clock
 
 
-def seconds(b):
+def clock_of(*benchmarks):
+    """The column a figure (or a pair) is read from: the wall clock when any of them was
+    measured on it, since a ratio of two different clocks means nothing; else CPU time, the
+    steadier clock on a shared machine."""
+    return "real_time" if any(b["_clock"] == "real_time" for b in benchmarks) else "cpu_time"
+
+
+def seconds(b, clock):
     unit = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b.get("time_unit", "ns")]
-    # CPU time: the same clock the throughput figures come from, steadier on a shared machine.
-    return b["cpu_time"] * unit
+    return b[clock] * unit
 
 
 def throughput(b):
@@ -65,14 +83,15 @@ def pair_up(benchmarks):
     for b in benchmarks:
         if b.get("run_type") == "aggregate":
             continue
-        base, args, is_ref = split_name(b["name"])
+        base, args, is_ref, clock = split_name(b["name"])
+        b["_clock"] = clock
         (refs if is_ref else measured)[(base, args)] = b
     return measured, refs
 
 
-def describe(b):
+def describe(b, clock):
     tp, unit = throughput(b)
-    text = "%.3f ms" % (seconds(b) * 1e3)
+    text = "%.3f ms%s" % (seconds(b, clock) * 1e3, " real" if clock == "real_time" else "")
     if tp is not None:
         text += ", %.2f %s" % (tp, unit)
     return text
@@ -97,13 +116,19 @@ def main():
             name = key[0] + key[1]
             ref = refs.get(key)
             if ref is None:
-                print("%-40s %s (no reference)" % (name, describe(b)))
+                print("%-40s %s (no reference)" % (name, describe(b, clock_of(b))))
                 continue
+            clock = clock_of(b, ref)
             tp, _ = throughput(b)
             rtp, _ = throughput(ref)
-            time_ratio = seconds(b) / seconds(ref) if seconds(ref) > 0 else float("inf")
-            tp_text = "throughput x%.2f" % (tp / rtp) if tp and rtp else "throughput n/a"
-            print("%-40s %s, time x%.2f | %s | ref %s" % (name, tp_text, time_ratio, describe(b), describe(ref)))
+            time_ratio = seconds(b, clock) / seconds(ref, clock) if seconds(ref, clock) > 0 else float("inf")
+            if b["_clock"] != ref["_clock"]:
+                # Throughput follows each benchmark's own clock: only the time ratio compares.
+                tp_text = "throughput n/a (clocks differ)"
+            else:
+                tp_text = "throughput x%.2f" % (tp / rtp) if tp and rtp else "throughput n/a"
+            print("%-40s %s, time x%.2f | %s | ref %s"
+                  % (name, tp_text, time_ratio, describe(b, clock), describe(ref, clock)))
         for key in sorted(set(refs) - set(measured)):
             print("%-40s reference without a measured benchmark" % (key[0] + "_Ref" + key[1]))
     return 0

@@ -3,6 +3,7 @@
 #include "acquisition/VQtImageFileIO.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "core/VQtSystemParam.h"
+#include "imageproc/VQtColorCorrection.h"
 #include "cli/VioncCommands.h"
 
 namespace {
@@ -57,6 +58,11 @@ int cmdConvert(const QStringList& arguments) {
             tr("usage: vionc convert IN OUT [--shift N] [--stretch] [--switch N] [--bayer-method "
                "linear|bicubic] [--quality Q] [raw options]"),
             VIONC_USAGE);
+    if (options.colourCorrection && !isRunColorAndGamma()) {
+        const QString why = vqtColorCalibrationMessage();
+        return vioncFail(tr("Colour correction is unavailable: %1")
+                             .arg(why.isEmpty() ? tr("no color calibration file is installed") : why));
+    }
     const QString in = args.at(0), out = args.at(1);
     const bool isRaw = in.right(4).toLower() == QLatin1String(".raw");
     if (isRaw && (raw.param.width == 0 || raw.param.height == 0))

@@ -72,17 +72,30 @@ bool isDebug() {
     dir.remove(QStringLiteral("Temp"), Qt::CaseSensitive);
     g_strConfig = dir + QStringLiteral("/VionC.ini");
     QSettings settings(g_strConfig, QSettings::IniFormat);
-    const QString value = settings.value(QStringLiteral("Debug"), QStringLiteral("Off")).toString().toUpper();
-    return value.contains(QLatin1String("ON"));
+    try {
+        const QString value =
+            settings.value(QStringLiteral("Debug"), QStringLiteral("Off")).toString().toUpper();
+        return value.contains(QLatin1String("ON"));
+    } catch (const std::exception&) {
+        return false; // an undecodable file; loading reports it
+    }
 }
 
+namespace {
+// Findings of the last load, kept until the log exists; turned into text when they are taken,
+// so they appear in the language the user chose.
+QVector<VQtConfigIssue> g_configIssues;
+} // namespace
+
 void loadSystemConfig() {
+    g_configIssues.clear();
     g_sysPrm.debugMode = isDebug();
     QSettings settings(g_strConfig, QSettings::IniFormat);
     setFilePermissions(g_strConfig);
 
     VQtSystemParam copy = g_sysPrm;
-    readSystemConfig(settings, copy);
+    readSystemConfig(settings, copy, &g_configIssues);
+    checkSystemConfigFile(g_strConfig, settings, &g_configIssues);
 
     g_sysPrm.Lanuage = copy.Lanuage;
     g_sysPrm.ui = copy.ui;
@@ -94,6 +107,14 @@ void loadSystemConfig() {
     g_sysPrm.displacement = copy.displacement;
     g_sysPrm.debug = copy.debug;
     g_nDevLanguage = g_sysPrm.Lanuage != 0 ? 1 : 0;
+}
+
+QStringList takeSystemConfigMessages() {
+    QStringList lines;
+    for (const VQtConfigIssue& issue : qAsConst(g_configIssues))
+        lines << issue.text();
+    g_configIssues.clear();
+    return lines;
 }
 
 void saveSystemConfig() {

@@ -149,7 +149,12 @@ extern QString g_strConfig;
 
 // Fixes the settings file path and tells whether its "Debug" key is switched on.
 bool isDebug();
+// Reads the settings file into g_sysPrm. A value that is not of its key's kind or lies outside
+// its limits gives the field its default; these and a file that cannot be read or written are
+// kept as warnings for the log.
 void loadSystemConfig();
+// The warnings of the last load, one line each in the current language; taken once.
+QStringList takeSystemConfigMessages();
 void saveSystemConfig();
 // Leaves an existing file readable and writable by every user.
 void setFilePermissions(const QString& path);

@@ -395,6 +395,22 @@ bool QCustomPictureWidget::getMeasurePointFromImage(QPoint& a, QPoint& b) {
     return true;
 }
 
+bool QCustomPictureWidget::setRoiRectInImage(const QRect& rect) {
+    const CPicCanvasParam c = getShowImageInfo();
+    if (rect.isEmpty() || rect.left() < 0 || rect.top() < 0 || rect.right() >= c.width || rect.bottom() >= c.height)
+        return false;
+    if (m_pattern.mode() != CPIC_PATTERN_RECT && m_pattern.mode() != CPIC_PATTERN_RECT2)
+        m_pattern.setMode(CPIC_PATTERN_RECT);
+    m_pattern.setImageGeometry(c.offset, c.zoom, c.width, c.height);
+    // Pixel centres, so that reading the shape back gives the same pixels.
+    auto at = [&c](double x, double y) { return QPointF(c.offset.x + x * c.zoom, c.offset.y + y * c.zoom); };
+    m_pattern.setShape(at(rect.left() + 0.5, rect.top() + 0.5), at(rect.right() + 0.5, rect.bottom() + 0.5));
+    m_shapeChanged = true;
+    requestRender(false);
+    update();
+    return true;
+}
+
 QPoint QCustomPictureWidget::getMarker() const {
     const CPicCanvasParam c = getShowImageInfo();
     const QPoint m = m_pattern.canvasMarker();

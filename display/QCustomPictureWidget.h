@@ -66,6 +66,9 @@ public:
     CvScalar getPixelFromImage(const QPoint& imagePoint, int* channels);
     bool getRoiRectFromImage(QRect& rect);
     bool getMeasurePointFromImage(QPoint& a, QPoint& b);
+    // Places the ROI rectangle over image pixels `rect` (corners included); false when the
+    // rectangle is empty or leaves the image.
+    bool setRoiRectInImage(const QRect& rect);
     QPoint getPixelPtFromCanvasPt(const QPoint& p) const;
     QPoint getPixelPtInImageFromCanvasPt(const QPoint& p) const;
     CvScalar getPixelFromCanvasPt(const QPoint& p, int* channels);

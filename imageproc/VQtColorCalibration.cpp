@@ -6,19 +6,47 @@
 #include <QSettings>
 #include <QStringList>
 
-int VQtColorCalibration::parse(const QByteArray& contents, int* matrix) {
+#include <algorithm>
+#include <climits>
+
+namespace {
+// A part of the file as the message shows it: printable, short.
+QString shownPart(const QString& part) {
+    QString text = part;
+    for (QChar& c : text)
+        if (!c.isPrint())
+            c = QLatin1Char('?');
+    constexpr int kLongest = 24;
+    return text.size() > kLongest ? text.left(kLongest - 3) + QStringLiteral("...") : text;
+}
+} // namespace
+
+bool VQtColorCalibration::parse(const QByteArray& contents, int* matrix, QString* reason) {
+    auto refuse = [reason](const QString& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
     const int zero = contents.indexOf('\0');
     QString text = QString::fromLatin1(zero < 0 ? contents : contents.left(zero));
     text.remove(QLatin1Char(' '));
     const QStringList parts = text.split(QLatin1Char(','), Qt::KeepEmptyParts);
     if (parts.size() != 9)
-        return parts.size();
+        return refuse(tr("it holds %1 comma-separated values instead of 9").arg(parts.size()));
+    int values[9];
     for (int i = 0; i < 9; ++i) {
         bool ok = false;
-        const int value = parts[i].toInt(&ok, 10);
-        matrix[i] = ok ? value : 0;
+        const qlonglong value = parts[i].toLongLong(&ok, 10);
+        // A value read as 0 would turn a whole colour channel black: refuse the file instead.
+        if (!ok)
+            return refuse(
+                tr("value %1 (\"%2\") is not a whole number").arg(i + 1).arg(shownPart(parts[i].trimmed())));
+        if (value < INT_MIN || value > INT_MAX)
+            return refuse(tr("value %1 (%2) is out of range").arg(i + 1).arg(value));
+        values[i] = int(value);
     }
-    return 9;
+    std::copy(values, values + 9, matrix);
+    return true;
 }
 
 VQtColorCalibration::Result VQtColorCalibration::load(const QString& fileName, int* matrix,
@@ -27,7 +55,11 @@ VQtColorCalibration::Result VQtColorCalibration::load(const QString& fileName, i
         if (message)
             *message = text;
     };
-    if (fileName.isEmpty() || !QFileInfo::exists(fileName)) {
+    if (fileName.isEmpty()) {
+        say(QString()); // no installation record, so no calibration was ever meant to be here
+        return Missing;
+    }
+    if (!QFileInfo::exists(fileName)) {
         say(tr("No color calibration file \"%1\": color correction and gamma are off.").arg(fileName));
         return Missing;
     }
@@ -39,12 +71,10 @@ VQtColorCalibration::Result VQtColorCalibration::load(const QString& fileName, i
     }
     // The file is a few dozen bytes; a megabyte is plenty and bounds what a wrong file costs.
     const QByteArray contents = file.read(1024 * 1024);
-    const int parts = parse(contents, matrix);
-    if (parts != 9) {
-        say(tr("The color calibration file \"%1\" holds %2 comma-separated values instead of 9: "
-               "color correction and gamma are off.")
-                .arg(fileName)
-                .arg(parts));
+    QString reason;
+    if (!parse(contents, matrix, &reason)) {
+        say(tr("The color calibration file \"%1\" is refused: %2. Color correction and gamma are off.")
+                .arg(fileName, reason));
         return Malformed;
     }
     say(tr("Color calibration loaded from \"%1\".").arg(fileName));

@@ -10,15 +10,17 @@ class VQtColorCalibration {
 public:
     enum Result { Loaded, Missing, Unreadable, Malformed };
 
-    // Reads fileName into matrix (nine entries). The matrix is written only
-    // when the file holds exactly nine comma-separated parts; a part that is
-    // not a base-10 integer loads as 0. message receives one line for the log.
+    // Reads fileName into matrix (nine entries); the matrix is written only
+    // when the whole file is usable. message receives one line for the log
+    // saying what was loaded or why nothing was; it stays empty when no file
+    // name is given (no installation names one).
     static Result load(const QString& fileName, int* matrix, QString* message = nullptr);
 
     // Parses the file contents (bytes up to the first zero byte, Latin-1,
-    // spaces removed); returns the number of comma-separated parts found and
-    // fills matrix only when there are exactly nine.
-    static int parse(const QByteArray& contents, int* matrix);
+    // spaces removed): exactly nine comma-separated base-10 integers within
+    // 32 bits. Fills matrix and returns true when they are; otherwise leaves
+    // it and puts the reason in *reason.
+    static bool parse(const QByteArray& contents, int* matrix, QString* reason = nullptr);
 
     // The calibration file named by the camera library's installation
     // record: its "Directory" value followed by "\bin\colorcal".

@@ -12,7 +12,7 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 cd "$root"
 LUPDATE="${LUPDATE:-lupdate}"
-dirs=(app device acquisition imageproc display tools)
+dirs=(core app device acquisition imageproc display tools)
 # Sources include each other from the tree's root ("app/MainWindow.h").
 options=(-silent -I "$root" -extensions cpp,h,ui -locations none -source-language en)
 run_lupdate() {

@@ -4,7 +4,7 @@
 # under another context, and stay English in the Chinese interface.
 #
 #   cmake -DLUPDATE=... -DSOURCE_DIR=... -DWORK_DIR=... -P translation_contexts.cmake
-set(dirs app device acquisition imageproc display tools)
+set(dirs core app device acquisition imageproc display tools)
 set(paths "")
 foreach(d ${dirs})
     if(EXISTS ${SOURCE_DIR}/${d})

@@ -489,12 +489,12 @@ Qt %2</translation>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation type="vanished">是</translation>
+        <translation>是</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation type="vanished">否</translation>
+        <translation>否</translation>
     </message>
 </context>
 <context>
@@ -834,6 +834,235 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtAdvancedHistogram</name>
+    <message>
+        <source>Advanced Analytics</source>
+        <translation>高级分析</translation>
+    </message>
+    <message>
+        <source>Column Mean</source>
+        <translation>列均值</translation>
+    </message>
+    <message>
+        <source>Column RMS</source>
+        <translation>列均方根</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelModel</name>
+    <message>
+        <source>ID</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Col</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>像素值</translation>
+    </message>
+    <message>
+        <source>Col(Start)</source>
+        <translation>列(起始)</translation>
+    </message>
+    <message>
+        <source>Col(End)</source>
+        <translation>列(结束)</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>个数</translation>
+    </message>
+    <message>
+        <source>Row(Start)</source>
+        <translation>行(起始)</translation>
+    </message>
+    <message>
+        <source>Row(End)</source>
+        <translation>行(结束)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelWidget</name>
+    <message>
+        <source>Bad Pixel Statistics</source>
+        <translation>坏点统计</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X起点:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y起点:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X终点:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y终点:</translation>
+    </message>
+    <message>
+        <source>Horizontal:</source>
+        <translation>水平:</translation>
+    </message>
+    <message>
+        <source>Vertical:</source>
+        <translation>垂直:</translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation>范围:</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>最小值</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>最大值</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>帧数:</translation>
+    </message>
+    <message>
+        <source>Remaining Frames:</source>
+        <translation>剩余帧数:</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>感兴趣区域</translation>
+    </message>
+    <message>
+        <source>Cluster</source>
+        <translation>簇</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>In of Range</source>
+        <translation>范围内</translation>
+    </message>
+    <message>
+        <source>In of Range(Contain Equal)</source>
+        <translation>范围内(含等于)</translation>
+    </message>
+    <message>
+        <source>Out of Range</source>
+        <translation>范围外</translation>
+    </message>
+    <message>
+        <source>Out of Range(Contain Equal)</source>
+        <translation>范围外(含等于)</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>全部区域</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>计算</translation>
+    </message>
+    <message>
+        <source>Export to File</source>
+        <translation>导出到文件</translation>
+    </message>
+    <message>
+        <source>Export Pixel</source>
+        <translation>导出像素</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>单点</translation>
+    </message>
+    <message>
+        <source>Horizontal Cluster</source>
+        <translation>水平簇</translation>
+    </message>
+    <message>
+        <source>Vertical Cluster</source>
+        <translation>垂直簇</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please conduct the grab operation first!</source>
+        <translation>请先进行采集操作!</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>设置值超出ROI范围!</translation>
+    </message>
+    <message>
+        <source>There&apos;s too much bad pixel, just the first 100000 shows!</source>
+        <translation>坏点过多,仅显示前100000个!</translation>
+    </message>
+    <message>
+        <source>No Bad Pixel Data!</source>
+        <translation>没有坏点数据!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Writing to CSV file failed !</source>
+        <translation>写入CSV文件失败!</translation>
+    </message>
+    <message>
+        <source>Save csv file</source>
+        <translation>保存CSV文件</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>请检查设置是否正确!</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>设置超出范围,请重新设置!</translation>
+    </message>
+</context>
+<context>
     <name>VQtCodingTable</name>
     <message>
         <source>line %1 is missing</source>
@@ -860,11 +1089,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-        <translation>颜色校准文件&quot;%1&quot;包含 %2 个逗号分隔的数值，而不是 9 个：颜色校正和伽马已关闭。</translation>
+        <translation type="vanished">颜色校准文件&quot;%1&quot;包含 %2 个逗号分隔的数值，而不是 9 个：颜色校正和伽马已关闭。</translation>
     </message>
     <message>
         <source>Color calibration loaded from &quot;%1&quot;.</source>
         <translation>已从&quot;%1&quot;加载颜色校准。</translation>
+    </message>
+    <message>
+        <source>it holds %1 comma-separated values instead of 9</source>
+        <translation>文件含有 %1 个逗号分隔的值，而不是 9 个</translation>
+    </message>
+    <message>
+        <source>value %1 (&quot;%2&quot;) is not a whole number</source>
+        <translation>第 %1 个值（&quot;%2&quot;）不是整数</translation>
+    </message>
+    <message>
+        <source>value %1 (%2) is out of range</source>
+        <translation>第 %1 个值（%2）超出范围</translation>
+    </message>
+    <message>
+        <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
+        <translation>颜色校准文件&quot;%1&quot;被拒绝：%2。颜色校正和伽马已关闭。</translation>
     </message>
 </context>
 <context>
@@ -1060,6 +1305,17 @@ Qt %2</translation>
     <message>
         <source>Common Feature</source>
         <translation>常用属性</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFftWidget</name>
+    <message>
+        <source>FFT Curve</source>
+        <translation>FFT曲线</translation>
+    </message>
+    <message>
+        <source>Column : %1</source>
+        <translation>列 : %1</translation>
     </message>
 </context>
 <context>
@@ -1260,6 +1516,136 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtHistogramCurve</name>
+    <message>
+        <source>Zoom multiples: %1</source>
+        <translation>缩放倍数: %1</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>透明</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramWidget</name>
+    <message>
+        <source>Min:</source>
+        <translation>最小值:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>最大值:</translation>
+    </message>
+    <message>
+        <source>Max-Min:</source>
+        <translation>最大-最小:</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>平均值:</translation>
+    </message>
+    <message>
+        <source>Standard:</source>
+        <translation>标准差:</translation>
+    </message>
+    <message>
+        <source>Analytics</source>
+        <translation>图像分析</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>通道:</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>行:</translation>
+    </message>
+    <message>
+        <source>Column:</source>
+        <translation>列:</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>平均值</translation>
+    </message>
+    <message>
+        <source>Gray:</source>
+        <translation>灰度:</translation>
+    </message>
+    <message>
+        <source>Red:</source>
+        <translation>红:</translation>
+    </message>
+    <message>
+        <source>Green:</source>
+        <translation>绿:</translation>
+    </message>
+    <message>
+        <source>Blue:</source>
+        <translation>蓝:</translation>
+    </message>
+    <message>
+        <source>Clear:</source>
+        <translation>透明:</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>蓝</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>绿</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>红</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>透明</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>灰度</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Set value is out of range!</source>
+        <translation>设置值超出范围!</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageFileIO</name>
     <message>
         <source>Cannot open %1 for writing</source>
@@ -1405,6 +1791,37 @@ Qt %2</translation>
     <message>
         <source>Select All</source>
         <translation>全选</translation>
+    </message>
+</context>
+<context>
+    <name>VQtMeasureLengthWidget</name>
+    <message>
+        <source>Measure Length</source>
+        <translation>长度测量</translation>
+    </message>
+    <message>
+        <source>Pixel Length:</source>
+        <translation>像素长度:</translation>
+    </message>
+    <message>
+        <source>Pixel Start Point:</source>
+        <translation>像素起点:</translation>
+    </message>
+    <message>
+        <source>Pixel Stop Point:</source>
+        <translation>像素终点:</translation>
+    </message>
+    <message>
+        <source>Horizontal Length:</source>
+        <translation>水平长度:</translation>
+    </message>
+    <message>
+        <source>Vertical Length:</source>
+        <translation>垂直长度:</translation>
+    </message>
+    <message>
+        <source>Cartesian Length:</source>
+        <translation>直线长度:</translation>
     </message>
 </context>
 <context>
@@ -1603,6 +2020,32 @@ Qt %2</translation>
     <message>
         <source>Size:%1x%2 Zoom:%3%</source>
         <translation>尺寸:%1x%2 缩放:%3%</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewModel</name>
+    <message>
+        <source>Column %1</source>
+        <translation>第%1列</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>第%1行</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewWidget</name>
+    <message>
+        <source>Pixel Viewer</source>
+        <translation>像素查看</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>十进制</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>十六进制</translation>
     </message>
 </context>
 <context>
@@ -2146,6 +2589,89 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtRoiHistogramWidget</name>
+    <message>
+        <source>ROI Analytics</source>
+        <translation>ROI分析</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>感兴趣区域</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X起点:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y起点:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X终点:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y终点:</translation>
+    </message>
+    <message>
+        <source>Area:</source>
+        <translation>区域:</translation>
+    </message>
+    <message>
+        <source>Pixel Count:</source>
+        <translation>像素数:</translation>
+    </message>
+    <message>
+        <source>Physical Area:</source>
+        <translation>物理面积:</translation>
+    </message>
+    <message>
+        <source>Statistics:</source>
+        <translation>统计:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>设置</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>全部区域</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>奇数列</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>偶数列</translation>
+    </message>
+    <message>
+        <source>Max/Min:</source>
+        <translation>最大/最小:</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>设置值超出ROI范围!</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>请检查设置是否正确!</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>设置超出范围,请重新设置!</translation>
+    </message>
+</context>
+<context>
     <name>VQtSaveConversionWidget</name>
     <message>
         <source>Data Format:</source>
@@ -2329,6 +2855,49 @@ Qt %2</translation>
     <message>
         <source>Please open the device!</source>
         <translation>请打开设备!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSystemParam</name>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
+        <translation>设置：&quot;%1&quot; = &quot;%2&quot; 不是整数，使用默认值 %3。</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</source>
+        <translation>设置：&quot;%1&quot; = %2 超出 %3 到 %4 的范围，使用默认值 %5。</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</source>
+        <translation>设置：&quot;%1&quot; = &quot;%2&quot; 既不是 true 也不是 false，使用默认值 %3。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</source>
+        <translation>设置文件 %1 是一个文件夹：使用默认值，对设置的修改将不会被保存。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: the defaults are used.</source>
+        <translation>无法读取设置文件 %1：使用默认值。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a valid settings file: the values that could be read are used.</source>
+        <translation>设置文件 %1 不是有效的设置文件：使用能够读取的值。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>设置文件 %1 含有无法解码的值：使用默认值。</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
+        <translation>无法写入设置文件 %1（%2）：对设置的修改将不会被保存。</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>其所在文件夹为只读</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>文件为只读</translation>
     </message>
 </context>
 <context>

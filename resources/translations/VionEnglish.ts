@@ -489,12 +489,12 @@ Qt %2</translation>
     <message>
         <source>Yes</source>
         <extracomment>是</extracomment>
-        <translation type="vanished">Yes</translation>
+        <translation>Yes</translation>
     </message>
     <message>
         <source>No</source>
         <extracomment>否</extracomment>
-        <translation type="vanished">No</translation>
+        <translation>No</translation>
     </message>
 </context>
 <context>
@@ -834,6 +834,235 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtAdvancedHistogram</name>
+    <message>
+        <source>Advanced Analytics</source>
+        <translation>Advanced Analytics</translation>
+    </message>
+    <message>
+        <source>Column Mean</source>
+        <translation>Column Mean</translation>
+    </message>
+    <message>
+        <source>Column RMS</source>
+        <translation>Column RMS</translation>
+    </message>
+    <message>
+        <source>FFT</source>
+        <translation>FFT</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelModel</name>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Col</source>
+        <translation>Col</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Col(Start)</source>
+        <translation>Col(Start)</translation>
+    </message>
+    <message>
+        <source>Col(End)</source>
+        <translation>Col(End)</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Size</translation>
+    </message>
+    <message>
+        <source>Row(Start)</source>
+        <translation>Row(Start)</translation>
+    </message>
+    <message>
+        <source>Row(End)</source>
+        <translation>Row(End)</translation>
+    </message>
+</context>
+<context>
+    <name>VQtBadPixelWidget</name>
+    <message>
+        <source>Bad Pixel Statistics</source>
+        <translation>Bad Pixel Statistics</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X Start:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y Start:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X Stop:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y Stop:</translation>
+    </message>
+    <message>
+        <source>Horizontal:</source>
+        <translation>Horizontal:</translation>
+    </message>
+    <message>
+        <source>Vertical:</source>
+        <translation>Vertical:</translation>
+    </message>
+    <message>
+        <source>Range:</source>
+        <translation>Range:</translation>
+    </message>
+    <message>
+        <source>Min</source>
+        <translation>Min</translation>
+    </message>
+    <message>
+        <source>Max</source>
+        <translation>Max</translation>
+    </message>
+    <message>
+        <source>Frames:</source>
+        <translation>Frames:</translation>
+    </message>
+    <message>
+        <source>Remaining Frames:</source>
+        <translation>Remaining Frames:</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>ROI</translation>
+    </message>
+    <message>
+        <source>Cluster</source>
+        <translation>Cluster</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>Range</translation>
+    </message>
+    <message>
+        <source>In of Range</source>
+        <translation>In of Range</translation>
+    </message>
+    <message>
+        <source>In of Range(Contain Equal)</source>
+        <translation>In of Range(Contain Equal)</translation>
+    </message>
+    <message>
+        <source>Out of Range</source>
+        <translation>Out of Range</translation>
+    </message>
+    <message>
+        <source>Out of Range(Contain Equal)</source>
+        <translation>Out of Range(Contain Equal)</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>G</source>
+        <translation>G</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>Whole Area</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>Calc</translation>
+    </message>
+    <message>
+        <source>Export to File</source>
+        <translation>Export to File</translation>
+    </message>
+    <message>
+        <source>Export Pixel</source>
+        <translation>Export Pixel</translation>
+    </message>
+    <message>
+        <source>Single</source>
+        <translation>Single</translation>
+    </message>
+    <message>
+        <source>Horizontal Cluster</source>
+        <translation>Horizontal Cluster</translation>
+    </message>
+    <message>
+        <source>Vertical Cluster</source>
+        <translation>Vertical Cluster</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please conduct the grab operation first!</source>
+        <translation>Please conduct the grab operation first!</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>Set value is out of roi range!</translation>
+    </message>
+    <message>
+        <source>There&apos;s too much bad pixel, just the first 100000 shows!</source>
+        <translation>There&apos;s too much bad pixel, just the first 100000 shows!</translation>
+    </message>
+    <message>
+        <source>No Bad Pixel Data!</source>
+        <translation>No Bad Pixel Data!</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Writing to CSV file failed !</source>
+        <translation>Writing to CSV file failed !</translation>
+    </message>
+    <message>
+        <source>Save csv file</source>
+        <translation>Save csv file</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>Please check if the settings are correct !</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>Setting out of range, please reset !</translation>
+    </message>
+</context>
+<context>
     <name>VQtCodingTable</name>
     <message>
         <source>line %1 is missing</source>
@@ -860,11 +1089,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</source>
-        <translation>The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
+        <translation type="vanished">The color calibration file &quot;%1&quot; holds %2 comma-separated values instead of 9: color correction and gamma are off.</translation>
     </message>
     <message>
         <source>Color calibration loaded from &quot;%1&quot;.</source>
         <translation>Color calibration loaded from &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>it holds %1 comma-separated values instead of 9</source>
+        <translation>it holds %1 comma-separated values instead of 9</translation>
+    </message>
+    <message>
+        <source>value %1 (&quot;%2&quot;) is not a whole number</source>
+        <translation>value %1 (&quot;%2&quot;) is not a whole number</translation>
+    </message>
+    <message>
+        <source>value %1 (%2) is out of range</source>
+        <translation>value %1 (%2) is out of range</translation>
+    </message>
+    <message>
+        <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
+        <translation>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</translation>
     </message>
 </context>
 <context>
@@ -1060,6 +1305,17 @@ Qt %2</translation>
     <message>
         <source>Common Feature</source>
         <translation>Common Feature</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFftWidget</name>
+    <message>
+        <source>FFT Curve</source>
+        <translation>FFT Curve</translation>
+    </message>
+    <message>
+        <source>Column : %1</source>
+        <translation>Column : %1</translation>
     </message>
 </context>
 <context>
@@ -1260,6 +1516,136 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtHistogramCurve</name>
+    <message>
+        <source>Zoom multiples: %1</source>
+        <translation>Zoom multiples: %1</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+</context>
+<context>
+    <name>VQtHistogramWidget</name>
+    <message>
+        <source>Min:</source>
+        <translation>Min:</translation>
+    </message>
+    <message>
+        <source>Max:</source>
+        <translation>Max:</translation>
+    </message>
+    <message>
+        <source>Max-Min:</source>
+        <translation>Max-Min:</translation>
+    </message>
+    <message>
+        <source>Average:</source>
+        <translation>Average:</translation>
+    </message>
+    <message>
+        <source>Standard:</source>
+        <translation>Standard:</translation>
+    </message>
+    <message>
+        <source>Analytics</source>
+        <translation>Analytics</translation>
+    </message>
+    <message>
+        <source>Channel:</source>
+        <translation>Channel:</translation>
+    </message>
+    <message>
+        <source>Line:</source>
+        <translation>Line:</translation>
+    </message>
+    <message>
+        <source>Column:</source>
+        <translation>Column:</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Line</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>Average</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>Gray:</source>
+        <translation>Gray:</translation>
+    </message>
+    <message>
+        <source>Red:</source>
+        <translation>Red:</translation>
+    </message>
+    <message>
+        <source>Green:</source>
+        <translation>Green:</translation>
+    </message>
+    <message>
+        <source>Blue:</source>
+        <translation>Blue:</translation>
+    </message>
+    <message>
+        <source>Clear:</source>
+        <translation>Clear:</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Blue</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Green</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Red</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Gray</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Set value is out of range!</source>
+        <translation>Set value is out of range!</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageFileIO</name>
     <message>
         <source>Cannot open %1 for writing</source>
@@ -1405,6 +1791,37 @@ Qt %2</translation>
     <message>
         <source>Select All</source>
         <translation>Select All</translation>
+    </message>
+</context>
+<context>
+    <name>VQtMeasureLengthWidget</name>
+    <message>
+        <source>Measure Length</source>
+        <translation>Measure Length</translation>
+    </message>
+    <message>
+        <source>Pixel Length:</source>
+        <translation>Pixel Length:</translation>
+    </message>
+    <message>
+        <source>Pixel Start Point:</source>
+        <translation>Pixel Start Point:</translation>
+    </message>
+    <message>
+        <source>Pixel Stop Point:</source>
+        <translation>Pixel Stop Point:</translation>
+    </message>
+    <message>
+        <source>Horizontal Length:</source>
+        <translation>Horizontal Length:</translation>
+    </message>
+    <message>
+        <source>Vertical Length:</source>
+        <translation>Vertical Length:</translation>
+    </message>
+    <message>
+        <source>Cartesian Length:</source>
+        <translation>Cartesian Length:</translation>
     </message>
 </context>
 <context>
@@ -1603,6 +2020,32 @@ Qt %2</translation>
     <message>
         <source>Size:%1x%2 Zoom:%3%</source>
         <translation>Size:%1x%2 Zoom:%3%</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewModel</name>
+    <message>
+        <source>Column %1</source>
+        <translation>Column %1</translation>
+    </message>
+    <message>
+        <source>Row %1</source>
+        <translation>Row %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPixelViewWidget</name>
+    <message>
+        <source>Pixel Viewer</source>
+        <translation>Pixel Viewer</translation>
+    </message>
+    <message>
+        <source>Decimal</source>
+        <translation>Decimal</translation>
+    </message>
+    <message>
+        <source>Hexadecimal</source>
+        <translation>Hexadecimal</translation>
     </message>
 </context>
 <context>
@@ -2146,6 +2589,89 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtRoiHistogramWidget</name>
+    <message>
+        <source>ROI Analytics</source>
+        <translation>ROI Analytics</translation>
+    </message>
+    <message>
+        <source>ROI</source>
+        <translation>ROI</translation>
+    </message>
+    <message>
+        <source>X Start:</source>
+        <translation>X Start:</translation>
+    </message>
+    <message>
+        <source>Y Start:</source>
+        <translation>Y Start:</translation>
+    </message>
+    <message>
+        <source>X Stop:</source>
+        <translation>X Stop:</translation>
+    </message>
+    <message>
+        <source>Y Stop:</source>
+        <translation>Y Stop:</translation>
+    </message>
+    <message>
+        <source>Area:</source>
+        <translation>Area:</translation>
+    </message>
+    <message>
+        <source>Pixel Count:</source>
+        <translation>Pixel Count:</translation>
+    </message>
+    <message>
+        <source>Physical Area:</source>
+        <translation>Physical Area:</translation>
+    </message>
+    <message>
+        <source>Statistics:</source>
+        <translation>Statistics:</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Whole Area</source>
+        <translation>Whole Area</translation>
+    </message>
+    <message>
+        <source>Frame</source>
+        <translation>Frame</translation>
+    </message>
+    <message>
+        <source>Odd</source>
+        <translation>Odd</translation>
+    </message>
+    <message>
+        <source>Even</source>
+        <translation>Even</translation>
+    </message>
+    <message>
+        <source>Max/Min:</source>
+        <translation>Max/Min:</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Set value is out of roi range!</source>
+        <translation>Set value is out of roi range!</translation>
+    </message>
+    <message>
+        <source>Please check if the settings are correct !</source>
+        <translation>Please check if the settings are correct !</translation>
+    </message>
+    <message>
+        <source>Setting out of range, please reset !</source>
+        <translation>Setting out of range, please reset !</translation>
+    </message>
+</context>
+<context>
     <name>VQtSaveConversionWidget</name>
     <message>
         <source>Data Format:</source>
@@ -2329,6 +2855,49 @@ Qt %2</translation>
     <message>
         <source>Please open the device!</source>
         <translation>Please open the device!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSystemParam</name>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
+        <translation>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</source>
+        <translation>Settings: &quot;%1&quot; = %2 is outside %3 to %4; the default %5 is used.</translation>
+    </message>
+    <message>
+        <source>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</source>
+        <translation>Settings: &quot;%1&quot; = &quot;%2&quot; is neither true nor false; the default %3 is used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</source>
+        <translation>The settings file %1 is a folder: the defaults are used and changes to the settings will not be kept.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be read: the defaults are used.</source>
+        <translation>The settings file %1 cannot be read: the defaults are used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 is not a valid settings file: the values that could be read are used.</source>
+        <translation>The settings file %1 is not a valid settings file: the values that could be read are used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 holds a value that cannot be decoded: the defaults are used.</source>
+        <translation>The settings file %1 holds a value that cannot be decoded: the defaults are used.</translation>
+    </message>
+    <message>
+        <source>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</source>
+        <translation>The settings file %1 cannot be written (%2): changes to the settings will not be kept.</translation>
+    </message>
+    <message>
+        <source>its folder is read-only</source>
+        <translation>its folder is read-only</translation>
+    </message>
+    <message>
+        <source>the file is read-only</source>
+        <translation>the file is read-only</translation>
     </message>
 </context>
 <context>

@@ -464,7 +464,7 @@ private slots:
               "actionHorizontalProfileLine", "actionPreference", "actionExit", "actionEnglish"})
             QVERIFY2(enabled(name), name);
         for (const char* name :
-             {"actionProbe", "actionGrabContinuous", "actionSoftwareTrigger", "actionBadPixel"})
+             {"actionProbe", "actionGrabContinuous", "actionSoftwareTrigger", "actionPixelCapture"})
             QVERIFY2(!enabled(name), name);
     }
 
@@ -929,6 +929,29 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!window.isRemoteFileTaskRunning(), 10000);
         QVERIFY(window.close());
         QVERIFY(QFile::exists(configPath()));
+    }
+
+    // The settings are read before the log exists: their warnings arrive once it does, in the
+    // language the settings chose.
+    void settingsWarningsReachTheLogInTheChosenLanguage() {
+        {
+            QSettings ini(configPath(), QSettings::IniFormat);
+            ini.setValue(QStringLiteral("Lanuage"), 0);
+            ini.setValue(QStringLiteral("JpegQuality"), QStringLiteral("abc"));
+        }
+        MainWindow window;
+        VQtOutputModel* model = window.getMessageWidget()->outputWidget()->outputModel();
+        model->refresh(); // what the log's next 200 ms tick would publish
+        QStringList lines;
+        for (int row = 0; row < model->storedCount(); ++row)
+            lines << model->data(model->index(row, 2), Qt::DisplayRole).toString();
+        const QStringList warnings = lines.filter(QStringLiteral("\"JpegQuality\""));
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY2(warnings.first().contains(QStringLiteral("默认值 95")), qPrintable(warnings.first()));
+        QCOMPARE(model->data(model->index(lines.indexOf(warnings.first()), 0), Qt::DisplayRole).toString(),
+                 QStringLiteral("警告"));
+        QCOMPARE(g_sysPrm.save.JpegQuality, 95);
+        window.languageChanged(1);
     }
 
     void languageIsRestoredFromSettings() {

@@ -1,4 +1,5 @@
 #include "app/VQtPreferenceDlg.h"
+#include "core/VQtSystemConfigKeys.h"
 #include "core/VQtSystemParam.h"
 
 #include <QAbstractButton>
@@ -212,7 +213,7 @@ private slots:
         QTest::newRow("register time") << "spinBoxCoaXpressRWRegisterMaxTime" << 1 << 10;
         QTest::newRow("cl heartbeat") << "spinBoxCLHeartBeatTimeOut" << 500 << 2147483647;
         QTest::newRow("gv heartbeat") << "spinBoxGVHeartBeatTimeOut" << 1000 << 2147483647;
-        QTest::newRow("burr rate") << "spinBoxDectionImageSaveRate" << 1 << 100;
+        QTest::newRow("burr rate") << "spinBoxDectionImageSaveRate" << 0 << 100; // 0, the default: none
         QTest::newRow("measure size") << "spinBoxMeasureSize" << 1 << 65535;
     }
 
@@ -231,6 +232,66 @@ private slots:
             box->setValue(maximum + 1);
             QCOMPARE(box->value(), maximum);
         }
+    }
+
+    // Loading a settings file enforces the limits of the settings table: the dialog must offer
+    // exactly those, or a value it stores would be refused at the next start.
+    void rangesAreTheSettingsLimits() {
+        const QList<QPair<const char*, const char*>> boxes = {
+            {"spinBoxMeasureSize", "PixelSize"},
+            {"spinBoxExtractFrame", "ExtractFrameTime"},
+            {"spinBoxTifDpiX", "TifDpiX"},
+            {"spinBoxTifDpiY", "TifDpiY"},
+            {"spinBoxJpegQuality", "JpegQuality"},
+            {"spinBoxVideoFrameRate", "VideoFrameRate"},
+            {"spinBoxBoardBufferCount", "BoardBufferCount"},
+            {"spinBoxCoaXpressControlPacketMaxSize", "CxpControlPacketMaxSize"},
+            {"spinBoxCoaXpressStreamPacketMaxSize", "CxpStreamPacketMaxSize"},
+            {"spinBoxCoaXpressRWRegisterMaxTime", "CxpRwRegisterMaxTime"},
+            {"spinBoxStreamTimeOut", "StreamTimeOut)"},
+            {"spinBoxStreamBufferCount", "StreamBufferCount"},
+            {"spinBoxCLHeartBeatTimeOut", "AcqHeartbeatTimeOut"},
+            {"spinBoxGVHeartBeatTimeOut", "RemoteHeartbeatTimeOut"},
+            {"spinBoxStreamMaxResendCount", "StreamPacketResendMaxCount"},
+            {"spinBoxStreamResendTimeOut", "StreamPacketResendTimeout"},
+            {"spinBoxStearmInterTimeOut", "StreamPacketInterTimeout"},
+            {"spinBoxStearmMaxResendPacketCount", "StreamBlockMaxResendPacketCount"},
+            {"spinBoxStreamMaxWaitPacketCount", "StreamBlockMaxWaitPacketCount"},
+            {"spinBoxStreamResendWindowSize", "StreamResendWindowSize"},
+            {"spinBoxDectionImageSaveRate", "StreamDectionImageSaveRate"},
+            {"spinBoxDectionImageSaveCount", "StreamDectionImageSaveCount"},
+        };
+        VQtPreferenceDlg dialog;
+        QCOMPARE(dialog.findChildren<QSpinBox*>().size(), boxes.size());
+        for (const auto& b : boxes) {
+            const VQtConfigRange range = systemConfigRange(QLatin1String(b.second));
+            auto* box = child<QSpinBox>(dialog, b.first);
+            QVERIFY2(!range.isEmpty(), b.second);
+            QVERIFY2(box->minimum() == range.minimum && box->maximum() == range.maximum, b.first);
+        }
+        // Choices are stored as their index: one choice for every value the limits allow.
+        const QList<QPair<QStringList, const char*>> groups = {
+            {{"radioButtonBeginner", "radioButtonExpert", "radioButtonGuru"}, "UserLevel"},
+            {{"radioButtonLinear", "radioButtonBicubic", "radioButtonDfpd"}, "BayerInterMethod"},
+            {{"radioButtonResizeNN", "radioButtonResizeLinear", "radioButtonResizeCubiz",
+              "radioButtonResizeArea"},
+             "ResizeInterMethod"},
+            {{"radioButtonBar", "radioButtonLine"}, "ProfileShape"},
+        };
+        for (const auto& g : groups) {
+            const VQtConfigRange range = systemConfigRange(QLatin1String(g.second));
+            QCOMPARE(range.minimum, qint64(0));
+            QCOMPARE(range.maximum, qint64(g.first.size() - 1));
+            for (const QString& name : g.first) {
+                g_sysPrm = VQtSystemParam();
+                child<QRadioButton>(dialog, qPrintable(name))->setChecked(true);
+                dialog.setParamterFromUI();
+                const QString outside = systemConfigOutOfRange(g_sysPrm);
+                QVERIFY2(outside.isEmpty(), qPrintable(name + QStringLiteral(": ") + outside));
+            }
+        }
+        QCOMPARE(systemConfigRange(QStringLiteral("MeasureUint")).maximum,
+                 qint64(child<QComboBox>(dialog, "comboBoxMeasureUint")->count() - 1));
     }
 
     void typedStreamPacketSizeIsClampedAndStored() {

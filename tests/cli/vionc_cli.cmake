@@ -117,3 +117,18 @@ run(1 set CA Gain 2 --devices faults.json)
 expect_err("Cannot set Gain to 2:")
 run(1 features CB --devices faults.json)
 expect_err("Open Board Fail")
+
+# Colour correction needs the calibration the installation names: without one, or with a broken
+# one, vionc says why instead of writing an uncorrected picture.
+set(registry "${WORK}/HKEY_LOCAL_MACHINE\\SOFTWARE\\NEXO\\VionLibrary")
+run(1 convert frame.png corrected.png --colour-correction)
+expect_err("no color calibration file is installed")
+file(WRITE "${registry}" "[General]\nDirectory=${WORK}\n")
+run(1 convert frame.png corrected.png --colour-correction)
+expect_err("No color calibration file")
+file(WRITE ${WORK}/bin/colorcal "1024,0,0,0,1024,0,0,0,x")
+run(1 convert frame.png corrected.png --colour-correction)
+expect_err("value 9 (\"x\") is not a whole number")
+file(WRITE ${WORK}/bin/colorcal "1024, 0, 0, 0, 1024, 0, 0, 0, 1024")
+run(0 convert frame.png corrected.png --colour-correction)
+file(REMOVE "${registry}")

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -190,13 +191,41 @@ TEST_F(ColourCalibration, WrongCountsDisableAndKeepTheMatrix) {
     }
 }
 
-TEST_F(ColourCalibration, NonNumbersLoadAsZeroAndZeroByteEndsTheText) {
-    ASSERT_TRUE(writeFile(path("d"), "1024,x,0,0,1024,0x10,0,,1024"));
-    EXPECT_EQ(VQtColorCalibration::load(path("d"), matrix), VQtColorCalibration::Loaded);
-    EXPECT_TRUE(std::equal(matrix, matrix + 9, kIdentity));
+// A part read as 0 would turn a whole colour channel black in every corrected picture: such a
+// file is refused, and the message says which value and why.
+TEST_F(ColourCalibration, NonNumbersAreRefusedWithTheirPosition) {
+    const struct {
+        QByteArray text;
+        const char* reason;
+    } bad[] = {
+        {"1024,x,0,0,1024,0,0,0,1024", "value 2 (\"x\") is not a whole number"},
+        {"1024,0,0,0,1024,0x10,0,0,1024", "value 6 (\"0x10\") is not a whole number"},
+        {"1024,0,0,0,1024,0,0,,1024", "value 8 (\"\") is not a whole number"},
+        {"1024,0,0,0,1024,0,0,0,1.5", "value 9 (\"1.5\") is not a whole number"},
+        {"1024,0,0,0,1024,0,0,0,2147483648", "value 9 (2147483648) is out of range"},
+        {"1024,0,0,0,1024,0,0,0,l024\r\n", "value 9 (\"l024\") is not a whole number"},
+    };
+    for (const auto& b : bad) {
+        ASSERT_TRUE(writeFile(path("d"), b.text));
+        QString message;
+        EXPECT_EQ(VQtColorCalibration::load(path("d"), matrix, &message), VQtColorCalibration::Malformed)
+            << b.text.constData();
+        EXPECT_TRUE(message.contains(QString::fromUtf8(b.reason))) << qPrintable(message);
+        EXPECT_TRUE(message.contains(path("d")));
+        EXPECT_FALSE(message.contains('\n'));
+        EXPECT_TRUE(std::all_of(matrix, matrix + 9, [](int v) { return v == 7; })) << b.text.constData();
+    }
+}
+
+TEST_F(ColourCalibration, ZeroByteEndsTheTextAndExtremesLoad) {
     ASSERT_TRUE(writeFile(path("e"), QByteArray("1,2,3,4,5,6,7,8,9\0,10,11", 25)));
     EXPECT_EQ(VQtColorCalibration::load(path("e"), matrix), VQtColorCalibration::Loaded);
     EXPECT_EQ(matrix[8], 9);
+    ASSERT_TRUE(writeFile(path("f"), "-2147483648,2147483647,+3,0,0,0,0,0,0\n"));
+    EXPECT_EQ(VQtColorCalibration::load(path("f"), matrix), VQtColorCalibration::Loaded);
+    EXPECT_EQ(matrix[0], INT_MIN);
+    EXPECT_EQ(matrix[1], INT_MAX);
+    EXPECT_EQ(matrix[2], 3);
 }
 
 TEST_F(ColourCalibration, MissingOrUnreadableFileGivesAClearMessage) {
@@ -204,6 +233,7 @@ TEST_F(ColourCalibration, MissingOrUnreadableFileGivesAClearMessage) {
     EXPECT_EQ(VQtColorCalibration::load(path("none"), matrix, &message), VQtColorCalibration::Missing);
     EXPECT_TRUE(message.contains(path("none")));
     EXPECT_EQ(VQtColorCalibration::load(QString(), matrix, &message), VQtColorCalibration::Missing);
+    EXPECT_TRUE(message.isEmpty()); // no installation names a file: nothing to report
     // A folder of that name exists but cannot be read as a file.
     ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
     EXPECT_EQ(VQtColorCalibration::load(path("folder"), matrix, &message), VQtColorCalibration::Unreadable);
@@ -297,7 +327,11 @@ protected:
         cvVQtCalcColorAndGamma(&image, &image);
         const cv::Vec3b p = m.at<cv::Vec3b>(1, 3);
         if (!isRunColorAndGamma())
-            return p == cv::Vec3b(1, 128, 255) && !vqtColorCalibrationMessage().isEmpty() ? 0 : 1;
+            // A refused file says why; without an installation there is nothing to say.
+            return p == cv::Vec3b(1, 128, 255) &&
+                           vqtColorCalibrationMessage().isEmpty() == calibration.isNull()
+                       ? 0
+                       : 1;
         return p == cv::Vec3b(12, 187, 255) ? 2 : 3;
     }
 };
@@ -308,6 +342,10 @@ TEST_F(ColourStageRun, WithoutCalibrationFramesPassUnchanged) {
 
 TEST_F(ColourStageRun, IdentityCalibrationAppliesOnlyTheGamma) {
     EXPECT_EXIT(std::exit(runStage("1024, 0, 0, 0, 1024, 0, 0, 0, 1024")), ::testing::ExitedWithCode(2), "");
+}
+
+TEST_F(ColourStageRun, NonNumberDisablesTheStageInsteadOfBlackFrames) {
+    EXPECT_EXIT(std::exit(runStage("1024, 0, 0, 0, 1024, 0, 0, 0, l024")), ::testing::ExitedWithCode(0), "");
 }
 
 TEST_F(ColourStageRun, TenValuesDisableTheStage) {

@@ -1,0 +1,125 @@
+#include "tools/VQtDisplayedFrameSource.h"
+
+#include <QReadWriteLock>
+#include <algorithm>
+#include <cstring>
+
+#include "imageproc/VQtIplImage.h"
+
+namespace {
+bool copyImage(const VQtIplImage* source, VQtIplImage** target) {
+    if (cvVQtImageIsNull(source))
+        return false;
+    if (!cvVQtCreateImage(target, cvSize(source->width, source->height), source->depth, source->channels))
+        return false;
+    std::memcpy((*target)->getAddress(), source->getAddress(), size_t(source->size));
+    return true;
+}
+} // namespace
+
+VQtDisplayedFrameSource::VQtDisplayedFrameSource() = default;
+
+VQtDisplayedFrameSource::~VQtDisplayedFrameSource() {
+    QMutexLocker l(&m_mutex);
+    dropQueue();
+}
+
+void VQtDisplayedFrameSource::setPicture(Picture frame, QReadWriteLock* lock) {
+    QMutexLocker l(&m_mutex);
+    m_picture = std::move(frame);
+    m_pictureLock = lock;
+}
+
+void VQtDisplayedFrameSource::setGrabbing(bool grabbing) {
+    QMutexLocker l(&m_mutex);
+    m_grabbing = grabbing;
+}
+
+bool VQtDisplayedFrameSource::isGrabbing() const {
+    QMutexLocker l(&m_mutex);
+    return m_grabbing;
+}
+
+bool VQtDisplayedFrameSource::offerFrame() {
+    Picture picture;
+    QReadWriteLock* lock;
+    {
+        QMutexLocker l(&m_mutex);
+        if (m_wanted <= 0 || !m_picture || !m_pictureLock)
+            return false;
+        picture = m_picture;
+        lock = m_pictureLock;
+    }
+    QReadLocker pictureLock(lock);
+    return offerFrame(picture());
+}
+
+bool VQtDisplayedFrameSource::offerFrame(const VQtIplImage* frame) {
+    QMutexLocker l(&m_mutex);
+    if (m_wanted <= 0 || int(m_queue.size()) >= kMaxQueued)
+        return false;
+    VQtIplImage* copy = nullptr;
+    if (!copyImage(frame, &copy)) {
+        cvVQtReleaseImage(&copy);
+        return false;
+    }
+    m_queue.push_back(copy);
+    --m_wanted;
+    m_arrived.wakeAll();
+    return true;
+}
+
+bool VQtDisplayedFrameSource::copyCurrentFrame(VQtIplImage** target) {
+    Picture picture;
+    QReadWriteLock* lock;
+    {
+        QMutexLocker l(&m_mutex);
+        picture = m_picture;
+        lock = m_pictureLock;
+    }
+    if (!picture || !lock)
+        return false;
+    QReadLocker pictureLock(lock);
+    return copyImage(picture(), target);
+}
+
+void VQtDisplayedFrameSource::startStatistics(int count) {
+    QMutexLocker l(&m_mutex);
+    dropQueue();
+    m_wanted = count > 0 ? count : 0;
+}
+
+bool VQtDisplayedFrameSource::isDelivering() const {
+    QMutexLocker l(&m_mutex);
+    return m_wanted > 0;
+}
+
+int VQtDisplayedFrameSource::getRemainImageCount() const {
+    QMutexLocker l(&m_mutex);
+    return int(m_queue.size());
+}
+
+bool VQtDisplayedFrameSource::takeFrontFrame(VQtIplImage** target, int timeoutMs) {
+    QMutexLocker l(&m_mutex);
+    if (m_queue.empty() && m_wanted > 0)
+        m_arrived.wait(&m_mutex, unsigned(std::max(0, timeoutMs)));
+    if (m_queue.empty())
+        return false;
+    cvVQtReleaseImage(target);
+    *target = m_queue.front();
+    m_queue.pop_front();
+    return true;
+}
+
+void VQtDisplayedFrameSource::stop() {
+    QMutexLocker l(&m_mutex);
+    m_wanted = 0;
+    dropQueue();
+    m_arrived.wakeAll();
+}
+
+void VQtDisplayedFrameSource::dropQueue() {
+    for (VQtIplImage*& image : m_queue)
+        cvVQtReleaseImage(&image);
+    m_queue.clear();
+}

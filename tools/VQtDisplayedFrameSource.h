@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QMutex>
+#include <QWaitCondition>
+#include <deque>
+#include <functional>
+
+#include "tools/VQtFrameSource.h"
+
+class QReadWriteLock;
+
+// The frames the main window shows, as a frame source: the main window offers every newly
+// displayed frame; while a feed is running, copies of them queue up for the worker.
+class VQtDisplayedFrameSource : public VQtFrameSource {
+public:
+    // At most this many frames wait in the queue; a frame offered beyond is not taken.
+    static constexpr int kMaxQueued = 4;
+
+    VQtDisplayedFrameSource();
+    ~VQtDisplayedFrameSource() override;
+
+    // The main window's picture: the frame (read under `lock`) and the lock it is written under.
+    using Picture = std::function<const VQtIplImage*()>;
+    void setPicture(Picture frame, QReadWriteLock* lock);
+    void setGrabbing(bool grabbing);
+    // A new frame is displayed (user-interface thread): copied when the feed wants one.
+    // Returns whether it was taken.
+    bool offerFrame();
+    bool offerFrame(const VQtIplImage* frame);
+
+    bool isGrabbing() const override;
+    bool copyCurrentFrame(VQtIplImage** target) override;
+    void startStatistics(int count) override;
+    bool isDelivering() const override;
+    int getRemainImageCount() const override;
+    bool takeFrontFrame(VQtIplImage** target, int timeoutMs) override;
+    void stop() override;
+
+private:
+    void dropQueue();
+
+    Picture m_picture;
+    QReadWriteLock* m_pictureLock = nullptr;
+    mutable QMutex m_mutex;
+    QWaitCondition m_arrived;
+    std::deque<VQtIplImage*> m_queue;
+    int m_wanted = 0;
+    bool m_grabbing = false;
+};

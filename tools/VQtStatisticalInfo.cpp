@@ -1,0 +1,10 @@
+#include "tools/VQtStatisticalInfo.h"
+
+void VQtStatisticalInfo::setInitZero() {
+    *this = VQtStatisticalInfo();
+}
+
+void VQtStatisticalInfo::setZero() {
+    *this = VQtStatisticalInfo();
+    min = 0;
+}
