@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "acquisition/VQtFrameLayout.h"
 #include "acquisition/VQtImageThread.h"
 #include "acquisition/VQtPictureTarget.h"
 #include "acquisition/VQtPsCricleBuffer.h"
@@ -35,6 +36,17 @@ bool VQtDeviceStream::openImage(const QString& path) {
     auto incoming = std::make_unique<VQtPsCricleBuffer>();
     if (!m_imageThread->openImage(path, incoming.get()))
         return false;
+    const VQtImageParam p = incoming->getImageParam();
+    if (p.width == 0 || p.height == 0) {
+        emit signalOutputInfo(
+            QCoreApplication::translate("VQtDeviceStream",
+                                        "%1 holds an empty frame (%2 x %3 pixels): nothing to show")
+                .arg(path)
+                .arg(p.width)
+                .arg(p.height),
+            1);
+        return false;
+    }
     m_frame.swap(incoming);
     m_param = m_frame->getImageParam();
     m_dataOffset = 0;
@@ -46,10 +58,20 @@ bool VQtDeviceStream::openImage(const QString& path) {
 bool VQtDeviceStream::showFrame(VQtPictureTarget* target) {
     const VQtImageParam p = m_frame->getImageParam();
     const int depth = p.storageBits > 8 ? 16 : 8;
+    // The rule the file readers apply, asked again for frames from anywhere else.
+    const QString problem = VQtFrameLayout::problem(p);
+    if (!problem.isEmpty()) {
+        emit signalOutputInfo(
+            QCoreApplication::translate("VQtDeviceStream", "Cannot show the frame: %1").arg(problem), 2);
+        return false;
+    }
     {
         QWriteLocker l(&target->getImageLock());
         if (!target->createImage(int(p.width), int(p.height), depth, int(p.channels))) {
-            emit signalOutputInfo(QCoreApplication::translate("VQtDeviceStream", "Failed to allocate memory"),
+            emit signalOutputInfo(QCoreApplication::translate("VQtDeviceStream",
+                                                              "Failed to allocate memory for a %1 x %2 frame")
+                                      .arg(p.width)
+                                      .arg(p.height),
                                   2);
             return false;
         }

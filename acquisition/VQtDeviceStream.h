@@ -30,7 +30,7 @@ public:
     void setRGBConversion(bool on) { m_rgbConversion = on; }
     bool getRGBConversion() const { return m_rgbConversion; }
 
-    // Opens an image file and shows it; a file that cannot be read leaves the current
+    // Opens an image file and shows it; a file that cannot be read or shown leaves the current
     // picture and frame untouched.
     bool openImage(const QString& path);
     // Saves the frame at hand with the current save settings (one image, or a sequence).
@@ -40,7 +40,7 @@ public:
 
 signals:
     void signalOutputInfo(const QString& text, int level);
-    void signalSaveImageStatus(int status);
+    void signalSaveImageStatus(int status, const QString& files);
 
 private:
     VQtImageThread* m_imageThread = nullptr;

@@ -3,15 +3,21 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <vector>
 
-#include "acquisition/VQtImageFile.h"
+#include "acquisition/VQtFrameLayout.h"
+#include "acquisition/VQtImageFile.h" // its tr(): the file routines' messages belong with the file class
+#include "acquisition/VQtImageSaver.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "core/VQtSystemParam.h"
 #include "imageproc/VQtColorCorrection.h"
@@ -19,11 +25,6 @@
 #include "imageproc/VQtIplImage.h"
 
 namespace {
-
-// The translation context of this file's messages, declared where lupdate can see it.
-class Messages {
-    Q_DECLARE_TR_FUNCTIONS(VQtImageFileIO)
-};
 
 bool fail(QString* error, const QString& text) {
     if (error)
@@ -35,32 +36,83 @@ bool fail(QString* error, const QString& text) {
 constexpr uint64_t kMaxPictureBytes = 8ull << 30;
 constexpr uint32_t kMaxSide = 1u << 20;
 
-// Frame bytes from the buffer's current data, under its lock, into a file of the given kind.
-bool writeFrameBytes(const QString& path, VQtPsCricleBuffer* buffer, uint64_t offset, int kind,
-                     const VQtImageHeader* header, QString* error) {
-    VQtImageFile file;
-    if (!file.openImage(path, "wb", kind))
-        return fail(error, Messages::tr("Cannot open %1 for writing").arg(path));
-    buffer->lock();
-    const uint8_t* data = buffer->getBuffer();
-    const uint64_t size = buffer->getBufferSize();
-    const uint64_t n = size > offset ? size - offset : 0;
-    bool ok =
-        (!header || file.writeImageHeader(*header)) && file.writeImageData(n ? data + offset : nullptr, n);
-    buffer->unlock();
-    file.closeImage();
-    return ok ? true : fail(error, Messages::tr("Failed to write %1").arg(path));
+} // namespace
+
+QString vqtFileProblem(const QString& path) {
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return QString::fromLocal8Bit(std::strerror(errno));
+    if (S_ISDIR(st.st_mode))
+        return VQtImageFile::tr("it is a folder, not an image file");
+    if (!S_ISREG(st.st_mode))
+        return VQtImageFile::tr("it is not a regular file");
+    return QString();
 }
 
-// Samples of a picture row by row (the picture may be any OpenCV matrix, the record is packed).
-template <typename S, typename D, typename F> void mapSamples(const VQtIplImage* from, VQtIplImage* to, F f) {
-    const size_t perRow = size_t(from->width) * size_t(from->channels);
-    for (int y = 0; y < from->height; ++y) {
-        const S* s = from->row<S>(y);
-        D* d = to->row<D>(y);
-        for (size_t i = 0; i < perRow; ++i)
-            d[i] = f(s[i]);
+namespace {
+
+// Whether the file starts like a picture of the formats this program reads (BMP, JPEG, PNG,
+// TIFF). The picture library picks its decoder from the content, not the name, and some of its
+// other decoders stop the whole process on a malformed file; those formats never reach it.
+bool isReadablePicture(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = f.read(8);
+    static const char* const marks[] = {"BM",    "\xFF\xD8\xFF", "\x89PNG\r\n\x1A\n", "II*\0", "MM\0*",
+                                        "II+\0", "MM\0+"};
+    static const int lengths[] = {2, 3, 8, 4, 4, 4, 4};
+    for (int i = 0; i < 7; ++i)
+        if (head.size() >= lengths[i] && std::memcmp(head.constData(), marks[i], size_t(lengths[i])) == 0)
+            return true;
+    return false;
+}
+
+QString cannotOpen(const QString& path, const QString& reason) {
+    return VQtImageFile::tr("Cannot open %1: %2").arg(path, reason);
+}
+
+// Whether unpacking `bytes` frame bytes writes every sample of the image; when not, a reused
+// image is cleared first so that no part of an earlier frame shows through.
+bool readCoversImage(const VQtImageParam& p, uint64_t bytes) {
+    if (p.channels != VQtImageParam::channelsFor(p.imageType) ||
+        p.storageBits != VQtImageParam::storageFor(p.bitDepth) || p.imageType > VQT_FRAME_BGRA)
+        return false;
+    const bool mono = p.imageType <= VQT_FRAME_BAYER;
+    switch (p.packedType) {
+    case VQT_PACKED_NONE:
+        break;
+    case VQT_PACKED_PAIRS:
+        if ((p.bitDepth != 10 && p.bitDepth != 12) ||
+            !(mono || p.imageType == VQT_FRAME_RGB || p.imageType == VQT_FRAME_BGR))
+            return false;
+        break;
+    case VQT_PACKED_MSB:
+    case VQT_PACKED_LSB:
+        // Whole groups only: 4 samples at 10 and 14 bits, 2 at 12.
+        if ((p.bitDepth != 10 && p.bitDepth != 12 && p.bitDepth != 14) ||
+            uint64_t(p.width) * p.height * p.channels % (p.bitDepth == 12 ? 2 : 4) != 0)
+            return false;
+        break;
+    default:
+        return false;
     }
+    return bytes >= vqtPackedFrameSize(p);
+}
+
+// One row of samples, shifted: right into 8 bits (saturating), or left into 16. The pointers
+// never overlap; saying so lets the compiler vectorise the loops (byte stores may otherwise
+// alias the 16-bit source), which makes the bit-range step cost a fraction of the encoding.
+template <typename S> void shiftRowRight(const S* __restrict s, uint8_t* __restrict d, size_t n, int shift) {
+    for (size_t i = 0; i < n; ++i) {
+        const S v = S(s[i] >> shift);
+        d[i] = uint8_t(v > 255 ? 255 : v);
+    }
+}
+
+template <typename S> void shiftRowLeft(const S* __restrict s, uint16_t* __restrict d, size_t n, int shift) {
+    for (size_t i = 0; i < n; ++i)
+        d[i] = uint16_t(s[i] << shift);
 }
 
 VQtIplImage* positionImage(VQtIplImage* image, VQtIplImage** converted, int rowOffset, int columnOffset) {
@@ -92,10 +144,6 @@ VQtIplImage* fourthChannel(VQtIplImage* image, VQtIplImage** converted) {
     return *converted;
 }
 
-bool endsWith(const QString& path, const char* suffix) {
-    return path.endsWith(QLatin1String(suffix));
-}
-
 } // namespace
 
 VQtPictureOptions VQtPictureOptions::fromSettings() {
@@ -109,35 +157,66 @@ VQtPictureOptions VQtPictureOptions::fromSettings() {
 bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** image, QString* error) {
     const VQtImageParam p = buffer->getImageParam();
     int width = int(std::min(p.width, kMaxSide + 1)), height = int(std::min(p.height, kMaxSide + 1));
-    int depth = int(p.storageBits), channels = int(p.channels);
+    uint32_t depth = p.storageBits, channels = p.channels;
     if (p.packedType == VQT_PACKED_JPEG) {
         int components = 0;
         if (!buffer->jpegGeometry(&width, &height, &components))
-            return fail(error, Messages::tr("The frame is not a readable JPEG image"));
+            return fail(error, VQtImageFile::tr("the frame is not a readable JPEG image"));
         depth = 8;
-        channels = components;
+        channels = uint32_t(components);
     }
     if (width < 1 || height < 1 || uint32_t(width) > kMaxSide || uint32_t(height) > kMaxSide)
-        return fail(error, Messages::tr("Frame size %1 x %2 cannot be converted").arg(p.width).arg(p.height));
-    if ((depth != 8 && depth != 16) || (channels != 1 && channels != 3 && channels != 4))
-        return fail(error, Messages::tr("Frame of %1-bit samples with %2 channels cannot be converted")
-                               .arg(depth)
-                               .arg(channels));
+        return fail(
+            error,
+            VQtImageFile::tr("a frame of %1 x %2 pixels cannot be converted").arg(p.width).arg(p.height));
+    const QString layout = VQtFrameLayout::layoutProblem(depth, channels);
+    if (!layout.isEmpty())
+        return fail(error, layout);
     // A truncated frame still converts (the missing part reads as black), but a layout claiming
     // far more than its bytes can fill is a damaged header, not a picture worth gigabytes.
-    const uint64_t pictureBytes = uint64_t(width) * height * channels * (depth / 8);
+    const uint64_t pictureBytes = uint64_t(width) * uint64_t(height) * channels * (depth / 8);
     const uint64_t frameBytes = buffer->getBufferSize();
     if (pictureBytes > kMaxPictureBytes ||
         pictureBytes >
             std::max<uint64_t>(frameBytes * (p.packedType == VQT_PACKED_JPEG ? 1024 : 64), 32ull << 20))
-        return fail(error, Messages::tr("Frame size %1 x %2 does not fit its %3 bytes of data")
+        return fail(error, VQtImageFile::tr("a frame of %1 x %2 pixels does not fit its %3 bytes of data")
                                .arg(width)
                                .arg(height)
                                .arg(frameBytes));
-    if (!cvVQtCreateImage(image, cvSize(width, height), depth, channels))
-        return fail(error, Messages::tr("Failed to allocate memory"));
+    const QString memory = VQtFrameLayout::memoryProblem(uint64_t(width), uint64_t(height), pictureBytes);
+    if (!memory.isEmpty())
+        return fail(error, memory);
+    VQtIplImage* old = *image;
+    const bool reused = !cvVQtImageIsNull(old) && old->width == width && old->height == height &&
+                        old->depth == int(depth) && old->channels == int(channels);
+    if (!cvVQtCreateImage(image, cvSize(width, height), int(depth), int(channels)))
+        return fail(error, VQtImageFile::tr("failed to allocate %1 bytes").arg(pictureBytes));
+    if (reused && (p.packedType == VQT_PACKED_JPEG ||
+                   !readCoversImage(p, frameBytes > dataOffset ? frameBytes - dataOffset : 0)))
+        std::memset((*image)->getAddress(), 0, size_t((*image)->size));
     if (!buffer->read((*image)->getAddress(), (*image)->size, dataOffset))
-        return fail(error, Messages::tr("The frame holds no image data"));
+        return fail(error, VQtImageFile::tr("the frame holds no image data"));
+    return true;
+}
+
+bool vqtShiftSamples(const cv::Mat& from, VQtIplImage** to, bool stretch, int shift) {
+    const int s = std::clamp(shift, 0, 15);
+    if (!cvVQtCreateImage(to, cvSize(from.cols, from.rows), stretch ? 16 : 8, from.channels()))
+        return false;
+    cv::Mat target = (*to)->mat();
+    const size_t perRow = size_t(from.cols) * size_t(from.channels());
+    const bool eight = from.depth() == CV_8U;
+    for (int y = 0; y < from.rows; ++y) {
+        if (stretch && eight)
+            shiftRowLeft(from.ptr<uint8_t>(y), target.ptr<uint16_t>(y), perRow, s);
+        else if (stretch)
+            shiftRowLeft(from.ptr<uint16_t>(y), target.ptr<uint16_t>(y), perRow, s);
+        else if (eight)
+            shiftRowRight(from.ptr<uint8_t>(y), target.ptr<uint8_t>(y), perRow, s);
+        else
+            // Samples above the chosen range saturate instead of wrapping round to dark values.
+            shiftRowRight(from.ptr<uint16_t>(y), target.ptr<uint8_t>(y), perRow, s);
+    }
     return true;
 }
 
@@ -146,27 +225,9 @@ VQtIplImage* vqtShiftImage(VQtIplImage* image, VQtIplImage** converted, bool str
     *bits = frameBits;
     if (!stretch && shift == -1)
         return image;
-    const int s = std::clamp(shift, 0, 15);
-    const CvSize size = cvSize(image->width, image->height);
-    if (stretch) {
-        if (!cvVQtCreateImage(converted, size, 16, image->channels))
-            return image;
-        if (image->depth == 8)
-            mapSamples<uint8_t, uint16_t>(image, *converted, [s](uint8_t v) { return uint16_t(v << s); });
-        else
-            mapSamples<uint16_t, uint16_t>(image, *converted, [s](uint16_t v) { return uint16_t(v << s); });
-        *bits = 16;
-        return *converted;
-    }
-    if (!cvVQtCreateImage(converted, size, 8, image->channels))
+    if (!vqtShiftSamples(image->mat(), converted, stretch, shift))
         return image;
-    // Samples above the chosen range saturate instead of wrapping round to dark values.
-    if (image->depth == 8)
-        mapSamples<uint8_t, uint8_t>(image, *converted, [s](uint8_t v) { return uint8_t(v >> s); });
-    else
-        mapSamples<uint16_t, uint8_t>(image, *converted,
-                                      [s](uint16_t v) { return uint8_t(std::min(v >> s, 255)); });
-    *bits = 8;
+    *bits = stretch ? 16 : 8;
     return *converted;
 }
 
@@ -220,44 +281,8 @@ bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
 
 bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageSaveParam& save,
                   const VQtPictureOptions& options, uint64_t dataOffset, QString* error) {
-    if (!buffer)
-        return fail(error, Messages::tr("No frame to save"));
-    const VQtImageParam p = buffer->getImageParam();
-    if (p.packedType == VQT_PACKED_JPEG && (endsWith(path, ".jpg") || endsWith(path, ".jpeg")))
-        return writeFrameBytes(path, buffer, dataOffset, VQT_IMAGE_RAW, nullptr, error);
-    if (endsWith(path, ".raw"))
-        return writeFrameBytes(path, buffer, 0, VQT_IMAGE_RAW, nullptr, error);
-    if (endsWith(path, ".iim")) {
-        const VQtImageHeader header = VQtImageHeader::fromParam(p);
-        return writeFrameBytes(path, buffer, 0, VQT_IMAGE_IIM, &header, error);
-    }
-
-    VQtIplImage *frame = nullptr, *shifted = nullptr, *converted = nullptr;
-    bool ok = vqtReadFrame(buffer, dataOffset, &frame, error);
-    if (ok) {
-        int bits = int(p.bitDepth);
-        if (p.packedType == VQT_PACKED_JPEG || frame->depth == 8)
-            bits = std::min(bits, 8);
-        VQtIplImage* image = vqtShiftImage(frame, &shifted, save.StretchImage, save.Shift, bits, &bits);
-        image = calcImage(image, &converted, bits, save.SwitchType, options);
-        if (!image) {
-            ok = fail(error, Messages::tr("The data format chosen does not apply to this frame"));
-        } else {
-            if (options.colourCorrection)
-                cvVQtCalcColorAndGamma(image, image);
-            std::vector<int> params;
-            if (endsWith(path.toLower(), ".jpg") || endsWith(path.toLower(), ".jpeg"))
-                params = {cv::IMWRITE_JPEG_QUALITY, std::clamp(save.JpegQuality, 0, 100), 0};
-            ok = cvVQtSaveImage(QFile::encodeName(path).constData(), image,
-                                params.empty() ? nullptr : params.data());
-            if (!ok)
-                fail(error, Messages::tr("Failed to write %1").arg(path));
-        }
-    }
-    cvVQtReleaseImage(&frame);
-    cvVQtReleaseImage(&shifted);
-    cvVQtReleaseImage(&converted);
-    return ok;
+    VQtImageSaver saver;
+    return saver.save(path, buffer, save, options, dataOffset, error);
 }
 
 bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageParam* rawParam,
@@ -267,7 +292,8 @@ bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
         return vqtOpenIimImage(path, buffer, error);
     if (suffix == QLatin1String(".raw")) {
         if (!rawParam)
-            return fail(error, Messages::tr("A raw file needs its width, height and pixel format"));
+            return fail(error, cannotOpen(path, VQtImageFile::tr(
+                                                    "a raw file needs its width, height and pixel format")));
         return vqtOpenRawImage(path, buffer, *rawParam, rawStart, error);
     }
     return vqtOpenCommonImage(path, buffer, error);
@@ -276,77 +302,100 @@ bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImage
 bool vqtOpenIimImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error) {
     VQtImageFile file;
     if (!file.openImage(path, "rb", VQT_IMAGE_IIM))
-        return fail(error, Messages::tr("Cannot open %1").arg(path));
+        return fail(error, file.errorString());
     const int64_t size = file.getFileSize();
     VQtImageHeader header;
     if (size < int64_t(VQtImageHeader::kSize) || !file.readImageHeader(header))
-        return fail(error, Messages::tr("%1 is too short for an image file header").arg(path));
+        return fail(
+            error,
+            cannotOpen(path, VQtImageFile::tr("%1 bytes are too few for an image file header").arg(size)));
     const uint64_t n = uint64_t(size) - VQtImageHeader::kSize;
     const QString problem = header.check(n);
     if (!problem.isEmpty())
-        return fail(error, problem);
+        return fail(error, cannotOpen(path, problem));
     if (!buffer->flush(n, false))
-        //: 分配内存失败
-        return fail(error, Messages::tr("Failed to allocate memory"));
+        return fail(error, cannotOpen(path, VQtImageFile::tr("failed to allocate %1 bytes").arg(n)));
     buffer->lock();
     buffer->setImageParam(header.toParam());
     const bool ok = file.readImageData(buffer->getBuffer(), n, 0);
     buffer->setBufferSize(ok ? n : 0);
     buffer->unlock();
-    return ok ? true : fail(error, Messages::tr("Failed to read the data of %1").arg(path));
+    return ok ? true : fail(error, file.errorString());
 }
 
 bool vqtOpenRawImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageParam& param,
                      uint64_t start, QString* error) {
     VQtImageFile file;
     if (!file.openImage(path, "rb", VQT_IMAGE_RAW))
-        return fail(error, Messages::tr("Cannot open %1").arg(path));
+        return fail(error, file.errorString());
     const int64_t size = file.getFileSize();
     if (size < 0 || uint64_t(size) <= start)
-        return fail(error, Messages::tr("%1 holds no data after byte %2").arg(path).arg(start));
+        return fail(error, cannotOpen(path, VQtImageFile::tr("it holds no data after byte %1").arg(start)));
     const uint64_t n = uint64_t(size) - start;
-    if (!buffer->flush(n, false))
-        //: 分配内存失败
-        return fail(error, Messages::tr("Failed to allocate memory"));
     VQtImageParam p = param;
     p.sourceSwapped = false;
     p.rgbConversion = false;
+    // The frame's bytes and its unpacked picture must both fit; asked before allocating either.
+    QString problem = VQtFrameLayout::problem(p);
+    if (problem.isEmpty())
+        problem = VQtFrameLayout::memoryProblem(p.width, p.height, n);
+    if (!problem.isEmpty())
+        return fail(error, cannotOpen(path, problem));
+    if (!buffer->flush(n, false))
+        return fail(error, cannotOpen(path, VQtImageFile::tr("failed to allocate %1 bytes").arg(n)));
     buffer->lock();
     buffer->setImageParam(p);
     const bool ok = file.readImageData(buffer->getBuffer(), n, start);
     buffer->setBufferSize(ok ? n : 0);
     buffer->unlock();
-    return ok ? true : fail(error, Messages::tr("Failed to read the data of %1").arg(path));
+    return ok ? true : fail(error, file.errorString());
 }
 
 bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error) {
-    if (!QFileInfo(path).isFile())
-        return fail(error, Messages::tr("Cannot open %1").arg(path));
+    const QString problem = vqtFileProblem(path);
+    if (!problem.isEmpty())
+        return fail(error, cannotOpen(path, problem));
+    if (!isReadablePicture(path))
+        return fail(error, cannotOpen(path, VQtImageFile::tr("it is not a BMP, JPEG, PNG or TIFF picture")));
+    // The decoder allocates what the header says before it reads a pixel: the header is read
+    // first and a picture larger than memory refused.
+    QImageReader header(path);
+    header.setDecideFormatFromContent(true);
+    const QSize size = header.size();
+    if (size.isValid()) {
+        const QImage::Format format = header.imageFormat();
+        const int bits = format == QImage::Format_Invalid ? 64 : QImage::toPixelFormat(format).bitsPerPixel();
+        const uint64_t bytes =
+            uint64_t(size.width()) * uint64_t(size.height()) * uint64_t(std::max(bits, 8) / 8);
+        const QString memory =
+            VQtFrameLayout::memoryProblem(uint64_t(size.width()), uint64_t(size.height()), bytes);
+        if (!memory.isEmpty())
+            return fail(error, cannotOpen(path, memory));
+    }
     cv::Mat picture;
     try {
         picture =
             cv::imread(QFile::encodeName(path).toStdString(), cv::IMREAD_ANYDEPTH | cv::IMREAD_ANYCOLOR);
-    } catch (const cv::Exception&) {
-        picture.release();
+        if (!picture.empty() && picture.depth() != CV_8U && picture.depth() != CV_16U) {
+            cv::Mat converted;
+            picture.convertTo(converted, CV_16U);
+            picture = converted;
+        }
+        if (picture.channels() == 2) {
+            cv::Mat first;
+            cv::extractChannel(picture, first, 0);
+            picture = first;
+        }
+    } catch (const std::exception& e) {
+        return fail(error, cannotOpen(path, QString::fromLocal8Bit(e.what()).simplified()));
     }
     if (picture.empty())
-        return fail(error, Messages::tr("%1 is not a readable picture").arg(path));
-    if (picture.depth() != CV_8U && picture.depth() != CV_16U) {
-        cv::Mat converted;
-        picture.convertTo(converted, CV_16U);
-        picture = converted;
-    }
-    const int channels = picture.channels();
-    if (channels == 2) {
-        cv::Mat first;
-        cv::extractChannel(picture, first, 0);
-        picture = first;
-    }
+        return fail(error,
+                    cannotOpen(path, VQtImageFile::tr("it is not a picture in a format that can be read")));
     const uint64_t rowBytes = uint64_t(picture.cols) * picture.elemSize();
     const uint64_t n = rowBytes * uint64_t(picture.rows);
     if (!buffer->flush(n, false))
-        //: 分配内存失败
-        return fail(error, Messages::tr("Failed to allocate memory"));
+        return fail(error, cannotOpen(path, VQtImageFile::tr("failed to allocate %1 bytes").arg(n)));
     VQtImageParam p;
     p.imageType = picture.channels() == 3   ? VQT_FRAME_BGR
                   : picture.channels() == 4 ? VQT_FRAME_BGRA
@@ -363,6 +412,11 @@ bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString*
     buffer->setBufferSize(n);
     buffer->unlock();
     return true;
+}
+
+uint64_t vqtMissingBytes(const VQtImageParam& param, uint64_t dataBytes) {
+    const uint64_t expected = vqtPackedFrameSize(param);
+    return expected > dataBytes ? expected - dataBytes : 0;
 }
 
 uint64_t vqtPackedFrameSize(const VQtImageParam& p) {

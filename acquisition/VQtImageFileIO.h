@@ -2,11 +2,14 @@
 
 // Saving one frame to a file and opening image files into a frame buffer. The image thread and
 // the command-line tool call these; they never show a window and never throw. On failure they
-// return false and, when `error` is given, leave one line of text there for the log.
+// return false and, when `error` is given, leave one line of text there for the log, naming the
+// file and the reason ("Cannot open PATH: REASON", "Cannot write PATH: REASON").
 
 #include <QString>
 
 #include <cstdint>
+
+#include <opencv2/core.hpp>
 
 #include "acquisition/VQtImageParam.h"
 
@@ -25,16 +28,20 @@ struct VQtPictureOptions {
     static VQtPictureOptions fromSettings();
 };
 
-// Writes the frame of `buffer` (bytes from dataOffset) to `path`, the format chosen by the
-// ending (compared case-sensitively): a JPEG frame to ".jpg"/".jpeg" as is, ".raw" bytes only,
-// ".iim" header and bytes, anything else converted to a picture and written by OpenCV.
+// Writes the frame of `buffer` (bytes from dataOffset) to `path` through a one-off VQtImageSaver
+// (see there); callers that save many frames keep a saver of their own.
 bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageSaveParam& save,
                   uint64_t dataOffset, QString* error = nullptr);
 bool vqtSaveImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageSaveParam& save,
                   const VQtPictureOptions& options, uint64_t dataOffset, QString* error = nullptr);
 
 // Opens by the path's last four characters in lower case: ".iim", ".raw" (with the layout and
-// the bytes to skip given by the caller; refused without one) or any picture format.
+// the bytes to skip given by the caller; refused without one) or any picture format. Anything
+// but a regular file is refused, and so is a frame that could not be shown (see VQtFrameLayout)
+// or would need more memory than the machine can give, before any of it is allocated.
+// Why `path` cannot be opened as an image file (missing, a folder, not a regular file), as a
+// phrase; empty for a regular file.
+QString vqtFileProblem(const QString& path);
 bool vqtOpenImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtImageParam* rawParam,
                   uint64_t rawStart, QString* error = nullptr);
 bool vqtOpenIimImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error = nullptr);
@@ -42,8 +49,14 @@ bool vqtOpenRawImage(const QString& path, VQtPsCricleBuffer* buffer, const VQtIm
                      uint64_t start, QString* error = nullptr);
 bool vqtOpenCommonImage(const QString& path, VQtPsCricleBuffer* buffer, QString* error = nullptr);
 
-// Picture conversion, step by step (used by the save path, exposed for tests and tools).
-// Unpacks the frame into *image (created or reshaped as width x height x storage x channels).
+// Frame bytes an ".iim" or ".raw" file lacks for its layout (0 when complete, or when the layout
+// takes any size, such as JPEG data): the missing tail reads as black.
+uint64_t vqtMissingBytes(const VQtImageParam& param, uint64_t dataBytes);
+
+// Picture conversion, step by step (used by the save path, exposed for tests and tools). On
+// failure *error gets the reason as a phrase, without a file name.
+// Unpacks the frame into *image (created or reshaped as width x height x storage x channels; a
+// reused image keeps no part of the frame before).
 bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** image,
                   QString* error = nullptr);
 // Bit range: StretchImage -> 16 bit shifted left by Shift; Shift -1 -> unchanged; otherwise 8 bit
@@ -51,6 +64,9 @@ bool vqtReadFrame(VQtPsCricleBuffer* buffer, uint64_t dataOffset, VQtIplImage** 
 // *bits to the depth passed on (16, frameBits or 8).
 VQtIplImage* vqtShiftImage(VQtIplImage* image, VQtIplImage** converted, bool stretch, int shift,
                            int frameBits, int* bits);
+// The samples of `from` into *to: 16-bit shifted left (stretch) or 8-bit shifted right and
+// saturated. False when *to cannot be made.
+bool vqtShiftSamples(const cv::Mat& from, VQtIplImage** to, bool stretch, int shift);
 // Channel layout by SwitchType (see the save dialogs): 3 channels unchanged; 4 channels: 0 drop
 // the fourth, 1 fourth channel alone, 2 unchanged; 1 channel: 0 unchanged, 1..4 demosaic
 // (RG, BG, GR, GB), 5..8 one position of each 2x2 block. Then denoise and sharpen. Returns the

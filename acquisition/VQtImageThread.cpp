@@ -7,6 +7,7 @@
 
 #include "acquisition/VQtImageFileIO.h"
 #include "acquisition/VQtPsCricleBuffer.h"
+#include "core/VQtThreadGuard.h"
 
 namespace {
 constexpr int kMemoryLimitPercent = 89;
@@ -194,15 +195,54 @@ QString VQtImageThread::frameFileName(uint32_t index) const {
 
 bool VQtImageThread::writeFrame(const QString& fileName, VQtPsCricleBuffer* buffer) {
     QString error;
-    if (vqtSaveImage(fileName, buffer, m_saveParam, m_dataOffset, &error))
-        return true;
-    if (!error.isEmpty())
-        emit signalOutputInfo(error, 1);
-    return false;
+    bool ok = false;
+    QString failure;
+    // The boundary of this thread: whatever a conversion throws ends that frame only.
+    if (!VQtThreadGuard::run(
+            tr("Saving %1").arg(fileName),
+            [&] {
+                ok = m_saver.save(fileName, buffer, m_saveParam, VQtPictureOptions::fromSettings(),
+                                  m_dataOffset, &error);
+            },
+            &failure))
+        error = failure;
+    if (!ok)
+        emit signalOutputInfo(tr("Failed to save image: %1").arg(error), 2);
+    return ok;
+}
+
+void VQtImageThread::drainQueue(int wanted, bool* done) {
+    while (m_saving) {
+        if (int(m_processed) >= wanted) {
+            *done = true;
+            return;
+        }
+        VQtPsCricleBuffer* buffer = nullptr;
+        {
+            QWriteLocker l(&m_queueLock);
+            if (m_queue.empty())
+                return;
+            buffer = m_queue.front();
+            m_queue.pop_front();
+        }
+        // A failed file does not end the run; it is counted, and the run reports a failure.
+        if (!writeFrame(frameFileName(m_processed), buffer))
+            ++m_failed;
+        ++m_processed;
+        recycle(buffer);
+    }
+}
+
+QString VQtImageThread::savedFiles() const {
+    const uint32_t n = m_processed;
+    if (!m_saveParam.sequenceMode || n <= 1)
+        return frameFileName(0);
+    return tr("%1 ... %2 (%3 images)").arg(frameFileName(0), frameFileName(n - 1)).arg(n);
 }
 
 void VQtImageThread::run() {
     const int wanted = wantedCount();
+    m_failed = 0;
     bool done = false;
     while (!done && int(m_processed) < wanted) {
         if (!m_saving)
@@ -211,27 +251,10 @@ void VQtImageThread::run() {
             QMutexLocker l(&m_wakeMutex);
             m_wake.wait(&m_wakeMutex, 10);
         }
-        while (m_saving) {
-            if (int(m_processed) >= wanted) {
-                done = true;
-                break;
-            }
-            VQtPsCricleBuffer* buffer = nullptr;
-            {
-                QWriteLocker l(&m_queueLock);
-                if (m_queue.empty())
-                    break;
-                buffer = m_queue.front();
-                m_queue.pop_front();
-            }
-            const QString name = frameFileName(m_processed);
-            if (!writeFrame(name, buffer))
-                emit signalOutputInfo(tr("Failed to save image: %1").arg(name), 2);
-            ++m_processed;
-            recycle(buffer);
-        }
+        drainQueue(wanted, &done);
     }
-    emit signalSaveImageStatus(int(m_processed) == wanted ? 1 : -1);
+    const bool complete = int(m_processed) == wanted && m_failed == 0;
+    emit signalSaveImageStatus(complete ? 1 : -1, savedFiles());
     clearImageBuffer();
     m_saving = false;
 }
@@ -245,18 +268,31 @@ bool VQtImageThread::openImage(const QString& path, VQtPsCricleBuffer* buffer) {
     } else if (suffix == QLatin1String(".raw")) {
         VQtImageParam raw;
         uint64_t start = 0;
-        // Without someone to describe the file (or when the user cancels) nothing is opened.
-        if (m_rawProvider && m_rawProvider(path, raw, start))
+        // Nobody is asked to describe what is not a file. Without someone to describe the file
+        // (or when the user cancels) nothing is opened.
+        const QString problem = vqtFileProblem(path);
+        if (!problem.isEmpty())
+            error = tr("Cannot open %1: %2").arg(path, problem);
+        else if (!m_rawProvider || !m_rawProvider(path, raw, start))
+            return false;
+        else
             ok = vqtOpenRawImage(path, buffer, raw, start, &error);
     } else {
         ok = vqtOpenCommonImage(path, buffer, &error);
     }
     if (!ok) {
-        emit signalOutputInfo(tr("Failed to load image"), 2);
-        if (!error.isEmpty())
-            emit signalOutputInfo(error, 1);
+        emit signalOutputInfo(tr("Failed to load image: %1").arg(error), 2);
         return false;
     }
     m_param = buffer->getImageParam();
+    // A short file opens; the missing tail shows black, and the log says how much is missing.
+    const uint64_t missing = vqtMissingBytes(m_param, buffer->getBufferSize());
+    if (missing > 0 && suffix == QLatin1String(".iim"))
+        emit signalOutputInfo(tr("%1 holds %2 bytes of frame data, %3 bytes fewer than its header describes; "
+                                 "the missing part is shown black")
+                                  .arg(path)
+                                  .arg(buffer->getBufferSize())
+                                  .arg(missing),
+                              1);
     return true;
 }

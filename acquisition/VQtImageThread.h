@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "acquisition/VQtImageParam.h"
+#include "acquisition/VQtImageSaver.h"
 #include "core/VQtSystemParam.h"
 
 class VQtPsCricleBuffer;
@@ -58,7 +59,10 @@ public:
     int pooledBuffers();
 
 signals:
-    void signalSaveImageStatus(int status);
+    // 1 when every wanted frame was written, -1 when the run ended early or a file could not be
+    // written (each failure is logged with its path and reason). `files` names what was
+    // written: the file, or the first and last of a sequence.
+    void signalSaveImageStatus(int status, const QString& files);
     void signalOutputInfo(const QString& text, int level);
 
 protected:
@@ -70,6 +74,8 @@ private:
     void recycle(VQtPsCricleBuffer* buffer);
     void clearImageBuffer();
     bool writeFrame(const QString& fileName, VQtPsCricleBuffer* buffer);
+    void drainQueue(int wanted, bool* done);
+    QString savedFiles() const;
 
     std::deque<VQtPsCricleBuffer*> m_queue;
     QReadWriteLock m_queueLock;
@@ -82,6 +88,9 @@ private:
     std::atomic<uint64_t> m_dataOffset{0};
     std::atomic<uint32_t> m_added{0};
     std::atomic<uint32_t> m_processed{0};
+    uint32_t m_failed = 0; // files of this run that could not be written (thread only)
+    // Keeps its intermediate pictures from frame to frame and run to run.
+    VQtImageSaver m_saver;
 
     // Recycled frame buffers: a fresh large buffer costs tens of milliseconds on first touch.
     std::vector<VQtPsCricleBuffer*> m_pool;

@@ -130,7 +130,9 @@ void pairsMono(uint32_t depth, const uint8_t* src, uint64_t srcLen, uint8_t* dst
         put16(dst + o, p0);
         put16(dst + o + 2, p1);
     }
-    if (i < srcLen && o + 2 <= dstLen) {
+    // One more sample only when the source ends inside a group; a destination that runs out
+    // first ends the conversion at the last whole group that fits.
+    if (i < srcLen && srcLen - i < 3 && o + 2 <= dstLen) {
         uint8_t last[3] = {src[i], i + 1 < srcLen ? src[i + 1] : uint8_t(0), 0};
         uint32_t p0, p1;
         pairDecode(depth, last, p0, p1);
@@ -147,7 +149,7 @@ void pairs12Colour(const uint8_t* src, uint64_t srcLen, uint8_t* dst, uint64_t d
             put16(dst + o + 4 * k, p0);
             put16(dst + o + 4 * k + 2, p1);
         }
-    if (i < srcLen && o + 6 <= dstLen) {
+    if (i < srcLen && srcLen - i < 9 && o + 6 <= dstLen) {
         uint8_t g[9] = {};
         std::memcpy(g, src + i, std::min<uint64_t>(9, srcLen - i));
         uint32_t p[4];

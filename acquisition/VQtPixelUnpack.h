@@ -15,8 +15,9 @@ public:
     static void unpacked(const VQtImageParam& p, const uint8_t* src, uint64_t srcLen, uint8_t* dst,
                          uint64_t dstLen);
     // packedType 1: two 10/12-bit samples in three bytes; 12-bit colour in nine-byte groups,
-    // 10-bit colour as three samples in four bytes. A trailing partial group gives one more
-    // sample (one more pixel for colour).
+    // 10-bit colour as three samples in four bytes. A source that ends inside a group gives one
+    // more sample (one more pixel for colour); a destination that runs out first ends the
+    // conversion at the last whole group that fits.
     static void pairs(const VQtImageParam& p, const uint8_t* src, uint64_t srcLen, uint8_t* dst,
                       uint64_t dstLen);
     // packedType 2 and 3: 10/12/14-bit streams, most or least significant bit first (other

@@ -6,7 +6,9 @@
 #include "app/VQtPreferenceDlg.h"
 #include "core/QAutoAdjustDPI.h"
 #include "core/QBaseMessageBox.h"
+#include "core/VQtSafeFile.h"
 #include "core/VQtSystemParam.h"
+#include "core/VQtThreadGuard.h"
 #include "device/OxaApi.h"
 #include "device/VQtDeviceWidget.h"
 #include "imageproc/VQtColorCorrection.h"
@@ -16,6 +18,7 @@
 
 #include <QActionGroup>
 #include <QApplication>
+#include <QBuffer>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -659,9 +662,12 @@ void MainWindow::slotPixelDisChecked(bool checked) {
     g_sysPrm.displacement.PixelDisSynthesize = checked;
 }
 
-void MainWindow::slotSaveImageStatus(int status) {
+void MainWindow::slotSaveImageStatus(int status, const QString& files) {
+    // A failed run has logged each file that could not be written; only success is told here.
     if (status == 1)
-        emit signalOutputInfo(tr("Image saved successfully"), 0);
+        emit signalOutputInfo(files.isEmpty() ? tr("Image saved successfully")
+                                              : tr("Image saved successfully: %1").arg(files),
+                              0);
 }
 
 void MainWindow::slotVideoErrorCode(int code) {
@@ -703,19 +709,30 @@ bool MainWindow::openImageFile(const QString& path) {
     const QFileInfo info(path);
     if (info.isFile() && imageSuffixes().contains(info.suffix().toLower()))
         return pictureControl->openImageFile(path); // logs its own failure
-    emit signalOutputInfo(tr("Failed to load image: %1 is not an image file").arg(path), 2);
+    const QString reason = !info.exists()   ? tr("%1 does not exist").arg(path)
+                           : !info.isFile() ? tr("%1 is not a file").arg(path)
+                                            : tr("%1 is not an image file this program reads").arg(path);
+    emit signalOutputInfo(tr("Failed to load image: %1").arg(reason), 2);
     return false;
 }
 
 QString MainWindow::writeBackgroundPicture() {
     const QString path = QDir::tempPath() + QStringLiteral("/VionCViewer.bmp");
-    if (!QImage(QStringLiteral(":/Image/Background")).save(path, "BMP")) {
+    QByteArray bytes;
+    QBuffer encoded(&bytes);
+    QString error;
+    // The temporary folder is shared: a link planted at the name is refused, never written
+    // through, and the permissions are set on the new file itself. Several users may run the
+    // viewer on one machine; each must be able to read the file.
+    if (!encoded.open(QIODevice::WriteOnly) ||
+        !QImage(QStringLiteral(":/Image/Background")).save(&encoded, "BMP") ||
+        !VQtSafeFile::writeFile(path, bytes, &error, VQtSafeFile::Atomic, VQtSafeFile::RefuseLinks, 0666)) {
         emit signalOutputInfo(
             tr("The loading image failed, please reload the program in case of unknown error"), 2);
+        if (!error.isEmpty())
+            emit signalOutputInfo(error, 2);
         return QString();
     }
-    // Several users may run the viewer on one machine; each must be able to replace the file.
-    setFilePermissions(path);
     return path;
 }
 
@@ -791,7 +808,12 @@ void MainWindow::slotActionAbout() {
 bool MainWindow::startRemoteFileTask(std::function<void()> task) {
     if (remoteFileControlThread.isRunning())
         return false;
-    remoteFileControlThread = QtConcurrent::run(std::move(task));
+    // The task's thread ends with the task: whatever it throws is logged, not let out.
+    remoteFileControlThread = QtConcurrent::run([this, task = std::move(task)] {
+        QString failure;
+        if (!VQtThreadGuard::run(tr("The camera file task"), task, &failure))
+            emit signalOutputInfo(failure, 2);
+    });
     return true;
 }
 
@@ -808,7 +830,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     deviceWidget->closeDevice();
     closeServiceTools();
     closeToolWindows();
-    saveSystemConfig();
+    QString error;
+    if (!saveSystemConfig(&error)) {
+        emit signalOutputInfo(error, 2);
+        qWarning("%s", qPrintable(error));
+    }
     logFile->flush(1000);
     event->accept();
 }

@@ -142,7 +142,7 @@ signals:
 public slots:
     void slotUpdateDevGrabStatus();
     void slotUpdateGrabPrm();
-    void slotSaveImageStatus(int status);
+    void slotSaveImageStatus(int status, const QString& files = QString());
     void slotVideoErrorCode(int code);
     void slotUpdateDevOpenStatus();
     // The picture menu's pixel-displacement entries: synthesise sensor-shift bursts or not.

@@ -32,6 +32,10 @@ VQtPictureControl::VQtPictureControl(QWidget* window) : QObject(window), m_windo
             &VQtPictureControl::slotUpdateMarker);
     connect(m_mainView->getWidget(), &QCustomPictureWidget::signalUpdatePointer, this,
             &VQtPictureControl::slotUpdatePointer);
+    // Render and spectrum failures of either picture reach the log.
+    for (QCustomPictureView* view : {m_mainView, m_secondView})
+        connect(view->getWidget(), &QCustomPictureWidget::signalOutputInfo, this,
+                &VQtPictureControl::signalOutputInfo);
     const QString remembered = g_sysPrm.ui.LastImageFolder;
     m_lastFolder = !remembered.isEmpty() && QFileInfo(remembered).isDir()
                        ? remembered

@@ -55,7 +55,7 @@ public:
 
 signals:
     void signalOutputInfo(const QString& text, int level);
-    void signalSaveImageStatus(int status);
+    void signalSaveImageStatus(int status, const QString& files);
     // A file the user chose is shown.
     void signalImageOpened(const QString& path);
 

@@ -6,8 +6,10 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLineEdit>
 #include <QPainter>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -18,6 +20,7 @@
 
 #include "app/MainWindow.h"
 #include "core/QBaseMessageBox.h"
+#include "core/VQtSafeFile.h"
 #include "device/VQtDevice.h"
 #include "tools/VQtAcqRegisterDlg.h"
 #include "tools/VQtFirmwareUpgradeDlg.h"
@@ -150,11 +153,7 @@ int vqtWriteServiceScreenshots(MainWindow& window, const QString& dir) {
     // Firmware upgrade over the serial line: in progress, then its end with the notice.
     VQtFirmwareUpgradeDlg* fw = window.getFirmwareUpgradeDlg();
     const QString file = dir + QStringLiteral("/VCL-2K-M_mcu_demo.binx");
-    {
-        QFile f(file);
-        if (f.open(QIODevice::WriteOnly))
-            f.write(firmwareContainer("VCL-2K-M", 96 * 1024));
-    }
+    VQtSafeFile::writeFile(file, firmwareContainer("VCL-2K-M", 96 * 1024));
     fw->resize(600, 380);
     fw->show();
     fw->typeCombo()->setCurrentIndex(1);

@@ -13,6 +13,7 @@
 
 #include "app/VQtScreenshots.h"
 #include "app/VQtServiceScreenshots.h"
+#include "device/sim/SimControlServer.h"
 #include "app/VQtToolScreenshots.h"
 
 namespace {
@@ -85,7 +86,13 @@ int main(int argc, char* argv[]) {
     }
     if (argc > 1)
         window.setMainImageFile(QString::fromLocal8Bit(argv[1]));
+    // "vionc sim ..." reaches this viewer's simulated devices (docs/simulated-devices.md).
+    QString controlError;
+    if (!SimControlServer::start(&controlError))
+        qWarning("Simulated device control is off: %s", qPrintable(controlError));
     window.show();
     splash.finish(&window);
-    return app.exec();
+    const int code = app.exec();
+    SimControlServer::stop();
+    return code;
 }

@@ -21,6 +21,7 @@ int cmdGet(const QStringList& args);
 int cmdSet(const QStringList& args);
 int cmdParams(const QStringList& args);
 int cmdConfig(const QStringList& args);
+int cmdSim(const QStringList& args);
 // Takes "--devices FILE" out of args and loads that device description (VioncDevices.cpp).
 bool vioncUseDeviceOptions(QStringList& args, QString* error);
 

@@ -55,6 +55,9 @@ int cmdInfo(const QStringList& arguments) {
     vioncPrint(QStringLiteral("storageBits: %1").arg(p.storageBits));
     vioncPrint(QStringLiteral("channels: %1").arg(p.channels));
     vioncPrint(QStringLiteral("dataBytes: %1").arg(bytes));
+    // A short ".iim" opens with its missing tail black; say how much is missing.
+    if (!isRaw && path.right(4).toLower() == QLatin1String(".iim"))
+        vioncPrint(QStringLiteral("missingBytes: %1").arg(vqtMissingBytes(p, bytes)));
     if (p.packedType == VQT_PACKED_JPEG) {
         int w = 0, h = 0, c = 0;
         if (buffer.jpegGeometry(&w, &h, &c))

@@ -41,6 +41,10 @@ const Command kCommands[] = {
     {"config",
      QT_TRANSLATE_NOOP("vionc", "save|load DEVICE FILE  board (.zbcf) or camera (.ccf) configuration file"),
      cmdConfig},
+    {"sim",
+     QT_TRANSLATE_NOOP("vionc", "COMMAND [arguments]  faults and frame pacing of the running viewer's simulated "
+                                "devices (vionc sim --help)"),
+     cmdSim},
 };
 
 void printHelp() {

@@ -2,7 +2,8 @@
 # (fontconfig, Qt's plugin loader) suppressed.
 set(VQT_TEST_ENV "QT_QPA_PLATFORM=offscreen"
     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
-    "UBSAN_OPTIONS=print_stacktrace=1")
+    "UBSAN_OPTIONS=print_stacktrace=1"
+    "TSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/tsan.supp:second_deadlock_stack=1")
 
 # vqt_add_library(NAME DIR DEPS...): a static library from every source file of DIR
 # (not recursive, so sub-folders can be libraries of their own).

@@ -3,9 +3,15 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
+#include <exception>
+
+#include "core/VQtSafeFile.h"
 #include "core/VQtSystemConfigKeys.h"
 
 VQtSystemParam g_sysPrm;
@@ -17,6 +23,9 @@ namespace {
 // Model-name parts of the sensor-shift cameras; the second kind delivers colour bursts.
 const char* const kPixelDisModel = "-PSM";
 const char* const kPixelDisAltModel = "-PSC";
+
+// Files in the shared temporary folder: readable and writable by every user.
+constexpr int kSharedFileMode = 0666;
 
 } // namespace
 
@@ -117,28 +126,92 @@ QStringList takeSystemConfigMessages() {
     return lines;
 }
 
-void saveSystemConfig() {
-    if (g_strConfig.isEmpty())
-        isDebug();
-    {
-        QSettings settings(g_strConfig, QSettings::IniFormat);
-        setFilePermissions(g_strConfig);
-        writeSystemConfig(settings, g_sysPrm);
-        settings.sync();
+namespace {
+
+// The settings file's bytes with every key of the record, keeping keys this program does not
+// write (such as the hand-edited "Debug"). The settings library writes only to a file of its own
+// choosing and does not notice a write that fails, so it fills a private scratch copy which is
+// read back and compared key by key before its bytes are used.
+bool formatSettingsFrom(const QString& current, QByteArray* bytes) {
+    QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/VionC-settings-XXXXXX"));
+    if (!scratch.isValid())
+        return false;
+    const QString copy = scratch.filePath(QStringLiteral("VionC.ini"));
+    QFile old(current);
+    if (!current.isEmpty() && old.open(QIODevice::ReadOnly)) {
+        const QByteArray kept = old.readAll();
+        QFile out(copy);
+        if (!out.open(QIODevice::WriteOnly) || out.write(kept) != kept.size() || !out.flush())
+            return false;
     }
-    // A file created by this save did not exist when the permissions were set above.
-    setFilePermissions(g_strConfig);
+    QSettings settings(copy, QSettings::IniFormat);
+    writeSystemConfig(settings, g_sysPrm);
+    settings.sync();
+    if (settings.status() != QSettings::NoError)
+        return false;
+    QFile formatted(copy);
+    if (!formatted.open(QIODevice::ReadOnly))
+        return false;
+    *bytes = formatted.readAll();
+    // Read back under another name: the library shares what it holds of a file by its path.
+    const QString readBack = scratch.filePath(QStringLiteral("check.ini"));
+    QFile again(readBack);
+    if (!again.open(QIODevice::WriteOnly) || again.write(*bytes) != bytes->size() || !again.flush())
+        return false;
+    again.close();
+    const QSettings check(readBack, QSettings::IniFormat);
+    if (check.status() != QSettings::NoError)
+        return false;
+    for (const QString& key : settings.allKeys())
+        if (check.value(key).toString() != settings.value(key).toString())
+            return false;
+    return true;
 }
 
-// Set directly rather than through a shell: the same result without a process start that
-// could hold up start-up or closing.
-void setFilePermissions(const QString& path) {
-    if (path.isEmpty() || !QFile::exists(path))
-        return;
-    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser |
-                                    QFileDevice::WriteUser | QFileDevice::ReadGroup |
-                                    QFileDevice::WriteGroup | QFileDevice::ReadOther |
-                                    QFileDevice::WriteOther);
+// A file the settings library cannot decode (it may even throw on one) is not carried over:
+// the keys are then written without the old file's other keys.
+bool formatSettings(const QString& current, QByteArray* bytes) {
+    for (const QString& keep : {current, QString()}) {
+        try {
+            if (formatSettingsFrom(keep, bytes))
+                return true;
+        } catch (const std::exception&) {
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool saveSystemConfig(QString* error) {
+    if (g_strConfig.isEmpty())
+        isDebug();
+    // The file sits in the shared temporary folder: a link planted there is refused, never
+    // followed, and the permissions are set on the new file itself.
+    VQtSafeFile file(g_strConfig, VQtSafeFile::Durable, VQtSafeFile::RefuseLinks);
+    file.setPermissions(kSharedFileMode);
+    QByteArray bytes;
+    bool ok = file.open();
+    if (ok && !formatSettings(g_strConfig, &bytes)) {
+        if (error)
+            *error = QCoreApplication::translate("VQtSystemParam", "Cannot write %1: %2")
+                         .arg(g_strConfig, QCoreApplication::translate(
+                                               "VQtSystemParam",
+                                               "the settings could not be prepared in the temporary folder"));
+        return false;
+    }
+    ok = ok && file.write(bytes) && file.commit();
+    if (!ok && error)
+        *error = file.errorString();
+    return ok;
+}
+
+// Several users share the file: each must be able to read and replace it. Set through the
+// opened file, so a link planted at the path is refused instead of followed.
+bool setFilePermissions(const QString& path, QString* error) {
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return true;
+    return VQtSafeFile::setPermissionsNoFollow(path, kSharedFileMode, error);
 }
 
 void executeLinuxCmd(const QString& cmd) {

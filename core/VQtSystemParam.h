@@ -155,9 +155,12 @@ bool isDebug();
 void loadSystemConfig();
 // The warnings of the last load, one line each in the current language; taken once.
 QStringList takeSystemConfigMessages();
-void saveSystemConfig();
-// Leaves an existing file readable and writable by every user.
-void setFilePermissions(const QString& path);
+// Writes every key through the safe writer (the old file stays whole on any failure); false
+// with "Cannot write PATH: REASON" in *error when the file could not be replaced.
+bool saveSystemConfig(QString* error = nullptr);
+// Leaves an existing file readable and writable by every user; a symbolic link at the path is
+// refused (false, the reason in *error), never followed.
+bool setFilePermissions(const QString& path, QString* error = nullptr);
 // Runs `cmd` through "bash -c", waiting at most 30 s; the exit status is ignored.
 void executeLinuxCmd(const QString& cmd);
 

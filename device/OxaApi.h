@@ -1,7 +1,8 @@
 // Camera library surface (libVionC): manager, discovery records, devices, features, events,
 // streams, buffers and ports. Plain C-callable functions; every call returns an OXASTATUS,
-// 0 meaning success. In this build the calls are served by the simulated hardware in
-// device/sim; a real transport can later stand behind the same declarations.
+// 0 meaning success. The calls are served by the backends registered with device/dispatch
+// (the simulated hardware of device/sim first); discovery lists their cameras one after the
+// other, and each handle reaches the backend that gave it out.
 //
 // Identifiers whose numbers the application relies on are fixed here and must not change.
 // Everything marked "own choice" is this library's decision and is documented where declared.
@@ -211,15 +212,17 @@ enum OXAFEATURE_VISIBILITY {
     OXA_VISIBILITY_GURU = 3,
     OXA_VISIBILITY_INVISIBLE = 4
 };
-// Representation of integer features (own choice of numbers).
+// Representation of integer features. The feature tree edits 6 as an IPv4 address and 7 as a
+// MAC address; the others are shown as numbers.
 enum OXAFEATURE_REPRESENTATION {
-    OXA_REPRESENTATION_LINEAR = 0,
-    OXA_REPRESENTATION_LOGARITHMIC = 1,
-    OXA_REPRESENTATION_BOOLEAN = 2,
-    OXA_REPRESENTATION_PURE_NUMBER = 3,
-    OXA_REPRESENTATION_HEX_NUMBER = 4,
-    OXA_REPRESENTATION_IPV4_ADDRESS = 5,
-    OXA_REPRESENTATION_MAC_ADDRESS = 6
+    OXA_REPRESENTATION_UNDEFINED = 0,
+    OXA_REPRESENTATION_LINEAR = 1,
+    OXA_REPRESENTATION_LOGARITHMIC = 2,
+    OXA_REPRESENTATION_BOOLEAN = 3,
+    OXA_REPRESENTATION_PURE_NUMBER = 4,
+    OXA_REPRESENTATION_HEX_NUMBER = 5,
+    OXA_REPRESENTATION_IPV4_ADDRESS = 6,
+    OXA_REPRESENTATION_MAC_ADDRESS = 7
 };
 
 // Manager parameters (32-bit values).
@@ -350,7 +353,8 @@ OXASTATUS OxaManSetPrm(uint32_t prm, const void* pValue, uint32_t size);
 OXASTATUS OxaManGetPrm(uint32_t prm, void* pValue, uint32_t* pSize);
 // English texts of a status: pName the error's description ("Feature and function type do not
 // match"), pSymbol its symbolic name, pModule the module name ("Feature Module"). Each size is
-// the buffer size in, the text length with its zero out. Unknown codes fail with invalid input.
+// the buffer size in, the text length with its zero out. A status outside the tables gets the
+// description "Unknown status 0x........" (and "Unknown Module" for an unknown module).
 OXASTATUS OxaManGetStatusText(OXASTATUS status, char* pName, uint32_t* pNameSize, char* pSymbol,
                               uint32_t* pSymbolSize, char* pModule, uint32_t* pModuleSize);
 // Refreshes the device list (discovery) and gives its length.
@@ -449,8 +453,12 @@ OXASTATUS OxaFeatureExecuteCommand(OXA_FEATURE_HANDLE hFeature);
 OXASTATUS OxaBufferNew(uint32_t width, uint32_t height, uint32_t pixelFormat, OXA_BUFFER_HANDLE* phBuffer);
 OXASTATUS OxaBufferFree(OXA_BUFFER_HANDLE hBuffer);
 OXASTATUS OxaBufferGetPrm(OXA_BUFFER_HANDLE hBuffer, uint32_t prm, void* pValue, uint32_t* pSize);
-// The stream is created with its first buffer; further buffers are added in order. Frames fill
-// the queued buffers in the order they were added, round robin.
+// The stream is created with its first buffer; further buffers are added in order. Delivered
+// frames fill the buffers in the order they were added, round robin: the n-th delivered frame
+// is in buffer n mod count. A frame that finds the buffer in turn still held by the
+// application (buffer handling 0) is lost and takes no buffer. Freeing a buffer of a running
+// stream is refused with the stream-running status; freeing a stopped stream's buffer takes
+// it out of the stream first.
 OXASTATUS OxaDevAllocStream(OXA_DEV_HANDLE hDev, OXA_BUFFER_HANDLE hFirstBuffer, OXA_STREAM_HANDLE* phStream);
 OXASTATUS OxaStreamFree(OXA_STREAM_HANDLE hStream);
 OXASTATUS OxaStreamAddBuffer(OXA_STREAM_HANDLE hStream, OXA_BUFFER_HANDLE hBuffer);
@@ -462,7 +470,11 @@ OXASTATUS OxaStreamGetPrm(OXA_STREAM_HANDLE hStream, uint32_t prm, void* pValue,
 OXASTATUS OxaStreamRegisterCallback(OXA_STREAM_HANDLE hStream, uint32_t eventId, OXA_EVENT_CALLBACK pFunc,
                                     void* pContext);
 OXASTATUS OxaStreamUnregisterCallback(OXA_STREAM_HANDLE hStream, uint32_t eventId);
-// count frames, or continuous when count is -1 (or 0).
+// count frames, or continuous when count is -1 (or 0). Events: end of frame per delivered frame
+// (with its buffer), frame lost, time-out when no frame came within the stream time-out, end
+// of stream when the stream ends by itself (its count delivered, its camera removed), not on
+// OxaStreamStop. A stream may be stopped or freed from its own callbacks; closing the device
+// stops its streams.
 OXASTATUS OxaStreamStart(OXA_STREAM_HANDLE hStream, int64_t count);
 OXASTATUS OxaStreamStop(OXA_STREAM_HANDLE hStream);
 // Waits until a counted acquisition has delivered all its frames, or timeoutMs passed.

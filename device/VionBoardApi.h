@@ -1,7 +1,8 @@
 // Frame-grabber board library surface (libVionBoard): boards, parameters (VNP_...), events,
 // grabbing, buffers and registers. Plain C-callable functions; calls return 1 on success, any
-// other value on failure, after which VionGetLastError gives the board error code. In this
-// build the calls are served by the simulated boards in device/sim.
+// other value on failure, after which VionGetLastError gives the board error code. The calls
+// are served by the backends registered with device/dispatch (the simulated boards of
+// device/sim first); board indices run over their boards one after the other.
 //
 // Parameter ids and event numbers the application relies on are fixed; those marked "own
 // choice" are this library's decision.
@@ -267,7 +268,12 @@ enum VNP_ID : uint32_t {
     VNP_GVB_LOST_PACKETS = 0x31000007,
     VNP_GVB_RESEND_TIMEOUTS = 0x31000008,
     VNP_CL_FRAME_VALID_MODE = 0x10000064, // own name: frame-valid indicator meaningful when nonzero
-    VNP_CL_PIXEL_CLOCK_MHZ = 0x10000055
+    VNP_CL_PIXEL_CLOCK_MHZ = 0x10000055,
+    // Own choice: writing it fires the software trigger, VNP_SOFTWARE_TRIGGER_COUNT pulses
+    // VNP_SOFTWARE_TRIGGER_PERIOD us apart. They trigger frames when the working mode is not
+    // "Free Run" and the trigger source is "Software Trigger" (6); a Camera Link board's
+    // software trigger reaches its camera whatever the source.
+    VNP_SOFTWARE_TRIGGER_FIRE = 0x1000005F
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -293,7 +299,13 @@ int VionUnRegisterCallback(VION_HANDLE hBoard, uint32_t event);
 int VionLoadConfigurationFromFile(VION_HANDLE hBoard, const char* pPath);
 int VionSaveConfigurationToFile(VION_HANDLE hBoard, const char* pPath);
 
-// count frames, or continuous when count is 0.
+// count frames, or continuous when count is 0. The n-th frame ready is in buffer n mod the
+// frame count (VNP_FRAME_COUNT); a lost frame (share mode with the buffer in turn not released)
+// and an ignored trigger take no buffer. Events: frame ready, frame lost, frame ignored (a
+// trigger while the board was still busy), time-out (no frame within VNP_TIME_OUT ms), grab
+// stop when the grab ends by itself (its count, the board gone), not on VionStopGrab. In a
+// working mode other than "Free Run" a frame is grabbed per trigger pulse. A board may be
+// stopped or closed from its own callbacks.
 int VionStartGrab(VION_HANDLE hBoard, int32_t count);
 int VionStopGrab(VION_HANDLE hBoard);
 // Waits until a counted grab has finished, at most timeoutMs (0xFFFFFFFF: no limit).

@@ -3,6 +3,7 @@
 #include <QVBoxLayout>
 #include <opencv2/imgproc.hpp>
 
+#include "core/VQtThreadGuard.h"
 #include "display/CPicImage.h"
 #include "display/QCustomPictureWidget.h"
 
@@ -73,18 +74,28 @@ void QCustomFFTWidget::updateImageThread() {
             continue;
         m_pending = false;
         QCustomPictureWidget* source = m_source;
-        cv::Mat copy;
-        int bits = 8;
         l.unlock();
-        {
-            QReadLocker imageLock(&source->getImageLock());
-            copy = picMat(source->getEntireImage()).clone();
-        }
-        source->getChannelAndFormat(nullptr, &bits);
-        if (copy.depth() == CV_8U)
-            bits = 8;
         cv::Mat result;
-        const bool ok = computeSpectrum(copy, bits, result);
+        int bits = 8;
+        bool ok = false;
+        QString failure;
+        // The boundary of this thread: a failed spectrum is logged and the loop goes on.
+        const bool finished = VQtThreadGuard::run(
+            tr("Computing the spectrum"),
+            [&] {
+                cv::Mat copy;
+                {
+                    QReadLocker imageLock(&source->getImageLock());
+                    copy = picMat(source->getEntireImage()).clone();
+                }
+                source->getChannelAndFormat(nullptr, &bits);
+                if (copy.depth() == CV_8U)
+                    bits = 8;
+                ok = computeSpectrum(copy, bits, result);
+            },
+            &failure);
+        if (!finished)
+            emit signalOutputInfo(failure, 2);
         l.lock();
         if (ok) {
             m_result = result;

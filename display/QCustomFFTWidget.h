@@ -26,6 +26,8 @@ public:
 
 signals:
     void signalSpectrumReady();
+    // A spectrum that could not be computed (one line, level 2).
+    void signalOutputInfo(const QString& text, int level);
 
 private:
     void updateImageThread();

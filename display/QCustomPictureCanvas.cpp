@@ -5,6 +5,8 @@
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 
+#include "acquisition/VQtFrameLayout.h"
+#include "core/VQtThreadGuard.h"
 #include "display/CPicGeometry.h"
 #include "display/CPicImage.h"
 #ifdef __linux__
@@ -106,7 +108,19 @@ void QCustomPictureCanvas::run() {
         }
         QElapsedTimer t;
         t.start();
-        renderOnce();
+        QString failure;
+        if (VQtThreadGuard::run(
+                tr("Showing the picture"), [this] { renderOnce(); }, &failure)) {
+            m_lastFailure.clear();
+        } else {
+            // The widget still gets its answer, and the log one line per kind of failure
+            // rather than one per frame.
+            m_updateFinished = true;
+            emit signalUpdateFinish(false);
+            if (failure != m_lastFailure)
+                emit signalOutputInfo(failure, 2);
+            m_lastFailure = failure;
+        }
         const int pause = pacingSleepMs(int(t.elapsed()));
         QMutexLocker l(&m_sleepMutex);
         if (!m_stop)
@@ -133,7 +147,9 @@ bool QCustomPictureCanvas::renderOnce() {
             QMutexLocker l(&m_infoMutex);
             m_param = p;
         }
-        if (!picIsNull(m_entire) && updateCalcImage() && processCalcCanvasImage()) {
+        if (!picIsNull(m_entire) &&
+            VQtFrameLayout::isShowable(uint32_t(m_entire->depth), uint32_t(m_entire->channels)) &&
+            updateCalcImage() && processCalcCanvasImage()) {
             QMutexLocker canvasLock(&m_canvasMutex);
             if (makeDisplayCanvas()) {
                 convertCalcCanvasToDisplayCanvas();
@@ -306,7 +322,8 @@ bool QCustomPictureCanvas::processCalcCanvasImage() {
     if (covered < cs.width() * cs.height())
         m_calcMat.setTo(cv::Scalar::all(QCustomPictureCanvasPainter::getPixelDefaultColor(
             show.depth() == CV_8U ? 8 : 16, displayShift())));
-    const int interp = m_param.zoom > 1.0 ? cv::INTER_NEAREST : m_param.calc.resizeMethod;
+    const int interp =
+        m_param.zoom > 1.0 ? cv::INTER_NEAREST : resizeInterpolation(m_param.calc.resizeMethod);
     for (int i = 0; i < n; ++i) {
         const QRect &a = pairs[i].image, &b = pairs[i].canvas;
         const cv::Mat from = show(cv::Rect(a.x(), a.y(), a.width(), a.height()));
@@ -319,6 +336,18 @@ bool QCustomPictureCanvas::processCalcCanvasImage() {
     return true;
 }
 
+int QCustomPictureCanvas::resizeInterpolation(int method) {
+    switch (method) {
+    case cv::INTER_NEAREST:
+    case cv::INTER_LINEAR:
+    case cv::INTER_CUBIC:
+    case cv::INTER_AREA:
+        return method;
+    default:
+        return cv::INTER_LINEAR;
+    }
+}
+
 bool QCustomPictureCanvas::makeDisplayCanvas() {
     const int ch = m_calcMat.channels() == 1 ? 1 : 3;
     if (!picCreate(&m_display, m_calcMat.cols, m_calcMat.rows, 8, ch))
@@ -328,10 +357,9 @@ bool QCustomPictureCanvas::makeDisplayCanvas() {
 }
 
 int QCustomPictureCanvas::displayShift() const {
+    // A 16-bit sample has nothing past bit 15, whatever the window asks for.
     const CPicInterceptMode& m = m_param.intercept;
-    if (m.adaptive)
-        return std::max(0, m.bits - 8);
-    return m.shift < 0 ? 0 : m.shift;
+    return std::clamp(m.adaptive ? m.bits - 8 : m.shift, 0, 15);
 }
 
 void QCustomPictureCanvas::convertCalcCanvasToDisplayCanvas() {
@@ -344,7 +372,7 @@ void QCustomPictureCanvas::convertCalcCanvasToDisplayCanvas() {
             cv::cvtColor(c, d, c.channels() == 3 ? cv::COLOR_BGR2RGB : cv::COLOR_BGRA2RGB);
         return;
     }
-    const int s = std::min(15, displayShift());
+    const int s = displayShift();
     if (m_lutShift != s) {
         m_lut8.resize(65536);
         for (int v = 0; v < 65536; ++v)

@@ -46,12 +46,19 @@ public:
 
     void stopThread();
 
-    // One render as the worker does it; returns false when there was nothing to render.
+    // One render as the worker does it; returns false when there was nothing to render. An
+    // entire image of a layout the file readers would refuse (see VQtFrameLayout) is not
+    // rendered. May throw what OpenCV throws; run() is the boundary that catches it.
     bool renderOnce();
+    // OpenCV interpolation used when the picture is zoomed out: the resize method of the
+    // settings when it is one of the four offered (nearest, linear, cubic, area), else linear.
+    static int resizeInterpolation(int method);
     bool isUpdateFinished() const { return m_updateFinished; }
 
 signals:
     void signalUpdateFinish(bool imageChanged);
+    // A render that failed (one line, level 2); repeated failures of the same kind are told once.
+    void signalOutputInfo(const QString& text, int level);
     void signalUpdateCalcMethod(double gain, int offset);
 
 protected:
@@ -103,4 +110,5 @@ private:
     unsigned m_appliedAffinity = 0;
     bool m_debug = false;
     std::atomic<bool> m_updateFinished{false};
+    QString m_lastFailure; // render thread only
 };

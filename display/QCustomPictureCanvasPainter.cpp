@@ -1,5 +1,7 @@
 #include "display/QCustomPictureCanvasPainter.h"
 
+#include <algorithm>
+
 QCustomPictureCanvasPainter::QCustomPictureCanvasPainter() {
     // zoom 128, 96, 64, 32
     m_fonts[0] = Font{16, 0.8, 0.1, 1, 8};
@@ -51,5 +53,5 @@ int QCustomPictureCanvasPainter::getPixelInfoColor(int bpp, const double v[4], b
 int QCustomPictureCanvasPainter::getPixelDefaultColor(int depth, int shift) {
     if (depth == 8)
         return 64;
-    return 64 << (shift > 0 ? shift : 0);
+    return 64 << std::clamp(shift, 0, 15);
 }

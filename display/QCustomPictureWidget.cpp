@@ -9,6 +9,7 @@
 #include <cmath>
 #include <opencv2/core/utility.hpp>
 
+#include "acquisition/VQtFrameLayout.h"
 #include "display/CPicGeometry.h"
 #include "display/CPicImage.h"
 #include "display/QCustomDisplaySetting.h"
@@ -28,6 +29,8 @@ QCustomPictureWidget::QCustomPictureWidget(QWidget* parent)
             &QCustomPictureWidget::slotUpdateFinish, Qt::QueuedConnection);
     connect(m_canvas, &QCustomPictureCanvas::signalUpdateCalcMethod, this,
             &QCustomPictureWidget::slotUpdateCalcMethod, Qt::QueuedConnection);
+    connect(m_canvas, &QCustomPictureCanvas::signalOutputInfo, this, &QCustomPictureWidget::signalOutputInfo,
+            Qt::QueuedConnection);
     // The render thread is the only worker of a picture; OpenCV's own pool would fight it.
     cv::setNumThreads(0);
     m_canvas->start();
@@ -51,7 +54,8 @@ void QCustomPictureWidget::closeEvent(QCloseEvent* e) {
 }
 
 bool QCustomPictureWidget::createImage(int width, int height, int depth, int channels) {
-    if (width <= 0 || height <= 0 || (depth != 8 && depth != 16) || channels < 1 || channels > 4)
+    if (width <= 0 || height <= 0 || depth <= 0 || channels <= 0 ||
+        !VQtFrameLayout::isShowable(uint32_t(depth), uint32_t(channels)))
         return false;
     bool ok;
     {
@@ -832,8 +836,11 @@ void QCustomPictureWidget::openMultipleLight() {
 }
 
 void QCustomPictureWidget::openFft() {
-    if (!m_fftWidget)
+    if (!m_fftWidget) {
         m_fftWidget = new QCustomFFTWidget(nullptr);
+        connect(m_fftWidget, &QCustomFFTWidget::signalOutputInfo, this,
+                &QCustomPictureWidget::signalOutputInfo);
+    }
     m_fftWidget->show();
     m_fftWidget->raise();
     m_fftWidget->updateImage(this);

@@ -25,8 +25,16 @@ int packedTypeOf(int i) {
     return i >= 0 && i < 5 ? types[i] : 0;
 }
 
+namespace {
+// No frame has sides above 2^20 pixels; sizes past any such frame are not worked with.
+constexpr int64_t kMaxSide = int64_t(1) << 20;
+constexpr int64_t kMaxFileBytes = kMaxSide * kMaxSide * 8;
+} // namespace
+
 int64_t unpackedSize(int64_t n, int packedType, int bitDepth, int channels) {
-    if (n <= 0)
+    // A size no frame file can have (a folder, a sparse or damaged file) holds no frame; this
+    // also keeps the arithmetic below from overflowing.
+    if (n <= 0 || n > kMaxFileBytes)
         return 0;
     switch (packedType) {
     case 0:
@@ -55,6 +63,10 @@ int64_t unpackedSize(int64_t n, int packedType, int bitDepth, int channels) {
 }
 
 int64_t frameSize(int64_t width, int64_t height, int bitDepth, int channels) {
+    if (width <= 0 || height <= 0 || channels <= 0)
+        return 0;
+    if (width > kMaxSide || height > kMaxSide || channels > 4)
+        return std::numeric_limits<int64_t>::max(); // matches no file
     return width * height * channels * (bitDepth > 8 ? 2 : 1);
 }
 
@@ -73,6 +85,9 @@ bool estimate(int64_t fileBytes, int64_t start, int packedType, int bitDepth, in
     if (have <= 0 || have % pixelBytes != 0)
         return false;
     const int64_t pixels = have / pixelBytes;
+    // A size beyond any frame is not searched, which would take minutes.
+    if (pixels > kMaxSide * kMaxSide)
+        return false;
     // Sensor sizes seen on machine-vision cameras, tried first.
     static const int common[][2] = {{640, 480},   {752, 480},   {800, 600},   {1024, 768},  {1280, 720},
                                     {1280, 960},  {1280, 1024}, {1440, 1080}, {1600, 1200}, {1920, 1080},
@@ -100,7 +115,7 @@ bool estimate(int64_t fileBytes, int64_t start, int packedType, int bitDepth, in
             bestH = h;
         }
     }
-    if (bestH == 0 || bestW > std::numeric_limits<int>::max() || double(bestW) / bestH > 16.0)
+    if (bestH == 0 || bestW > kMaxSide || double(bestW) / bestH > 16.0)
         return false;
     *width = int(bestW);
     *height = int(bestH);

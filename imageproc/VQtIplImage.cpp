@@ -7,6 +7,9 @@
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include <QFile>
+
+#include "core/VQtSafeFile.h"
 #include "imageproc/Demosaicing.h"
 #include "imageproc/VQtImageLoops.h"
 
@@ -244,8 +247,15 @@ bool cvVQtSaveImage(const char* fileName, VQtIplImage* image, const int* params)
         list.push_back(params[i]);
         list.push_back(params[i + 1]);
     }
+    // Encoded in memory and written through the safe writer: a failed write leaves the file it
+    // would have replaced untouched.
     try {
-        return cv::imwrite(fileName, image->roiMat(), list);
+        const std::string name(fileName);
+        const size_t dot = name.find_last_of('.');
+        std::vector<uchar> bytes;
+        if (dot == std::string::npos || !cv::imencode(name.substr(dot), image->roiMat(), bytes, list))
+            return false;
+        return VQtSafeFile::writeFile(QFile::decodeName(fileName), bytes.data(), bytes.size());
     } catch (const cv::Exception&) {
         return false;
     }

@@ -78,7 +78,8 @@ void cvVQtPutText(VQtIplImage* image, const char* text, CvPoint origin, const Cv
 void cvVQtResize(VQtIplImage* source, VQtIplImage* target, int interpolation);
 // flipMode: 0 around the x axis, > 0 around the y axis, < 0 both. Empty/absent target: in place.
 void cvVQtFlip(VQtIplImage* source, VQtIplImage* target, int flipMode = 0);
-// Writes an image file by extension; params as cv::imwrite's (pairs ending with 0), may be absent.
+// Writes an image file by extension through the safe writer; params as cv::imwrite's (pairs
+// ending with 0), may be absent.
 bool cvVQtSaveImage(const char* fileName, VQtIplImage* image, const int* params = nullptr);
 // Colour conversion. Bayer codes 46..49 demosaic (bits = camera bit depth, method = the
 // "Bayer Interpolation" setting: 0 bilinear, 1 bicubic, others bilinear); other OpenCV codes

@@ -2,7 +2,7 @@
 
 #include <QFile>
 
-#include "tools/VQtToolFile.h"
+#include "core/VQtSafeFile.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ QByteArray VQtCsvFile::format(const QVector<QPoint>& entries) {
 }
 
 bool VQtCsvFile::write(const QString& path, const QVector<QPoint>& entries, QString* error) {
-    return VQtToolFile::writeWhole(path, format(entries), error);
+    return VQtSafeFile::writeFile(path, format(entries), error);
 }
 
 QString VQtCsvFile::stopText(const Content& content) {

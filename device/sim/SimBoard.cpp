@@ -7,59 +7,163 @@
 
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimEventQueue.h"
-#include "device/sim/SimFrameEncoder.h"
-#include "device/sim/SimScene.h"
+#include "device/sim/SimFrameSource.h"
 
 namespace {
 // Frames above this size are refused: a parameter can never make the board allocate absurdly.
 constexpr uint64_t kMaxFrameBytes = 1ull << 31;
+// Trigger sources with a meaning of their own (the CoaXPress entries).
+constexpr int64_t kSourceInternal = 5;
+constexpr int64_t kSourceSoftware = 6;
+
+SimClockMode clockMode(const QString& text) {
+    if (text == QLatin1String("free"))
+        return SimClockMode::Free;
+    if (text == QLatin1String("step"))
+        return SimClockMode::Step;
+    return SimClockMode::Real;
+}
 } // namespace
 
-SimBoard::SimBoard(const SimBoardDesc& desc, int index) : m_desc(desc), m_index(index) {
+SimBoard::SimBoard(const SimBoardDesc& desc, int index)
+    : m_desc(desc), m_index(index), m_faults(VION_ERR_TIMEOUT), m_source(new SimFrameSource) {
     m_params = SimBoardParams::build(desc, 1024, 768);
     m_channelCrc.fill(0, desc.channels);
     m_channelLost.fill(0, desc.channels);
     m_channelErrors.fill(0, desc.channels);
+    m_faults.apply(desc.faults);
+    m_clock.setMode(clockMode(desc.clock));
+    m_prerendered = desc.prerendered;
 }
 
 SimBoard::~SimBoard() {
-    close();
+    closeAll();
+    m_events.reset();
 }
 
-int SimBoard::open(std::shared_ptr<SimCamera> camera, VION_HANDLE handle) {
+// With the control lock held.
+void SimBoard::joinGrab() {
+    if (m_thread.joinable() && !onGrabThread())
+        m_thread.join();
+}
+
+int SimBoard::open(std::shared_ptr<SimCamera> camera, VION_HANDLE handle,
+                   std::shared_ptr<SimBoardSession>* session) {
+    if (onGrabThread())
+        return VION_ERR_THREAD_EXIST;
+    std::lock_guard<std::mutex> control(m_control);
+    joinGrab(); // a grab of a session closed from its own callback
     std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_present)
+        return VION_ERR_BOARD_NOT_FOUND;
     if (m_open)
         return VION_ERR_CAMERA_IN_USE;
     const SimCameraDesc cam = camera ? camera->desc() : SimCameraDesc();
     m_params = SimBoardParams::build(m_desc, camera ? cam.width : 1024, camera ? cam.height : 768);
     m_camera = std::move(camera);
     m_open = true;
-    m_handle = handle;
-    m_events.reset(new SimEventQueue);
+    if (!m_events)
+        m_events.reset(new SimEventQueue);
+    m_session = std::make_shared<SimBoardSession>();
+    m_session->id = m_nextSession++;
+    m_session->handle = handle;
+    *session = m_session;
+    m_buffers.clear();
+    m_status.clear();
+    m_held.clear();
     updateFrameSize();
     return 0;
 }
 
-void SimBoard::close() {
-    stopGrab();
-    std::unique_ptr<SimEventQueue> events;
+void SimBoard::close(const std::shared_ptr<SimBoardSession>& session) {
+    if (!session)
+        return;
+    bool current;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_open = false;
-        m_callbacks.clear();
-        m_camera.reset();
-        events = std::move(m_events);
+        current = m_session == session;
+        if (current) {
+            m_open = false;
+            m_session.reset();
+            m_camera.reset();
+        }
+    }
+    if (current) {
+        m_stop = true;
+        m_clock.interrupt();
+    }
+    // Outside the lock: a running callback may still call into the board.
+    session->callbacks.clear();
+    if (!current || onGrabThread())
+        return; // closed from its own callback: the grab thread lets the buffers go when it ends
+    std::lock_guard<std::mutex> control(m_control);
+    joinGrab();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (!m_open) {
         m_buffers.clear();
         m_status.clear();
         m_held.clear();
-        m_handle = VION_INVALID_HANDLE;
     }
-    events.reset();
+}
+
+void SimBoard::closeAll() {
+    std::shared_ptr<SimBoardSession> session;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        session = m_session;
+    }
+    close(session);
+    stopGrab(); // a grab of an unplugged board's ended session
+}
+
+bool SimBoard::isCurrent(const SimBoardSession& session) const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_session.get() == &session && m_present;
 }
 
 bool SimBoard::isOpen() const {
     std::lock_guard<std::mutex> lock(m_mutex);
     return m_open;
+}
+
+void SimBoard::unplug() {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_present)
+            return;
+        m_present = false;
+        if (m_grabbing) {
+            m_removed = true;
+            m_stop = true;
+        }
+        // The session ends; its grab thread keeps it to report the end of the grab.
+        m_open = false;
+        m_session.reset();
+    }
+    m_clock.interrupt();
+}
+
+void SimBoard::replug() {
+    m_present = true;
+}
+
+void SimBoard::pulse(int count, bool software) {
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_grabbing || m_params.value(VNP_BOARD_TRIGGER_MODE).value == 0)
+            return;
+        const int64_t source = m_params.value(VNP_BOARD_TRIGGER_SOURCE).value;
+        const bool reaches = software ? source == kSourceSoftware || m_desc.kind == 1
+                                      : source != kSourceSoftware && source != kSourceInternal;
+        if (!reaches)
+            return;
+        const auto period =
+            std::chrono::microseconds(software ? m_params.value(VNP_SOFTWARE_TRIGGER_PERIOD).value : 0);
+        const SimClock::TimePoint now = m_clock.now();
+        for (int k = 0; k < count && m_pulses.size() < 100000; ++k)
+            m_pulses.push_back(now + k * period);
+    }
+    m_clock.interrupt();
 }
 
 SimFrameFormat SimBoard::frameFormat() const {
@@ -132,6 +236,13 @@ int SimBoard::getInfo(uint32_t id, int64_t* value) {
 }
 
 int SimBoard::setInfo(uint32_t id, int64_t value) {
+    if (id == VNP_SOFTWARE_TRIGGER_FIRE) {
+        int64_t pulses = 0;
+        if (const int r = getInfo(VNP_SOFTWARE_TRIGGER_COUNT, &pulses); r != 1)
+            return r;
+        pulse(int(qBound<int64_t>(1, pulses, 100000)), true);
+        return 1;
+    }
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_open)
         return VION_ERR_BOARD_NOT_OPEN;
@@ -156,51 +267,37 @@ int SimBoard::setInfo(uint32_t id, int64_t value) {
     if (id == VNP_CXP_RESET_OCP && m_params.value(VNP_CXP_POWER_STATUS).value == 3)
         m_params[VNP_CXP_POWER_STATUS].value = 2;
     p.value = value;
+    if (id == VNP_BOARD_TRIGGER_MODE && value == 0)
+        m_pulses.clear();
     updateFrameSize();
     return 1;
 }
 
-int SimBoard::registerCallback(uint32_t event, VION_CALLBACK func, void* context) {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    if (!m_open)
-        return VION_ERR_BOARD_NOT_OPEN;
+int SimBoard::registerCallback(SimBoardSession& session, uint32_t event, VION_CALLBACK func, void* context) {
     if (!func)
         return VION_ERR_INVALID_PARAMETER;
-    m_callbacks.insert(event, Callback{func, context});
+    session.callbacks.set(event, func, context);
     return 1;
 }
 
-int SimBoard::unregisterCallback(uint32_t event) {
-    SimEventQueue* events = nullptr;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_open)
-            return VION_ERR_BOARD_NOT_OPEN;
-        m_callbacks.remove(event);
-        events = m_events.get();
-    }
-    if (events)
-        events->drain();
+int SimBoard::unregisterCallback(SimBoardSession& session, uint32_t event) {
+    // Returns once no callback of that event is running on another thread.
+    session.callbacks.remove(event);
     return 1;
 }
 
 // Frame events run on the grab thread; link and error events on the board's event thread.
-void SimBoard::fire(uint32_t event) {
-    Callback cb;
-    VION_HANDLE handle;
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        cb = m_callbacks.value(event);
-        handle = m_handle;
-    }
-    if (cb.func)
-        cb.func(handle, event, cb.context);
+void SimBoard::fire(SimBoardSession& session, uint32_t event) {
+    session.callbacks.invoke(
+        event, [&](VION_CALLBACK func, void* context) { func(session.handle, event, context); });
 }
 
 void SimBoard::post(uint32_t event) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_events)
-        m_events->post([this, event] { fire(event); });
+    if (!m_events || !m_session)
+        return;
+    const std::shared_ptr<SimBoardSession> session = m_session;
+    m_events->post([this, session, event] { fire(*session, event); });
 }
 
 int SimBoard::saveConfiguration(const QString& path) {
@@ -220,7 +317,12 @@ int SimBoard::loadConfiguration(const QString& path) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly) || file.size() > 4 * 1024 * 1024)
         return VION_ERR_CONFIG_PATH;
-    const QByteArray text = file.readAll();
+    return loadConfigurationData(file.readAll());
+}
+
+int SimBoard::loadConfigurationData(const QByteArray& text) {
+    if (text.size() > 4 * 1024 * 1024)
+        return VION_ERR_CONFIG_PATH;
     QVector<QPair<uint32_t, int64_t>> values;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
@@ -237,45 +339,52 @@ int SimBoard::loadConfiguration(const QString& path) {
 }
 
 int SimBoard::startGrab(int32_t count) {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    if (!m_open)
-        return VION_ERR_BOARD_NOT_OPEN;
-    if (m_grabbing)
-        return VION_ERR_GRAB_PENDING;
-    if (count < 0)
-        return VION_ERR_INVALID_PARAMETER;
-    const SimFrameFormat f = formatLocked();
-    const uint64_t bytes = f.frameBytes();
-    const int64_t n = m_params.value(VNP_FRAME_COUNT).value;
-    if (bytes == 0 || bytes > kMaxFrameBytes || uint64_t(n) * bytes > 4 * kMaxFrameBytes)
-        return VION_ERR_INSUFFICIENT_RESOURCE;
-    lock.unlock();
-    if (m_thread.joinable())
-        m_thread.join();
-    lock.lock();
+    if (onGrabThread())
+        return VION_ERR_THREAD_EXIST;
+    std::lock_guard<std::mutex> control(m_control);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (!m_open)
+            return VION_ERR_BOARD_NOT_OPEN;
+        if (m_grabbing)
+            return VION_ERR_GRAB_PENDING;
+        if (count < 0)
+            return VION_ERR_INVALID_PARAMETER;
+        const uint64_t bytes = formatLocked().frameBytes();
+        const int64_t n = m_params.value(VNP_FRAME_COUNT).value;
+        if (bytes == 0 || bytes > kMaxFrameBytes || uint64_t(n) * bytes > 4 * kMaxFrameBytes)
+            return VION_ERR_INSUFFICIENT_RESOURCE;
+    }
+    joinGrab();
+    std::lock_guard<std::mutex> lock(m_mutex);
+    const uint64_t bytes = formatLocked().frameBytes();
+    const size_t n = size_t(m_params.value(VNP_FRAME_COUNT).value);
     try {
-        m_buffers.assign(size_t(n), std::vector<uint8_t>(size_t(bytes) + 1024, 0));
+        m_buffers.assign(n, std::vector<uint8_t>(size_t(bytes) + 1024, 0));
     } catch (const std::bad_alloc&) {
         m_buffers.clear();
         return VION_ERR_ALLOC_MEMORY;
     }
-    m_status.assign(size_t(n), VION_BUFFER_STATUS{});
-    m_held.assign(size_t(n), false);
+    m_status.assign(n, VION_BUFFER_STATUS{});
+    m_held.assign(n, false);
+    m_delivered = 0;
+    m_pulses.clear();
     m_stop = false;
+    m_removed = false;
     m_grabbing = true;
     m_cc1 = 0;
-    m_thread = std::thread([this, count] { run(count); });
+    m_clock.begin();
+    m_thread = std::thread([this, count, session = m_session] { run(count, session); });
     return 1;
 }
 
 int SimBoard::stopGrab() {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
-    }
-    m_wake.notify_all();
-    if (m_thread.joinable() && std::this_thread::get_id() != m_thread.get_id())
-        m_thread.join();
+    m_stop = true;
+    m_clock.interrupt();
+    if (onGrabThread())
+        return 1; // from a frame callback: the grab ends after it
+    std::lock_guard<std::mutex> control(m_control);
+    joinGrab();
     return 1;
 }
 
@@ -283,8 +392,8 @@ int SimBoard::waitGrab(uint32_t timeoutMs) {
     std::unique_lock<std::mutex> lock(m_mutex);
     const auto done = [this] { return !m_grabbing; };
     if (timeoutMs == 0xFFFFFFFFu)
-        m_wake.wait(lock, done);
-    else if (!m_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), done))
+        m_ended.wait(lock, done);
+    else if (!m_ended.wait_for(lock, std::chrono::milliseconds(timeoutMs), done))
         return VION_ERR_TIMEOUT;
     return 1;
 }
@@ -390,81 +499,161 @@ void SimBoard::injectFaults(uint64_t frame) {
     }
 }
 
-void SimBoard::run(int32_t count) {
-    using clock = std::chrono::steady_clock;
-    auto next = clock::now(), rateStart = next;
-    uint64_t frame = 0, rateFrames = 0;
-    bool completed = false;
+// Pulses due by now: one triggers the frame, the others came while the board was still busy
+// with it and are ignored. Returns the pulses that trigger (0 or 1).
+int SimBoard::takePulses(SimClock::TimePoint now, int* ignored) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    int due = 0;
+    while (!m_pulses.empty() && m_pulses.front() <= now) {
+        m_pulses.pop_front();
+        ++due;
+    }
+    *ignored = std::max(0, due - 1);
+    return due > 0 ? 1 : 0;
+}
+
+// Writes frame `frame` into the buffer in turn and reports it; false when it was lost.
+bool SimBoard::grabSlot(uint64_t frame, const std::shared_ptr<SimCamera>& camera, SimBoardSession& session) {
+    const SimCameraDesc cam = camera ? camera->desc() : SimCameraDesc();
+    std::unique_lock<std::mutex> lock(m_mutex);
+    const SimFrameFormat f = formatLocked();
+    const size_t index = size_t(m_delivered % m_buffers.size());
+    const bool shareMode = m_params.value(VNP_TRANSFER_SHARE).value == 0;
+    const bool dropped = cam.lostEvery > 0 && frame % uint64_t(cam.lostEvery) == uint64_t(cam.lostEvery) - 1;
+    if (dropped || (shareMode && m_held[index])) {
+        lock.unlock();
+        fire(session, VION_EVENT_FRAME_LOST);
+        return false;
+    }
+    // The buffers are not reallocated while the grab runs, and the one in turn is not
+    // handed out: it is written without the lock.
+    std::vector<uint8_t>& buf = m_buffers[index];
+    lock.unlock();
+    const auto render = [&](uint64_t k, uint8_t* dst, size_t capacity) {
+        return camera ? camera->renderFrame(k, f, dst, capacity) : m_source->scene(k, f, dst, capacity);
+    };
+    const size_t written = m_source->fill(frame, f, camera ? camera->pictureRevision() : 0,
+                                          m_prerendered.load(), render, buf.data(), buf.size());
+    lock.lock();
+    const bool incomplete =
+        cam.incompleteEvery > 0 && frame % uint64_t(cam.incompleteEvery) == uint64_t(cam.incompleteEvery) - 1;
+    VION_BUFFER_STATUS& st = m_status[index];
+    st.full = written > 0 ? 1 : 0;
+    st.overflow = 0;
+    st.receivedLines = incomplete ? f.height / 2 : f.height;
+    m_cc1 += f.height;
+    st.cc1Count = m_cc1;
+    st.compressedSize = f.packedType == 4 ? uint32_t(written) : 0;
+    st.frameRate = m_frameRate;
+    st.frameId = m_delivered + 1;
+    st.timestampUs = uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(
+                                  std::chrono::steady_clock::now().time_since_epoch())
+                                  .count());
+    m_held[index] = shareMode;
+    ++m_delivered;
+    const bool centralLine = f.packedType == 5;
+    lock.unlock();
+    if (incomplete)
+        fire(session,
+             m_desc.kind == 2 || m_desc.kind == 4 ? VION_EVENT_INCOMPLETE_CXP : VION_EVENT_INCOMPLETE);
+    fire(session, centralLine ? VION_EVENT_CENTRAL_LINE : VION_EVENT_FRAME_READY);
+    return true;
+}
+
+void SimBoard::run(int32_t count, std::shared_ptr<SimBoardSession> session) {
+    using steady = std::chrono::steady_clock;
+    m_grabber = std::this_thread::get_id();
+    m_clock.attach();
+    std::shared_ptr<SimCamera> camera;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        camera = m_camera;
+    }
+    auto periodOf = [&camera] {
+        return std::chrono::microseconds(int64_t(1e6 / (camera ? camera->frameRate() : 25.0)));
+    };
+    auto period = periodOf();
+    SimClock::TimePoint due = m_clock.now() + period, lastFrame = m_clock.now();
+    auto rateStart = steady::now();
+    uint64_t produced = 0, rateFrames = 0;
+    bool idle = false, completed = false;
     for (;;) {
-        if (count > 0 && frame >= uint64_t(count)) {
+        if (count > 0 && produced >= uint64_t(count)) {
             completed = true;
             break;
         }
-        const std::shared_ptr<SimCamera> camera = m_camera;
-        const double fps = camera ? camera->frameRate() : 25.0;
-        const SimCameraDesc cam = camera ? camera->desc() : SimCameraDesc();
-        next += std::chrono::microseconds(int64_t(1e6 / fps));
-        std::unique_lock<std::mutex> lock(m_mutex);
-        if (m_wake.wait_until(lock, next, [this] { return m_stop; }))
+        int64_t timeoutMs, mode, source;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            timeoutMs = m_params.value(VNP_TIME_OUT).value;
+            mode = m_params.value(VNP_BOARD_TRIGGER_MODE).value;
+            source = m_params.value(VNP_BOARD_TRIGGER_SOURCE).value;
+        }
+        const bool timed = timeoutMs > 0;
+        const SimClock::TimePoint timeoutAt = lastFrame + std::chrono::milliseconds(timed ? timeoutMs : 0);
+        if (!m_clock.wait(timed ? std::min(due, timeoutAt) : due, m_stop, idle))
             break;
-        const SimFrameFormat f = formatLocked();
-        const size_t index = size_t(frame % m_buffers.size());
-        const bool shareMode = m_params.value(VNP_TRANSFER_SHARE).value == 0;
-        const bool dropped =
-            cam.lostEvery > 0 && frame % uint64_t(cam.lostEvery) == uint64_t(cam.lostEvery) - 1;
-        if ((shareMode && m_held[index]) || dropped) {
-            lock.unlock();
-            ++frame;
-            fire(VION_EVENT_FRAME_LOST);
-            continue;
+        const SimClock::TimePoint now = m_clock.now();
+        const SimClockMode clockMode = m_clock.mode();
+        const bool paced = clockMode == SimClockMode::Real || (clockMode == SimClockMode::Free && idle);
+        const bool frameSlot = !paced || now >= due;
+        bool delivered = false;
+        idle = true;
+        if (frameSlot) {
+            period = periodOf();
+            due = clockMode == SimClockMode::Real ? std::max(due + period, now - 10 * period) : now + period;
+            int ignored = 0;
+            bool go = !camera || camera->isPresent();
+            // A stepped slot stands for one frame period: the pulses due within it count.
+            const SimClock::TimePoint horizon = clockMode == SimClockMode::Step ? now + period : now;
+            if (mode != 0 && source != kSourceInternal)
+                go = takePulses(horizon, &ignored) > 0 && go;
+            for (int k = 0; k < ignored; ++k)
+                fire(*session, VION_EVENT_FRAME_IGNORED);
+            if (go) {
+                delivered = grabSlot(produced++, camera, *session);
+                if (delivered) {
+                    idle = false;
+                    ++rateFrames;
+                    const double secs = std::chrono::duration<double>(steady::now() - rateStart).count();
+                    if (secs >= 0.2) {
+                        std::lock_guard<std::mutex> lock(m_mutex);
+                        m_frameRate = float(rateFrames / secs);
+                        rateFrames = 0;
+                        rateStart = steady::now();
+                    }
+                }
+            }
         }
-        std::vector<uint8_t>& buf = m_buffers[index];
-        size_t written = 0;
-        if (camera) {
-            written = camera->renderFrame(frame, f, buf.data(), buf.size());
-        } else {
-            if (!m_scene || m_scene->width() != int(f.width) || m_scene->height() != int(f.height))
-                m_scene.reset(new SimScene(int(f.width), int(f.height), false));
-            written = SimFrameEncoder::encode(*m_scene, frame, f, buf.data(), buf.size());
+        if (delivered) {
+            lastFrame = now;
+            injectFaults(produced);
+            if (camera)
+                camera->frameDelivered();
+        } else if (timed && now >= timeoutAt) {
+            fire(*session, VION_EVENT_TIMEOUT);
+            lastFrame = now;
         }
-        const bool incomplete = cam.incompleteEvery > 0 &&
-                                frame % uint64_t(cam.incompleteEvery) == uint64_t(cam.incompleteEvery) - 1;
-        VION_BUFFER_STATUS& st = m_status[index];
-        st.full = written > 0 ? 1 : 0;
-        st.overflow = 0;
-        st.receivedLines = incomplete ? f.height / 2 : f.height;
-        m_cc1 += f.height;
-        st.cc1Count = m_cc1;
-        st.compressedSize = f.packedType == 4 ? uint32_t(written) : 0;
-        st.frameRate = m_frameRate;
-        st.frameId = frame + 1;
-        st.timestampUs = uint64_t(
-            std::chrono::duration_cast<std::chrono::microseconds>(clock::now().time_since_epoch()).count());
-        m_held[index] = shareMode;
-        ++rateFrames;
-        const double secs = std::chrono::duration<double>(clock::now() - rateStart).count();
-        if (secs >= 0.2) {
-            m_frameRate = float(rateFrames / secs);
-            rateFrames = 0;
-            rateStart = clock::now();
-        }
-        const bool centralLine = f.packedType == 5;
-        lock.unlock();
-        ++frame;
-        if (incomplete)
-            fire(m_desc.kind == 2 || m_desc.kind == 4 ? VION_EVENT_INCOMPLETE_CXP : VION_EVENT_INCOMPLETE);
-        fire(centralLine ? VION_EVENT_CENTRAL_LINE : VION_EVENT_FRAME_READY);
-        injectFaults(frame);
-        if (camera && !camera->frameDelivered())
-            break;
+        m_clock.done(frameSlot ? period : std::chrono::microseconds(0));
     }
+    bool removed;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_grabbing = false;
-        m_frameRate = 0.0f;
+        removed = m_removed;
     }
-    m_wake.notify_all();
-    // Only a counted grab that ends by itself reports its end; an explicit stop does not.
-    if (completed)
-        fire(VION_EVENT_GRAB_STOP);
+    // Only a grab that ends by itself (its count delivered, its board gone) reports its end;
+    // an explicit stop does not. Reported before the grab counts as ended, so that a wait for
+    // the grab also waits for the report.
+    if (completed || removed)
+        fire(*session, VION_EVENT_GRAB_STOP);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_grabbing = false;
+    m_frameRate = 0.0f;
+    m_pulses.clear();
+    if (m_session != session) { // closed or unplugged meanwhile
+        m_buffers.clear();
+        m_status.clear();
+        m_held.clear();
+    }
+    m_ended.notify_all();
 }

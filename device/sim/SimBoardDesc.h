@@ -6,6 +6,8 @@
 #include <QString>
 #include <cstdint>
 
+#include "device/sim/SimFaultDesc.h"
+
 struct SimBoardDesc {
     QString name;                      // model name as VionGetBoardName gives it
     int kind = 1;                      // 1 Camera Link, 2 CoaXPress, 3 GigE Vision board, 4 SFP
@@ -17,10 +19,12 @@ struct SimBoardDesc {
     int linkSpeed = 3; // PCIe speed code
     int linkLanes = 8;
     int channels = 4;
-    bool nameFails = false;        // VionGetBoardName fails for this board
-    QHash<QString, int> failCalls; // call name -> board error code
-    int crcEvery = 0;              // CRC event every N frames
-    int overCurrentAfter = 0;      // over-current event after N frames
+    bool nameFails = false;                 // VionGetBoardName fails for this board
+    SimFaultDesc faults;                    // call faults (board error codes)
+    QString clock = QStringLiteral("real"); // "real", "free" or "step" (see SimClock)
+    int prerendered = 0;                    // frames rendered once and cycled
+    int crcEvery = 0;                       // CRC event every N frames
+    int overCurrentAfter = 0;               // over-current event after N frames
     int transferErrorEvery = 0;
 };
 

@@ -28,10 +28,26 @@ const char kConfigEnd[] = "# End";
 
 } // namespace
 
+namespace {
+SimClockMode clockMode(const QString& text) {
+    if (text == QLatin1String("free"))
+        return SimClockMode::Free;
+    if (text == QLatin1String("step"))
+        return SimClockMode::Step;
+    return SimClockMode::Real;
+}
+} // namespace
+
 SimCamera::SimCamera(const SimCameraDesc& desc)
     : m_desc(desc), m_tables(desc.sensorWidth),
       m_names(&SimTableFeatureNames::of(desc.alternateTableFeatures)), m_renderer(new SimFrameRenderer),
-      m_firmware(desc) {
+      m_faults(OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_TIMEOUT)), m_firmware(desc) {
+    m_faults.apply(desc.faults);
+    m_frameClock.setMode(clockMode(desc.clock));
+    m_prerendered = desc.prerendered;
+    m_serialFault = desc.serialFault == QLatin1String("silent")  ? SimSerialFault::Silent
+                    : desc.serialFault == QLatin1String("noise") ? SimSerialFault::Noise
+                                                                 : SimSerialFault::None;
     m_features = SimFeatureSet::build(desc);
     for (int i = 0; i < m_features.size(); ++i)
         m_index.insert(m_features[i].name, i);
@@ -46,21 +62,17 @@ SimCamera::SimCamera(const SimCameraDesc& desc)
 }
 
 SimCamera::~SimCamera() {
-    close();
+    closeAll();
+    m_events.reset();
 }
 
 SimCameraDesc SimCamera::desc() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_desc;
 }
 
-uint32_t SimCamera::failStatus(const char* call) const {
-    QMutexLocker lock(&m_mutex);
-    return m_desc.failCalls.value(QString::fromLatin1(call), 0);
-}
-
 void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& gateway) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_desc.ip = ip;
     if (!mask.isEmpty())
         m_desc.mask = mask;
@@ -75,45 +87,92 @@ void SimCamera::forceIp(const QString& ip, const QString& mask, const QString& g
     }
 }
 
-OXASTATUS SimCamera::open(uint32_t access) {
-    QMutexLocker lock(&m_mutex);
+std::shared_ptr<SimCameraSession> SimCamera::open(uint32_t access, OXASTATUS* status) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    *status = OXA_STATUS_SUCCESS;
     if (!m_present)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
-    if (m_open)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_ACCESS_DENIED);
-    if (access < OXA_DEV_ACCESS_READONLY || access > OXA_DEV_ACCESS_EXCLUSIVE)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
+        *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
+    else if (m_open)
+        *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_ACCESS_DENIED);
+    else if (access < OXA_DEV_ACCESS_READONLY || access > OXA_DEV_ACCESS_EXCLUSIVE)
+        *status = OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
+    if (*status != OXA_STATUS_SUCCESS)
+        return nullptr;
     m_open = true;
-    m_events.reset(new SimEventQueue);
-    return OXA_STATUS_SUCCESS;
+    if (!m_events)
+        m_events.reset(new SimEventQueue);
+    m_session = std::make_shared<SimCameraSession>();
+    m_session->id = m_nextSession++;
+    return m_session;
 }
 
-void SimCamera::close() {
-    std::unique_ptr<SimEventQueue> events;
+// With the lock held: the camera has no session any more; acquisition stops.
+void SimCamera::endSessionLocked() {
+    m_open = false;
+    m_session.reset();
+    m_acquiring = false;
+    m_softTriggers = 0;
+}
+
+void SimCamera::close(const std::shared_ptr<SimCameraSession>& session) {
+    if (!session)
+        return;
     {
-        QMutexLocker lock(&m_mutex);
-        m_open = false;
-        m_callbacks.clear();
-        events = std::move(m_events);
-        m_acquiring = false;
-        m_softTriggers = 0;
+        std::unique_lock<std::mutex> lock(m_mutex);
+        if (m_session == session)
+            endSessionLocked();
     }
-    // Joined outside the lock: queued events may still call into the camera.
-    events.reset();
+    // Outside the lock: a running callback may still call into the camera.
+    session->callbacks.clear();
+}
+
+void SimCamera::closeAll() {
+    std::shared_ptr<SimCameraSession> session;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        session = m_session;
+    }
+    close(session);
 }
 
 bool SimCamera::isOpen() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_open;
 }
 
+bool SimCamera::isCurrent(const SimCameraSession& session) const {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    return m_session.get() == &session && m_present;
+}
+
+void SimCamera::unplug() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    if (!m_present)
+        return;
+    m_present = false;
+    // The open session hears of the removal, then ends; its handle only fails from now on.
+    postEvent(QStringLiteral(OXA_EVENT_DEVICE_REMOVE), QString());
+    endSessionLocked();
+    m_framesDelivered = 0;
+}
+
+void SimCamera::replug() {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_present = true;
+}
+
+void SimCamera::setSerialFault(SimSerialFault fault) {
+    std::unique_lock<std::mutex> lock(m_mutex);
+    m_serialFault = fault;
+}
+
 int SimCamera::featureCount() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_features.size();
 }
 
 QString SimCamera::featureName(int index) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return index >= 0 && index < m_features.size() ? m_features[index].name : QString();
 }
 
@@ -213,7 +272,7 @@ QVector<SimFeature> SimCamera::snapshotLocked() const {
 }
 
 OXASTATUS SimCamera::feature(const QString& name, SimFeature* out) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -235,7 +294,7 @@ OXASTATUS checkRead(const SimFeature& f, bool typeOk) {
 } // namespace
 
 OXASTATUS SimCamera::getInt(const QString& name, int64_t* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -249,7 +308,7 @@ OXASTATUS SimCamera::getInt(const QString& name, int64_t* value) const {
 }
 
 OXASTATUS SimCamera::getDouble(const QString& name, double* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -262,7 +321,7 @@ OXASTATUS SimCamera::getDouble(const QString& name, double* value) const {
 }
 
 OXASTATUS SimCamera::getBool(const QString& name, bool* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -293,7 +352,7 @@ QString SimCamera::valueText(const SimFeature& f) const {
 }
 
 OXASTATUS SimCamera::toString(const QString& name, QString* value) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -322,7 +381,7 @@ OXASTATUS SimCamera::checkWrite(const QString& name, uint32_t type, int* index) 
 }
 
 OXASTATUS SimCamera::setInt(const QString& name, int64_t value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = indexOf(name);
     // Enumerations also take their entries' integer values.
     if (i >= 0 && m_features[i].type == OXAFEATURE_VAL_TYPE_ENUM) {
@@ -348,7 +407,7 @@ OXASTATUS SimCamera::setInt(const QString& name, int64_t value) {
 }
 
 OXASTATUS SimCamera::setDouble(const QString& name, double value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_DOUBLE, &i);
     if (st == featureStatus(OXA_ERR_FEATURE_TYPE_MISMATCH) && m_features[i].type == OXAFEATURE_VAL_TYPE_FLOAT)
@@ -365,7 +424,7 @@ OXASTATUS SimCamera::setDouble(const QString& name, double value) {
 }
 
 OXASTATUS SimCamera::setBool(const QString& name, bool value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     const OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_BOOL, &i);
     if (st != OXA_STATUS_SUCCESS)
@@ -377,7 +436,7 @@ OXASTATUS SimCamera::setBool(const QString& name, bool value) {
 }
 
 OXASTATUS SimCamera::fromString(const QString& name, const QString& value) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     const int i = indexOf(name);
     if (i < 0)
         return featureStatus(OXA_ERR_INVALID_FEATURE_NAME);
@@ -404,7 +463,7 @@ OXASTATUS SimCamera::fromString(const QString& name, const QString& value) {
     }
     case OXAFEATURE_VAL_TYPE_ENUM:
     case OXAFEATURE_VAL_TYPE_STRING: {
-        lock.relock();
+        lock.lock();
         int idx = -1;
         const OXASTATUS st = checkWrite(name, type, &idx);
         if (st != OXA_STATUS_SUCCESS)
@@ -465,7 +524,7 @@ void SimCamera::swapSelected(const SimFeature& selector, int oldEntry) {
 }
 
 OXASTATUS SimCamera::execute(const QString& name) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     int i = -1;
     const OXASTATUS st = checkWrite(name, OXAFEATURE_VAL_TYPE_COMMAND, &i);
     if (st != OXA_STATUS_SUCCESS)
@@ -547,54 +606,53 @@ void SimCamera::afterWrite(int index, const QVector<SimFeature>& before) {
     }
 }
 
+uint32_t SimCamera::eventKey(const QString& event) {
+    if (event == QLatin1String(OXA_EVENT_FEATURE_VALUE_CHANGED))
+        return 1;
+    if (event == QLatin1String(OXA_EVENT_DEVICE_REMOVE))
+        return 2;
+    if (event == QLatin1String(OXA_EVENT_FRAME_TRIGGER_IGNORED))
+        return 3;
+    return 0;
+}
+
+// With the lock held. The event goes to the session that is open now, even if it has ended
+// by the time the event thread gets to it, unless its handle was closed meanwhile.
 void SimCamera::postEvent(const QString& event, const QString& feature) {
-    if (!m_events || !m_callbacks.contains(event))
+    const uint32_t key = eventKey(event);
+    if (!m_events || !m_session || !m_session->callbacks.contains(key))
         return;
     const uint64_t stamp = uint64_t(m_clock.nsecsElapsed() / 1000);
-    m_events->post([this, event, feature, stamp] {
-        Callback cb;
-        {
-            QMutexLocker lock(&m_mutex);
-            cb = m_callbacks.value(event);
-        }
-        if (!cb.func)
-            return;
-        SimEventInfo info;
-        info.eventName = event.toUtf8();
-        info.featureName = feature.toUtf8();
-        info.timestampUs = stamp;
-        cb.func(&info, cb.context);
+    const std::shared_ptr<SimCameraSession> session = m_session;
+    m_events->post([session, key, event, feature, stamp] {
+        session->callbacks.invoke(key, [&](OXA_EVENT_CALLBACK func, void* context) {
+            SimEventInfo info;
+            info.eventName = event.toUtf8();
+            info.featureName = feature.toUtf8();
+            info.timestampUs = stamp;
+            func(&info, context);
+        });
     });
 }
 
-OXASTATUS SimCamera::registerCallback(const QString& event, OXA_EVENT_CALLBACK func, void* context) {
-    QMutexLocker lock(&m_mutex);
-    if (!m_open)
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_NOT_OPEN);
-    if (!func || (event != QLatin1String(OXA_EVENT_FEATURE_VALUE_CHANGED) &&
-                  event != QLatin1String(OXA_EVENT_DEVICE_REMOVE) &&
-                  event != QLatin1String(OXA_EVENT_FRAME_TRIGGER_IGNORED)))
+OXASTATUS SimCamera::registerCallback(SimCameraSession& session, const QString& event,
+                                      OXA_EVENT_CALLBACK func, void* context) {
+    const uint32_t key = eventKey(event);
+    if (!func || key == 0)
         return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
-    m_callbacks.insert(event, Callback{func, context});
+    session.callbacks.set(key, func, context);
     return OXA_STATUS_SUCCESS;
 }
 
-OXASTATUS SimCamera::unregisterCallback(const QString& event) {
-    SimEventQueue* events = nullptr;
-    {
-        QMutexLocker lock(&m_mutex);
-        if (!m_callbacks.remove(event))
-            return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
-        events = m_events.get();
-    }
+OXASTATUS SimCamera::unregisterCallback(SimCameraSession& session, const QString& event) {
     // After unregistering returns, the callback is not running and will not run again.
-    if (events)
-        events->drain();
+    if (!session.callbacks.remove(eventKey(event)))
+        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_INVALID_PARAMETER);
     return OXA_STATUS_SUCCESS;
 }
 
 OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
@@ -615,11 +673,17 @@ OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
 
 OXASTATUS SimCamera::loadConfiguration(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (!file.open(QIODevice::ReadOnly))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_RESOURCE_MISSING);
     if (file.size() > 4 * 1024 * 1024)
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
-    QTextStream in(&file);
+    return loadConfigurationData(file.readAll());
+}
+
+OXASTATUS SimCamera::loadConfigurationData(const QByteArray& data) {
+    if (data.size() > 4 * 1024 * 1024)
+        return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
+    QTextStream in(data);
     if (in.readLine() != QLatin1String(kConfigHeader))
         return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_XML_PARSE);
     const QString model = desc().model;
@@ -662,7 +726,7 @@ OXASTATUS SimCamera::loadConfiguration(const QString& path) {
 }
 
 OXASTATUS SimCamera::portRead(uint64_t address, void* buffer, uint32_t size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (size == 0 || size % 4 != 0 || address % 4 != 0 || address >= 0x10000000ull)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS);
     auto* out = static_cast<uint8_t*>(buffer);
@@ -678,7 +742,7 @@ OXASTATUS SimCamera::portRead(uint64_t address, void* buffer, uint32_t size) {
 }
 
 OXASTATUS SimCamera::portWrite(uint64_t address, const void* buffer, uint32_t size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (size == 0 || size % 4 != 0 || address % 4 != 0 || address >= 0x10000000ull)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS);
     const auto* in = static_cast<const uint8_t*>(buffer);
@@ -699,27 +763,27 @@ OXASTATUS SimCamera::portWrite(uint64_t address, const void* buffer, uint32_t si
 }
 
 SimFirmware SimCamera::firmware() const {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_firmware;
 }
 
 void SimCamera::setFirmwareFault(const SimFirmware::Fault& fault) {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_firmware.setFault(fault);
 }
 
 SimCodingTables SimCamera::codingTables() const {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     return m_codingTables;
 }
 
 void SimCamera::setCodingTablesMask(uint32_t mask) {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_codingTables.setStoredMask(mask);
 }
 
 void SimCamera::powerCycle() {
-    QMutexLocker lock(&m_mutex);
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_firmware.powerCycle();
     m_registers.clear();
     m_serialOut.clear();
@@ -730,33 +794,56 @@ void SimCamera::powerCycle() {
 }
 
 OXASTATUS SimCamera::serialWrite(const void* buffer, uint32_t* size) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     if (!m_open)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_PORT_UNAVAILABLE);
     const QByteArray data(static_cast<const char*>(buffer), int(*size));
     // The camera's ASCII console: every carriage-return terminated command is acknowledged,
     // "get <Feature>" answers the value first; unknown features answer ">131".
+    QByteArray reply;
     for (const QByteArray& raw : data.split('\r')) {
         const QByteArray cmd = raw.trimmed();
         if (cmd.isEmpty() || cmd == "\x1b")
             continue;
         QByteArray upgrade;
         if (m_firmware.serialCommand(cmd, &upgrade)) {
-            m_serialOut += upgrade;
+            reply += upgrade;
             continue;
         }
         if (cmd.startsWith("get ")) {
             const int i = indexOf(QString::fromLatin1(cmd.mid(4)));
             if (i < 0) {
-                m_serialOut += ">131\r\n";
+                reply += ">131\r\n";
                 continue;
             }
-            m_serialOut += valueText(effective(i)).toLatin1() + "\r\n>ok\r\n";
+            reply += valueText(effective(i)).toLatin1() + "\r\n>ok\r\n";
         } else {
-            m_serialOut += ">ok\r\n";
+            reply += ">ok\r\n";
         }
     }
+    // A silent line swallows the answer; a noisy one garbles it.
+    if (m_serialFault == SimSerialFault::Noise)
+        m_serialOut += serialNoise(reply);
+    else if (m_serialFault == SimSerialFault::None)
+        m_serialOut += reply;
     return OXA_STATUS_SUCCESS;
+}
+
+// Stray bytes (zeros, line noise) before and inside a reply, as a bad cable delivers them.
+QByteArray SimCamera::serialNoise(const QByteArray& reply) {
+    QByteArray out;
+    auto next = [this] {
+        m_noiseSeed = m_noiseSeed * 1664525u + 1013904223u;
+        return m_noiseSeed >> 24;
+    };
+    out.append(char(0));
+    for (char c : reply) {
+        if (next() < 40)
+            out.append(char(next() < 128 ? 0 : next()));
+        out.append(c);
+    }
+    out.append(char(0xFF));
+    return out;
 }
 
 OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs) {
@@ -764,7 +851,7 @@ OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs
     waited.start();
     for (;;) {
         {
-            QMutexLocker lock(&m_mutex);
+            std::unique_lock<std::mutex> lock(m_mutex);
             if (!m_open)
                 return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_PORT_UNAVAILABLE);
             if (!m_serialOut.isEmpty() || waited.elapsed() >= qint64(timeoutMs)) {
@@ -780,7 +867,7 @@ OXASTATUS SimCamera::serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs
 }
 
 SimFrameFormat SimCamera::frameFormat() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return formatLocked();
 }
 
@@ -797,7 +884,7 @@ SimFrameFormat SimCamera::formatLocked() const {
 }
 
 double SimCamera::frameRate() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return std::max(0.1, dblOf("AcquisitionFrameRate"));
 }
 
@@ -806,7 +893,7 @@ void SimCamera::setAcquiring(bool on) {
 }
 
 bool SimCamera::isTriggered() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return enumOf("TriggerMode") == QLatin1String("On");
 }
 
@@ -819,14 +906,19 @@ bool SimCamera::takeSoftwareTrigger() {
 }
 
 bool SimCamera::frameDelivered() {
-    QMutexLocker lock(&m_mutex);
-    ++m_framesDelivered;
-    if (m_desc.removeAfterFrames > 0 && m_framesDelivered >= uint64_t(m_desc.removeAfterFrames) &&
-        m_present) {
-        m_present = false;
-        postEvent(QStringLiteral(OXA_EVENT_DEVICE_REMOVE), QString());
+    int replugMs = 0;
+    {
+        std::unique_lock<std::mutex> lock(m_mutex);
+        ++m_framesDelivered;
+        if (m_desc.removeAfterFrames <= 0 || m_framesDelivered < uint64_t(m_desc.removeAfterFrames) ||
+            !m_present)
+            return m_present;
+        replugMs = m_desc.replugAfterMs;
     }
-    return m_present;
+    unplug();
+    if (replugMs > 0 && onUnplugged)
+        onUnplugged(replugMs);
+    return false;
 }
 
 // The value a selected feature holds for one selector entry: the live value for the current
@@ -878,7 +970,7 @@ SimPictureState SimCamera::pictureStateLocked(const SimFrameFormat& layout) cons
 size_t SimCamera::renderFrame(uint64_t frame, uint8_t* dst, size_t capacity, SimFrameFormat* format) const {
     SimPictureState st;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         st = pictureStateLocked(formatLocked());
     }
     if (format)
@@ -890,19 +982,19 @@ size_t SimCamera::renderFrame(uint64_t frame, const SimFrameFormat& layout, uint
                               size_t capacity) const {
     SimPictureState st;
     {
-        QMutexLocker lock(&m_mutex);
+        std::unique_lock<std::mutex> lock(m_mutex);
         st = pictureStateLocked(layout);
     }
     return m_renderer->render(st, frame, dst, capacity);
 }
 
 uint64_t SimCamera::pictureRevision() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_pictureRevision;
 }
 
 int SimCamera::burstLength() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return burstLengthLocked();
 }
 
@@ -912,13 +1004,13 @@ int SimCamera::burstLengthLocked() const {
 }
 
 void SimCamera::setSensor(const SimSensorDesc& sensor) {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     m_desc.sensor = sensor;
     ++m_sensorRevision;
     ++m_pictureRevision;
 }
 
 SimSensorDesc SimCamera::sensor() const {
-    QMutexLocker lock(&m_mutex);
+    std::unique_lock<std::mutex> lock(m_mutex);
     return m_desc.sensor;
 }

@@ -2,22 +2,31 @@
 // features, correction tables, register space and serial port, configuration files and
 // device events. Thread-safe: every call takes the camera's lock; events are delivered on
 // the camera's own event thread without any lock held, so callbacks may call back.
+//
+// Each open starts a session; the application's device handle belongs to it. A session ends
+// when the handle is closed or the camera is unplugged: after an unplug the old handle's
+// calls fail with "device removed" until it is closed, and the camera can be opened again
+// once it is plugged back in.
 #ifndef SIMCAMERA_H
 #define SIMCAMERA_H
 
 #include <QByteArray>
 #include <QElapsedTimer>
 #include <QHash>
-#include <QMutex>
 #include <QString>
 #include <QVector>
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <mutex>
 
 #include "device/OxaApi.h"
+#include "device/sim/SimCallbackTable.h"
 #include "device/sim/SimCameraDesc.h"
+#include "device/sim/SimClock.h"
 #include "device/sim/SimCodingTables.h"
 #include "device/sim/SimCorrectionTables.h"
+#include "device/sim/SimFaults.h"
 #include "device/sim/SimFeature.h"
 #include "device/sim/SimFirmware.h"
 #include "device/sim/SimFrameFormat.h"
@@ -26,20 +35,42 @@ class SimEventQueue;
 class SimFrameRenderer;
 struct SimPictureState;
 
-class SimCamera {
+struct SimCameraSession {
+    uint64_t id = 0;
+    SimCallbackTable<OXA_EVENT_CALLBACK> callbacks; // device events by SimCamera::eventKey
+};
+
+enum class SimSerialFault { None, Silent, Noise };
+
+class SimCamera : public std::enable_shared_from_this<SimCamera> {
 public:
     explicit SimCamera(const SimCameraDesc& desc);
     ~SimCamera();
 
     SimCameraDesc desc() const;
     bool isPresent() const { return m_present.load(); }
-    // Status a description makes the named call fail with, 0 when it succeeds.
-    uint32_t failStatus(const char* call) const;
+    // Faults of this camera's calls; enter() gives the status a call must fail with.
+    SimFaults& faults() { return m_faults; }
     void forceIp(const QString& ip, const QString& mask, const QString& gateway);
 
-    OXASTATUS open(uint32_t access);
-    void close();
+    // A new session, or null with the status.
+    std::shared_ptr<SimCameraSession> open(uint32_t access, OXASTATUS* status);
+    // The application closes its handle: its callbacks are gone when this returns (except one
+    // that is closing from inside itself); the camera closes if the session is still current.
+    void close(const std::shared_ptr<SimCameraSession>& session);
+    // Ends whatever session is open (library shutdown).
+    void closeAll();
     bool isOpen() const;
+    bool isCurrent(const SimCameraSession& session) const;
+
+    // Run-time faults: the camera disappears ("DeviceRemove", calls fail, discovery loses it)
+    // and comes back (discovery finds it, it can be opened again).
+    void unplug();
+    void replug();
+    void setSerialFault(SimSerialFault fault);
+    SimClock& clock() { return m_frameClock; }
+    int prerendered() const { return m_prerendered.load(); }
+    void setPrerendered(int frames) { m_prerendered = frames; }
 
     int featureCount() const;
     QString featureName(int index) const;
@@ -55,11 +86,16 @@ public:
     OXASTATUS fromString(const QString& name, const QString& value);
     OXASTATUS execute(const QString& name);
 
-    OXASTATUS registerCallback(const QString& event, OXA_EVENT_CALLBACK func, void* context);
-    OXASTATUS unregisterCallback(const QString& event);
+    OXASTATUS registerCallback(SimCameraSession& session, const QString& event, OXA_EVENT_CALLBACK func,
+                               void* context);
+    OXASTATUS unregisterCallback(SimCameraSession& session, const QString& event);
+    // 1 "FeatureValueChanged", 2 "DeviceRemove", 3 "FrameTriggerIgnored", 0 unknown.
+    static uint32_t eventKey(const QString& event);
 
     OXASTATUS saveConfiguration(const QString& path) const;
     OXASTATUS loadConfiguration(const QString& path);
+    // The bytes of a configuration file.
+    OXASTATUS loadConfigurationData(const QByteArray& data);
 
     OXASTATUS portRead(uint64_t address, void* buffer, uint32_t size);
     OXASTATUS portWrite(uint64_t address, const void* buffer, uint32_t size);
@@ -86,6 +122,8 @@ public:
     bool takeSoftwareTrigger();
     // Counts a delivered frame; returns false once the camera has been removed by a fault.
     bool frameDelivered();
+    // Called after an unplug the description asks to undo (SimLibrary schedules it).
+    std::function<void(int delayMs)> onUnplugged;
 
     // The picture (see SimFrameRenderer.h): renders frame `frame` (0 = the acquisition's first)
     // as the sensor, the features and the correction tables make it, in the camera's current
@@ -125,8 +163,10 @@ private:
     OXASTATUS checkCommand(const QString& name) const;
     SimPictureState pictureStateLocked(const SimFrameFormat& layout) const;
     void postEvent(const QString& event, const QString& feature);
+    void endSessionLocked();
+    QByteArray serialNoise(const QByteArray& reply);
 
-    mutable QMutex m_mutex;
+    mutable std::mutex m_mutex;
     SimCameraDesc m_desc;
     QVector<SimFeature> m_features;
     QHash<QString, int> m_index;
@@ -138,14 +178,16 @@ private:
     std::unique_ptr<SimFrameRenderer> m_renderer;
     QHash<uint64_t, uint32_t> m_registers;
     QByteArray m_serialOut;
-    struct Callback {
-        OXA_EVENT_CALLBACK func = nullptr;
-        void* context = nullptr;
-    };
-    QHash<QString, Callback> m_callbacks;
-    std::unique_ptr<SimEventQueue> m_events;
+    std::shared_ptr<SimCameraSession> m_session; // the open session, null when closed
+    uint64_t m_nextSession = 1;
+    std::unique_ptr<SimEventQueue> m_events; // made at the first open, kept for the camera's life
     bool m_open = false;
     std::atomic<bool> m_present{true};
+    SimFaults m_faults;
+    SimClock m_frameClock;
+    std::atomic<int> m_prerendered{0};
+    SimSerialFault m_serialFault = SimSerialFault::None;
+    uint32_t m_noiseSeed = 0x9E3779B9u;
     std::atomic<bool> m_acquiring{false};
     std::atomic<int> m_softTriggers{0};
     uint64_t m_framesDelivered = 0;

@@ -8,6 +8,7 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "device/sim/SimFaultDesc.h"
 #include "device/sim/SimSensorDesc.h"
 
 struct SimCameraDesc {
@@ -35,17 +36,22 @@ struct SimCameraDesc {
     bool colour = false;
     bool lineScan = false;
     double frameRate = 30.0;
-    int firmwareUpdateType = -1; // -1: the camera has no such feature
-    int firmwareFamily = -2;     // update protocol it speaks (SimFirmware.h); -2: from its kind
-    SimSensorDesc sensor;        // defects, column offsets, pixel shift
+    int firmwareUpdateType = -1;         // -1: the camera has no such feature
+    int firmwareFamily = -2;             // update protocol it speaks (SimFirmware.h); -2: from its kind
+    SimSensorDesc sensor;                // defects, column offsets, pixel shift
     bool alternateTableFeatures = false; // correction tables under their alternate names
+    // frame delivery
+    QString clock = QStringLiteral("real"); // "real", "free" or "step" (see SimClock)
+    int prerendered = 0;                    // frames rendered once and cycled, 0: render each
     // faults
-    QHash<QString, uint32_t> failCalls; // call name -> status it returns
-    uint32_t infoError = 0;             // status of the interface record read (probe)
-    int removeAfterFrames = 0;          // device disappears after N frames (0 never)
-    int lostEvery = 0;                  // every Nth frame lost
-    int incompleteEvery = 0;            // every Nth frame incomplete
-    int resendEvery = 0;                // every Nth frame needed resent packets
+    SimFaultDesc faults;
+    uint32_t infoError = 0;    // status of the interface record read (probe)
+    int removeAfterFrames = 0; // device unplugged after N frames (0 never)
+    int replugAfterMs = 0;     // and plugged in again that much later (0 never)
+    int lostEvery = 0;         // every Nth frame lost
+    int incompleteEvery = 0;   // every Nth frame incomplete
+    int resendEvery = 0;       // every Nth frame needed resent packets
+    QString serialFault;       // "", "silent" (reads give nothing) or "noise"
 };
 
 #endif // SIMCAMERADESC_H

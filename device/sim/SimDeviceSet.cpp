@@ -4,6 +4,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
+#include <cmath>
+#include <cstring>
+
+#include "device/sim/SimCallNames.h"
+#include "device/sim/SimSensorDesc.h"
 
 namespace {
 
@@ -74,19 +80,183 @@ const char* kDefaultSet = R"json({
  ]
 })json";
 
-uint32_t toU32(const QJsonValue& v, uint32_t fallback) {
-    if (v.isDouble())
-        return static_cast<uint32_t>(static_cast<int64_t>(v.toDouble()));
-    if (v.isString()) {
-        bool ok = false;
-        const uint32_t n = v.toString().toUInt(&ok, 0);
-        return ok ? n : fallback;
-    }
-    return fallback;
-}
+// Reads the fields of one description object; the first refusal names the field by its path
+// ("cameras[2].width") and says why.
+class FieldReader {
+public:
+    // single: the object holds one "value" that stands for the field at path itself.
+    FieldReader(const QJsonObject& object, const QString& path, QString* error, bool single = false)
+        : m_o(object), m_path(path), m_error(error), m_single(single) {}
 
-int toInt(const QJsonValue& v, int fallback) {
-    return static_cast<int>(toU32(v, static_cast<uint32_t>(fallback)));
+    bool ok() const { return m_error->isEmpty(); }
+    QJsonValue value(const char* key) const { return m_o.value(QLatin1String(key)); }
+    const QString& objectPath() const { return m_path; }
+    QString* error() const { return m_error; }
+    QString path(const QString& key) const {
+        if (m_single)
+            return m_path;
+        return m_path.isEmpty() ? key : m_path + QLatin1Char('.') + key;
+    }
+
+    // A whole number in [low, high]; hexadecimal or decimal text is accepted as well.
+    template <typename T> void integer(const char* key, T* out, double low, double high) {
+        if (!ok() || !m_o.contains(QLatin1String(key)))
+            return;
+        const QJsonValue v = m_o.value(QLatin1String(key));
+        double n = 0;
+        if (v.isDouble()) {
+            n = v.toDouble();
+        } else if (v.isString()) {
+            bool good = false;
+            const QString text = v.toString().trimmed();
+            n = text.startsWith(QLatin1Char('-')) ? double(text.toLongLong(&good, 0))
+                                                  : double(text.toULongLong(&good, 0));
+            if (!good)
+                return refuse(key, QStringLiteral("\"%1\" is not a whole number").arg(v.toString()));
+        } else {
+            return refuse(key, QStringLiteral("expected a number"));
+        }
+        if (!std::isfinite(n) || std::floor(n) != n)
+            return refuse(key, QStringLiteral("%1 is not a whole number").arg(n, 0, 'g', 15));
+        if (n < low || n > high)
+            return refuse(key, QStringLiteral("%1 is out of range (%2 to %3)")
+                                   .arg(n, 0, 'g', 15)
+                                   .arg(low, 0, 'g', 15)
+                                   .arg(high, 0, 'g', 15));
+        *out = T(n);
+    }
+
+    void real(const char* key, double* out, double low, double high) {
+        if (!ok() || !m_o.contains(QLatin1String(key)))
+            return;
+        const QJsonValue v = m_o.value(QLatin1String(key));
+        if (!v.isDouble())
+            return refuse(key, QStringLiteral("expected a number"));
+        const double n = v.toDouble();
+        if (!std::isfinite(n) || n < low || n > high)
+            return refuse(
+                key, QStringLiteral("%1 is out of range (%2 to %3)").arg(n, 0, 'g', 15).arg(low).arg(high));
+        *out = n;
+    }
+
+    void boolean(const char* key, bool* out) {
+        if (!ok() || !m_o.contains(QLatin1String(key)))
+            return;
+        const QJsonValue v = m_o.value(QLatin1String(key));
+        if (!v.isBool())
+            return refuse(key, QStringLiteral("expected true or false"));
+        *out = v.toBool();
+    }
+
+    void text(const char* key, QString* out) {
+        if (!ok() || !m_o.contains(QLatin1String(key)))
+            return;
+        const QJsonValue v = m_o.value(QLatin1String(key));
+        if (!v.isString())
+            return refuse(key, QStringLiteral("expected a text"));
+        *out = v.toString();
+    }
+
+    void oneOf(const char* key, QString* out, const QStringList& choices) {
+        QString value = *out;
+        text(key, &value);
+        if (!ok())
+            return;
+        if (!choices.contains(value))
+            return refuse(
+                key,
+                QStringLiteral("\"%1\" is not one of %2").arg(value, choices.join(QStringLiteral(", "))));
+        *out = value;
+    }
+
+    void textList(const char* key, QStringList* out) {
+        if (!ok() || !m_o.contains(QLatin1String(key)))
+            return;
+        const QJsonValue v = m_o.value(QLatin1String(key));
+        if (!v.isArray())
+            return refuse(key, QStringLiteral("expected a list of texts"));
+        for (const QJsonValue& item : v.toArray()) {
+            if (!item.isString())
+                return refuse(key, QStringLiteral("expected a list of texts"));
+            *out << item.toString();
+        }
+    }
+
+    // "call": number, for every call named in the object `key`; kinds limit which calls fit.
+    enum CallKind { AnyCall, ReadCall };
+    template <typename F> void calls(const char* key, CallKind kind, F&& each) {
+        if (!ok() || !m_o.contains(QLatin1String(key)))
+            return;
+        const QJsonValue v = m_o.value(QLatin1String(key));
+        if (!v.isObject())
+            return refuse(key, QStringLiteral("expected an object of library calls"));
+        const QJsonObject calls = v.toObject();
+        for (auto it = calls.begin(); it != calls.end() && ok(); ++it) {
+            const QString name = it.key();
+            const QString callPath = path(QLatin1String(key)) + QLatin1Char('.') + name;
+            if (!SimCallNames::isCall(name)) {
+                *m_error =
+                    QStringLiteral("%1: no library call of that name can be made to fail").arg(callPath);
+                return;
+            }
+            if (kind == ReadCall && !SimCallNames::isRead(name)) {
+                *m_error = QStringLiteral("%1: not a read whose value can differ").arg(callPath);
+                return;
+            }
+            QJsonObject one;
+            one.insert(QStringLiteral("value"), it.value());
+            FieldReader r(one, callPath, m_error, true);
+            each(name, r);
+        }
+    }
+
+    void refuse(const QString& key, const QString& why) {
+        if (ok())
+            *m_error = QStringLiteral("%1: %2").arg(path(key), why);
+    }
+    void refuse(const char* key, const QString& why) { refuse(QString::fromLatin1(key), why); }
+
+private:
+    const QJsonObject m_o;
+    const QString m_path;
+    QString* m_error;
+    const bool m_single;
+};
+
+constexpr double kMaxU32 = 4294967295.0;
+constexpr double kMaxI32 = 2147483647.0;
+
+// The faults an object states: "fail" (or the root's "faults"), "failNext", "latency",
+// "readBackDiffers". Camera calls fail with a status, board calls with an error code.
+void readFaults(FieldReader& r, const char* alwaysKey, bool boardCodes, SimFaultDesc* f) {
+    const double low = boardCodes ? 2 : 1, high = boardCodes ? kMaxI32 : kMaxU32;
+    r.calls(alwaysKey, FieldReader::AnyCall, [&](const QString& call, FieldReader& one) {
+        uint32_t v = 0;
+        one.integer("value", &v, low, high);
+        f->always.insert(call, v);
+    });
+    // "call": N, or "call": {"count": N, "status": S}
+    r.calls("failNext", FieldReader::AnyCall, [&](const QString& call, FieldReader& one) {
+        SimFaultDesc::Next next;
+        if (one.value("value").isObject()) {
+            FieldReader sub(one.value("value").toObject(), one.objectPath(), one.error());
+            sub.integer("count", &next.count, 0, kMaxI32);
+            sub.integer("status", &next.status, low, high);
+        } else {
+            one.integer("value", &next.count, 0, kMaxI32);
+        }
+        f->next.insert(call, next);
+    });
+    r.calls("latency", FieldReader::AnyCall, [&](const QString& call, FieldReader& one) {
+        int ms = 0;
+        one.integer("value", &ms, 0, 60000);
+        f->latencyMs.insert(call, ms);
+    });
+    r.calls("readBackDiffers", FieldReader::ReadCall, [&](const QString& call, FieldReader& one) {
+        int n = 0;
+        one.integer("value", &n, -1, kMaxI32);
+        f->differ.insert(call, n);
+    });
 }
 
 int boardKind(const QString& text) {
@@ -101,98 +271,226 @@ int boardKind(const QString& text) {
     return 0;
 }
 
-QHash<QString, uint32_t> callMap(const QJsonValue& v) {
-    QHash<QString, uint32_t> map;
-    const QJsonObject o = v.toObject();
-    for (auto it = o.begin(); it != o.end(); ++it)
-        map.insert(it.key(), toU32(it.value(), 0));
-    return map;
+// The kind a board name tells by the words discovery looks for, first match first; 0 none.
+int kindFromName(const QString& name) {
+    if (name.contains(QLatin1String("CXP")) || name.contains(QLatin1String("CoaXPress")))
+        return 2;
+    if (name.contains(QLatin1String("SFP")))
+        return 4;
+    if (name.contains(QLatin1String("Camera Link")) || name.contains(QLatin1String("CameraLink")) ||
+        name.contains(QLatin1String("CL")))
+        return 1;
+    if (name.contains(QLatin1String("GigEVision")))
+        return 3;
+    return 0;
 }
 
-bool parseBoard(const QJsonObject& o, SimBoardDesc* b, QString* error) {
-    b->name = o.value("name").toString();
-    b->kind = boardKind(o.value("kind").toString());
+const char* const kKindWords[] = {"", "CameraLink", "CoaXPress", "GigEVision", "SFP"};
+const char* const kKindNames[] = {"", "Camera Link", "CoaXPress", "GigE Vision", "SFP"};
+
+bool parseBoard(const QJsonObject& o, const QString& path, SimBoardDesc* b, QString* error) {
+    FieldReader r(o, path, error);
+    r.text("name", &b->name);
+    QString kind;
+    r.text("kind", &kind);
+    if (!r.ok())
+        return false;
+    b->kind = boardKind(kind);
     if (b->name.isEmpty() || b->kind == 0) {
-        *error = QStringLiteral("board entry needs a name and a kind "
-                                "(CameraLink, CoaXPress, SFP, GigEVisionBoard)");
+        *error = QStringLiteral(
+                     "%1: a board needs a name and a kind (CameraLink, CoaXPress, SFP, GigEVisionBoard)")
+                     .arg(path);
         return false;
     }
-    b->fpgaVersion = toU32(o.value("fpgaVersion"), b->fpgaVersion);
-    b->generation = toU32(o.value("generation"), b->generation);
-    b->firmwareType = toInt(o.value("firmwareType"), b->firmwareType);
-    b->serial = toU32(o.value("serial"), b->serial);
-    b->serialHigh = toU32(o.value("serialHigh"), b->serialHigh);
-    b->linkSpeed = toInt(o.value("linkSpeed"), b->linkSpeed);
-    b->linkLanes = toInt(o.value("linkLanes"), b->linkLanes);
-    b->channels = qBound(1, toInt(o.value("channels"), b->channels), 8);
-    b->nameFails = o.value("nameFails").toBool(false);
-    const QHash<QString, uint32_t> fails = callMap(o.value("fail"));
-    for (auto it = fails.begin(); it != fails.end(); ++it)
-        b->failCalls.insert(it.key(), static_cast<int>(it.value()));
-    b->crcEvery = toInt(o.value("crcEvery"), 0);
-    b->overCurrentAfter = toInt(o.value("overCurrentAfter"), 0);
-    b->transferErrorEvery = toInt(o.value("transferErrorEvery"), 0);
-    return true;
+    // The kind decides the board's group: the name the library reports tells it, the way
+    // real boards' names do.
+    const int told = kindFromName(b->name);
+    if (told == 0)
+        b->name += QStringLiteral(" (%1)").arg(QLatin1String(kKindWords[b->kind]));
+    if (kindFromName(b->name) != b->kind) {
+        *error = QStringLiteral("%1: \"%2\" reads as a %3 board, but its kind is %4")
+                     .arg(r.path(QStringLiteral("name")), b->name,
+                          QLatin1String(kKindNames[kindFromName(b->name)]), kind);
+        return false;
+    }
+    r.integer("fpgaVersion", &b->fpgaVersion, 0, kMaxU32);
+    r.integer("generation", &b->generation, 0, kMaxU32);
+    r.integer("firmwareType", &b->firmwareType, 0, 255);
+    r.integer("serial", &b->serial, 0, kMaxU32);
+    r.integer("serialHigh", &b->serialHigh, 0, kMaxU32);
+    r.integer("linkSpeed", &b->linkSpeed, 0, 15);
+    r.integer("linkLanes", &b->linkLanes, 0, 15);
+    r.integer("channels", &b->channels, 1, 8);
+    r.boolean("nameFails", &b->nameFails);
+    r.integer("crcEvery", &b->crcEvery, 0, kMaxI32);
+    r.integer("overCurrentAfter", &b->overCurrentAfter, 0, kMaxI32);
+    r.integer("transferErrorEvery", &b->transferErrorEvery, 0, kMaxI32);
+    r.oneOf("clock", &b->clock, {"real", "free", "step"});
+    r.integer("prerendered", &b->prerendered, 0, 16);
+    readFaults(r, "fail", true, &b->faults);
+    return r.ok();
 }
 
-bool parseCamera(const QJsonObject& o, SimCameraDesc* c, QString* error) {
-    c->interfaceType = o.value("interface").toString();
-    static const QStringList known = {"GigEVision", "USB3Vision",      "PCIe",
-                                      "CoaXPress",  "GigEVisionBoard", "IrradiationGigEVision",
-                                      "CameraLink"};
-    if (!known.contains(c->interfaceType)) {
-        *error = QStringLiteral("camera entry has an unknown interface \"%1\"").arg(c->interfaceType);
-        return false;
-    }
-    auto text = [&o](const char* key, QString* field) {
-        if (o.contains(key))
-            *field = o.value(key).toString();
-    };
-    text("model", &c->model);
-    text("vendor", &c->vendor);
-    text("serial", &c->serial);
-    text("version", &c->version);
-    text("userName", &c->userName);
-    text("protocol", &c->protocol);
-    text("mac", &c->mac);
-    text("ip", &c->ip);
-    text("mask", &c->mask);
-    text("gateway", &c->gateway);
-    text("nic", &c->nicIp);
-    text("nicMask", &c->nicMask);
-    text("nicName", &c->nicName);
-    text("pixelFormat", &c->pixelFormat);
-    c->board = toInt(o.value("board"), c->board);
-    c->master = toInt(o.value("master"), c->master);
-    c->links = qBound(1, toInt(o.value("links"), c->links), 8);
+bool parseCamera(const QJsonObject& o, const QString& path, SimCameraDesc* c, QString* error) {
+    FieldReader r(o, path, error);
+    r.oneOf("interface", &c->interfaceType,
+            {"GigEVision", "USB3Vision", "PCIe", "CoaXPress", "GigEVisionBoard", "IrradiationGigEVision",
+             "CameraLink"});
+    r.text("model", &c->model);
+    r.text("vendor", &c->vendor);
+    r.text("serial", &c->serial);
+    r.text("version", &c->version);
+    r.text("userName", &c->userName);
+    r.text("protocol", &c->protocol);
+    r.text("mac", &c->mac);
+    r.text("ip", &c->ip);
+    r.text("mask", &c->mask);
+    r.text("gateway", &c->gateway);
+    r.text("nic", &c->nicIp);
+    r.text("nicMask", &c->nicMask);
+    r.text("nicName", &c->nicName);
+    r.text("pixelFormat", &c->pixelFormat);
+    r.integer("board", &c->board, -1, 255);
+    r.integer("master", &c->master, 0, 255);
+    r.integer("links", &c->links, 1, 8);
     // Geometry is bounded so that a description can never make the library allocate absurdly.
-    c->sensorWidth =
-        qBound(16, toInt(o.value("sensorWidth"), toInt(o.value("width"), c->sensorWidth)), 16384);
-    c->sensorHeight =
-        qBound(1, toInt(o.value("sensorHeight"), toInt(o.value("height"), c->sensorHeight)), 16384);
-    c->width = qBound(16, toInt(o.value("width"), c->sensorWidth), 16384);
-    c->height = qBound(1, toInt(o.value("height"), c->sensorHeight), 16384);
-    c->colour = o.value("colour").toBool(false);
-    c->lineScan = o.value("lineScan").toBool(false);
-    c->frameRate = qBound(0.1, o.value("frameRate").toDouble(c->frameRate), 1000.0);
-    for (const QJsonValue& v : o.value("pixelFormats").toArray())
-        c->pixelFormats << v.toString();
-    c->firmwareUpdateType = toInt(o.value("firmwareUpdateType"), -1);
-    c->firmwareFamily = qBound(-2, toInt(o.value("firmwareFamily"), -2), 8);
-    c->failCalls = callMap(o.value("fail"));
-    c->infoError = toU32(o.value("infoError"), 0);
-    c->removeAfterFrames = toInt(o.value("removeAfterFrames"), 0);
-    c->lostEvery = toInt(o.value("lostEvery"), 0);
-    c->incompleteEvery = toInt(o.value("incompleteEvery"), 0);
-    c->resendEvery = toInt(o.value("resendEvery"), 0);
+    int width = -1, height = -1;
+    r.integer("width", &width, 16, 16384);
+    r.integer("height", &height, 1, 16384);
+    c->sensorWidth = width > 0 ? width : c->sensorWidth;
+    c->sensorHeight = height > 0 ? height : c->sensorHeight;
+    r.integer("sensorWidth", &c->sensorWidth, 16, 16384);
+    r.integer("sensorHeight", &c->sensorHeight, 1, 16384);
+    c->width = width > 0 ? width : c->sensorWidth;
+    c->height = height > 0 ? height : c->sensorHeight;
+    r.boolean("colour", &c->colour);
+    r.boolean("lineScan", &c->lineScan);
+    r.real("frameRate", &c->frameRate, 0.1, 1000.0);
+    r.textList("pixelFormats", &c->pixelFormats);
+    r.integer("firmwareUpdateType", &c->firmwareUpdateType, -1, 255);
+    r.integer("firmwareFamily", &c->firmwareFamily, -2, 8);
+    r.integer("infoError", &c->infoError, 0, kMaxU32);
+    r.integer("removeAfterFrames", &c->removeAfterFrames, 0, kMaxI32);
+    r.integer("replugAfterMs", &c->replugAfterMs, 0, 3600000);
+    r.integer("lostEvery", &c->lostEvery, 0, kMaxI32);
+    r.integer("incompleteEvery", &c->incompleteEvery, 0, kMaxI32);
+    r.integer("resendEvery", &c->resendEvery, 0, kMaxI32);
+    r.oneOf("serialFault", &c->serialFault, {"", "silent", "noise"});
+    r.oneOf("clock", &c->clock, {"real", "free", "step"});
+    r.integer("prerendered", &c->prerendered, 0, 16);
+    readFaults(r, "fail", false, &c->faults);
+    if (!r.ok())
+        return false;
     if (c->serial.isEmpty())
         c->serial = c->model + QStringLiteral("-0001");
     return true;
 }
 
+// The objects of a list at the root; the path of each is "key[i]".
+bool objects(const QJsonObject& root, const char* key, QString* error,
+             QVector<QPair<QString, QJsonObject>>* out) {
+    if (!root.contains(QLatin1String(key)))
+        return true;
+    const QJsonValue v = root.value(QLatin1String(key));
+    if (!v.isArray()) {
+        *error = QStringLiteral("%1: expected a list").arg(QLatin1String(key));
+        return false;
+    }
+    const QJsonArray list = v.toArray();
+    for (int i = 0; i < list.size(); ++i) {
+        const QString path = QStringLiteral("%1[%2]").arg(QLatin1String(key)).arg(i);
+        if (!list.at(i).isObject()) {
+            *error = QStringLiteral("%1: expected an object").arg(path);
+            return false;
+        }
+        out->append(qMakePair(path, list.at(i).toObject()));
+    }
+    return true;
+}
+
+// Reads the JSON string starting after its opening quote at *pos; *pos ends after the closing
+// quote. False when the string does not end.
+bool readString(const QByteArray& json, int* pos, QString* out) {
+    QByteArray raw;
+    for (int i = *pos; i < json.size(); ++i) {
+        const char c = json[i];
+        if (c == '"') {
+            out->append(QString::fromUtf8(raw));
+            *pos = i + 1;
+            return true;
+        }
+        if (c != '\\' || i + 1 >= json.size()) {
+            raw.append(c);
+            continue;
+        }
+        out->append(QString::fromUtf8(raw));
+        raw.clear();
+        const char e = json[++i];
+        if (e == 'u' && i + 4 < json.size()) {
+            bool ok = false;
+            const ushort unit = json.mid(i + 1, 4).toUShort(&ok, 16);
+            out->append(QChar(ok ? unit : ushort(0xFFFD)));
+            i += 4;
+        } else {
+            static const char from[] = "bfnrt", to[] = "\b\f\n\r\t";
+            const char* at = std::strchr(from, e);
+            out->append(QLatin1Char(at && e ? to[at - from] : e));
+        }
+    }
+    return false;
+}
+
+// Whether an object of the text names one key twice. Qt's JSON parser keeps the last value of
+// a repeated key and loses the memory of the others, so such a description is refused before it
+// is parsed (and a repeated key is a mistake in a description anyway).
+bool repeatedKey(const QByteArray& json, QString* key, int* offset) {
+    struct Level {
+        bool object;
+        QSet<QString> keys;
+    };
+    QVector<Level> levels;
+    for (int i = 0; i < json.size();) {
+        const char c = json[i];
+        if (c == '"') {
+            const int start = i;
+            QString text;
+            ++i;
+            if (!readString(json, &i, &text))
+                return false; // unterminated: the parser says so
+            int k = i;
+            while (k < json.size() &&
+                   (json[k] == ' ' || json[k] == '\t' || json[k] == '\n' || json[k] == '\r'))
+                ++k;
+            if (k < json.size() && json[k] == ':' && !levels.isEmpty() && levels.last().object) {
+                if (levels.last().keys.contains(text)) {
+                    *key = text;
+                    *offset = start;
+                    return true;
+                }
+                levels.last().keys.insert(text);
+            }
+            continue;
+        }
+        if (c == '{' || c == '[')
+            levels.push_back(Level{c == '{', {}});
+        else if ((c == '}' || c == ']') && !levels.isEmpty())
+            levels.pop_back();
+        ++i;
+    }
+    return false;
+}
+
 } // namespace
 
 bool SimDeviceSet::fromJson(const QByteArray& json, SimDeviceSet* set, QString* error) {
+    QString key;
+    int offset = 0;
+    if (repeatedKey(json, &key, &offset)) {
+        *error = QStringLiteral("device description names the key \"%1\" twice in one object (at offset %2)")
+                     .arg(key)
+                     .arg(offset);
+        return false;
+    }
     QJsonParseError parseError;
     const QJsonDocument doc = QJsonDocument::fromJson(json, &parseError);
     if (doc.isNull() || !doc.isObject()) {
@@ -201,20 +499,27 @@ bool SimDeviceSet::fromJson(const QByteArray& json, SimDeviceSet* set, QString* 
                      .arg(parseError.offset);
         return false;
     }
+    error->clear();
     SimDeviceSet result;
     const QJsonObject root = doc.object();
-    result.faults = callMap(root.value("faults"));
-    for (const QJsonValue& v : root.value("boards").toArray()) {
-        SimBoardDesc b;
-        if (!parseBoard(v.toObject(), &b, error))
+    FieldReader r(root, QString(), error);
+    readFaults(r, "faults", false, &result.faults);
+    QVector<QPair<QString, QJsonObject>> boards, cameras;
+    if (!r.ok() || !objects(root, "boards", error, &boards) || !objects(root, "cameras", error, &cameras))
+        return false;
+    for (const auto& b : boards) {
+        SimBoardDesc desc;
+        if (!parseBoard(b.second, b.first, &desc, error))
             return false;
-        result.boards << b;
+        result.boards << desc;
     }
-    for (const QJsonValue& v : root.value("cameras").toArray()) {
-        SimCameraDesc c;
-        if (!parseCamera(v.toObject(), &c, error) || !SimSensorDesc::fromJson(v.toObject(), &c, error))
+    for (const auto& c : cameras) {
+        SimCameraDesc desc;
+        if (!parseCamera(c.second, c.first, &desc, error))
             return false;
-        result.cameras << c;
+        if (!SimSensorDesc::fromJson(c.second, &desc, error))
+            return false;
+        result.cameras << desc;
     }
     *set = result;
     return true;

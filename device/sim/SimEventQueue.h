@@ -1,12 +1,14 @@
 // A thread that delivers a device's events one after another, the way the hardware
 // libraries call back on their own threads. Tasks run in posting order; destruction runs
-// what is queued and joins the thread.
+// what is queued and joins the thread, except when it happens on the queue's own thread (a
+// callback that tears its device down): then the thread finishes on its own.
 #ifndef SIMEVENTQUEUE_H
 #define SIMEVENTQUEUE_H
 
 #include <condition_variable>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -24,14 +26,17 @@ public:
     bool onQueueThread() const { return std::this_thread::get_id() == m_thread.get_id(); }
 
 private:
-    void run();
+    struct State {
+        std::mutex mutex;
+        std::condition_variable wake;
+        std::condition_variable idle;
+        std::deque<std::function<void()>> tasks;
+        bool stop = false;
+        bool busy = false;
+    };
+    static void run(const std::shared_ptr<State>& state);
 
-    std::mutex m_mutex;
-    std::condition_variable m_wake;
-    std::condition_variable m_idle;
-    std::deque<std::function<void()>> m_tasks;
-    bool m_stop = false;
-    bool m_busy = false;
+    std::shared_ptr<State> m_state;
     std::thread m_thread;
 };
 

@@ -15,7 +15,7 @@ struct SimFeature {
     QString category;
     QString description;
     uint32_t type = 0;           // OXAFEATURE_VAL_TYPE
-    uint32_t representation = 0; // OXAFEATURE_REPRESENTATION (integers)
+    uint32_t representation = 1; // OXAFEATURE_REPRESENTATION (integers), linear
     uint32_t visibility = 1;     // OXAFEATURE_VISIBILITY
     uint32_t access = 1;         // base OXAFEATURE_ACCESS_MODE
     int32_t pollingMs = -1;      // -1: not polled

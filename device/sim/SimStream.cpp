@@ -1,68 +1,69 @@
 #include "device/sim/SimStream.h"
 
+#include <algorithm>
 #include <cstring>
 
-#include "device/sim/SimBuffer.h"
+#include "device/dispatch/VQtStreamBuffer.h"
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimEventInfo.h"
-#include "device/sim/SimFrameEncoder.h"
-#include "device/sim/SimScene.h"
+#include "device/sim/SimFrameSource.h"
 
 namespace {
 constexpr OXASTATUS streamStatus(uint32_t id) {
     return OXA_MAKE_STATUS(OXA_MODULE_STREAM, id);
 }
+constexpr uint32_t kInfinite = 0xFFFFFFFFu;
 } // namespace
 
-SimStream::SimStream(std::shared_ptr<SimCamera> camera) : m_camera(std::move(camera)) {
-    m_prms.insert(OXA_STREAM_PRM_TIMEOUT, 0xFFFFFFFFu);
+SimStream::SimStream(std::shared_ptr<SimCamera> camera, std::shared_ptr<SimCameraSession> session)
+    : m_camera(std::move(camera)), m_session(std::move(session)), m_source(new SimFrameSource) {
+    m_prms.insert(OXA_STREAM_PRM_TIMEOUT, kInfinite);
     m_prms.insert(OXA_STREAM_PRM_BUFFER_HANDLING, 1);
 }
 
 SimStream::~SimStream() {
-    stop();
-    releaseBuffers();
+    release();
+    // The last reference may go on the generator itself (freed from its own callback).
+    if (m_thread.joinable()) {
+        if (onGenerator())
+            m_thread.detach();
+        else
+            m_thread.join();
+    }
 }
 
-OXASTATUS SimStream::addBuffer(SimBuffer* buffer) {
+OXASTATUS SimStream::addBuffer(VQtStreamBuffer* buffer) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (buffer->stream)
-        return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_INVALID_PARAMETER);
-    buffer->stream = this;
-    buffer->queued = true;
+    for (const Slot& s : m_slots)
+        if (s.buffer == buffer)
+            return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_INVALID_PARAMETER);
     buffer->state = OXA_BUFFER_QUEUED;
-    m_buffers << buffer;
+    m_slots.push_back(Slot{buffer, true});
     return OXA_STATUS_SUCCESS;
 }
 
-OXASTATUS SimStream::removeBuffer(SimBuffer* buffer) {
+OXASTATUS SimStream::removeBuffer(VQtStreamBuffer* buffer) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (m_running)
         return streamStatus(OXA_ERR_STREAM_RUNNING);
-    if (!m_buffers.removeOne(buffer))
-        return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_INVALID_PARAMETER);
-    buffer->stream = nullptr;
-    buffer->queued = false;
-    m_next = 0;
-    return OXA_STATUS_SUCCESS;
+    for (int i = 0; i < m_slots.size(); ++i)
+        if (m_slots[i].buffer == buffer) {
+            m_slots.remove(i);
+            m_next = 0;
+            return OXA_STATUS_SUCCESS;
+        }
+    return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_INVALID_PARAMETER);
 }
 
-OXASTATUS SimStream::clearBuffer(SimBuffer* buffer) {
+OXASTATUS SimStream::clearBuffer(VQtStreamBuffer* buffer) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (buffer->stream != this)
-        return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_INVALID_PARAMETER);
-    buffer->queued = true;
-    buffer->state = OXA_BUFFER_QUEUED;
-    return OXA_STATUS_SUCCESS;
-}
-
-void SimStream::releaseBuffers() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    for (SimBuffer* b : m_buffers) {
-        b->stream = nullptr;
-        b->queued = false;
-    }
-    m_buffers.clear();
+    for (Slot& s : m_slots)
+        if (s.buffer == buffer) {
+            s.queued = true;
+            buffer->state = OXA_BUFFER_QUEUED;
+            return OXA_STATUS_SUCCESS;
+        }
+    return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_INVALID_PARAMETER);
 }
 
 OXASTATUS SimStream::setPrm(uint32_t prm, const void* value, uint32_t size) {
@@ -129,109 +130,112 @@ OXASTATUS SimStream::registerCallback(uint32_t event, OXA_EVENT_CALLBACK func, v
                        event == OXA_STREAM_EVENT_IMAGE_DATA_ERROR;
     if (!known || !func)
         return streamStatus(OXA_ERR_INVALID_PARAMETER);
-    std::lock_guard<std::mutex> lock(m_mutex);
-    m_callbacks.insert(event, Callback{func, context});
+    m_callbacks.set(event, func, context);
     return OXA_STATUS_SUCCESS;
 }
 
 OXASTATUS SimStream::unregisterCallback(uint32_t event) {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (!m_callbacks.remove(event))
-            return streamStatus(OXA_ERR_INVALID_PARAMETER);
-    }
-    // Returns only once no callback is running any more.
-    std::lock_guard<std::recursive_mutex> wait(m_callbackMutex);
-    return OXA_STATUS_SUCCESS;
+    // Returns only once no callback of that event is running any more.
+    return m_callbacks.remove(event) ? OXA_STATUS_SUCCESS : streamStatus(OXA_ERR_INVALID_PARAMETER);
 }
 
 OXASTATUS SimStream::start(int64_t count) {
-    if (!m_camera->isPresent())
-        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_DEVICE_REMOVED);
-    if (const uint32_t fail = m_camera->failStatus("OxaStreamStart"))
-        return fail;
-    std::unique_lock<std::mutex> lock(m_mutex);
-    if (m_running)
+    if (!m_camera->isCurrent(*m_session))
+        return OXA_MAKE_STATUS(OXA_MODULE_DEVICE,
+                               m_camera->isPresent() ? OXA_ERR_DEVICE_NOT_OPEN : OXA_ERR_DEVICE_REMOVED);
+    if (onGenerator())
         return streamStatus(OXA_ERR_STREAM_RUNNING);
-    if (m_buffers.isEmpty())
-        return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_RESOURCE_MISSING);
-    lock.unlock();
+    std::lock_guard<std::mutex> control(m_control);
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (m_released)
+            return streamStatus(OXA_ERR_INVALID_HANDLE);
+        if (m_running)
+            return streamStatus(OXA_ERR_STREAM_RUNNING);
+        if (m_slots.isEmpty())
+            return OXA_MAKE_STATUS(OXA_MODULE_BUFFER, OXA_ERR_RESOURCE_MISSING);
+    }
     if (m_thread.joinable())
-        m_thread.join(); // a finished counted acquisition
-    lock.lock();
+        m_thread.join(); // a counted acquisition that has finished
+    std::lock_guard<std::mutex> lock(m_mutex);
     m_stop = false;
     m_running = true;
     m_next = 0;
-    for (SimBuffer* b : m_buffers)
-        b->queued = true;
+    for (Slot& s : m_slots) {
+        s.queued = true;
+        s.buffer->state = OXA_BUFFER_QUEUED;
+    }
     m_camera->setAcquiring(true);
-    m_thread = std::thread([this, count] { run(count); });
+    m_camera->clock().begin();
+    const std::shared_ptr<SimStream> self = shared_from_this();
+    m_thread = std::thread([self, count] { self->run(count); });
     return OXA_STATUS_SUCCESS;
 }
 
 OXASTATUS SimStream::stop() {
-    {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        m_stop = true;
-    }
-    m_wake.notify_all();
-    // Stopping from a frame callback only asks; the thread is joined by the next start or free.
-    if (m_thread.joinable() && std::this_thread::get_id() != m_thread.get_id())
+    m_stop = true;
+    m_camera->clock().interrupt();
+    if (onGenerator())
+        return OXA_STATUS_SUCCESS; // the generator ends after the running callback
+    std::lock_guard<std::mutex> control(m_control);
+    if (m_thread.joinable())
         m_thread.join();
-    m_camera->setAcquiring(false);
     return OXA_STATUS_SUCCESS;
 }
 
 OXASTATUS SimStream::wait(uint32_t timeoutMs) {
     std::unique_lock<std::mutex> lock(m_mutex);
     const auto done = [this] { return !m_running; };
-    if (timeoutMs == 0xFFFFFFFFu)
-        m_wake.wait(lock, done);
-    else if (!m_wake.wait_for(lock, std::chrono::milliseconds(timeoutMs), done))
+    if (timeoutMs == kInfinite)
+        m_ended.wait(lock, done);
+    else if (!m_ended.wait_for(lock, std::chrono::milliseconds(timeoutMs), done))
         return streamStatus(OXA_ERR_TIMEOUT);
     return OXA_STATUS_SUCCESS;
 }
 
-bool SimStream::waitForFrameTime(std::chrono::steady_clock::time_point until) {
-    std::unique_lock<std::mutex> lock(m_mutex);
-    return !m_wake.wait_until(lock, until, [this] { return m_stop; });
-}
-
-SimBuffer* SimStream::nextFreeBuffer() {
-    std::lock_guard<std::mutex> lock(m_mutex);
-    // Buffers are filled in the order they were added, round robin; a buffer the
-    // application still holds means the frame is lost.
-    if (m_buffers.isEmpty())
-        return nullptr;
-    SimBuffer* b = m_buffers[m_next % m_buffers.size()];
-    if (!b->queued)
-        return nullptr;
-    m_next = (m_next + 1) % m_buffers.size();
-    b->queued = false;
-    b->state = OXA_BUFFER_FILLING;
-    return b;
-}
-
-void SimStream::fire(uint32_t event, SimBuffer* buffer) {
-    Callback cb;
+void SimStream::release() {
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        cb = m_callbacks.value(event);
+        if (m_released)
+            return;
+        m_released = true;
+        m_slots.clear(); // the buffers may be freed as soon as this returns
     }
-    if (!cb.func)
-        return;
-    std::lock_guard<std::recursive_mutex> running(m_callbackMutex);
-    SimEventInfo info;
-    info.buffer = buffer;
-    info.streamEvent = event;
-    cb.func(&info, cb.context);
+    m_callbacks.clear();
+    stop();
 }
 
-void SimStream::deliver(uint64_t frame, SimBuffer* b) {
-    const SimCameraDesc d = m_camera->desc();
-    SimFrameFormat f;
-    size_t written = m_camera->renderFrame(frame, b->data.data(), b->data.size(), &f);
+VQtStreamBuffer* SimStream::takeNextBuffer() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_slots.isEmpty())
+        return nullptr;
+    Slot& s = m_slots[m_next % m_slots.size()];
+    if (!s.queued)
+        return nullptr; // the application still holds the buffer in turn: the frame is lost
+    s.queued = false;
+    s.buffer->state = OXA_BUFFER_FILLING;
+    m_next = (m_next + 1) % m_slots.size();
+    return s.buffer;
+}
+
+void SimStream::fire(uint32_t event, VQtStreamBuffer* buffer) {
+    m_callbacks.invoke(event, [&](OXA_EVENT_CALLBACK func, void* context) {
+        SimEventInfo info;
+        info.buffer = buffer;
+        info.streamEvent = event;
+        func(&info, context);
+    });
+}
+
+void SimStream::deliver(uint64_t frame, VQtStreamBuffer* b, const SimCameraDesc& d) {
+    const SimFrameFormat f = m_camera->frameFormat();
+    const auto render = [this](uint64_t k, uint8_t* dst, size_t capacity) {
+        return m_camera->renderFrame(k, dst, capacity);
+    };
+    const size_t written = m_source->fill(frame, f, m_camera->pictureRevision(), m_camera->prerendered(),
+                                          render, b->data.data(), b->data.size());
     uint32_t state = OXA_BUFFER_COMPLETE;
+    uint64_t lostPackets = 0;
     if (written == 0) {
         fire(OXA_STREAM_EVENT_IMAGE_DATA_ERROR, b); // the buffer is too small for the frame
         state = OXA_BUFFER_INCOMPLETE;
@@ -239,7 +243,7 @@ void SimStream::deliver(uint64_t frame, SimBuffer* b) {
                frame % uint64_t(d.incompleteEvery) == uint64_t(d.incompleteEvery) - 1) {
         std::memset(b->data.data() + written / 2, 0, written - written / 2);
         state = OXA_BUFFER_INCOMPLETE;
-        b->lostPackets = 7;
+        lostPackets = 7;
     }
     std::lock_guard<std::mutex> lock(m_mutex);
     b->state = state;
@@ -248,69 +252,120 @@ void SimStream::deliver(uint64_t frame, SimBuffer* b) {
     b->height = f.height;
     b->blockId = m_blockId;
     b->resentPackets = (d.resendEvery > 0 && frame % uint64_t(d.resendEvery) == 0) ? 3 : 0;
-    if (state == OXA_BUFFER_COMPLETE)
-        b->lostPackets = 0;
+    b->lostPackets = lostPackets;
     b->timestampUs = uint64_t(std::chrono::duration_cast<std::chrono::microseconds>(
                                   std::chrono::steady_clock::now().time_since_epoch())
                                   .count());
 }
 
 void SimStream::run(int64_t count) {
-    using clock = std::chrono::steady_clock;
-    auto next = clock::now();
-    auto rateStart = next;
-    uint64_t frame = 0, rateFrames = 0;
+    using steady = std::chrono::steady_clock;
+    m_generator = std::this_thread::get_id();
+    SimClock& clock = m_camera->clock();
+    clock.attach();
     const SimCameraDesc d = m_camera->desc();
-    while (count <= 0 || int64_t(frame) < count) {
-        const double fps = m_camera->frameRate();
-        next += std::chrono::microseconds(int64_t(1e6 / fps));
-        if (!waitForFrameTime(next))
+    auto period = std::chrono::microseconds(int64_t(1e6 / m_camera->frameRate()));
+    SimClock::TimePoint due = clock.now() + period, lastFrame = clock.now();
+    auto rateStart = steady::now();
+    uint64_t produced = 0, rateFrames = 0;
+    bool idle = false, endedByItself = false;
+    for (;;) {
+        if (count > 0 && int64_t(produced) >= count) {
+            endedByItself = true;
             break;
-        if (m_camera->isTriggered() && !m_camera->takeSoftwareTrigger())
-            continue;
+        }
+        uint32_t timeoutMs, handling;
         {
             std::lock_guard<std::mutex> lock(m_mutex);
-            m_blockId = m_blockId >= 65535 ? 1 : m_blockId + 1;
+            timeoutMs = m_prms.value(OXA_STREAM_PRM_TIMEOUT);
+            handling = m_prms.value(OXA_STREAM_PRM_BUFFER_HANDLING);
         }
-        SimBuffer* b = nextFreeBuffer();
-        const bool dropped = d.lostEvery > 0 && frame % uint64_t(d.lostEvery) == uint64_t(d.lostEvery) - 1;
-        ++frame;
-        if (!b || dropped) {
-            if (b)
-                clearBuffer(b);
-            {
-                std::lock_guard<std::mutex> lock(m_mutex);
-                ++m_lost;
-            }
-            fire(OXA_STREAM_EVENT_FRAME_LOST, nullptr);
-            continue;
-        }
-        deliver(frame - 1, b);
-        fire(OXA_STREAM_EVENT_END_OF_FRAME, b);
-        const bool present = m_camera->frameDelivered();
-        {
-            std::lock_guard<std::mutex> lock(m_mutex);
-            ++m_delivered;
-            ++rateFrames;
-            if (m_prms.value(OXA_STREAM_PRM_BUFFER_HANDLING) != 0)
-                b->queued = true; // automatic handling gives the buffer back at once
-            const double secs = std::chrono::duration<double>(clock::now() - rateStart).count();
-            if (secs >= 0.2) {
-                m_frameRate = float(rateFrames / secs);
-                m_lineRate = m_frameRate * float(b->height);
-                rateFrames = 0;
-                rateStart = clock::now();
-            }
-        }
-        if (!present)
+        const bool timed = timeoutMs != kInfinite;
+        const SimClock::TimePoint timeoutAt = lastFrame + std::chrono::milliseconds(timed ? timeoutMs : 0);
+        if (!clock.wait(timed ? std::min(due, timeoutAt) : due, m_stop, idle))
             break;
+        const SimClock::TimePoint now = clock.now();
+        const SimClockMode mode = clock.mode();
+        const bool paced = mode == SimClockMode::Real || (mode == SimClockMode::Free && idle);
+        const bool frameSlot = !paced || now >= due;
+        bool delivered = false, removed = false, freed = false;
+        idle = true;
+        if (frameSlot) {
+            period = std::chrono::microseconds(int64_t(1e6 / m_camera->frameRate()));
+            // A generator that fell behind catches up a little, never with a long burst.
+            due = mode == SimClockMode::Real ? std::max(due + period, now - 10 * period) : now + period;
+            if (!m_camera->isCurrent(*m_session)) {
+                removed = true;
+            } else if (!m_camera->isTriggered() || m_camera->takeSoftwareTrigger()) {
+                const uint64_t frame = produced++;
+                {
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    m_blockId = m_blockId >= 65535 ? 1 : m_blockId + 1;
+                }
+                const bool dropped =
+                    d.lostEvery > 0 && frame % uint64_t(d.lostEvery) == uint64_t(d.lostEvery) - 1;
+                VQtStreamBuffer* b = dropped ? nullptr : takeNextBuffer();
+                if (!b) {
+                    {
+                        std::lock_guard<std::mutex> lock(m_mutex);
+                        ++m_lost;
+                    }
+                    fire(OXA_STREAM_EVENT_FRAME_LOST, nullptr);
+                } else {
+                    deliver(frame, b, d);
+                    fire(OXA_STREAM_EVENT_END_OF_FRAME, b);
+                    std::lock_guard<std::mutex> lock(m_mutex);
+                    // Freed from its own callback: neither the buffer nor the slots may be touched.
+                    freed = m_released;
+                    if (!freed) {
+                        if (handling != 0)
+                            for (Slot& s : m_slots)
+                                if (s.buffer == b)
+                                    s.queued = true; // automatic handling gives it back at once
+                        ++m_delivered;
+                        ++rateFrames;
+                        const double secs = std::chrono::duration<double>(steady::now() - rateStart).count();
+                        if (secs >= 0.2) {
+                            m_frameRate = float(rateFrames / secs);
+                            m_lineRate = m_frameRate * float(b->height);
+                            rateFrames = 0;
+                            rateStart = steady::now();
+                        }
+                        delivered = true;
+                        idle = false;
+                    }
+                }
+            }
+        }
+        if (freed) {
+            clock.done(period);
+            break;
+        }
+        if (delivered) {
+            lastFrame = now;
+            removed = !m_camera->frameDelivered();
+        } else if (timed && now >= timeoutAt) {
+            fire(OXA_STREAM_EVENT_TIMEOUT, nullptr);
+            lastFrame = now;
+        }
+        clock.done(frameSlot ? period : std::chrono::microseconds(0));
+        if (removed) {
+            endedByItself = true;
+            break;
+        }
     }
-    fire(OXA_STREAM_EVENT_END_OF_STREAM, nullptr);
-    m_camera->setAcquiring(false);
+    bool released;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_running = false;
-        m_frameRate = m_lineRate = 0.0f;
+        released = m_released;
     }
-    m_wake.notify_all();
+    // Only a stream that ends by itself (its count delivered, its camera gone) says so.
+    if (endedByItself && !released)
+        fire(OXA_STREAM_EVENT_END_OF_STREAM, nullptr);
+    if (m_camera->isCurrent(*m_session))
+        m_camera->setAcquiring(false);
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_running = false;
+    m_frameRate = m_lineRate = 0.0f;
+    m_ended.notify_all();
 }

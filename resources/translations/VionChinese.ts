@@ -481,7 +481,31 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image: %1 is not an image file</source>
-        <translation>加载图像失败：%1 不是图像文件</translation>
+        <translation type="vanished">加载图像失败：%1 不是图像文件</translation>
+    </message>
+    <message>
+        <source>Image saved successfully: %1</source>
+        <translation>图像保存成功: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 不存在</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 不是文件</translation>
+    </message>
+    <message>
+        <source>%1 is not an image file this program reads</source>
+        <translation>%1 不是本程序可读取的图像文件</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>加载图像失败: %1</translation>
+    </message>
+    <message>
+        <source>The camera file task</source>
+        <translation>相机文件任务</translation>
     </message>
 </context>
 <context>
@@ -550,6 +574,10 @@ Qt %2</translation>
         <source>FFT</source>
         <translation>频谱(FFT)</translation>
     </message>
+    <message>
+        <source>Computing the spectrum</source>
+        <translation>计算频谱</translation>
+    </message>
 </context>
 <context>
     <name>QCustomMultipleLightWidget</name>
@@ -560,6 +588,13 @@ Qt %2</translation>
     <message>
         <source>Multiple Light Count:</source>
         <translation>光源个数:</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureCanvas</name>
+    <message>
+        <source>Showing the picture</source>
+        <translation>显示图像</translation>
     </message>
 </context>
 <context>
@@ -1237,11 +1272,23 @@ Qt %2</translation>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>
-        <translation>分配内存失败</translation>
+        <translation type="vanished">分配内存失败</translation>
     </message>
     <message>
         <source>No image to save</source>
         <translation>没有可保存的图像</translation>
+    </message>
+    <message>
+        <source>%1 holds an empty frame (%2 x %3 pixels): nothing to show</source>
+        <translation>%1 中是空帧 (%2 x %3 像素): 没有可显示的内容</translation>
+    </message>
+    <message>
+        <source>Cannot show the frame: %1</source>
+        <translation>无法显示该帧: %1</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory for a %1 x %2 frame</source>
+        <translation>为 %1 x %2 的帧分配内存失败</translation>
     </message>
 </context>
 <context>
@@ -1516,6 +1563,21 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFrameLayout</name>
+    <message>
+        <source>%1-bit samples (only 8 or 16 bits can be shown)</source>
+        <translation>%1 位采样 (只能显示 8 位或 16 位)</translation>
+    </message>
+    <message>
+        <source>%1 channels (only 1, 3 or 4 can be shown)</source>
+        <translation>%1 个通道 (只能显示 1、3 或 4 个通道)</translation>
+    </message>
+    <message>
+        <source>a %1 x %2 frame needs %3 MiB, more than the %4 MiB of memory available</source>
+        <translation>%1 x %2 的帧需要 %3 MiB, 超过可用内存 %4 MiB</translation>
+    </message>
+</context>
+<context>
     <name>VQtHistogramCurve</name>
     <message>
         <source>Zoom multiples: %1</source>
@@ -1646,106 +1708,236 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtImageFile</name>
+    <message>
+        <source>the header size is %1, expected 44</source>
+        <translation>文件头大小为 %1, 应为 44</translation>
+    </message>
+    <message>
+        <source>not an image file (wrong header mark)</source>
+        <translation>不是图像文件 (文件头标记错误)</translation>
+    </message>
+    <message>
+        <source>the header gives %1</source>
+        <translation>文件头给出 %1</translation>
+    </message>
+    <message>
+        <source>the header gives bit depth %1 with %2-bit storage</source>
+        <translation>文件头给出位深 %1, 存储位数 %2</translation>
+    </message>
+    <message>
+        <source>the header gives unknown image type %1 or packing %2</source>
+        <translation>文件头给出未知的图像类型 %1 或打包方式 %2</translation>
+    </message>
+    <message>
+        <source>the header gives %1 x %2 pixels, which cannot hold %3 bytes</source>
+        <translation>文件头给出 %1 x %2 像素, 容纳不下 %3 字节</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels is not a frame size</source>
+        <translation>%1 x %2 像素不是有效的帧尺寸</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>无法读取 %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1: %2</translation>
+    </message>
+    <message>
+        <source>it is a folder, not an image file</source>
+        <translation>这是文件夹, 不是图像文件</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>这不是普通文件</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>无法读取</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>文件未打开</translation>
+    </message>
+    <message>
+        <source>it is too short for an image file header</source>
+        <translation>文件太短, 容纳不下图像文件头</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>the file ended early</source>
+        <translation>文件提前结束</translation>
+    </message>
+    <message>
+        <source>the frame is not a readable JPEG image</source>
+        <translation>该帧不是可读的 JPEG 图像</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels cannot be converted</source>
+        <translation>%1 x %2 像素的帧无法转换</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels does not fit its %3 bytes of data</source>
+        <translation>%1 x %2 像素的帧与其 %3 字节的数据不符</translation>
+    </message>
+    <message>
+        <source>failed to allocate %1 bytes</source>
+        <translation>分配 %1 字节内存失败</translation>
+    </message>
+    <message>
+        <source>the frame holds no image data</source>
+        <translation>该帧没有图像数据</translation>
+    </message>
+    <message>
+        <source>a raw file needs its width, height and pixel format</source>
+        <translation>raw 文件需要指定宽度、高度和像素格式</translation>
+    </message>
+    <message>
+        <source>%1 bytes are too few for an image file header</source>
+        <translation>%1 字节不足以容纳图像文件头</translation>
+    </message>
+    <message>
+        <source>it holds no data after byte %1</source>
+        <translation>第 %1 字节之后没有数据</translation>
+    </message>
+    <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>不是 BMP、JPEG、PNG 或 TIFF 图片</translation>
+    </message>
+    <message>
+        <source>it is not a picture in a format that can be read</source>
+        <translation>不是可读取格式的图片</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageFileIO</name>
     <message>
         <source>Cannot open %1 for writing</source>
-        <translation>无法打开 %1 进行写入</translation>
+        <translation type="vanished">无法打开 %1 进行写入</translation>
     </message>
     <message>
         <source>Failed to write %1</source>
-        <translation>写入 %1 失败</translation>
+        <translation type="vanished">写入 %1 失败</translation>
     </message>
     <message>
         <source>The frame is not a readable JPEG image</source>
-        <translation>该帧不是可读取的 JPEG 图像</translation>
+        <translation type="vanished">该帧不是可读取的 JPEG 图像</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 cannot be converted</source>
-        <translation>帧尺寸 %1 x %2 无法转换</translation>
+        <translation type="vanished">帧尺寸 %1 x %2 无法转换</translation>
     </message>
     <message>
         <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
-        <translation>%1 位采样、%2 通道的帧无法转换</translation>
+        <translation type="vanished">%1 位采样、%2 通道的帧无法转换</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
-        <translation>帧尺寸 %1 x %2 与其 %3 字节数据不符</translation>
+        <translation type="vanished">帧尺寸 %1 x %2 与其 %3 字节数据不符</translation>
     </message>
     <message>
         <source>Failed to allocate memory</source>
         <extracomment>分配内存失败</extracomment>
-        <translation>分配内存失败</translation>
+        <translation type="vanished">分配内存失败</translation>
     </message>
     <message>
         <source>The frame holds no image data</source>
-        <translation>该帧不含图像数据</translation>
+        <translation type="vanished">该帧不含图像数据</translation>
     </message>
     <message>
         <source>No frame to save</source>
-        <translation>没有可保存的帧</translation>
+        <translation type="vanished">没有可保存的帧</translation>
     </message>
     <message>
         <source>The data format chosen does not apply to this frame</source>
-        <translation>所选数据格式不适用于该帧</translation>
+        <translation type="vanished">所选数据格式不适用于该帧</translation>
     </message>
     <message>
         <source>A raw file needs its width, height and pixel format</source>
-        <translation>raw 文件需要给出宽度、高度和像素格式</translation>
+        <translation type="vanished">raw 文件需要给出宽度、高度和像素格式</translation>
     </message>
     <message>
         <source>Cannot open %1</source>
-        <translation>无法打开 %1</translation>
+        <translation type="vanished">无法打开 %1</translation>
     </message>
     <message>
         <source>%1 is too short for an image file header</source>
-        <translation>%1 太短，容纳不下图像文件头</translation>
+        <translation type="vanished">%1 太短，容纳不下图像文件头</translation>
     </message>
     <message>
         <source>Failed to read the data of %1</source>
-        <translation>读取 %1 的数据失败</translation>
+        <translation type="vanished">读取 %1 的数据失败</translation>
     </message>
     <message>
         <source>%1 holds no data after byte %2</source>
-        <translation>%1 在第 %2 字节之后没有数据</translation>
+        <translation type="vanished">%1 在第 %2 字节之后没有数据</translation>
     </message>
     <message>
         <source>%1 is not a readable picture</source>
-        <translation>%1 不是可读取的图片</translation>
+        <translation type="vanished">%1 不是可读取的图片</translation>
     </message>
 </context>
 <context>
     <name>VQtImageHeader</name>
     <message>
         <source>Image file header size is %1, expected 44</source>
-        <translation>图像文件头大小为 %1，应为 44</translation>
+        <translation type="vanished">图像文件头大小为 %1，应为 44</translation>
     </message>
     <message>
         <source>Not an image file: wrong header mark</source>
-        <translation>不是图像文件：文件头标记错误</translation>
+        <translation type="vanished">不是图像文件：文件头标记错误</translation>
     </message>
     <message>
         <source>Image file header: %1 storage bits per sample</source>
-        <translation>图像文件头：每个采样存储位数为 %1</translation>
+        <translation type="vanished">图像文件头：每个采样存储位数为 %1</translation>
     </message>
     <message>
         <source>Image file header: %1 channels</source>
-        <translation>图像文件头：通道数为 %1</translation>
+        <translation type="vanished">图像文件头：通道数为 %1</translation>
     </message>
     <message>
         <source>Image file header: bit depth %1 with %2-bit storage</source>
-        <translation>图像文件头：位深 %1，存储位数 %2</translation>
+        <translation type="vanished">图像文件头：位深 %1，存储位数 %2</translation>
     </message>
     <message>
         <source>Image file header: unknown image type %1 or packing %2</source>
-        <translation>图像文件头：未知的图像类型 %1 或打包方式 %2</translation>
+        <translation type="vanished">图像文件头：未知的图像类型 %1 或打包方式 %2</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels cannot hold %3 bytes</source>
-        <translation>图像文件头：%1 x %2 像素无法容纳 %3 字节</translation>
+        <translation type="vanished">图像文件头：%1 x %2 像素无法容纳 %3 字节</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels is not a frame size</source>
-        <translation>图像文件头：%1 x %2 像素不是有效的帧尺寸</translation>
+        <translation type="vanished">图像文件头：%1 x %2 像素不是有效的帧尺寸</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageSaver</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>there is no frame to save</source>
+        <translation>没有可保存的帧</translation>
+    </message>
+    <message>
+        <source>no picture format goes with the suffix &quot;%1&quot;</source>
+        <translation>后缀 &quot;%1&quot; 没有对应的图片格式</translation>
+    </message>
+    <message>
+        <source>the picture could not be encoded</source>
+        <translation>图片无法编码</translation>
+    </message>
+    <message>
+        <source>the data format chosen does not apply to this frame</source>
+        <translation>所选数据格式不适用于该帧</translation>
     </message>
 </context>
 <context>
@@ -1756,7 +1948,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation>加载图像失败</translation>
+        <translation type="vanished">加载图像失败</translation>
+    </message>
+    <message>
+        <source>Saving %1</source>
+        <translation>保存 %1</translation>
+    </message>
+    <message>
+        <source>%1 ... %2 (%3 images)</source>
+        <translation>%1 ... %2 (%3 张图像)</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1: %2</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>加载图像失败: %1</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes of frame data, %3 bytes fewer than its header describes; the missing part is shown black</source>
+        <translation>%1 含 %2 字节帧数据, 比文件头描述的少 %3 字节; 缺少的部分显示为黑色</translation>
     </message>
 </context>
 <context>
@@ -2672,6 +2884,45 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtSafeFile</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>no file name</source>
+        <translation>没有文件名</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link, which this file must not be</source>
+        <translation>这是符号链接, 该文件不允许是符号链接</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>这是文件夹</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>这不是普通文件</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>文件未打开</translation>
+    </message>
+    <message>
+        <source>no data</source>
+        <translation>没有数据</translation>
+    </message>
+    <message>
+        <source>Cannot set the permissions of %1: %2</source>
+        <translation>无法设置 %1 的权限: %2</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>这是符号链接</translation>
+    </message>
+</context>
+<context>
     <name>VQtSaveConversionWidget</name>
     <message>
         <source>Data Format:</source>
@@ -2899,6 +3150,14 @@ Qt %2</translation>
         <source>the file is read-only</source>
         <translation>文件为只读</translation>
     </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>无法写入 %1: %2</translation>
+    </message>
+    <message>
+        <source>the settings could not be prepared in the temporary folder</source>
+        <translation>无法在临时文件夹中准备设置</translation>
+    </message>
 </context>
 <context>
     <name>VQtTableCheck</name>
@@ -2972,6 +3231,17 @@ Qt %2</translation>
     <message>
         <source>Data</source>
         <translation>数据</translation>
+    </message>
+</context>
+<context>
+    <name>VQtThreadGuard</name>
+    <message>
+        <source>unknown error</source>
+        <translation>未知错误</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1失败: %2</translation>
     </message>
 </context>
 <context>

@@ -481,7 +481,31 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image: %1 is not an image file</source>
-        <translation>Failed to load image: %1 is not an image file</translation>
+        <translation type="vanished">Failed to load image: %1 is not an image file</translation>
+    </message>
+    <message>
+        <source>Image saved successfully: %1</source>
+        <translation>Image saved successfully: %1</translation>
+    </message>
+    <message>
+        <source>%1 does not exist</source>
+        <translation>%1 does not exist</translation>
+    </message>
+    <message>
+        <source>%1 is not a file</source>
+        <translation>%1 is not a file</translation>
+    </message>
+    <message>
+        <source>%1 is not an image file this program reads</source>
+        <translation>%1 is not an image file this program reads</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>Failed to load image: %1</translation>
+    </message>
+    <message>
+        <source>The camera file task</source>
+        <translation>The camera file task</translation>
     </message>
 </context>
 <context>
@@ -550,6 +574,10 @@ Qt %2</translation>
         <source>FFT</source>
         <translation>FFT</translation>
     </message>
+    <message>
+        <source>Computing the spectrum</source>
+        <translation>Computing the spectrum</translation>
+    </message>
 </context>
 <context>
     <name>QCustomMultipleLightWidget</name>
@@ -560,6 +588,13 @@ Qt %2</translation>
     <message>
         <source>Multiple Light Count:</source>
         <translation>Multiple Light Count:</translation>
+    </message>
+</context>
+<context>
+    <name>QCustomPictureCanvas</name>
+    <message>
+        <source>Showing the picture</source>
+        <translation>Showing the picture</translation>
     </message>
 </context>
 <context>
@@ -1237,11 +1272,23 @@ Qt %2</translation>
     <name>VQtDeviceStream</name>
     <message>
         <source>Failed to allocate memory</source>
-        <translation>Failed to allocate memory</translation>
+        <translation type="vanished">Failed to allocate memory</translation>
     </message>
     <message>
         <source>No image to save</source>
         <translation>No image to save</translation>
+    </message>
+    <message>
+        <source>%1 holds an empty frame (%2 x %3 pixels): nothing to show</source>
+        <translation>%1 holds an empty frame (%2 x %3 pixels): nothing to show</translation>
+    </message>
+    <message>
+        <source>Cannot show the frame: %1</source>
+        <translation>Cannot show the frame: %1</translation>
+    </message>
+    <message>
+        <source>Failed to allocate memory for a %1 x %2 frame</source>
+        <translation>Failed to allocate memory for a %1 x %2 frame</translation>
     </message>
 </context>
 <context>
@@ -1516,6 +1563,21 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFrameLayout</name>
+    <message>
+        <source>%1-bit samples (only 8 or 16 bits can be shown)</source>
+        <translation>%1-bit samples (only 8 or 16 bits can be shown)</translation>
+    </message>
+    <message>
+        <source>%1 channels (only 1, 3 or 4 can be shown)</source>
+        <translation>%1 channels (only 1, 3 or 4 can be shown)</translation>
+    </message>
+    <message>
+        <source>a %1 x %2 frame needs %3 MiB, more than the %4 MiB of memory available</source>
+        <translation>a %1 x %2 frame needs %3 MiB, more than the %4 MiB of memory available</translation>
+    </message>
+</context>
+<context>
     <name>VQtHistogramCurve</name>
     <message>
         <source>Zoom multiples: %1</source>
@@ -1646,106 +1708,236 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtImageFile</name>
+    <message>
+        <source>the header size is %1, expected 44</source>
+        <translation>the header size is %1, expected 44</translation>
+    </message>
+    <message>
+        <source>not an image file (wrong header mark)</source>
+        <translation>not an image file (wrong header mark)</translation>
+    </message>
+    <message>
+        <source>the header gives %1</source>
+        <translation>the header gives %1</translation>
+    </message>
+    <message>
+        <source>the header gives bit depth %1 with %2-bit storage</source>
+        <translation>the header gives bit depth %1 with %2-bit storage</translation>
+    </message>
+    <message>
+        <source>the header gives unknown image type %1 or packing %2</source>
+        <translation>the header gives unknown image type %1 or packing %2</translation>
+    </message>
+    <message>
+        <source>the header gives %1 x %2 pixels, which cannot hold %3 bytes</source>
+        <translation>the header gives %1 x %2 pixels, which cannot hold %3 bytes</translation>
+    </message>
+    <message>
+        <source>%1 x %2 pixels is not a frame size</source>
+        <translation>%1 x %2 pixels is not a frame size</translation>
+    </message>
+    <message>
+        <source>Cannot read %1: %2</source>
+        <translation>Cannot read %1: %2</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>it is a folder, not an image file</source>
+        <translation>it is a folder, not an image file</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>cannot be read</source>
+        <translation>cannot be read</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>the file is not open</translation>
+    </message>
+    <message>
+        <source>it is too short for an image file header</source>
+        <translation>it is too short for an image file header</translation>
+    </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>the file ended early</source>
+        <translation>the file ended early</translation>
+    </message>
+    <message>
+        <source>the frame is not a readable JPEG image</source>
+        <translation>the frame is not a readable JPEG image</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels cannot be converted</source>
+        <translation>a frame of %1 x %2 pixels cannot be converted</translation>
+    </message>
+    <message>
+        <source>a frame of %1 x %2 pixels does not fit its %3 bytes of data</source>
+        <translation>a frame of %1 x %2 pixels does not fit its %3 bytes of data</translation>
+    </message>
+    <message>
+        <source>failed to allocate %1 bytes</source>
+        <translation>failed to allocate %1 bytes</translation>
+    </message>
+    <message>
+        <source>the frame holds no image data</source>
+        <translation>the frame holds no image data</translation>
+    </message>
+    <message>
+        <source>a raw file needs its width, height and pixel format</source>
+        <translation>a raw file needs its width, height and pixel format</translation>
+    </message>
+    <message>
+        <source>%1 bytes are too few for an image file header</source>
+        <translation>%1 bytes are too few for an image file header</translation>
+    </message>
+    <message>
+        <source>it holds no data after byte %1</source>
+        <translation>it holds no data after byte %1</translation>
+    </message>
+    <message>
+        <source>it is not a BMP, JPEG, PNG or TIFF picture</source>
+        <translation>it is not a BMP, JPEG, PNG or TIFF picture</translation>
+    </message>
+    <message>
+        <source>it is not a picture in a format that can be read</source>
+        <translation>it is not a picture in a format that can be read</translation>
+    </message>
+</context>
+<context>
     <name>VQtImageFileIO</name>
     <message>
         <source>Cannot open %1 for writing</source>
-        <translation>Cannot open %1 for writing</translation>
+        <translation type="vanished">Cannot open %1 for writing</translation>
     </message>
     <message>
         <source>Failed to write %1</source>
-        <translation>Failed to write %1</translation>
+        <translation type="vanished">Failed to write %1</translation>
     </message>
     <message>
         <source>The frame is not a readable JPEG image</source>
-        <translation>The frame is not a readable JPEG image</translation>
+        <translation type="vanished">The frame is not a readable JPEG image</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 cannot be converted</source>
-        <translation>Frame size %1 x %2 cannot be converted</translation>
+        <translation type="vanished">Frame size %1 x %2 cannot be converted</translation>
     </message>
     <message>
         <source>Frame of %1-bit samples with %2 channels cannot be converted</source>
-        <translation>Frame of %1-bit samples with %2 channels cannot be converted</translation>
+        <translation type="vanished">Frame of %1-bit samples with %2 channels cannot be converted</translation>
     </message>
     <message>
         <source>Frame size %1 x %2 does not fit its %3 bytes of data</source>
-        <translation>Frame size %1 x %2 does not fit its %3 bytes of data</translation>
+        <translation type="vanished">Frame size %1 x %2 does not fit its %3 bytes of data</translation>
     </message>
     <message>
         <source>Failed to allocate memory</source>
         <extracomment>分配内存失败</extracomment>
-        <translation>Failed to allocate memory</translation>
+        <translation type="vanished">Failed to allocate memory</translation>
     </message>
     <message>
         <source>The frame holds no image data</source>
-        <translation>The frame holds no image data</translation>
+        <translation type="vanished">The frame holds no image data</translation>
     </message>
     <message>
         <source>No frame to save</source>
-        <translation>No frame to save</translation>
+        <translation type="vanished">No frame to save</translation>
     </message>
     <message>
         <source>The data format chosen does not apply to this frame</source>
-        <translation>The data format chosen does not apply to this frame</translation>
+        <translation type="vanished">The data format chosen does not apply to this frame</translation>
     </message>
     <message>
         <source>A raw file needs its width, height and pixel format</source>
-        <translation>A raw file needs its width, height and pixel format</translation>
+        <translation type="vanished">A raw file needs its width, height and pixel format</translation>
     </message>
     <message>
         <source>Cannot open %1</source>
-        <translation>Cannot open %1</translation>
+        <translation type="vanished">Cannot open %1</translation>
     </message>
     <message>
         <source>%1 is too short for an image file header</source>
-        <translation>%1 is too short for an image file header</translation>
+        <translation type="vanished">%1 is too short for an image file header</translation>
     </message>
     <message>
         <source>Failed to read the data of %1</source>
-        <translation>Failed to read the data of %1</translation>
+        <translation type="vanished">Failed to read the data of %1</translation>
     </message>
     <message>
         <source>%1 holds no data after byte %2</source>
-        <translation>%1 holds no data after byte %2</translation>
+        <translation type="vanished">%1 holds no data after byte %2</translation>
     </message>
     <message>
         <source>%1 is not a readable picture</source>
-        <translation>%1 is not a readable picture</translation>
+        <translation type="vanished">%1 is not a readable picture</translation>
     </message>
 </context>
 <context>
     <name>VQtImageHeader</name>
     <message>
         <source>Image file header size is %1, expected 44</source>
-        <translation>Image file header size is %1, expected 44</translation>
+        <translation type="vanished">Image file header size is %1, expected 44</translation>
     </message>
     <message>
         <source>Not an image file: wrong header mark</source>
-        <translation>Not an image file: wrong header mark</translation>
+        <translation type="vanished">Not an image file: wrong header mark</translation>
     </message>
     <message>
         <source>Image file header: %1 storage bits per sample</source>
-        <translation>Image file header: %1 storage bits per sample</translation>
+        <translation type="vanished">Image file header: %1 storage bits per sample</translation>
     </message>
     <message>
         <source>Image file header: %1 channels</source>
-        <translation>Image file header: %1 channels</translation>
+        <translation type="vanished">Image file header: %1 channels</translation>
     </message>
     <message>
         <source>Image file header: bit depth %1 with %2-bit storage</source>
-        <translation>Image file header: bit depth %1 with %2-bit storage</translation>
+        <translation type="vanished">Image file header: bit depth %1 with %2-bit storage</translation>
     </message>
     <message>
         <source>Image file header: unknown image type %1 or packing %2</source>
-        <translation>Image file header: unknown image type %1 or packing %2</translation>
+        <translation type="vanished">Image file header: unknown image type %1 or packing %2</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels cannot hold %3 bytes</source>
-        <translation>Image file header: %1 x %2 pixels cannot hold %3 bytes</translation>
+        <translation type="vanished">Image file header: %1 x %2 pixels cannot hold %3 bytes</translation>
     </message>
     <message>
         <source>Image file header: %1 x %2 pixels is not a frame size</source>
-        <translation>Image file header: %1 x %2 pixels is not a frame size</translation>
+        <translation type="vanished">Image file header: %1 x %2 pixels is not a frame size</translation>
+    </message>
+</context>
+<context>
+    <name>VQtImageSaver</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>there is no frame to save</source>
+        <translation>there is no frame to save</translation>
+    </message>
+    <message>
+        <source>no picture format goes with the suffix &quot;%1&quot;</source>
+        <translation>no picture format goes with the suffix &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the picture could not be encoded</source>
+        <translation>the picture could not be encoded</translation>
+    </message>
+    <message>
+        <source>the data format chosen does not apply to this frame</source>
+        <translation>the data format chosen does not apply to this frame</translation>
     </message>
 </context>
 <context>
@@ -1756,7 +1948,27 @@ Qt %2</translation>
     </message>
     <message>
         <source>Failed to load image</source>
-        <translation>Failed to load image</translation>
+        <translation type="vanished">Failed to load image</translation>
+    </message>
+    <message>
+        <source>Saving %1</source>
+        <translation>Saving %1</translation>
+    </message>
+    <message>
+        <source>%1 ... %2 (%3 images)</source>
+        <translation>%1 ... %2 (%3 images)</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>Failed to load image: %1</source>
+        <translation>Failed to load image: %1</translation>
+    </message>
+    <message>
+        <source>%1 holds %2 bytes of frame data, %3 bytes fewer than its header describes; the missing part is shown black</source>
+        <translation>%1 holds %2 bytes of frame data, %3 bytes fewer than its header describes; the missing part is shown black</translation>
     </message>
 </context>
 <context>
@@ -2672,6 +2884,45 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtSafeFile</name>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>no file name</source>
+        <translation>no file name</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link, which this file must not be</source>
+        <translation>it is a symbolic link, which this file must not be</translation>
+    </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>it is a folder</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>it is not a regular file</translation>
+    </message>
+    <message>
+        <source>the file is not open</source>
+        <translation>the file is not open</translation>
+    </message>
+    <message>
+        <source>no data</source>
+        <translation>no data</translation>
+    </message>
+    <message>
+        <source>Cannot set the permissions of %1: %2</source>
+        <translation>Cannot set the permissions of %1: %2</translation>
+    </message>
+    <message>
+        <source>it is a symbolic link</source>
+        <translation>it is a symbolic link</translation>
+    </message>
+</context>
+<context>
     <name>VQtSaveConversionWidget</name>
     <message>
         <source>Data Format:</source>
@@ -2899,6 +3150,14 @@ Qt %2</translation>
         <source>the file is read-only</source>
         <translation>the file is read-only</translation>
     </message>
+    <message>
+        <source>Cannot write %1: %2</source>
+        <translation>Cannot write %1: %2</translation>
+    </message>
+    <message>
+        <source>the settings could not be prepared in the temporary folder</source>
+        <translation>the settings could not be prepared in the temporary folder</translation>
+    </message>
 </context>
 <context>
     <name>VQtTableCheck</name>
@@ -2972,6 +3231,17 @@ Qt %2</translation>
     <message>
         <source>Data</source>
         <translation>Data</translation>
+    </message>
+</context>
+<context>
+    <name>VQtThreadGuard</name>
+    <message>
+        <source>unknown error</source>
+        <translation>unknown error</translation>
+    </message>
+    <message>
+        <source>%1 failed: %2</source>
+        <translation>%1 failed: %2</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "acq_helpers.h"
+#include "acquisition/VQtFrameLayout.h"
 #include "acquisition/VQtImageFile.h"
 #include "acquisition/VQtImageFileIO.h"
 #include "acquisition/VQtPsCricleBuffer.h"
@@ -223,6 +224,76 @@ TEST_F(ImageFiles, BadFilesAreRefusedWithAMessage) {
     const auto img = unpack(b);
     EXPECT_EQ(img[5], 9);
     EXPECT_EQ(img[6], 0);
+}
+
+QByteArray iimHeader(const VQtImageParam& p) {
+    uint8_t bytes[44];
+    VQtImageHeader::fromParam(p).toBytes(bytes);
+    return QByteArray(reinterpret_cast<const char*>(bytes), 44);
+}
+
+// What no picture can show never opens, and sizes beyond memory are refused before anything is
+// allocated (under the address sanitizer an attempt would end the test), each with the path
+// and the reason.
+TEST_F(ImageFiles, ReaderRefusesWhatCannotBeShownBeforeAllocating) {
+    VQtPsCricleBuffer b;
+    QString error;
+    for (uint32_t storage : {8u, 16u}) {
+        VQtImageParam two = layout(0, 0, storage, 4, 4);
+        two.channels = 2;
+        writeBytes(path("two.iim"), iimHeader(two) + QByteArray(int(two.unpackedBytes()), 7));
+        EXPECT_FALSE(vqtOpenImage(path("two.iim"), &b, nullptr, 0, &error));
+        EXPECT_TRUE(error.contains(path("two.iim")) && error.contains(QStringLiteral("2 channels")))
+            << error.toStdString();
+    }
+    writeBytes(path("huge.iim"), iimHeader(layout(0, 0, 8, 1u << 20, 1u << 20)) + QByteArray(4096, 1));
+    EXPECT_FALSE(vqtOpenImage(path("huge.iim"), &b, nullptr, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("1048576 x 1048576")) && error.contains(QStringLiteral("MiB")))
+        << error.toStdString();
+
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("x.raw")));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("y.iim")));
+    const VQtImageParam raw = layout(0, 0, 8, 64, 64);
+    EXPECT_FALSE(vqtOpenImage(path("x.raw"), &b, &raw, 0, &error));
+    EXPECT_TRUE(error.contains(path("x.raw")) && error.contains(QStringLiteral("folder")))
+        << error.toStdString();
+    EXPECT_FALSE(error.contains(QStringLiteral("allocate"))) << error.toStdString();
+    EXPECT_FALSE(vqtOpenImage(path("y.iim"), &b, nullptr, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("folder"))) << error.toStdString();
+
+    // Only the program's picture formats reach the decoders, whatever the file is called: the
+    // picture library would pick another decoder by the content (some stop the process on a
+    // malformed file).
+    ASSERT_TRUE(cv::imwrite(path("grey.pgm").toStdString(), cv::Mat(4, 4, CV_8UC1, cv::Scalar(9))));
+    ASSERT_TRUE(QFile::copy(path("grey.pgm"), path("pgm.png")));
+    EXPECT_FALSE(vqtOpenImage(path("pgm.png"), &b, nullptr, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("BMP, JPEG, PNG or TIFF"))) << error.toStdString();
+
+    // A picture is refused from its header, before the decoder allocates what it says.
+    ASSERT_TRUE(cv::imwrite(path("wide.png").toStdString(), cv::Mat(1000, 2000, CV_8UC1, cv::Scalar(9))));
+    VQtFrameLayout::setAvailableMemoryForTest(1u << 20);
+    EXPECT_FALSE(vqtOpenImage(path("wide.png"), &b, nullptr, 0, &error));
+    VQtFrameLayout::setAvailableMemoryForTest(0);
+    EXPECT_TRUE(error.contains(QStringLiteral("2000 x 1000")) && error.contains(QStringLiteral("MiB")))
+        << error.toStdString();
+    EXPECT_TRUE(vqtOpenImage(path("wide.png"), &b, nullptr, 0, &error)) << error.toStdString();
+
+    // A raw layout bigger than memory is refused just the same.
+    writeBytes(path("z.raw"), QByteArray(4096, 1));
+    const VQtImageParam vast = layout(4, 0, 16, 1u << 20, 1u << 20);
+    EXPECT_FALSE(vqtOpenImage(path("z.raw"), &b, &vast, 0, &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("MiB"))) << error.toStdString();
+}
+
+TEST_F(ImageFiles, ShortFileTellsHowManyBytesAreMissing) {
+    VQtPsCricleBuffer b;
+    QString error;
+    const VQtImageParam p = layout(0, 1, 12, 10, 4); // 40 samples in 60 packed bytes
+    writeBytes(path("short.iim"), iimHeader(p) + QByteArray(45, 9));
+    ASSERT_TRUE(vqtOpenImage(path("short.iim"), &b, nullptr, 0, &error)) << error.toStdString();
+    EXPECT_EQ(vqtMissingBytes(b.getImageParam(), b.getBufferSize()), 15u);
+    EXPECT_EQ(vqtMissingBytes(p, 60), 0u);
+    EXPECT_EQ(vqtMissingBytes(layout(0, 4, 8, 10, 4), 3), 0u); // JPEG data: any size
 }
 
 TEST_F(ImageFiles, RawReadPastEndClearsTheRest) {

@@ -8,24 +8,23 @@
 #include <opencv2/imgcodecs.hpp>
 #include <vector>
 
+#include "acquisition/VQtImageFile.h"
 #include "acquisition/VQtImageThread.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 
 namespace {
 
 // Records what the thread reports; signals arrive directly on the thread that emits them.
-struct Recorder
-{
+struct Recorder {
     QMutex mutex;
     std::vector<int> statuses;
     std::vector<std::pair<QString, int>> messages;
-    explicit Recorder(VQtImageThread &t)
-    {
+    explicit Recorder(VQtImageThread& t) {
         QObject::connect(&t, &VQtImageThread::signalSaveImageStatus, [this](int s) {
             QMutexLocker l(&mutex);
             statuses.push_back(s);
         });
-        QObject::connect(&t, &VQtImageThread::signalOutputInfo, [this](const QString &text, int level) {
+        QObject::connect(&t, &VQtImageThread::signalOutputInfo, [this](const QString& text, int level) {
             QMutexLocker l(&mutex);
             messages.emplace_back(text, level);
         });
@@ -220,12 +219,46 @@ TEST(ImageThreadOpen, BadFilesFailWithMessage) {
     shortIim.write("abc");
     shortIim.close();
     EXPECT_FALSE(t.openImage(shortIim.fileName(), &buffer));
-    // A raw file without anyone to describe it is not opened.
+    // A raw file that is not there, or a folder, is refused before anyone is asked about it.
+    bool asked = false;
+    t.setRawParamProvider([&asked](const QString&, VQtImageParam&, uint64_t&) { return asked = true; });
     EXPECT_FALSE(t.openImage(dir.path() + "/x.raw", &buffer));
-    int failures = 0;
-    for (const auto &m : rec.messages)
-        failures += m.first == QStringLiteral("Failed to load image") && m.second == 2;
-    EXPECT_EQ(failures, 5);
+    ASSERT_TRUE(QDir(dir.path()).mkdir("folder.raw"));
+    EXPECT_FALSE(t.openImage(dir.path() + "/folder.raw", &buffer));
+    EXPECT_FALSE(asked);
+    // One error line per file, naming it and the reason.
+    const QStringList names = {"missing.png", "junk.png", "empty.bmp", "short.IIM", "x.raw", "folder.raw"};
+    ASSERT_EQ(rec.messages.size(), size_t(names.size()));
+    for (int i = 0; i < names.size(); ++i) {
+        const QString& text = rec.messages[size_t(i)].first;
+        EXPECT_EQ(rec.messages[size_t(i)].second, 2);
+        EXPECT_TRUE(text.startsWith(QStringLiteral("Failed to load image: "))) << text.toStdString();
+        EXPECT_TRUE(text.contains(dir.path() + "/" + names[i])) << text.toStdString();
+    }
+    EXPECT_TRUE(rec.messages.back().first.contains(QStringLiteral("folder")));
+    EXPECT_FALSE(rec.messages.back().first.contains(QStringLiteral("allocate")));
+}
+
+// A short ".iim" opens (the missing tail shows black) and the log says how much is missing.
+TEST(ImageThreadOpen, ShortIimTellsTheMissingBytes) {
+    QTemporaryDir dir;
+    VQtImageParam p = monoParam(8, 4, 8);
+    uint8_t header[44];
+    VQtImageHeader::fromParam(p).toBytes(header);
+    QFile f(dir.path() + "/short.iim");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(reinterpret_cast<const char*>(header), 44);
+    f.write(QByteArray(20, 1));
+    f.close();
+    VQtImageThread t;
+    Recorder rec(t);
+    VQtPsCricleBuffer buffer;
+    ASSERT_TRUE(t.openImage(f.fileName(), &buffer));
+    ASSERT_EQ(rec.messages.size(), 1u);
+    EXPECT_EQ(rec.messages[0].second, 1);
+    EXPECT_TRUE(rec.messages[0].first.contains(f.fileName()));
+    EXPECT_TRUE(rec.messages[0].first.contains(QStringLiteral("12 bytes fewer")))
+        << rec.messages[0].first.toStdString();
 }
 
 TEST(ImageThreadOpen, PictureAndRawRoundTrip) {

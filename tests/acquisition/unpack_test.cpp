@@ -92,6 +92,33 @@ TEST_P(Unpack, NothingWrittenPastTheDestination) {
     }
 }
 
+// A destination that runs out before the source ends the conversion at the last whole group
+// that fits: the room left after it, and a guard past the destination, stay untouched. (The
+// trailing sample belongs to a source that ends inside a group, not to a full destination.)
+TEST_P(Unpack, PackedPairsStopAtTheLastWholeGroupThatFits) {
+    const auto samples = testPattern(96, 12, 11);
+    for (uint32_t bits : {10u, 12u})
+        for (uint64_t room : {4 * 25 + 2, 4 * 25 + 3, 4 * 11 + 2}) {
+            const auto want = testPattern(96, bits, 11);
+            const auto src = packPairs(want, bits);
+            std::vector<uint8_t> dst(room + 8, 0xEE);
+            VQtPixelUnpack::pairs(layout(0, 1, bits), src.data(), src.size(), dst.data(), room);
+            const uint64_t whole = room / 4 * 4;
+            for (size_t i = whole; i < dst.size(); ++i)
+                ASSERT_EQ(dst[i], 0xEE) << bits << " bit, room " << room << ", byte " << i;
+            EXPECT_EQ(asWords(std::vector<uint8_t>(dst.begin(), dst.begin() + whole)),
+                      std::vector<uint16_t>(want.begin(), want.begin() + whole / 2));
+        }
+    // Twelve-bit colour: groups of two pixels (12 output bytes).
+    const auto src = packPairs(samples, 12);
+    for (uint64_t room : {12 * 3 + 6, 12 * 3 + 11}) {
+        std::vector<uint8_t> dst(room + 8, 0xEE);
+        VQtPixelUnpack::pairs(layout(4, 1, 12), src.data(), src.size(), dst.data(), room);
+        for (size_t i = 36; i < dst.size(); ++i)
+            ASSERT_EQ(dst[i], 0xEE) << "colour, room " << room << ", byte " << i;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Kernels, Unpack, ::testing::Values(true, false));
 
 TEST(UnpackColour, TwelveBitColourPairsAndTrailingPixel) {

@@ -406,7 +406,7 @@ private slots:
         window.languageChanged(0);
         QSignalSpy spy(&window, &MainWindow::signalOutputInfo);
         QVERIFY(!window.getPictureControl()->openImageFile(path));
-        QVERIFY(spy.count() >= 2); // what failed, then why
+        QVERIFY(spy.count() >= 1); // what failed and why, in one line
         for (const QList<QVariant>& call : spy)
             QVERIFY2(hasChinese(call.at(0).toString()), qPrintable(call.at(0).toString()));
         window.languageChanged(1);

@@ -66,8 +66,10 @@ TEST_F(Discovery, ProbeAllFilesEveryCameraUnderItsEntry) {
     EXPECT_EQ(registry.getDeviceList().first()->getName(), QStringLiteral("CameraLink"));
     EXPECT_EQ(names(registry, VQT_DEVICE_COAXPRESS), (QStringList{"CoaXPress-Board #0", "  Master B #CX-A"}));
     EXPECT_EQ(names(registry, VQT_DEVICE_SFP), (QStringList{"SFP-Board #2", "  Master A #SF-A"}));
-    // The board named "Unknown Grabber" is skipped; the GVB camera of board 2 has no GVB board.
-    EXPECT_EQ(names(registry, VQT_DEVICE_CAMERALINK), (QStringList{"CameraLink-Board #1", "  CL-A"}));
+    // A board whose name tells no interface is filed by its kind; the GVB camera of board 2 has
+    // no GVB board.
+    EXPECT_EQ(names(registry, VQT_DEVICE_CAMERALINK),
+              (QStringList{"CameraLink-Board #1", "  CL-A", "CameraLink-Board #4"}));
     EXPECT_EQ(names(registry, VQT_DEVICE_GIGEVISION_BOARD),
               (QStringList{"GigEVision-Board #3", "  Master C #GB-A", "  Master 30 #GB-B"}));
     EXPECT_EQ(names(registry, VQT_DEVICE_GIGEVISION),

@@ -58,7 +58,9 @@ TEST_F(StatusText, CameraStatusesInBothLanguages) {
     g_nDevLanguage = 1;
     EXPECT_EQ(getRemoteErrorCode(typeMismatch),
               QStringLiteral("Feature Module : Feature and function type do not match"));
-    EXPECT_EQ(getRemoteErrorCode(OXA_MAKE_STATUS(13, 1)), QString());
+    EXPECT_EQ(getRemoteErrorCode(OXA_MAKE_STATUS(13, 1)),
+              QStringLiteral("Unknown Module : Unknown status 0x00D10001"));
+    EXPECT_EQ(getRemoteErrorCode(0x12345678u), QStringLiteral("Log Module : Unknown status 0x12345678"));
 }
 
 TEST_F(StatusText, FirstUseFromManyThreadsSeesCompleteTables) {

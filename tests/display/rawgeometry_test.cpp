@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "display/VQtRawGeometry.h"
 
 using namespace VQtRawGeometry;
@@ -72,5 +74,10 @@ TEST(RawEstimate, FailsWhenNothingFits) {
     EXPECT_FALSE(estimate(7919, 0, 0, 8, 1, &w, &h));  // prime: only a 7919 x 1 line
     EXPECT_FALSE(estimate(5000, 0, 4, 8, 3, &w, &h));  // JPEG
     EXPECT_FALSE(estimate(100, 200, 0, 8, 1, &w, &h)); // start beyond the end
+    // The size a folder or a sparse file reports: refused at once, not searched for minutes.
+    EXPECT_FALSE(estimate(int64_t(1) << 62, 0, 0, 8, 1, &w, &h));
+    EXPECT_FALSE(estimate((int64_t(1) << 41) + 4096, 0, 0, 8, 1, &w, &h));
+    EXPECT_FALSE(estimate(INT64_MAX - 7, 0, 1, 12, 1, &w, &h)); // packed sizes must not overflow
+    EXPECT_FALSE(sizeMatches(4096, 0, INT32_MAX, INT32_MAX, 0, 16, 4));
     EXPECT_EQ(w, -1);
 }

@@ -3,6 +3,7 @@
 // CoaXPress link test's sweep, the eight coding tables sent and verified (and refused when a
 // file is short or the camera keeps other bits), and the serial line as a terminal.
 #include <QDir>
+#include <QMutex>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 

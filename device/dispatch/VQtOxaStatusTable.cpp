@@ -1,4 +1,7 @@
-#include "device/sim/SimStatusText.h"
+#include "device/dispatch/VQtOxaStatusTable.h"
+
+#include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -79,16 +82,57 @@ const Row* find(uint32_t id) {
 
 } // namespace
 
-const char* SimStatusText::moduleName(uint32_t module) {
+const char* VQtOxaStatusTable::moduleName(uint32_t module) {
     return module >= 1 && module <= 12 ? kModules[module] : nullptr;
 }
 
-const char* SimStatusText::errorText(uint32_t id) {
+const char* VQtOxaStatusTable::errorText(uint32_t id) {
     const Row* r = find(id);
     return r ? r->text : nullptr;
 }
 
-const char* SimStatusText::errorSymbol(uint32_t id) {
+const char* VQtOxaStatusTable::errorSymbol(uint32_t id) {
     const Row* r = find(id);
     return r ? r->symbol : nullptr;
+}
+
+namespace {
+
+OXASTATUS putText(const char* text, char* buffer, uint32_t* size) {
+    if (!buffer || !size)
+        return OXA_MAKE_STATUS(OXA_MODULE_MANAGER, OXA_ERR_INVALID_PARAMETER);
+    const uint32_t need = uint32_t(std::strlen(text)) + 1;
+    if (*size < need) {
+        *size = need;
+        return OXA_MAKE_STATUS(OXA_MODULE_MANAGER, OXA_ERR_BUFFER_TOO_SMALL);
+    }
+    std::memcpy(buffer, text, need);
+    *size = need;
+    return OXA_STATUS_SUCCESS;
+}
+
+} // namespace
+
+OXASTATUS VQtOxaStatusTable::statusText(OXASTATUS status, char* name, uint32_t* nameSize, char* symbol,
+                                        uint32_t* symbolSize, char* module, uint32_t* moduleSize) {
+    const char* moduleText = moduleName(OXA_STATUS_MODULE(status));
+    const char* text = errorText(OXA_STATUS_ID(status));
+    const char* symbolText = errorSymbol(OXA_STATUS_ID(status));
+    char unknown[40];
+    if (status == OXA_STATUS_SUCCESS) {
+        text = "Success";
+        symbolText = "OXA_STATUS_SUCCESS";
+        moduleText = "";
+    } else if (!text || !moduleText || !(status & OXA_STATUS_ERROR_FLAG) || (status & 0xFF0E0000u) != 0) {
+        std::snprintf(unknown, sizeof(unknown), "Unknown status 0x%08X", unsigned(status));
+        text = unknown;
+        symbolText = "OXA_ERR_UNKNOWN";
+        if (!moduleText)
+            moduleText = "Unknown Module";
+    }
+    if (const OXASTATUS st = putText(text, name, nameSize))
+        return st;
+    if (const OXASTATUS st = putText(symbolText, symbol, symbolSize))
+        return st;
+    return putText(moduleText, module, moduleSize);
 }
