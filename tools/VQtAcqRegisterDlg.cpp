@@ -11,6 +11,7 @@
 #include "tools/VQtHexText.h"
 #include "tools/VQtLogTextEdit.h"
 #include "tools/VQtRegisterForm.h"
+#include "tools/VQtWorkerJoin.h"
 
 VQtAcqRegisterDlg::VQtAcqRegisterDlg(QWidget* parent) : QBaseDialog(parent) {
     setObjectName(QStringLiteral("VQtAcqRegisterDlg"));
@@ -36,12 +37,15 @@ VQtAcqRegisterDlg::VQtAcqRegisterDlg(QWidget* parent) : QBaseDialog(parent) {
     connect(m_thread, &VQtAcqRegisterThread::signalReadWriteStatus, this,
             &VQtAcqRegisterDlg::slotReadWriteStatus);
     connect(m_thread, &VQtAcqRegisterThread::signalCrcLine, m_log, &VQtLogTextEdit::addLine);
+    connect(m_thread, &VQtAcqRegisterThread::signalOutputInfo, m_log,
+            [this](const QString& text, int) { m_log->addLine(text); });
     retranslateUi();
     initWindow();
 }
 
 VQtAcqRegisterDlg::~VQtAcqRegisterDlg() {
     m_thread->stopThread();
+    VQtWorkerJoin::release(m_thread, 0);
 }
 
 void VQtAcqRegisterDlg::retranslateUi() {
@@ -80,7 +84,8 @@ void VQtAcqRegisterDlg::slotReadClicked() {
         return;
     m_log->addLine(tr("Read Address:%1").arg(address));
     m_busy->show();
-    m_thread->readData(address);
+    if (!m_thread->readData(address))
+        stillBusy();
 }
 
 void VQtAcqRegisterDlg::slotWriteClicked() {
@@ -95,7 +100,8 @@ void VQtAcqRegisterDlg::slotWriteClicked() {
         return;
     m_log->addLine(tr("Write Address:%1 , Value:%2").arg(address, value));
     m_busy->show();
-    m_thread->writeData(address, value);
+    if (!m_thread->writeData(address, value))
+        stillBusy();
 }
 
 void VQtAcqRegisterDlg::slotCrcVerifyClicked() {
@@ -107,7 +113,13 @@ void VQtAcqRegisterDlg::slotCrcVerifyClicked() {
         return;
     }
     m_busy->show();
-    m_thread->crcVerify();
+    if (!m_thread->crcVerify())
+        stillBusy();
+}
+
+void VQtAcqRegisterDlg::stillBusy() {
+    m_busy->hide();
+    m_log->addLine(tr("The board has not answered the previous operation yet; nothing was sent."));
 }
 
 void VQtAcqRegisterDlg::slotReadWriteStatus(int operation, unsigned int value) {
@@ -126,6 +138,7 @@ void VQtAcqRegisterDlg::slotReadWriteStatus(int operation, unsigned int value) {
 }
 
 void VQtAcqRegisterDlg::closeEvent(QCloseEvent* event) {
+    // A board call that does not come back by the deadline still reports to the log.
     m_thread->stopThread();
     m_busy->hide();
     QBaseDialog::closeEvent(event);

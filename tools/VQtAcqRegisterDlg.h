@@ -38,6 +38,8 @@ protected:
 
 private:
     bool checkBoard();
+    // The previous operation still runs: the new one was not started.
+    void stillBusy();
     // The board takes 32-bit addresses and values.
     bool fits32(const QString& text, const QString& what);
 

@@ -1,5 +1,6 @@
 #include "tools/VQtAcqRegisterThread.h"
 
+#include "core/VQtThreadGuard.h"
 #include "tools/VQtHexText.h"
 #include "tools/VQtServiceTiming.h"
 
@@ -10,51 +11,63 @@ constexpr int kSettleMs = 1000; // the link runs this long on each setting
 VQtAcqRegisterThread::VQtAcqRegisterThread(QObject* parent) : QThread(parent) {}
 
 VQtAcqRegisterThread::~VQtAcqRegisterThread() {
-    stopThread();
+    m_running = false;
+    wait();
 }
 
 uint32_t VQtAcqRegisterThread::bar() const {
     return device() && device()->getType() == VQT_DEVICE_CAMERALINK ? 1 : 2;
 }
 
-void VQtAcqRegisterThread::stopThread() {
+bool VQtAcqRegisterThread::stopThread(int deadlineMs) {
     m_running = false;
-    wait();
+    return VQtWorkerJoin::join(this, deadlineMs);
 }
 
-void VQtAcqRegisterThread::begin(Operation operation, const QString& address, const QString& value) {
-    stopThread();
+bool VQtAcqRegisterThread::begin(Operation operation, const QString& address, const QString& value) {
+    if (!stopThread())
+        return false;
     m_operation = operation;
     m_address = address;
     m_value = value;
     m_running = true;
     start();
+    return true;
 }
 
-void VQtAcqRegisterThread::readData(const QString& address) {
-    begin(Read, address, QString());
+bool VQtAcqRegisterThread::readData(const QString& address) {
+    return begin(Read, address, QString());
 }
 
-void VQtAcqRegisterThread::writeData(const QString& address, const QString& value) {
-    begin(Write, address, value);
+bool VQtAcqRegisterThread::writeData(const QString& address, const QString& value) {
+    return begin(Write, address, value);
 }
 
-void VQtAcqRegisterThread::crcVerify() {
-    begin(CrcVerify, QString(), QString());
+bool VQtAcqRegisterThread::crcVerify() {
+    return begin(CrcVerify, QString(), QString());
 }
 
 void VQtAcqRegisterThread::run() {
-    const VION_HANDLE board = isBoardOpen() ? device()->getAcqHandle() : VION_INVALID_HANDLE;
     uint32_t value = 0;
+    QString failure;
+    if (!VQtThreadGuard::run(
+            tr("Board register access"), [this, &value] { work(&value); }, &failure)) {
+        m_status = VION_ERR_SYSTEM;
+        emit signalOutputInfo(failure, 2);
+    }
+    m_running = false;
+    emit signalReadWriteStatus(int(m_operation), value);
+}
+
+void VQtAcqRegisterThread::work(uint32_t* value) {
+    const VION_HANDLE board = isBoardOpen() ? device()->getAcqHandle() : VION_INVALID_HANDLE;
     const uint32_t address = uint32_t(HexCharToLonglong(m_address));
     if (m_operation == Read)
-        m_status = VionReadRegister(board, bar(), address, &value);
+        m_status = VionReadRegister(board, bar(), address, value);
     else if (m_operation == Write)
         m_status = VionWriteRegister(board, bar(), address, uint32_t(HexCharToLonglong(m_value)));
     else
         testCRCError();
-    m_running = false;
-    emit signalReadWriteStatus(int(m_operation), value);
 }
 
 // Indirect write through the board's register window.

@@ -8,6 +8,7 @@
 #include <atomic>
 
 #include "tools/VQtToolDevice.h"
+#include "tools/VQtWorkerJoin.h"
 
 class VQtAcqRegisterThread : public QThread, public VQtToolDevice {
     Q_OBJECT
@@ -20,11 +21,13 @@ public:
     explicit VQtAcqRegisterThread(QObject* parent = nullptr);
     ~VQtAcqRegisterThread() override;
 
-    // Each stops a running operation first.
-    void readData(const QString& address);
-    void writeData(const QString& address, const QString& value);
-    void crcVerify();
-    void stopThread();
+    // Each stops a running operation first; false (and nothing starts) when that operation is
+    // still inside a board call at the deadline.
+    bool readData(const QString& address);
+    bool writeData(const QString& address, const QString& value);
+    bool crcVerify();
+    // Ends the running operation at its next step; false when it has not ended by the deadline.
+    bool stopThread(int deadlineMs = -1);
     int getStatus() const { return m_status; }
     // Bar of the board's registers: 1 on Camera Link boards, 2 on the others.
     uint32_t bar() const;
@@ -33,12 +36,15 @@ signals:
     void signalReadWriteStatus(int operation, unsigned int value);
     // One line per step of the link test.
     void signalCrcLine(QString text);
+    // A failure the operation itself cannot report (an exception stopped it).
+    void signalOutputInfo(QString text, int level);
 
 protected:
     void run() override;
 
 private:
-    void begin(Operation operation, const QString& address, const QString& value);
+    bool begin(Operation operation, const QString& address, const QString& value);
+    void work(uint32_t* value);
     bool writeReg(uint32_t reg, uint32_t value);
     void testCRCError();
 

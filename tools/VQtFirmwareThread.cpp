@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/VQtSystemParam.h"
+#include "core/VQtThreadGuard.h"
 #include "tools/VQtFirmwareFamily.h"
 #include "tools/VQtServiceTiming.h"
 
@@ -134,55 +135,57 @@ bool VQtFirmwareThread::checkFile(uint8_t fill, int block, bool withHeader) {
     return true;
 }
 
-void VQtFirmwareThread::stopThread() {
+bool VQtFirmwareThread::stopThread(int deadlineMs) {
     m_running = false;
-    while (isRunning()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-        wait(1);
-    }
+    return VQtWorkerJoin::join(this, deadlineMs);
 }
 
 void VQtFirmwareThread::run() {
-    try {
-        swtichNexoAssic();
-        const VQT_DEVICE_VAR_TYPE devType = device() ? device()->getType() : VQT_DEVICE_ALL;
-        switch (m_family) {
-        case 0:
-            runAster();
-            break;
-        case 1:
-            runBirch();
-            break;
-        case 2:
-            runSpecificGvCxp();
-            break;
-        case 3:
-            runGvCxp();
-            break;
-        case 4:
-        case 6:
-            runIntegration();
-            break;
-        case 5:
-        case 8:
-            runCedar();
-            break;
-        default:
-            if (devType == VQT_DEVICE_USB3VISION && deviceName().contains(VQtFirmwareFamily::usb3ModelWord()))
-                runUSB3Vision();
-            else if (devType == VQT_DEVICE_USB3VISION)
-                runGvCxp();
-            else if (devType == VQT_DEVICE_CAMERALINK)
-                runCLFirmware();
-            else
-                fail(tr("The camera does not support firmware update!"));
-            break;
-        }
-    } catch (...) {
+    QString failure;
+    if (!VQtThreadGuard::run(
+            tr("Firmware upgrade"), [this] { transfer(); }, &failure)) {
+        emit signalOutputInfo(failure, 2);
         fail(tr("Failed to update firmware"));
     }
     m_file.clear();
     m_running = false;
+}
+
+void VQtFirmwareThread::transfer() {
+    swtichNexoAssic();
+    const VQT_DEVICE_VAR_TYPE devType = device() ? device()->getType() : VQT_DEVICE_ALL;
+    switch (m_family) {
+    case 0:
+        runAster();
+        break;
+    case 1:
+        runBirch();
+        break;
+    case 2:
+        runSpecificGvCxp();
+        break;
+    case 3:
+        runGvCxp();
+        break;
+    case 4:
+    case 6:
+        runIntegration();
+        break;
+    case 5:
+    case 8:
+        runCedar();
+        break;
+    default:
+        if (devType == VQT_DEVICE_USB3VISION && deviceName().contains(VQtFirmwareFamily::usb3ModelWord()))
+            runUSB3Vision();
+        else if (devType == VQT_DEVICE_USB3VISION)
+            runGvCxp();
+        else if (devType == VQT_DEVICE_CAMERALINK)
+            runCLFirmware();
+        else
+            fail(tr("The camera does not support firmware update!"));
+        break;
+    }
 }
 
 // Cameras speaking the ASCII variant of the control protocol are switched to the fast line

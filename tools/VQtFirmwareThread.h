@@ -13,6 +13,7 @@
 
 #include "tools/VQtFirmwareFile.h"
 #include "tools/VQtToolDevice.h"
+#include "tools/VQtWorkerJoin.h"
 
 class VQtFirmwareThread : public QThread, public VQtToolDevice {
     Q_OBJECT
@@ -36,8 +37,9 @@ public:
     // Works out the family, checks the file and starts the transfer. False (after one output
     // line and signalExitThread(false)) when the upgrade cannot start.
     bool startFwFileUpgrade(int type, const QString& path, const QString& suffix);
-    // Ends the transfer at the next step and waits for the thread.
-    void stopThread();
+    // Ends the transfer at the next step and waits for the thread; false when it is still
+    // inside a camera call at the deadline.
+    bool stopThread(int deadlineMs = -1);
 
     bool isUpgrading() const { return m_upgrading.load(); }
     bool isDownloading() const { return m_downloading.load(); }
@@ -59,6 +61,7 @@ protected:
     void run() override;
 
 private:
+    void transfer();
     int64_t updateFamily(int type);
     bool checkFile(uint8_t fill, int block, bool withHeader);
     bool refuse(const QString& text);

@@ -18,6 +18,7 @@
 #include "core/QBaseMessageBox.h"
 #include "core/VQtSystemParam.h"
 #include "tools/VQtFirmwareFile.h"
+#include "tools/VQtWorkerJoin.h"
 
 namespace {
 // How long a commit usually takes, for its progress bar (ms).
@@ -84,6 +85,7 @@ VQtFirmwareUpgradeDlg::VQtFirmwareUpgradeDlg(QWidget* parent) : QBaseDialog(pare
 
 VQtFirmwareUpgradeDlg::~VQtFirmwareUpgradeDlg() {
     m_thread->stopThread();
+    VQtWorkerJoin::release(m_thread, 0);
 }
 
 void VQtFirmwareUpgradeDlg::retranslateUi() {
@@ -166,7 +168,9 @@ void VQtFirmwareUpgradeDlg::slotFirewareUpgrading() {
                           : (m_thread->firmwareType() == VQT_FIRMWARE_FPGA ? kCommitFpga : kCommitOther);
     QElapsedTimer timer;
     timer.start();
-    while (m_thread->isUpgrading()) {
+    // The worker clears the flag when the commit call returns; the bar stops counting at the
+    // latest after the longest commit any family needs, twice over.
+    while (m_thread->isUpgrading() && m_thread->isRunning() && timer.elapsed() < 2 * kCommitIntegration) {
         const int percent = int(std::min<qint64>(99, timer.elapsed() * 100 / total));
         slotUpdateProgress(tr("Firmware Upgrading"), percent, true);
         m_thread->setLastProgress(percent);

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <algorithm>
 
+#include "core/VQtThreadGuard.h"
 #include "device/VQtDevice.h"
 
 namespace {
@@ -60,22 +61,21 @@ void VQtPreProcessThread::chooseNames() {
     m_names.choose([dev](const QString& name) { return dev && dev->getRemoteFeature(name) != nullptr; });
 }
 
-void VQtPreProcessThread::startThread(int kind, VQT_PREPROCESS_TYPE operation) {
-    stopThread();
+bool VQtPreProcessThread::startThread(int kind, VQT_PREPROCESS_TYPE operation) {
+    if (!stopThread())
+        return false;
     m_kind = kind;
     m_operation = operation;
     chooseNames();
     m_running = true;
     start();
+    return true;
 }
 
-void VQtPreProcessThread::stopThread() {
+bool VQtPreProcessThread::stopThread(int deadlineMs) {
     m_running = false;
     // Events keep flowing so that a question the worker is waiting on gets its answer.
-    while (isRunning()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-        wait(1);
-    }
+    return VQtWorkerJoin::join(this, deadlineMs);
 }
 
 void VQtPreProcessThread::addVector(const QVector<QPoint>& entries) {
@@ -120,30 +120,44 @@ void VQtPreProcessThread::run() {
     }
     emit signalProgressRange(100);
     bool ok = false;
-    try {
-        if (m_kind == VQT_TABLE_LUT || m_kind == VQT_TABLE_FFC) {
-            const bool lut = m_kind == VQT_TABLE_LUT;
-            if (m_operation == VQT_PREPROCESS_READ)
-                ok = readTable(lut);
-            else if (m_operation == VQT_PREPROCESS_WRITE)
-                ok = writeTable(lut);
-        } else if (m_kind == VQT_TABLE_DEFECT) {
-            if (m_operation == VQT_PREPROCESS_READ)
-                ok = readDefects();
-            else if (m_operation == VQT_PREPROCESS_WRITE)
-                ok = changeDefects(true);
-            else if (m_operation == VQT_PREPROCESS_REMOVE)
-                ok = changeDefects(false);
-        }
-    } catch (...) {
+    QString failure;
+    if (!VQtThreadGuard::run(
+            tr("Correction-table transfer"), [this, &ok] { ok = transfer(); }, &failure)) {
         ok = false;
+        emit signalOutputInfo(failure, 2);
     }
-    for (const QString& name : getFeatureList())
-        if (VQtRemoteFeaturePtr feature = dev->getRemoteFeature(name))
-            feature->update();
+    const bool refreshed = VQtThreadGuard::run(
+        tr("Refreshing the camera's features"),
+        [this, dev] {
+            for (const QString& name : getFeatureList())
+                if (VQtRemoteFeaturePtr feature = dev->getRemoteFeature(name))
+                    feature->update();
+        },
+        &failure);
+    if (!refreshed)
+        emit signalOutputInfo(failure, 2);
+    // The notifications come back whatever happened above.
     dev->setTriggerValueChanged(true);
     m_running = false;
     emit signalThreadExit(ok);
+}
+
+bool VQtPreProcessThread::transfer() {
+    if (m_kind == VQT_TABLE_LUT || m_kind == VQT_TABLE_FFC) {
+        const bool lut = m_kind == VQT_TABLE_LUT;
+        if (m_operation == VQT_PREPROCESS_READ)
+            return readTable(lut);
+        if (m_operation == VQT_PREPROCESS_WRITE)
+            return writeTable(lut);
+    } else if (m_kind == VQT_TABLE_DEFECT) {
+        if (m_operation == VQT_PREPROCESS_READ)
+            return readDefects();
+        if (m_operation == VQT_PREPROCESS_WRITE)
+            return changeDefects(true);
+        if (m_operation == VQT_PREPROCESS_REMOVE)
+            return changeDefects(false);
+    }
+    return false;
 }
 
 bool VQtPreProcessThread::readCount(Role count, OXA_FEATURE_HANDLE index, int64_t* n) const {

@@ -15,6 +15,7 @@
 #include "device/OxaApi.h"
 #include "tools/VQtPreProcessNames.h"
 #include "tools/VQtTableCheck.h"
+#include "tools/VQtWorkerJoin.h"
 
 class VQtDevice;
 
@@ -32,10 +33,12 @@ public:
 
     void setDevice(VQtDevice* device);
     VQtDevice* device() const { return m_device; }
-    // Stores kind (VQtTableKind) and operation, chooses the feature names, starts the run.
-    void startThread(int kind, VQT_PREPROCESS_TYPE operation);
-    // Ends the loops after the current entry and waits, processing events, for the end.
-    void stopThread();
+    // Stores kind (VQtTableKind) and operation, chooses the feature names, starts the run;
+    // false (nothing starts) when the previous run is still inside a camera call.
+    bool startThread(int kind, VQT_PREPROCESS_TYPE operation);
+    // Ends the loops after the current entry and waits, processing events, for the end; false
+    // when the run has not ended by the deadline.
+    bool stopThread(int deadlineMs = -1);
     void addVector(const QVector<QPoint>& entries);
     QVector<QPoint> getVector() const;
     VQT_PREPROCESS_TYPE getType() const { return m_operation; }
@@ -59,11 +62,14 @@ signals:
     void signalMessagebox(QString text);
     void signalAddRemoveSuccess(bool ok, QPoint point);
     void signalThreadExit(bool ok);
+    // A failure the run itself cannot report (an exception stopped it).
+    void signalOutputInfo(QString text, int level);
 
 protected:
     void run() override;
 
 private:
+    bool transfer();
     OXA_DEV_HANDLE handle() const;
     bool ask(const QString& text);
     void touch(VQtPreProcessNames::Role role);

@@ -20,6 +20,7 @@
 #include "display/VQtCurveWidget.h"
 #include "tools/VQtCsvFile.h"
 #include "tools/VQtTableViewModel.h"
+#include "tools/VQtWorkerJoin.h"
 
 namespace {
 
@@ -55,7 +56,8 @@ VQtPreProcessWidget::VQtPreProcessWidget(QWidget* parent) : QBaseWidget(parent) 
     connect(m_thread, &VQtPreProcessThread::signalAddRemoveSuccess, this,
             &VQtPreProcessWidget::slotAddRemoveSuccess, Qt::BlockingQueuedConnection);
     connect(m_thread, &VQtPreProcessThread::signalThreadExit, this, &VQtPreProcessWidget::slotThreadExit);
-    connect(m_progress, &QProgressDialog::canceled, m_thread, &VQtPreProcessThread::stopThread);
+    connect(m_progress, &QProgressDialog::canceled, m_thread, [this] { m_thread->stopThread(); });
+    connect(m_thread, &VQtPreProcessThread::signalOutputInfo, this, &VQtPreProcessWidget::signalOutputInfo);
     retranslateUi();
     initWindow();
     slotTabChanged(0);
@@ -63,6 +65,7 @@ VQtPreProcessWidget::VQtPreProcessWidget(QWidget* parent) : QBaseWidget(parent) 
 
 VQtPreProcessWidget::~VQtPreProcessWidget() {
     m_thread->stopThread();
+    VQtWorkerJoin::release(m_thread, 0);
 }
 
 void VQtPreProcessWidget::buildUi() {
@@ -317,6 +320,17 @@ bool VQtPreProcessWidget::tableFits(int kind, const QVector<QPoint>& entries, co
 
 void VQtPreProcessWidget::startWorker(int kind, VQT_PREPROCESS_TYPE operation,
                                       const QVector<QPoint>& entries) {
+    if (!m_thread->stopThread()) {
+        if (m_restoreLutEnable) {
+            m_restoreLutEnable = false;
+            m_lutEnable->setChecked(true);
+            setLutEnable(true);
+        }
+        const QString text = tr("The camera has not answered the previous transfer yet; nothing was sent.");
+        emit signalOutputInfo(text, 1);
+        information(text);
+        return;
+    }
     m_thread->addVector(entries);
     m_progress->setLabelText(tr("Data Prasing . . ."));
     m_progress->setRange(0, 100);

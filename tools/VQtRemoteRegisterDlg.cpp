@@ -9,6 +9,7 @@
 #include "core/QBaseMessageBox.h"
 #include "tools/VQtLogTextEdit.h"
 #include "tools/VQtRegisterForm.h"
+#include "tools/VQtWorkerJoin.h"
 
 VQtRemoteRegisterDlg::VQtRemoteRegisterDlg(QWidget* parent) : QBaseDialog(parent) {
     setObjectName(QStringLiteral("VQtRemoteRegisterDlg"));
@@ -28,12 +29,14 @@ VQtRemoteRegisterDlg::VQtRemoteRegisterDlg(QWidget* parent) : QBaseDialog(parent
     connect(m_write, &QPushButton::clicked, this, &VQtRemoteRegisterDlg::slotWriteClicked);
     connect(m_thread, &VQtRemoteRegisterThread::signalReadWriteStatus, this,
             &VQtRemoteRegisterDlg::slotReadWriteStatus);
+    connect(m_thread, &VQtRemoteRegisterThread::signalOutputInfo, m_log,
+            [this](const QString& text, int) { m_log->addLine(text); });
     retranslateUi();
     initWindow();
 }
 
 VQtRemoteRegisterDlg::~VQtRemoteRegisterDlg() {
-    m_thread->wait();
+    VQtWorkerJoin::release(m_thread);
 }
 
 void VQtRemoteRegisterDlg::retranslateUi() {
@@ -62,7 +65,8 @@ void VQtRemoteRegisterDlg::slotReadClicked() {
     }
     m_log->addLine(tr("Read Address:%1").arg(address));
     m_busy->show();
-    m_thread->readData(address);
+    if (!m_thread->readData(address))
+        stillBusy();
 }
 
 void VQtRemoteRegisterDlg::slotWriteClicked() {
@@ -80,7 +84,13 @@ void VQtRemoteRegisterDlg::slotWriteClicked() {
     }
     m_log->addLine(tr("Write Address:%1 , Value:%2").arg(address, value));
     m_busy->show();
-    m_thread->writeData(address, value);
+    if (!m_thread->writeData(address, value))
+        stillBusy();
+}
+
+void VQtRemoteRegisterDlg::stillBusy() {
+    m_busy->hide();
+    m_log->addLine(tr("The camera has not answered the previous operation yet; nothing was sent."));
 }
 
 void VQtRemoteRegisterDlg::slotReadWriteStatus(bool read, int value) {
@@ -96,7 +106,8 @@ void VQtRemoteRegisterDlg::slotReadWriteStatus(bool read, int value) {
 }
 
 void VQtRemoteRegisterDlg::closeEvent(QCloseEvent* event) {
-    m_thread->wait();
+    // A camera call that does not come back by the deadline still reports to the log.
+    m_thread->stopThread();
     m_busy->hide();
     QBaseDialog::closeEvent(event);
 }

@@ -37,6 +37,8 @@ protected:
 
 private:
     bool checkCamera();
+    // The previous operation still runs: the new one was not started.
+    void stillBusy();
 
     VQtRemoteRegisterThread* m_thread = nullptr;
     QLabel* m_addressLabel = nullptr;

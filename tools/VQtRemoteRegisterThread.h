@@ -8,6 +8,7 @@
 #include <atomic>
 
 #include "tools/VQtToolDevice.h"
+#include "tools/VQtWorkerJoin.h"
 
 class VQtRemoteRegisterThread : public QThread, public VQtToolDevice {
     Q_OBJECT
@@ -20,18 +21,27 @@ public:
     // integer (negative ones as two's complement). False when it does not fit in 32 bits.
     static bool valueWord(const QString& text, uint32_t* word);
 
-    // Each waits for a running operation first.
-    void readData(const QString& address);
-    void writeData(const QString& address, const QString& value);
+    // Each waits for a running operation first; false (and nothing starts) when that one is
+    // still inside a camera call at the deadline.
+    bool readData(const QString& address);
+    bool writeData(const QString& address, const QString& value);
+    // Waits for the running operation; false when it has not ended by the deadline.
+    bool stopThread(int deadlineMs = -1) {
+        return VQtWorkerJoin::join(this, deadlineMs);
+    }
     OXASTATUS getStatus() const { return m_status; }
 
 signals:
     void signalReadWriteStatus(bool read, int value);
+    // A failure the operation itself cannot report (an exception stopped it).
+    void signalOutputInfo(QString text, int level);
 
 protected:
     void run() override;
 
 private:
+    void work(uint32_t* word);
+
     bool m_read = true;
     QString m_address;
     QString m_value;

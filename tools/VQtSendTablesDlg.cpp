@@ -7,6 +7,7 @@
 
 #include "core/QBaseMessageBox.h"
 #include "tools/VQtCodingTable.h"
+#include "tools/VQtWorkerJoin.h"
 
 VQtSendTablesDlg::VQtSendTablesDlg(QWidget* parent) : QBaseDialog(parent) {
     setObjectName(QStringLiteral("VQtSendTablesDlg"));
@@ -31,6 +32,7 @@ VQtSendTablesDlg::VQtSendTablesDlg(QWidget* parent) : QBaseDialog(parent) {
 
 VQtSendTablesDlg::~VQtSendTablesDlg() {
     m_thread->stopThread();
+    VQtWorkerJoin::release(m_thread, 0);
 }
 
 void VQtSendTablesDlg::retranslateUi() {
@@ -45,7 +47,10 @@ void VQtSendTablesDlg::slotStartClicked() {
     }
     m_start->setEnabled(false);
     m_progress->setValue(0);
-    m_thread->startThread();
+    if (!m_thread->startThread()) {
+        m_start->setEnabled(true);
+        slotMessage(tr("The camera has not answered the previous transfer yet; nothing was sent."), 1);
+    }
 }
 
 void VQtSendTablesDlg::slotMessage(QString text, int level) {

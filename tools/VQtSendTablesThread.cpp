@@ -2,31 +2,36 @@
 
 #include <QFile>
 
+#include "core/VQtThreadGuard.h"
 #include "tools/VQtCodingTable.h"
 
 VQtSendTablesThread::VQtSendTablesThread(QObject* parent) : QThread(parent) {}
 
 VQtSendTablesThread::~VQtSendTablesThread() {
-    stopThread();
-}
-
-void VQtSendTablesThread::startThread() {
-    stopThread();
-    m_running = true;
-    m_ok = false;
-    start();
-}
-
-void VQtSendTablesThread::stopThread() {
     m_running = false;
     wait();
 }
 
+bool VQtSendTablesThread::startThread() {
+    if (!stopThread())
+        return false;
+    m_running = true;
+    m_ok = false;
+    start();
+    return true;
+}
+
+bool VQtSendTablesThread::stopThread(int deadlineMs) {
+    m_running = false;
+    return VQtWorkerJoin::join(this, deadlineMs);
+}
+
 void VQtSendTablesThread::run() {
-    try {
-        m_ok = send();
-    } catch (...) {
+    QString failure;
+    if (!VQtThreadGuard::run(
+            tr("Sending the coding tables"), [this] { m_ok = send(); }, &failure)) {
         m_ok = false;
+        emit signalMessage(failure, 2);
     }
     m_running = false;
     emit signalThreadExit();

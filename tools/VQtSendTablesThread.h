@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "tools/VQtToolDevice.h"
+#include "tools/VQtWorkerJoin.h"
 
 class VQtSendTablesThread : public QThread, public VQtToolDevice {
     Q_OBJECT
@@ -18,8 +19,10 @@ public:
 
     explicit VQtSendTablesThread(QObject* parent = nullptr);
     ~VQtSendTablesThread() override;
-    void startThread();
-    void stopThread();
+    // False (and nothing starts) when an earlier transfer is still inside a camera call.
+    bool startThread();
+    // Ends the transfer before its next entry; false when it has not ended by the deadline.
+    bool stopThread(int deadlineMs = -1);
     bool succeeded() const { return m_ok; }
 
 signals:

@@ -9,6 +9,7 @@
 
 #include "core/QBaseMessageBox.h"
 #include "tools/VQtLogTextEdit.h"
+#include "tools/VQtWorkerJoin.h"
 
 VQtSerialControlWidget::VQtSerialControlWidget(QWidget* parent) : QBaseWidget(parent) {
     setObjectName(QStringLiteral("VQtSerialControlWidget"));
@@ -36,12 +37,16 @@ VQtSerialControlWidget::VQtSerialControlWidget(QWidget* parent) : QBaseWidget(pa
     connect(m_sendButton, &QPushButton::clicked, this, &VQtSerialControlWidget::slotPushButtonSend);
     connect(m_send->lineEdit(), &QLineEdit::returnPressed, this, &VQtSerialControlWidget::slotPushButtonSend);
     connect(m_reader, &VQtSerialThread::signalGetData, this, &VQtSerialControlWidget::slotGetData);
+    connect(m_reader, &VQtSerialThread::signalOutputInfo, this, [this](const QString& text, int) {
+        m_text->addText(QLatin1Char('\n') + text + QLatin1Char('\n'));
+    });
     retranslateUi();
     initWindow();
 }
 
 VQtSerialControlWidget::~VQtSerialControlWidget() {
     m_reader->stopThread();
+    VQtWorkerJoin::release(m_reader, 0);
 }
 
 void VQtSerialControlWidget::retranslateUi() {
@@ -51,7 +56,11 @@ void VQtSerialControlWidget::retranslateUi() {
 }
 
 void VQtSerialControlWidget::restartReader() {
-    m_reader->stopThread();
+    if (!m_reader->stopThread()) {
+        m_text->addText(QLatin1Char('\n') + tr("The serial port has not answered the last read yet.") +
+                        QLatin1Char('\n'));
+        return;
+    }
     if (isVisible() && isCameraOpen())
         m_reader->startThread(cameraHandle());
 }

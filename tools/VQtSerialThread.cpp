@@ -2,22 +2,27 @@
 
 #include <cstring>
 
+#include "core/VQtThreadGuard.h"
+
 VQtSerialThread::VQtSerialThread(QObject* parent) : QThread(parent), m_buffer(int(kBufferBytes), '\0') {}
 
 VQtSerialThread::~VQtSerialThread() {
-    stopThread();
+    m_stop = true;
+    wait();
 }
 
-void VQtSerialThread::startThread(OXA_DEV_HANDLE camera) {
-    stopThread();
+bool VQtSerialThread::startThread(OXA_DEV_HANDLE camera) {
+    if (!stopThread())
+        return false;
     m_camera = camera;
     m_stop = false;
     start();
+    return true;
 }
 
-void VQtSerialThread::stopThread() {
+bool VQtSerialThread::stopThread(int deadlineMs) {
     m_stop = true;
-    wait();
+    return VQtWorkerJoin::join(this, deadlineMs);
 }
 
 QString VQtSerialThread::textOf(const char* bytes, uint32_t count) {
@@ -27,15 +32,25 @@ QString VQtSerialThread::textOf(const char* bytes, uint32_t count) {
 }
 
 void VQtSerialThread::run() {
+    const QString what = tr("Reading the serial port");
+    QString failure;
     while (!m_stop) {
-        m_buffer.fill('\0');
-        uint32_t count = kBufferBytes;
-        if (OxaDevSerialPortRead(m_camera, m_buffer.data(), &count, kReadTimeoutMs) == OXA_STATUS_SUCCESS &&
-            count != 0) {
-            const QString text = textOf(m_buffer.constData(), std::min(count, kBufferBytes));
-            if (!text.isEmpty())
-                emit signalGetData(text);
+        if (!VQtThreadGuard::run(
+                what, [this] { readOnce(); }, &failure)) {
+            emit signalOutputInfo(failure, 2);
+            return;
         }
         msleep(10);
+    }
+}
+
+void VQtSerialThread::readOnce() {
+    m_buffer.fill('\0');
+    uint32_t count = kBufferBytes;
+    if (OxaDevSerialPortRead(m_camera, m_buffer.data(), &count, kReadTimeoutMs) == OXA_STATUS_SUCCESS &&
+        count != 0) {
+        const QString text = textOf(m_buffer.constData(), std::min(count, kBufferBytes));
+        if (!text.isEmpty())
+            emit signalGetData(text);
     }
 }

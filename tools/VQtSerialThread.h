@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "device/OxaApi.h"
+#include "tools/VQtWorkerJoin.h"
 
 class VQtSerialThread : public QThread {
     Q_OBJECT
@@ -20,19 +21,25 @@ public:
     explicit VQtSerialThread(QObject* parent = nullptr);
     ~VQtSerialThread() override;
 
-    // Starts reading the camera behind the handle.
-    void startThread(OXA_DEV_HANDLE camera);
-    void stopThread();
+    // Starts reading the camera behind the handle; false when the previous reading is still
+    // inside a read call.
+    bool startThread(OXA_DEV_HANDLE camera);
+    // Ends the reading; false when the read call has not come back by the deadline.
+    bool stopThread(int deadlineMs = -1);
     // The text a read of `count` bytes gives: the bytes up to the first zero byte.
     static QString textOf(const char* bytes, uint32_t count);
 
 signals:
     void signalGetData(QString text);
+    // The reading stopped on a failure (an exception).
+    void signalOutputInfo(QString text, int level);
 
 protected:
     void run() override;
 
 private:
+    void readOnce();
+
     OXA_DEV_HANDLE m_camera = nullptr;
     std::atomic<bool> m_stop{false};
     QByteArray m_buffer;

@@ -867,6 +867,17 @@ Qt %2</translation>
         <source>Read Value:%1</source>
         <translation>读取值:%1</translation>
     </message>
+    <message>
+        <source>The board has not answered the previous operation yet; nothing was sent.</source>
+        <translation>采集卡尚未响应上一个操作，本次未发送任何内容。</translation>
+    </message>
+</context>
+<context>
+    <name>VQtAcqRegisterThread</name>
+    <message>
+        <source>Board register access</source>
+        <translation>采集卡寄存器访问</translation>
+    </message>
 </context>
 <context>
     <name>VQtAdvancedHistogram</name>
@@ -1481,6 +1492,10 @@ Qt %2</translation>
     <message>
         <source>Firmware file is made for %1, not for %2.</source>
         <translation>固件文件适用于 %1,而不是 %2。</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade</source>
+        <translation>固件升级</translation>
     </message>
 </context>
 <context>
@@ -2302,6 +2317,14 @@ Qt %2</translation>
         <source>DefectPixelSelect =%1 , get row or column failure,Whether or not to continue?</source>
         <translation>坏点选择 =%1 , 读取行或列失败,是否继续?</translation>
     </message>
+    <message>
+        <source>Correction-table transfer</source>
+        <translation>校正表传输</translation>
+    </message>
+    <message>
+        <source>Refreshing the camera&apos;s features</source>
+        <translation>刷新相机属性</translation>
+    </message>
 </context>
 <context>
     <name>VQtPreProcessWidget</name>
@@ -2444,6 +2467,10 @@ Qt %2</translation>
     <message>
         <source>Save csv file</source>
         <translation>保存csv文件</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>相机尚未响应上一次传输，本次未发送任何内容。</translation>
     </message>
 </context>
 <context>
@@ -2799,6 +2826,17 @@ Qt %2</translation>
         <source>Success</source>
         <translation>成功</translation>
     </message>
+    <message>
+        <source>The camera has not answered the previous operation yet; nothing was sent.</source>
+        <translation>相机尚未响应上一个操作，本次未发送任何内容。</translation>
+    </message>
+</context>
+<context>
+    <name>VQtRemoteRegisterThread</name>
+    <message>
+        <source>Camera register access</source>
+        <translation>相机寄存器访问</translation>
+    </message>
 </context>
 <context>
     <name>VQtRoiHistogramWidget</name>
@@ -3053,6 +3091,10 @@ Qt %2</translation>
         <source>Send Tables is in progress, Exit?</source>
         <translation>发送表进行中,是否退出?</translation>
     </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>相机尚未响应上一次传输，本次未发送任何内容。</translation>
+    </message>
 </context>
 <context>
     <name>VQtSendTablesThread</name>
@@ -3088,6 +3130,10 @@ Qt %2</translation>
         <source>Write tables ok</source>
         <translation>写表成功</translation>
     </message>
+    <message>
+        <source>Sending the coding tables</source>
+        <translation>发送编码表</translation>
+    </message>
 </context>
 <context>
     <name>VQtSerialControlWidget</name>
@@ -3106,6 +3152,17 @@ Qt %2</translation>
     <message>
         <source>Please open the device!</source>
         <translation>请打开设备!</translation>
+    </message>
+    <message>
+        <source>The serial port has not answered the last read yet.</source>
+        <translation>串口尚未响应上一次读取。</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSerialThread</name>
+    <message>
+        <source>Reading the serial port</source>
+        <translation>读取串口</translation>
     </message>
 </context>
 <context>
@@ -3248,7 +3305,7 @@ Qt %2</translation>
     <name>VQtToolFile</name>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation>无法写入 %1: %2</translation>
+        <translation type="vanished">无法写入 %1: %2</translation>
     </message>
 </context>
 <context>

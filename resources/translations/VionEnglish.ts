@@ -867,6 +867,17 @@ Qt %2</translation>
         <source>Read Value:%1</source>
         <translation>Read Value:%1</translation>
     </message>
+    <message>
+        <source>The board has not answered the previous operation yet; nothing was sent.</source>
+        <translation>The board has not answered the previous operation yet; nothing was sent.</translation>
+    </message>
+</context>
+<context>
+    <name>VQtAcqRegisterThread</name>
+    <message>
+        <source>Board register access</source>
+        <translation>Board register access</translation>
+    </message>
 </context>
 <context>
     <name>VQtAdvancedHistogram</name>
@@ -1481,6 +1492,10 @@ Qt %2</translation>
     <message>
         <source>Firmware file is made for %1, not for %2.</source>
         <translation>Firmware file is made for %1, not for %2.</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade</source>
+        <translation>Firmware upgrade</translation>
     </message>
 </context>
 <context>
@@ -2302,6 +2317,14 @@ Qt %2</translation>
         <source>DefectPixelSelect =%1 , get row or column failure,Whether or not to continue?</source>
         <translation>DefectPixelSelect =%1 , get row or column failure,Whether or not to continue?</translation>
     </message>
+    <message>
+        <source>Correction-table transfer</source>
+        <translation>Correction-table transfer</translation>
+    </message>
+    <message>
+        <source>Refreshing the camera&apos;s features</source>
+        <translation>Refreshing the camera&apos;s features</translation>
+    </message>
 </context>
 <context>
     <name>VQtPreProcessWidget</name>
@@ -2444,6 +2467,10 @@ Qt %2</translation>
     <message>
         <source>Save csv file</source>
         <translation>Save csv file</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>The camera has not answered the previous transfer yet; nothing was sent.</translation>
     </message>
 </context>
 <context>
@@ -2799,6 +2826,17 @@ Qt %2</translation>
         <source>Success</source>
         <translation>Success</translation>
     </message>
+    <message>
+        <source>The camera has not answered the previous operation yet; nothing was sent.</source>
+        <translation>The camera has not answered the previous operation yet; nothing was sent.</translation>
+    </message>
+</context>
+<context>
+    <name>VQtRemoteRegisterThread</name>
+    <message>
+        <source>Camera register access</source>
+        <translation>Camera register access</translation>
+    </message>
 </context>
 <context>
     <name>VQtRoiHistogramWidget</name>
@@ -3053,6 +3091,10 @@ Qt %2</translation>
         <source>Send Tables is in progress, Exit?</source>
         <translation>Send Tables is in progress, Exit?</translation>
     </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>The camera has not answered the previous transfer yet; nothing was sent.</translation>
+    </message>
 </context>
 <context>
     <name>VQtSendTablesThread</name>
@@ -3088,6 +3130,10 @@ Qt %2</translation>
         <source>Write tables ok</source>
         <translation>Write tables ok</translation>
     </message>
+    <message>
+        <source>Sending the coding tables</source>
+        <translation>Sending the coding tables</translation>
+    </message>
 </context>
 <context>
     <name>VQtSerialControlWidget</name>
@@ -3106,6 +3152,25 @@ Qt %2</translation>
     <message>
         <source>Please open the device!</source>
         <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>
+The serial port has not answered the last read yet.
+</source>
+        <translation type="vanished">
+The serial port has not answered the last read yet.
+</translation>
+    </message>
+    <message>
+        <source>The serial port has not answered the last read yet.</source>
+        <translation>The serial port has not answered the last read yet.</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSerialThread</name>
+    <message>
+        <source>Reading the serial port</source>
+        <translation>Reading the serial port</translation>
     </message>
 </context>
 <context>
@@ -3248,7 +3313,7 @@ Qt %2</translation>
     <name>VQtToolFile</name>
     <message>
         <source>Cannot write %1: %2</source>
-        <translation>Cannot write %1: %2</translation>
+        <translation type="vanished">Cannot write %1: %2</translation>
     </message>
 </context>
 <context>
