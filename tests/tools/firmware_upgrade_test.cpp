@@ -347,3 +347,99 @@ TEST_F(Firmware, WaitsShowTheirTextsAndEndEarlyWhenStopped) {
     EXPECT_LT(timer.elapsed(), 2000);
     EXPECT_EQ(exits, QList<bool>{false});
 }
+
+// Port calls that fail: each family's retries get through up to their count, and one more
+// failure gives up at that step with its message and the old firmware kept.
+TEST_F(Firmware, PortRetriesGetThroughUpToTheirCount) {
+    struct Case {
+        const char* model;
+        VQT_DEVICE_VAR_TYPE type;
+        int board;
+        int firmwareType;
+        int tries;
+    } cases[] = {
+        {"VCX-16K-L", VQT_DEVICE_COAXPRESS, 1, VQT_FIRMWARE_FPGA,
+         VQtFirmwareThread::kPortTries}, // status protocol
+        {"VCX-16K-L", VQT_DEVICE_COAXPRESS, 1, VQT_FIRMWARE_MCU,
+         VQtFirmwareThread::kRegisterTries},                          // read-back
+        {"VG-2M-M", VQT_DEVICE_GIGEVISION, -1, VQT_FIRMWARE_FPGA, 1}, // no retries
+    };
+    for (const Case& c : cases) {
+        for (int failures : {c.tries - 1, c.tries}) {
+            if (failures == 0)
+                continue;
+            SCOPED_TRACE(std::string(c.model) + " failures " + std::to_string(failures));
+            open(c.model, c.type, c.board);
+            const QString path = file(c.firmwareType == VQT_FIRMWARE_FPGA ? "fw.rbzx" : "fw.binx",
+                                      container(c.model, firmwareData(5000)));
+            std::shared_ptr<SimCamera> camera = simCamera(dev.get());
+            camera->faults().failNext("OxaDevPortWrite", failures);
+            const bool ok = upgrade(c.firmwareType, path);
+            camera->faults().clear();
+            if (failures < c.tries) {
+                EXPECT_TRUE(ok) << lines.join(QLatin1Char('|')).toStdString();
+                EXPECT_NE(versionAfterPowerCycle(), kVersion);
+            } else {
+                EXPECT_FALSE(ok);
+                EXPECT_EQ(lines, QStringList{QStringLiteral("Failed to start update firmware")});
+                EXPECT_EQ(versionAfterPowerCycle(), kVersion);
+            }
+        }
+    }
+}
+
+// A serial line that stays silent gives up the download within its deadline; a line that
+// garbles the camera's replies either gets through by resending or gives up. Either way the
+// camera never installs an image it did not verify.
+TEST_F(Firmware, SerialLineSilentOrNoisy) {
+    const QByteArray bytes = container("VCL-2K-M", firmwareData(9000));
+    open("VCL-2K-M", VQT_DEVICE_CAMERALINK, 0);
+    simCamera(dev.get())->setSerialFault(SimSerialFault::Silent);
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(upgrade(VQT_FIRMWARE_FPGA, file("fw.rbzx", bytes)));
+    EXPECT_LT(timer.elapsed(), 5000);
+    EXPECT_EQ(lines, QStringList{QStringLiteral("Failed to preparing download firmware")});
+    simCamera(dev.get())->setSerialFault(SimSerialFault::None);
+    EXPECT_EQ(versionAfterPowerCycle(), kVersion);
+
+    open("VCL-2K-M", VQT_DEVICE_CAMERALINK, 0);
+    std::shared_ptr<SimCamera> camera = simCamera(dev.get());
+    camera->setSerialFault(SimSerialFault::Noise);
+    const bool ok = upgrade(VQT_FIRMWARE_MCU, file("fw.binx", bytes));
+    camera->setSerialFault(SimSerialFault::None);
+    VQtFirmwareFile expected;
+    expected.setFileBytes(bytes, true, 0xFF, 4096);
+    const QString version = versionAfterPowerCycle();
+    if (ok) {
+        EXPECT_EQ(camera->firmware().installed(VQT_FIRMWARE_MCU), expected.buffer());
+        EXPECT_EQ(version, QStringLiteral("10205-02042"));
+    } else {
+        EXPECT_TRUE(camera->firmware().installed(VQT_FIRMWARE_MCU).isEmpty());
+        EXPECT_EQ(version, kVersion);
+        ASSERT_FALSE(lines.isEmpty());
+        EXPECT_TRUE(lines.first() == QLatin1String("Failed to load firmware") ||
+                    lines.first() == QLatin1String("Failed to preparing download firmware"))
+            << lines.join(QLatin1Char('|')).toStdString();
+    }
+}
+
+// Cameras that speak the ASCII variant of the control protocol are switched to the fast line
+// before the transfer and told to take text commands; the others keep their line.
+TEST_F(Firmware, AsciiCamerasAreSwitchedToTheFastLineFirst) {
+    auto baud = [this] {
+        char text[64] = {0};
+        uint32_t size = sizeof(text);
+        EXPECT_EQ(OxaDevToString(dev->getRemoteHandle(), "DeviceSerialPortBaudRate", text, &size),
+                  OXA_STATUS_SUCCESS);
+        return QString::fromLatin1(text);
+    };
+    for (const Target& t : {Target{"VCL-2K-M", VQT_DEVICE_CAMERALINK, 0, VQT_FIRMWARE_MCU, -1},
+                            Target{"VG-5M-C", VQT_DEVICE_GIGEVISION, -1, VQT_FIRMWARE_MCU, 1}}) {
+        open(t.model, t.type, t.board);
+        const QString before = baud();
+        ASSERT_TRUE(upgrade(VQT_FIRMWARE_MCU, file("fw.binx", container(t.model, firmwareData(5000)))))
+            << lines.join(QLatin1Char('|')).toStdString();
+        EXPECT_EQ(baud(), t.family < 0 ? QStringLiteral("Baud_460800") : before) << t.model;
+    }
+}

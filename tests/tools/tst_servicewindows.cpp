@@ -1,23 +1,29 @@
 // The service dialogs on simulated devices: the firmware upgrade from its checks to the
 // power-cycle notice and a stop while downloading; camera and board register access with
-// their log lines; coding tables without a camera; the serial console talking to a camera.
+// their log lines; coding tables without a camera; the serial console talking to a camera, on
+// a silent and a noisy line; windows that never hang on a camera that does not answer.
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "device/sim/SimCamera.h"
 #include "service_widget_support.h"
 #include "tools/VQtAcqRegisterDlg.h"
 #include "tools/VQtFirmwareUpgradeDlg.h"
 #include "tools/VQtLogTextEdit.h"
 #include "tools/VQtRemoteRegisterDlg.h"
+#include "tools/VQtRemoteRegisterThread.h"
 #include "tools/VQtSendTablesDlg.h"
 #include "tools/VQtSerialControlWidget.h"
 #include "tools/VQtServiceTiming.h"
+#include "tools/VQtWorkerJoin.h"
 
 namespace {
 QByteArray container(const QByteArray& model, int dataBytes) {
@@ -51,6 +57,8 @@ class TestServiceWindows : public QObject {
 private slots:
     void init() { QVERIFY(useSimDeviceSet()); }
     void cleanup() {
+        SimLibrary::instance().faults().clear();
+        VQtWorkerJoin::setDeadline(-1);
         OxaManTerminate();
         VQtServiceTiming::setScale(1.0);
     }
@@ -200,6 +208,67 @@ private slots:
         QCOMPARE(console.sendBox()->findText(QStringLiteral("get NoSuchFeature")), 0); // kept for reuse
         console.close();
         QVERIFY(!console.reader()->isRunning());
+    }
+
+    // A line that stays silent shows nothing and the console stays usable; a line that
+    // delivers stray zero bytes shows what came before the first of them and no garbage.
+    void serialConsoleOnASilentOrNoisyLine() {
+        std::unique_ptr<VQtDevice> dev = openSimCamera("VCL-2K-M", VQT_DEVICE_CAMERALINK, 0);
+        std::shared_ptr<SimCamera> camera = SimLibrary::instance().device(dev->getRemoteHandle());
+        QVERIFY(camera);
+        camera->setSerialFault(SimSerialFault::Silent);
+        VQtSerialControlWidget console;
+        console.setDevice(dev.get());
+        console.show();
+        console.sendBox()->setCurrentText(QStringLiteral("get DeviceSerialNumber"));
+        console.sendButton()->click();
+        QTest::qWait(300); // three read time-outs
+        QVERIFY(console.textBox()->toPlainText().isEmpty());
+        QVERIFY(console.reader()->isRunning());
+        camera->setSerialFault(SimSerialFault::Noise);
+        for (int i = 0; i < 5; ++i) {
+            console.sendBox()->setCurrentText(QStringLiteral("get DeviceSerialNumber"));
+            console.sendButton()->click();
+        }
+        QTest::qWait(300);
+        QVERIFY(!console.textBox()->toPlainText().contains(QChar(0)));
+        camera->setSerialFault(SimSerialFault::None);
+        console.textBox()->clear();
+        console.sendBox()->setCurrentText(QStringLiteral("get DeviceSerialNumber"));
+        console.sendButton()->click();
+        QTRY_VERIFY(console.textBox()->toPlainText().contains(QLatin1String("CL2K0001")));
+        QElapsedTimer timer;
+        timer.start();
+        console.close();
+        QVERIFY(timer.elapsed() < 2000);
+    }
+
+    // A camera that takes seconds to answer: a second operation is refused at the deadline
+    // with a log line, destroying the window comes back at the deadline, and the worker ends
+    // on its own and goes away.
+    void windowsNeverHangOnACameraThatDoesNotAnswer() {
+        std::unique_ptr<VQtDevice> dev = openSimCamera("VG-2M-M", VQT_DEVICE_GIGEVISION);
+        QVERIFY(dev);
+        VQtWorkerJoin::setDeadline(200);
+        SimLibrary::instance().faults().setLatency("OxaDevPortRead", 1500);
+        auto* dlg = new VQtRemoteRegisterDlg;
+        dlg->setDevice(dev.get());
+        dlg->show();
+        dlg->addressEdit()->setText(QStringLiteral("2000"));
+        dlg->findChild<QPushButton*>(QStringLiteral("pushButtonRead"))->click();
+        QVERIFY(!dlg->busyIndicator()->isHidden());
+        dlg->findChild<QPushButton*>(QStringLiteral("pushButtonRead"))->click();
+        QCOMPARE(logLines(dlg->log()).last(),
+                 QStringLiteral("The camera has not answered the previous operation yet; nothing was sent."));
+        QPointer<QThread> worker = dlg->findChild<VQtRemoteRegisterThread*>();
+        QVERIFY(worker && worker->isRunning());
+        QElapsedTimer timer;
+        timer.start();
+        delete dlg;
+        QVERIFY(timer.elapsed() < 1000);
+        QTRY_VERIFY_WITH_TIMEOUT(worker.isNull(), 10000);
+        SimLibrary::instance().faults().clear();
+        VQtWorkerJoin::setDeadline(-1);
     }
 };
 
