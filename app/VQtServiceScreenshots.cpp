@@ -53,6 +53,9 @@ bool waitUntil(const std::function<bool()>& done, int ms) {
 }
 
 std::unique_ptr<VQtDevice> openCamera(const char* model, VQT_DEVICE_VAR_TYPE type, int board) {
+    // The device panel has not probed yet: the library starts here.
+    if (OxaManInitialize() != OXA_STATUS_SUCCESS)
+        return nullptr;
     uint32_t count = 0;
     OxaManGetDeviceCount(&count);
     for (uint32_t i = 0; i < count; ++i) {
@@ -112,8 +115,10 @@ int vqtWriteServiceScreenshots(MainWindow& window, const QString& dir) {
     window.resize(1280, 800);
     window.show();
     std::unique_ptr<VQtDevice> camera = openCamera("VCL-2K-M", VQT_DEVICE_CAMERALINK, 0);
-    if (!camera)
+    if (!camera) {
+        qWarning("The simulated Camera Link camera VCL-2K-M could not be opened");
         return 1;
+    }
     g_pDev = camera.get();
     window.slotUpdateDevOpenStatus();
     bool ok = true;
