@@ -13,6 +13,7 @@ VQtAcqRegisterThread::VQtAcqRegisterThread(QObject* parent) : QThread(parent) {}
 VQtAcqRegisterThread::~VQtAcqRegisterThread() {
     m_running = false;
     wait();
+    VQtWorkerJoin::markSeen(this);
 }
 
 uint32_t VQtAcqRegisterThread::bar() const {
@@ -48,6 +49,7 @@ bool VQtAcqRegisterThread::crcVerify() {
 }
 
 void VQtAcqRegisterThread::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     uint32_t value = 0;
     QString failure;
     if (!VQtThreadGuard::run(

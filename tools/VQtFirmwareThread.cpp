@@ -15,6 +15,7 @@ VQtFirmwareThread::VQtFirmwareThread(QObject* parent) : QThread(parent) {}
 VQtFirmwareThread::~VQtFirmwareThread() {
     m_running = false;
     wait();
+    VQtWorkerJoin::markSeen(this);
 }
 
 QString VQtFirmwareThread::deviceName() const {
@@ -141,6 +142,7 @@ bool VQtFirmwareThread::stopThread(int deadlineMs) {
 }
 
 void VQtFirmwareThread::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     QString failure;
     if (!VQtThreadGuard::run(
             tr("Firmware upgrade"), [this] { transfer(); }, &failure)) {

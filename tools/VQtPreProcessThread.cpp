@@ -45,6 +45,7 @@ VQtPreProcessThread::VQtPreProcessThread(VQtDevice* device, QObject* parent)
 VQtPreProcessThread::~VQtPreProcessThread() {
     m_running = false;
     wait();
+    VQtWorkerJoin::markSeen(this);
 }
 
 void VQtPreProcessThread::setDevice(VQtDevice* device) {
@@ -79,22 +80,22 @@ bool VQtPreProcessThread::stopThread(int deadlineMs) {
 }
 
 void VQtPreProcessThread::addVector(const QVector<QPoint>& entries) {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     m_entries = entries;
 }
 
 QVector<QPoint> VQtPreProcessThread::getVector() const {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     return m_entries;
 }
 
 QStringList VQtPreProcessThread::getFeatureList() const {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     return m_touched;
 }
 
 void VQtPreProcessThread::touch(Role role) {
-    QMutexLocker lock(&m_lock);
+    std::lock_guard<std::mutex> lock(m_lock);
     if (!m_touched.contains(m_names.name(role)))
         m_touched << m_names.name(role);
 }
@@ -106,6 +107,7 @@ bool VQtPreProcessThread::ask(const QString& text) {
 }
 
 void VQtPreProcessThread::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     VQtDevice* dev = m_device;
     if (!handle()) {
         m_running = false;
@@ -115,7 +117,7 @@ void VQtPreProcessThread::run() {
     dev->setTriggerValueChanged(false);
     m_continue = false;
     {
-        QMutexLocker lock(&m_lock);
+        std::lock_guard<std::mutex> lock(m_lock);
         m_touched.clear();
     }
     emit signalProgressRange(100);

@@ -5,12 +5,12 @@
 #ifndef VQTPREPROCESSTHREAD_H
 #define VQTPREPROCESSTHREAD_H
 
-#include <QMutex>
 #include <QPoint>
 #include <QStringList>
 #include <QThread>
 #include <QVector>
 #include <atomic>
+#include <mutex>
 
 #include "device/OxaApi.h"
 #include "tools/VQtPreProcessNames.h"
@@ -87,7 +87,8 @@ private:
     VQT_PREPROCESS_TYPE m_operation = VQT_PREPROCESS_READ;
     std::atomic<bool> m_running{false};
     std::atomic<bool> m_continue{false};
-    mutable QMutex m_lock; // the entry list and the touched names
+    // The entry list and the touched names; a standard mutex, which ThreadSanitizer sees.
+    mutable std::mutex m_lock;
     QVector<QPoint> m_entries;
     QStringList m_touched;
 };

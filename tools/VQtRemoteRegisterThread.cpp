@@ -10,6 +10,7 @@ VQtRemoteRegisterThread::VQtRemoteRegisterThread(QObject* parent) : QThread(pare
 
 VQtRemoteRegisterThread::~VQtRemoteRegisterThread() {
     wait();
+    VQtWorkerJoin::markSeen(this);
 }
 
 bool VQtRemoteRegisterThread::valueWord(const QString& text, uint32_t* word) {
@@ -48,6 +49,7 @@ bool VQtRemoteRegisterThread::writeData(const QString& address, const QString& v
 }
 
 void VQtRemoteRegisterThread::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     uint32_t word = 0;
     QString failure;
     if (!VQtThreadGuard::run(

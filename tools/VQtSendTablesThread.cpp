@@ -10,6 +10,7 @@ VQtSendTablesThread::VQtSendTablesThread(QObject* parent) : QThread(parent) {}
 VQtSendTablesThread::~VQtSendTablesThread() {
     m_running = false;
     wait();
+    VQtWorkerJoin::markSeen(this);
 }
 
 bool VQtSendTablesThread::startThread() {
@@ -27,6 +28,7 @@ bool VQtSendTablesThread::stopThread(int deadlineMs) {
 }
 
 void VQtSendTablesThread::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     QString failure;
     if (!VQtThreadGuard::run(
             tr("Sending the coding tables"), [this] { m_ok = send(); }, &failure)) {

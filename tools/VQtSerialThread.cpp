@@ -9,6 +9,7 @@ VQtSerialThread::VQtSerialThread(QObject* parent) : QThread(parent), m_buffer(in
 VQtSerialThread::~VQtSerialThread() {
     m_stop = true;
     wait();
+    VQtWorkerJoin::markSeen(this);
 }
 
 bool VQtSerialThread::startThread(OXA_DEV_HANDLE camera) {
@@ -32,6 +33,7 @@ QString VQtSerialThread::textOf(const char* bytes, uint32_t count) {
 }
 
 void VQtSerialThread::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     const QString what = tr("Reading the serial port");
     QString failure;
     while (!m_stop) {

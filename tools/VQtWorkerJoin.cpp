@@ -6,6 +6,11 @@
 
 #include <atomic>
 
+#if defined(__SANITIZE_THREAD__)
+extern "C" void __tsan_acquire(void* address);
+extern "C" void __tsan_release(void* address);
+#endif
+
 namespace VQtWorkerJoin {
 
 namespace {
@@ -18,6 +23,22 @@ void setDeadline(int ms) {
 
 int deadline() {
     return g_deadline.load();
+}
+
+void markEnded(const QThread* thread) {
+#if defined(__SANITIZE_THREAD__)
+    __tsan_release(const_cast<QThread*>(thread));
+#else
+    Q_UNUSED(thread);
+#endif
+}
+
+void markSeen(const QThread* thread) {
+#if defined(__SANITIZE_THREAD__)
+    __tsan_acquire(const_cast<QThread*>(thread));
+#else
+    Q_UNUSED(thread);
+#endif
 }
 
 bool join(QThread* thread, int deadlineMs) {
@@ -37,6 +58,7 @@ bool join(QThread* thread, int deadlineMs) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         thread->wait(1);
     }
+    markSeen(thread);
     return true;
 }
 

@@ -24,6 +24,25 @@ bool join(QThread* thread, int deadlineMs = -1);
 // touch it afterwards.
 void release(QThread* thread, int deadlineMs = -1);
 
+// ThreadSanitizer does not see the synchronisation inside Qt (the Qt libraries are not
+// instrumented), so a join through QThread::wait() looks like no join at all. A worker marks
+// the end of its run (EndMark, the first object of run()), and whoever waited for it marks
+// having seen that end (join() does; so do the workers' destructors after their wait()).
+// Without ThreadSanitizer both cost nothing.
+void markEnded(const QThread* thread);
+void markSeen(const QThread* thread);
+
+class EndMark {
+public:
+    explicit EndMark(const QThread* thread) : m_thread(thread) {}
+    ~EndMark() { markEnded(m_thread); }
+    EndMark(const EndMark&) = delete;
+    EndMark& operator=(const EndMark&) = delete;
+
+private:
+    const QThread* m_thread;
+};
+
 } // namespace VQtWorkerJoin
 
 #endif // VQTWORKERJOIN_H

@@ -13,6 +13,7 @@
 #include "tools/VQtFirmwareFamily.h"
 #include "tools/VQtFirmwareThread.h"
 #include "tools/VQtServiceTiming.h"
+#include "tools/VQtWorkerJoin.h"
 
 namespace {
 
@@ -88,7 +89,7 @@ protected:
         exits.clear();
         const bool started = thread->startFwFileUpgrade(type, path, QFileInfo(path).suffix());
         if (started) {
-            EXPECT_TRUE(thread->wait(120000));
+            EXPECT_TRUE(VQtWorkerJoin::join(thread.get(), 120000));
         }
         EXPECT_EQ(exits.size(), 1) << lines.join(QLatin1Char('|')).toStdString();
         return !exits.isEmpty() && exits.last();

@@ -10,6 +10,7 @@
 #include "display/VQtCurveMath.h"
 #include "service_helpers.h"
 #include "tools/VQtPreProcessThread.h"
+#include "tools/VQtWorkerJoin.h"
 
 namespace {
 
@@ -48,7 +49,7 @@ protected:
         result = false;
         thread->addVector(entries);
         thread->startThread(kind, op);
-        EXPECT_TRUE(thread->wait(60000));
+        EXPECT_TRUE(VQtWorkerJoin::join(thread.get(), 60000));
         return result;
     }
     std::unique_ptr<VQtDevice> dev;

@@ -16,6 +16,7 @@
 #include "tools/VQtSendTablesThread.h"
 #include "tools/VQtSerialThread.h"
 #include "tools/VQtServiceTiming.h"
+#include "tools/VQtWorkerJoin.h"
 
 namespace {
 
@@ -64,15 +65,15 @@ TEST_F(ServicePorts, CameraRegistersWriteReadAndFail) {
         &t, &VQtRemoteRegisterThread::signalReadWriteStatus, &t,
         [&](bool read, int value) { reports << qMakePair(read, value); }, Qt::DirectConnection);
     t.writeData(QStringLiteral("0x1000"), QStringLiteral("-1"));
-    t.wait();
+    VQtWorkerJoin::join(&t, 10000);
     EXPECT_EQ(t.getStatus(), OXA_STATUS_SUCCESS);
     t.readData(QStringLiteral("1000"));
-    t.wait();
+    VQtWorkerJoin::join(&t, 10000);
     ASSERT_EQ(reports.size(), 2);
     EXPECT_EQ(reports[1], qMakePair(true, -1));
     // An address the camera has no register at: the status is kept for the log.
     t.readData(QStringLiteral("3"));
-    t.wait();
+    VQtWorkerJoin::join(&t, 10000);
     EXPECT_EQ(t.getStatus(), OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS));
 }
 
@@ -90,19 +91,19 @@ TEST_F(ServicePorts, BoardRegistersAndTheLinkTest) {
         &t, &VQtAcqRegisterThread::signalCrcLine, &t, [&](const QString& l) { lines << l; },
         Qt::DirectConnection);
     t.writeData(QStringLiteral("100"), QStringLiteral("DEADBEEF"));
-    t.wait();
+    VQtWorkerJoin::join(&t, 10000);
     t.readData(QStringLiteral("0x100"));
-    t.wait();
+    VQtWorkerJoin::join(&t, 10000);
     ASSERT_EQ(reports.size(), 2);
     EXPECT_EQ(reports[1], qMakePair(int(VQtAcqRegisterThread::Read), 0xDEADBEEFu));
     t.readData(QStringLiteral("2"));
-    t.wait();
+    VQtWorkerJoin::join(&t, 10000);
     EXPECT_NE(t.getStatus(), VION_OK);
 
     // Two passes over five settings, fifteen levels, 16 and 29 steps.
     VQtServiceTiming::setScale(0.0);
     t.crcVerify();
-    t.wait();
+    VQtWorkerJoin::join(&t, 10000);
     VQtServiceTiming::setScale(1.0);
     ASSERT_EQ(lines.size(), 5 * 15 * (16 + 29));
     EXPECT_EQ(lines.first(),
@@ -154,7 +155,7 @@ TEST_F(ServicePorts, CodingTablesAreSentVerifiedAndCompleted) {
     auto send = [&] {
         messages.clear();
         sender.startThread();
-        sender.wait();
+        VQtWorkerJoin::join(&sender, 60000);
     };
     send();
     EXPECT_EQ(messages, QStringList{QStringLiteral("Write tables ok")});
