@@ -126,6 +126,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
     connect(stream, &VQtDeviceStream::signalUpdateGrabPrm, this, &MainWindow::slotStreamFigures);
     connect(stream, &VQtDeviceStream::signalUpdateDevGrabStatus, this, &MainWindow::slotUpdateDevGrabStatus);
     connect(stream, &VQtDeviceStream::signalVideoErrorCode, this, &MainWindow::slotVideoErrorCode);
+    createServiceTools();
     createToolWindows();
     connectDeviceActions();
     setInitialActionStates();
@@ -542,6 +543,7 @@ void MainWindow::languageChanged(int lang) {
     deviceWidget->retranslateUi();
     if (pictureControl)
         pictureControl->retranslateUi();
+    retranslateServiceTools();
     retranslateToolWindows();
 
     getCameraStatus(true);
@@ -821,6 +823,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
     timerStatus.stop();
     // The device panel closes the device first; the tool windows follow in member order.
     deviceWidget->closeDevice();
+    closeServiceTools();
     closeToolWindows();
     QString error;
     if (!saveSystemConfig(&error)) {

@@ -26,6 +26,12 @@ class VQtDeviceWidget;
 class VQtLogFile;
 class VQtMessageWidget;
 class VQtPictureControl;
+class VQtPreProcessWidget;
+class VQtSerialControlWidget;
+class VQtRemoteRegisterDlg;
+class VQtAcqRegisterDlg;
+class VQtSendTablesDlg;
+class VQtFirmwareUpgradeDlg;
 class QCustomPictureWidget;
 class VQtPixelViewWidget;
 class VQtHistogramWidget;
@@ -96,6 +102,13 @@ public:
     void setPictureViews(QWidget* mainView, QWidget* secondView);
     QSplitter* getViewSplitter() const { return splitterView; }
 
+    // ---- service tools (MainWindowService.cpp) ----
+    VQtPreProcessWidget* getPreProcessWidget() const { return preProcessWidget; }
+    VQtSerialControlWidget* getSerialControlWidget() const { return serialControlWidget; }
+    VQtRemoteRegisterDlg* getRemoteRegisterDlg() const { return remoteRegisterDlg; }
+    VQtAcqRegisterDlg* getAcqRegisterDlg() const { return acqRegisterDlg; }
+    VQtSendTablesDlg* getSendTablesDlg() const { return sendTablesDlg; }
+    VQtFirmwareUpgradeDlg* getFirmwareUpgradeDlg() const { return firmwareUpgradeDlg; }
     // ---- analysis tools (MainWindowTools.cpp) ----
     // Copies the main picture's shown image into the computing image when a new image has
     // been displayed since the last copy (any thread; computing lock first, picture lock second).
@@ -198,6 +211,13 @@ private:
     bool openImageFile(const QString& path);
     bool showFolder(const QString& path);
     QLabel* addStatusLabel(const char* objectName, int width, bool permanent);
+    // Service tools (MainWindowService.cpp): they act on the current device; their actions
+    // are enabled while a camera (board commands: a board) is open.
+    void createServiceTools();
+    void updateServiceActions();
+    void retranslateServiceTools();
+    void closeServiceTools();
+    void slotActionFirmwareUpgrade();
     // Analysis tools (MainWindowTools.cpp).
     void createToolWindows();
     void retranslateToolWindows();
@@ -253,6 +273,13 @@ private:
     QList<QCheckBox*> statusCheckBoxes;
     QList<QLabel*> statusReadouts; // by check-box index
 
+    // Service tools, in closing order.
+    VQtPreProcessWidget* preProcessWidget = nullptr;
+    VQtSerialControlWidget* serialControlWidget = nullptr;
+    VQtRemoteRegisterDlg* remoteRegisterDlg = nullptr;
+    VQtAcqRegisterDlg* acqRegisterDlg = nullptr;
+    VQtSendTablesDlg* sendTablesDlg = nullptr;
+    VQtFirmwareUpgradeDlg* firmwareUpgradeDlg = nullptr;
     // Tool windows in closing order.
     VQtPixelViewWidget* pixelViewWidget = nullptr;
     VQtHistogramWidget* histogramWidget = nullptr;

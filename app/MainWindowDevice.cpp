@@ -173,6 +173,7 @@ void MainWindow::slotUpdateDevOpenStatus() {
     getCameraStatus(false);
     slotUpdateGrabPrm();
     slotUpdateDevGrabStatus();
+    updateServiceActions();
     if (pcie && insufficient)
         QBaseMessageBox::information(
             this, tr("Information"),

@@ -14,6 +14,7 @@
 
 #include "app/VQtDeviceScreenshots.h"
 #include "app/VQtScreenshots.h"
+#include "app/VQtServiceScreenshots.h"
 #include "app/VQtToolScreenshots.h"
 #include "device/VQtBackendSelection.h"
 #include "device/sim/SimControlServer.h"
@@ -114,6 +115,10 @@ int main(int argc, char* argv[]) {
     if (args.size() > 2 && args.at(1) == QLatin1String("--device-screenshots")) {
         splash.finish(&window);
         return vqtWriteDeviceScreenshots(window, args.at(2));
+    }
+    if (args.size() > 2 && args.at(1) == QLatin1String("--service-screenshots")) {
+        splash.finish(&window);
+        return vqtWriteServiceScreenshots(window, args.at(2));
     }
     if (args.size() > 2 && args.at(1) == QLatin1String("--tool-screenshots")) {
         if (args.size() > 3)

@@ -42,7 +42,7 @@ SimClockMode clockMode(const QString& text) {
 SimCamera::SimCamera(const SimCameraDesc& desc)
     : m_desc(desc), m_tables(desc.sensorWidth),
       m_names(&SimTableFeatureNames::of(desc.alternateTableFeatures)), m_renderer(new SimFrameRenderer),
-      m_faults(OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_TIMEOUT)) {
+      m_faults(OXA_MAKE_STATUS(OXA_MODULE_DEVICE, OXA_ERR_TIMEOUT)), m_firmware(desc) {
     m_faults.apply(desc.faults);
     m_frameClock.setMode(clockMode(desc.clock));
     m_prerendered = desc.prerendered;
@@ -734,10 +734,9 @@ OXASTATUS SimCamera::portRead(uint64_t address, void* buffer, uint32_t size) {
     for (uint32_t k = 0; k < size; k += 4) {
         const uint64_t a = address + k;
         uint32_t v = m_registers.value(a, 0);
-        if (a == 0x6410)
-            v = m_firmwareBlocks; // block acknowledgement of the register upgrade protocol
-        else if (a == 0xF004 && m_registers.contains(0xF004))
-            v = m_registers.value(0xF000) ? 0x0C : 0x04; // erase done, then write done
+        OXASTATUS st = OXA_STATUS_SUCCESS;
+        if ((m_firmware.read(a, &v, &st) || m_codingTables.read(a, &v, &st)) && st != OXA_STATUS_SUCCESS)
+            return st;
         std::memcpy(out + k, &v, 4);
     }
     return OXA_STATUS_SUCCESS;
@@ -748,23 +747,51 @@ OXASTATUS SimCamera::portWrite(uint64_t address, const void* buffer, uint32_t si
     if (size == 0 || size % 4 != 0 || address % 4 != 0 || address >= 0x10000000ull)
         return OXA_MAKE_STATUS(OXA_MODULE_PORT, OXA_ERR_INVALID_ADDRESS);
     const auto* in = static_cast<const uint8_t*>(buffer);
+    OXASTATUS st = OXA_STATUS_SUCCESS;
+    if (m_firmware.write(address, in, size, &st))
+        return st;
     for (uint32_t k = 0; k < size; k += 4) {
         uint32_t v;
         std::memcpy(&v, in + k, 4);
-        const uint64_t a = address + k;
-        if (a == 0x6400)
-            m_firmwareBlocks = 0;
-        else if (a == 0x6410)
-            ++m_firmwareBlocks;
-        else if (a == 0xF004 && v == 0) {
-            m_registers.remove(0xF004);
-            m_registers.remove(0xF000);
+        if (m_codingTables.write(address + k, v, &st)) {
+            if (st != OXA_STATUS_SUCCESS)
+                return st;
             continue;
         }
-        // Large data windows only keep their last word: firmware images are not stored.
-        m_registers.insert(a >= 0x100000 ? (a & ~0xFFFFFull) : a, v);
+        m_registers.insert(address + k, v);
     }
     return OXA_STATUS_SUCCESS;
+}
+
+SimFirmware SimCamera::firmware() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_firmware;
+}
+
+void SimCamera::setFirmwareFault(const SimFirmware::Fault& fault) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_firmware.setFault(fault);
+}
+
+SimCodingTables SimCamera::codingTables() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_codingTables;
+}
+
+void SimCamera::setCodingTablesMask(uint32_t mask) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_codingTables.setStoredMask(mask);
+}
+
+void SimCamera::powerCycle() {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_firmware.powerCycle();
+    m_registers.clear();
+    m_serialOut.clear();
+    m_desc.version = m_firmware.versionText();
+    const int i = indexOf(QStringLiteral("DeviceVersion"));
+    if (i >= 0)
+        m_features[i].text = m_desc.version;
 }
 
 OXASTATUS SimCamera::serialWrite(const void* buffer, uint32_t* size) {
@@ -779,6 +806,11 @@ OXASTATUS SimCamera::serialWrite(const void* buffer, uint32_t* size) {
         const QByteArray cmd = raw.trimmed();
         if (cmd.isEmpty() || cmd == "\x1b")
             continue;
+        QByteArray upgrade;
+        if (m_firmware.serialCommand(cmd, &upgrade)) {
+            reply += upgrade;
+            continue;
+        }
         if (cmd.startsWith("get ")) {
             const int i = indexOf(QString::fromLatin1(cmd.mid(4)));
             if (i < 0) {

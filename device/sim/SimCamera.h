@@ -24,9 +24,11 @@
 #include "device/sim/SimCallbackTable.h"
 #include "device/sim/SimCameraDesc.h"
 #include "device/sim/SimClock.h"
+#include "device/sim/SimCodingTables.h"
 #include "device/sim/SimCorrectionTables.h"
 #include "device/sim/SimFaults.h"
 #include "device/sim/SimFeature.h"
+#include "device/sim/SimFirmware.h"
 #include "device/sim/SimFrameFormat.h"
 
 class SimEventQueue;
@@ -99,6 +101,16 @@ public:
     OXASTATUS portWrite(uint64_t address, const void* buffer, uint32_t size);
     OXASTATUS serialRead(void* buffer, uint32_t* size, uint32_t timeoutMs);
     OXASTATUS serialWrite(const void* buffer, uint32_t* size);
+
+    // Service state behind the port: the firmware update engine (SimFirmware.h) and the
+    // coding tables (SimCodingTables.h), as copies for tests.
+    SimFirmware firmware() const;
+    void setFirmwareFault(const SimFirmware::Fault& fault);
+    SimCodingTables codingTables() const;
+    void setCodingTablesMask(uint32_t mask);
+    // Off and on again: accepted firmware is installed and "DeviceVersion" tells its version;
+    // registers and transfers in progress are forgotten.
+    void powerCycle();
 
     // Streaming: the layout of the next frame, its rate and the acquisition state.
     SimFrameFormat frameFormat() const;
@@ -179,7 +191,8 @@ private:
     std::atomic<bool> m_acquiring{false};
     std::atomic<int> m_softTriggers{0};
     uint64_t m_framesDelivered = 0;
-    uint32_t m_firmwareBlocks = 0;
+    SimFirmware m_firmware;
+    SimCodingTables m_codingTables;
     QElapsedTimer m_clock;
 };
 

@@ -37,6 +37,7 @@ struct SimCameraDesc {
     bool lineScan = false;
     double frameRate = 30.0;
     int firmwareUpdateType = -1;         // -1: the camera has no such feature
+    int firmwareFamily = -2;             // update protocol it speaks (SimFirmware.h); -2: from its kind
     SimSensorDesc sensor;                // defects, column offsets, pixel shift
     bool alternateTableFeatures = false; // correction tables under their alternate names
     // frame delivery

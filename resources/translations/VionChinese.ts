@@ -842,6 +842,100 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtAcqRegisterDlg</name>
+    <message>
+        <source>Board Command</source>
+        <translation>板卡命令</translation>
+    </message>
+    <message>
+        <source>Address(0x):</source>
+        <translation>地址(0x):</translation>
+    </message>
+    <message>
+        <source>Value(0x):</source>
+        <translation>数值(0x):</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>CRC Verify</source>
+        <translation>CRC校验</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please open the board !</source>
+        <translation>请打开板卡 !</translation>
+    </message>
+    <message>
+        <source>%1 %2 is larger than 32 bits; nothing was sent.</source>
+        <translation>%1 %2 超过32位,未发送。</translation>
+    </message>
+    <message>
+        <source>The read address is null !</source>
+        <translation>读地址为空 !</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>地址</translation>
+    </message>
+    <message>
+        <source>Read Address:%1</source>
+        <translation>读地址:%1</translation>
+    </message>
+    <message>
+        <source>The write address or value is null !</source>
+        <translation>写地址或数值为空 !</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>Write Address:%1 , Value:%2</source>
+        <translation>写地址:%1 , 数值:%2</translation>
+    </message>
+    <message>
+        <source>This card type is not a CXP acquisition card !</source>
+        <translation>该板卡不是CXP采集卡 !</translation>
+    </message>
+    <message>
+        <source>The board has not answered the previous operation yet; nothing was sent.</source>
+        <translation>采集卡尚未响应上一个操作，本次未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>Crc verify completed</source>
+        <translation>CRC校验完成</translation>
+    </message>
+    <message>
+        <source>Error Code:%1</source>
+        <translation>错误码:%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Read Value:%1</source>
+        <translation>读取值:%1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtAcqRegisterThread</name>
+    <message>
+        <source>Board register access</source>
+        <translation>采集卡寄存器访问</translation>
+    </message>
+</context>
+<context>
     <name>VQtAdvancedHistogram</name>
     <message>
         <source>Advanced Analytics</source>
@@ -1082,6 +1176,21 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtCodingTable</name>
+    <message>
+        <source>line %1 is missing</source>
+        <translation>缺少第 %1 行</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>第 %1 行超过 %2 个字符</translation>
+    </message>
+    <message>
+        <source>line %1 is not two numbers 0 ~ 65535 separated by a comma</source>
+        <translation>第 %1 行不是以逗号分隔的两个 0 ~ 65535 的数</translation>
+    </message>
+</context>
+<context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
@@ -1114,6 +1223,76 @@ Qt %2</translation>
     <message>
         <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
         <translation>颜色校准文件&quot;%1&quot;被拒绝：%2。颜色校正和伽马已关闭。</translation>
+    </message>
+</context>
+<context>
+    <name>VQtCsvFile</name>
+    <message>
+        <source>line 1 does not read &quot;comment line&quot;</source>
+        <translation>第 1 行不是 &quot;comment line&quot;</translation>
+    </message>
+    <message>
+        <source>line 2 does not read &quot;input,output&quot;</source>
+        <translation>第 2 行不是 &quot;input,output&quot;</translation>
+    </message>
+    <message>
+        <source>%1 fields where 2 are expected</source>
+        <translation>有 %1 个字段,应为 2 个</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number</source>
+        <translation>&quot;%1&quot; 不是整数</translation>
+    </message>
+    <message>
+        <source>more than %1 entries</source>
+        <translation>超过 %1 项</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>无法打开 %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any correction table</source>
+        <translation>%1 比任何校正表都大</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>第 %1 行: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VQtCurveWidget</name>
+    <message>
+        <source>B_Spline</source>
+        <translation>B样条</translation>
+    </message>
+    <message>
+        <source>Input:</source>
+        <translation>输入:</translation>
+    </message>
+    <message>
+        <source>Output:</source>
+        <translation>输出:</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>输入</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>输出</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Range: %1 ~ %2, The most recent value has been inserted.</source>
+        <translation>范围: %1 ~ %2, 已填入最接近的值。</translation>
     </message>
 </context>
 <context>
@@ -1463,6 +1642,207 @@ Qt %2</translation>
     <message>
         <source>Column : %1</source>
         <translation>列 : %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFirmwareFile</name>
+    <message>
+        <source>Failed to open firmware file!</source>
+        <translation>打开固件文件失败!</translation>
+    </message>
+    <message>
+        <source>Failed to read firmware file!</source>
+        <translation>读取固件文件失败!</translation>
+    </message>
+    <message>
+        <source>Firmware file data format error!</source>
+        <translation>固件文件数据格式错误!</translation>
+    </message>
+    <message>
+        <source>The firmware file is larger than the camera can take!</source>
+        <translation>固件文件超出相机可接收的大小!</translation>
+    </message>
+    <message>
+        <source>The firmware file holds no firmware data!</source>
+        <translation>固件文件中没有固件数据!</translation>
+    </message>
+    <message>
+        <source>Failed to get camera firmware version !</source>
+        <translation>获取相机固件版本失败 !</translation>
+    </message>
+    <message>
+        <source>Camera MCU protocol version is out of range !</source>
+        <translation>相机MCU协议版本超出范围 !</translation>
+    </message>
+    <message>
+        <source>Camera MCU firmware version is out of range !</source>
+        <translation>相机MCU固件版本超出范围 !</translation>
+    </message>
+    <message>
+        <source>Camera PCB firmware version is out of range !</source>
+        <translation>相机PCB版本超出范围 !</translation>
+    </message>
+    <message>
+        <source>Camera FPGA firmware version is out of range !</source>
+        <translation>相机FPGA版本超出范围 !</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFirmwareThread</name>
+    <message>
+        <source>Download Firmware</source>
+        <translation>下载固件</translation>
+    </message>
+    <message>
+        <source>Please waiting power light turns green and repower camera ...</source>
+        <translation>请等待电源灯变绿后重新上电相机 ...</translation>
+    </message>
+    <message>
+        <source>Please waiting power light turns green and repower camera.</source>
+        <translation>请等待电源灯变绿后重新上电相机。</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrading</source>
+        <translation>固件升级中</translation>
+    </message>
+    <message>
+        <source>Failed to start update firmware</source>
+        <translation>启动固件升级失败</translation>
+    </message>
+    <message>
+        <source>Failed to set firmware size</source>
+        <translation>设置固件大小失败</translation>
+    </message>
+    <message>
+        <source>Failed to load firmware</source>
+        <translation>加载固件失败</translation>
+    </message>
+    <message>
+        <source>Failed to update firmware</source>
+        <translation>更新固件失败</translation>
+    </message>
+    <message>
+        <source>Failed to erasing</source>
+        <translation>擦除失败</translation>
+    </message>
+    <message>
+        <source>Erasing Firmware</source>
+        <translation>正在擦除固件</translation>
+    </message>
+    <message>
+        <source>Failed to write</source>
+        <translation>写入失败</translation>
+    </message>
+    <message>
+        <source>Failed to check update</source>
+        <translation>升级校验失败</translation>
+    </message>
+    <message>
+        <source>Failed to preparing download firmware</source>
+        <translation>准备下载固件失败</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>请打开设备!</translation>
+    </message>
+    <message>
+        <source>The current device firmware update type is not supported!</source>
+        <translation>不支持当前设备的固件升级类型!</translation>
+    </message>
+    <message>
+        <source>The camera does not support firmware update!</source>
+        <translation>该相机不支持固件升级!</translation>
+    </message>
+    <message>
+        <source>Firmware file and camera name do not match, Do you want to continue updating?</source>
+        <translation>固件文件与相机名称不匹配,是否继续升级?</translation>
+    </message>
+    <message>
+        <source>Firmware file is made for %1, not for %2.</source>
+        <translation>固件文件适用于 %1,而不是 %2。</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade</source>
+        <translation>固件升级</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFirmwareUpgradeDlg</name>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrade</source>
+        <translation>固件升级</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>文件名:</translation>
+    </message>
+    <message>
+        <source>Firmware Type:</source>
+        <translation>固件类型:</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>升级</translation>
+    </message>
+    <message>
+        <source>Download Firmware</source>
+        <translation>下载固件</translation>
+    </message>
+    <message>
+        <source>Firmware File</source>
+        <translation>固件文件</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>请打开设备!</translation>
+    </message>
+    <message>
+        <source>The file is empty. Please select the file!</source>
+        <translation>文件名为空,请选择文件!</translation>
+    </message>
+    <message>
+        <source>The file does not exist. Please select it again!</source>
+        <translation>文件不存在,请重新选择!</translation>
+    </message>
+    <message>
+        <source>The firmware type does not match the file, please check the reason!</source>
+        <translation>固件类型与文件不匹配,请检查原因!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade failed.</source>
+        <translation>固件升级失败。</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade finished.</source>
+        <translation>固件升级完成。</translation>
+    </message>
+    <message>
+        <source>Please waiting power light turns green and repower camera!</source>
+        <translation>请等待电源灯变绿后重新上电相机!</translation>
+    </message>
+    <message>
+        <source>Re-Power Camera to Finish Firmware Upgrading Process!</source>
+        <translation>请重新上电相机以完成固件升级!</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrading</source>
+        <translation>固件升级中</translation>
+    </message>
+    <message>
+        <source>Download Firmware is in progress, whether to stop?</source>
+        <translation>正在下载固件,是否停止?</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrade is in progress, make sure the upgrade is complete</source>
+        <translation>固件升级进行中,请确认升级完成</translation>
     </message>
 </context>
 <context>
@@ -1929,6 +2309,21 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtLogTextEdit</name>
+    <message>
+        <source>Copy</source>
+        <translation>复制</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>全选</translation>
+    </message>
+</context>
+<context>
     <name>VQtMeasureLengthWidget</name>
     <message>
         <source>Measure Length</source>
@@ -2181,6 +2576,204 @@ Qt %2</translation>
     <message>
         <source>Hexadecimal</source>
         <translation>十六进制</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPreProcessThread</name>
+    <message>
+        <source>Correction-table transfer</source>
+        <translation>校正表传输</translation>
+    </message>
+    <message>
+        <source>Refreshing the camera&apos;s features</source>
+        <translation>刷新相机属性</translation>
+    </message>
+    <message>
+        <source>Set LUT Index=%1 failure,Whether or not to continue?</source>
+        <translation>设置LUT索引=%1失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>Set Flat Field Index=%1 failure,Whether or not to continue?</source>
+        <translation>设置平场索引=%1失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>LUT Index=%1,get value failure,Whether or not to continue?</source>
+        <translation>LUT索引=%1,读取数值失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>Flat Field Index=%1,get value failure,Whether or not to continue?</source>
+        <translation>平场索引=%1,读取数值失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>Set LUT Index=%1 and Value=%2 failure,Whether or not to continue?</source>
+        <translation>设置LUT索引=%1和数值=%2失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>Set Flat Field Index=%1 and Flat Field Value=%2 failure,Whether or not to continue?</source>
+        <translation>设置平场索引=%1和平场数值=%2失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>Add row=%1 column= %2 failure,Whether or not to continue?</source>
+        <translation>添加 行=%1 列= %2 失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>Remove row=%1 column= %2 failure,Whether or not to continue?</source>
+        <translation>删除 行=%1 列= %2 失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>Set Defect Pixel Select=%1 failure,Whether or not to continue?</source>
+        <translation>设置坏点选择=%1失败,是否继续?</translation>
+    </message>
+    <message>
+        <source>DefectPixelSelect =%1 , get row or column failure,Whether or not to continue?</source>
+        <translation>坏点选择 =%1 , 读取行或列失败,是否继续?</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPreProcessWidget</name>
+    <message>
+        <source>Pre-Processing</source>
+        <translation>预处理</translation>
+    </message>
+    <message>
+        <source>Lut</source>
+        <translation>查找表</translation>
+    </message>
+    <message>
+        <source>Bad Pixel</source>
+        <translation>坏点</translation>
+    </message>
+    <message>
+        <source>FFC</source>
+        <translation>平场校正</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>使能</translation>
+    </message>
+    <message>
+        <source>Select Lut:</source>
+        <translation>选择查找表:</translation>
+    </message>
+    <message>
+        <source>Gamma:</source>
+        <translation>伽马:</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>计算</translation>
+    </message>
+    <message>
+        <source>Column:</source>
+        <translation>列:</translation>
+    </message>
+    <message>
+        <source>Row:</source>
+        <translation>行:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>添加</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>修改</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Defect Pixel Save </source>
+        <translation>保存坏点 </translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>全部删除</translation>
+    </message>
+    <message>
+        <source>Import from File</source>
+        <translation>从文件导入</translation>
+    </message>
+    <message>
+        <source>Export to File</source>
+        <translation>导出到文件</translation>
+    </message>
+    <message>
+        <source>Read from Camera</source>
+        <translation>从相机读取</translation>
+    </message>
+    <message>
+        <source>Write to Camera</source>
+        <translation>写入相机</translation>
+    </message>
+    <message>
+        <source>Data Prasing . . .</source>
+        <translation>数据处理中 . . .</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>请打开设备!</translation>
+    </message>
+    <message>
+        <source>the camera does not tell the size of its table</source>
+        <translation>相机未提供表的大小</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>相机尚未响应上一次传输，本次未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>Write data to camera failure!</source>
+        <translation>写入相机数据失败!</translation>
+    </message>
+    <message>
+        <source>Read data from camera failure!</source>
+        <translation>从相机读取数据失败!</translation>
+    </message>
+    <message>
+        <source>Set parameter failure!</source>
+        <translation>设置参数失败!</translation>
+    </message>
+    <message>
+        <source>Get lut maximum value of zero or failure !</source>
+        <translation>获取查找表最大值为零或失败 !</translation>
+    </message>
+    <message>
+        <source>Defect pixel save failure.</source>
+        <translation>保存坏点失败。</translation>
+    </message>
+    <message>
+        <source>Clear all defect pixel failure</source>
+        <translation>清除全部坏点失败</translation>
+    </message>
+    <message>
+        <source>Read from CSV file failure!</source>
+        <translation>读取CSV文件失败!</translation>
+    </message>
+    <message>
+        <source>%1: reading stopped at %2; the %3 entries before it were taken.</source>
+        <translation>%1: 读取在%2处停止;已采用之前的 %3 项。</translation>
+    </message>
+    <message>
+        <source>Writing to CSV file failure !</source>
+        <translation>写入CSV文件失败 !</translation>
+    </message>
+    <message>
+        <source>Open csv file</source>
+        <translation>打开csv文件</translation>
+    </message>
+    <message>
+        <source>Save csv file</source>
+        <translation>保存csv文件</translation>
     </message>
 </context>
 <context>
@@ -2487,6 +3080,80 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtRemoteRegisterDlg</name>
+    <message>
+        <source>Command</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>Address(0x):</source>
+        <translation>地址(0x):</translation>
+    </message>
+    <message>
+        <source>Value:</source>
+        <translation>数值:</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please open the device !</source>
+        <translation>请打开设备 !</translation>
+    </message>
+    <message>
+        <source>The read address is null !</source>
+        <translation>读地址为空 !</translation>
+    </message>
+    <message>
+        <source>Read Address:%1</source>
+        <translation>读地址:%1</translation>
+    </message>
+    <message>
+        <source>The write address or value is null !</source>
+        <translation>写地址或数值为空 !</translation>
+    </message>
+    <message>
+        <source>Value %1 does not fit in 32 bits; nothing was sent.</source>
+        <translation>数值 %1 超出32位,未发送。</translation>
+    </message>
+    <message>
+        <source>Write Address:%1 , Value:%2</source>
+        <translation>写地址:%1 , 数值:%2</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous operation yet; nothing was sent.</source>
+        <translation>相机尚未响应上一个操作，本次未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>Error Code:%1</source>
+        <translation>错误码:%1</translation>
+    </message>
+    <message>
+        <source>Read Value:%1</source>
+        <translation>读取值:%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+</context>
+<context>
+    <name>VQtRemoteRegisterThread</name>
+    <message>
+        <source>Camera register access</source>
+        <translation>相机寄存器访问</translation>
+    </message>
+</context>
+<context>
     <name>VQtRoiHistogramWidget</name>
     <message>
         <source>ROI Analytics</source>
@@ -2718,6 +3385,102 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtSendTablesDlg</name>
+    <message>
+        <source>Send Tables</source>
+        <translation>发送表</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>请打开设备!</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>相机尚未响应上一次传输，本次未发送任何内容。</translation>
+    </message>
+    <message>
+        <source>Send Tables is in progress, Exit?</source>
+        <translation>发送表进行中,是否退出?</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSendTablesThread</name>
+    <message>
+        <source>Sending the coding tables</source>
+        <translation>发送编码表</translation>
+    </message>
+    <message>
+        <source>File %1.csv does not exist</source>
+        <translation>文件 %1.csv 不存在</translation>
+    </message>
+    <message>
+        <source>%1.csv，Error code:0xF002</source>
+        <translation>%1.csv，错误码:0xF002</translation>
+    </message>
+    <message>
+        <source>Write address : 0XA870，value %1 error</source>
+        <translation>写地址 : 0XA870，数值 %1 错误</translation>
+    </message>
+    <message>
+        <source>Write address : 0XA874，value %1 error</source>
+        <translation>写地址 : 0XA874，数值 %1 错误</translation>
+    </message>
+    <message>
+        <source>Read address : 0XA874 error</source>
+        <translation>读地址 : 0XA874 错误</translation>
+    </message>
+    <message>
+        <source>%1.csv line %2: 0x%3 was written, 0x%4 read back</source>
+        <translation>%1.csv 第 %2 行: 写入 0x%3,读回 0x%4</translation>
+    </message>
+    <message>
+        <source>Write address : 0XA878，value %1 error</source>
+        <translation>写地址 : 0XA878，数值 %1 错误</translation>
+    </message>
+    <message>
+        <source>Write tables ok</source>
+        <translation>写表成功</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSerialControlWidget</name>
+    <message>
+        <source>Serial Control</source>
+        <translation>串口控制</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>发送</translation>
+    </message>
+    <message>
+        <source>The serial port has not answered the last read yet.</source>
+        <translation>串口尚未响应上一次读取。</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>提示</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>请打开设备!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSerialThread</name>
+    <message>
+        <source>Reading the serial port</source>
+        <translation>读取串口</translation>
+    </message>
+</context>
+<context>
     <name>VQtSystemParam</name>
     <message>
         <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
@@ -2766,6 +3529,80 @@ Qt %2</translation>
     <message>
         <source>the settings could not be prepared in the temporary folder</source>
         <translation>无法在临时文件夹中准备设置</translation>
+    </message>
+</context>
+<context>
+    <name>VQtTableCheck</name>
+    <message>
+        <source>line %1</source>
+        <translation>第 %1 行</translation>
+    </message>
+    <message>
+        <source>entry %1</source>
+        <translation>第 %1 项</translation>
+    </message>
+    <message>
+        <source>%1 defect pixels, the camera&apos;s list holds %2</source>
+        <translation>%1 个坏点,相机列表最多 %2 个</translation>
+    </message>
+    <message>
+        <source>%1: column %2 is outside %3 ~ %4</source>
+        <translation>%1: 列 %2 超出 %3 ~ %4</translation>
+    </message>
+    <message>
+        <source>%1: row %2 is outside %3 ~ %4</source>
+        <translation>%1: 行 %2 超出 %3 ~ %4</translation>
+    </message>
+    <message>
+        <source>%1 entries, the camera&apos;s table has %2</source>
+        <translation>%1 项,相机的表有 %2 项</translation>
+    </message>
+    <message>
+        <source>%1: index %2 is outside 0 ~ %3</source>
+        <translation>%1: 索引 %2 超出 0 ~ %3</translation>
+    </message>
+    <message>
+        <source>%1: index %2 appears a second time</source>
+        <translation>%1: 索引 %2 重复出现</translation>
+    </message>
+    <message>
+        <source>%1: value %2 is outside %3 ~ %4</source>
+        <translation>%1: 数值 %2 超出 %3 ~ %4</translation>
+    </message>
+</context>
+<context>
+    <name>VQtTableViewModel</name>
+    <message>
+        <source>Success</source>
+        <translation>成功</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>列</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>行</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>索引</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>数据</translation>
     </message>
 </context>
 <context>

@@ -842,6 +842,100 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtAcqRegisterDlg</name>
+    <message>
+        <source>Board Command</source>
+        <translation>Board Command</translation>
+    </message>
+    <message>
+        <source>Address(0x):</source>
+        <translation>Address(0x):</translation>
+    </message>
+    <message>
+        <source>Value(0x):</source>
+        <translation>Value(0x):</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>CRC Verify</source>
+        <translation>CRC Verify</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please open the board !</source>
+        <translation>Please open the board !</translation>
+    </message>
+    <message>
+        <source>%1 %2 is larger than 32 bits; nothing was sent.</source>
+        <translation>%1 %2 is larger than 32 bits; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>The read address is null !</source>
+        <translation>The read address is null !</translation>
+    </message>
+    <message>
+        <source>Address</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Read Address:%1</source>
+        <translation>Read Address:%1</translation>
+    </message>
+    <message>
+        <source>The write address or value is null !</source>
+        <translation>The write address or value is null !</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Write Address:%1 , Value:%2</source>
+        <translation>Write Address:%1 , Value:%2</translation>
+    </message>
+    <message>
+        <source>This card type is not a CXP acquisition card !</source>
+        <translation>This card type is not a CXP acquisition card !</translation>
+    </message>
+    <message>
+        <source>The board has not answered the previous operation yet; nothing was sent.</source>
+        <translation>The board has not answered the previous operation yet; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>Crc verify completed</source>
+        <translation>Crc verify completed</translation>
+    </message>
+    <message>
+        <source>Error Code:%1</source>
+        <translation>Error Code:%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>Read Value:%1</source>
+        <translation>Read Value:%1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtAcqRegisterThread</name>
+    <message>
+        <source>Board register access</source>
+        <translation>Board register access</translation>
+    </message>
+</context>
+<context>
     <name>VQtAdvancedHistogram</name>
     <message>
         <source>Advanced Analytics</source>
@@ -1082,6 +1176,21 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtCodingTable</name>
+    <message>
+        <source>line %1 is missing</source>
+        <translation>line %1 is missing</translation>
+    </message>
+    <message>
+        <source>line %1 is longer than %2 characters</source>
+        <translation>line %1 is longer than %2 characters</translation>
+    </message>
+    <message>
+        <source>line %1 is not two numbers 0 ~ 65535 separated by a comma</source>
+        <translation>line %1 is not two numbers 0 ~ 65535 separated by a comma</translation>
+    </message>
+</context>
+<context>
     <name>VQtColorCalibration</name>
     <message>
         <source>No color calibration file &quot;%1&quot;: color correction and gamma are off.</source>
@@ -1114,6 +1223,76 @@ Qt %2</translation>
     <message>
         <source>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</source>
         <translation>The color calibration file &quot;%1&quot; is refused: %2. Color correction and gamma are off.</translation>
+    </message>
+</context>
+<context>
+    <name>VQtCsvFile</name>
+    <message>
+        <source>line 1 does not read &quot;comment line&quot;</source>
+        <translation>line 1 does not read &quot;comment line&quot;</translation>
+    </message>
+    <message>
+        <source>line 2 does not read &quot;input,output&quot;</source>
+        <translation>line 2 does not read &quot;input,output&quot;</translation>
+    </message>
+    <message>
+        <source>%1 fields where 2 are expected</source>
+        <translation>%1 fields where 2 are expected</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a whole number</source>
+        <translation>&quot;%1&quot; is not a whole number</translation>
+    </message>
+    <message>
+        <source>more than %1 entries</source>
+        <translation>more than %1 entries</translation>
+    </message>
+    <message>
+        <source>Cannot open %1: %2</source>
+        <translation>Cannot open %1: %2</translation>
+    </message>
+    <message>
+        <source>%1 is larger than any correction table</source>
+        <translation>%1 is larger than any correction table</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+    <message>
+        <source>line %1: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>VQtCurveWidget</name>
+    <message>
+        <source>B_Spline</source>
+        <translation>B_Spline</translation>
+    </message>
+    <message>
+        <source>Input:</source>
+        <translation>Input:</translation>
+    </message>
+    <message>
+        <source>Output:</source>
+        <translation>Output:</translation>
+    </message>
+    <message>
+        <source>Input</source>
+        <translation>Input</translation>
+    </message>
+    <message>
+        <source>Output</source>
+        <translation>Output</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Range: %1 ~ %2, The most recent value has been inserted.</source>
+        <translation>Range: %1 ~ %2, The most recent value has been inserted.</translation>
     </message>
 </context>
 <context>
@@ -1463,6 +1642,207 @@ Qt %2</translation>
     <message>
         <source>Column : %1</source>
         <translation>Column : %1</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFirmwareFile</name>
+    <message>
+        <source>Failed to open firmware file!</source>
+        <translation>Failed to open firmware file!</translation>
+    </message>
+    <message>
+        <source>Failed to read firmware file!</source>
+        <translation>Failed to read firmware file!</translation>
+    </message>
+    <message>
+        <source>Firmware file data format error!</source>
+        <translation>Firmware file data format error!</translation>
+    </message>
+    <message>
+        <source>The firmware file is larger than the camera can take!</source>
+        <translation>The firmware file is larger than the camera can take!</translation>
+    </message>
+    <message>
+        <source>The firmware file holds no firmware data!</source>
+        <translation>The firmware file holds no firmware data!</translation>
+    </message>
+    <message>
+        <source>Failed to get camera firmware version !</source>
+        <translation>Failed to get camera firmware version !</translation>
+    </message>
+    <message>
+        <source>Camera MCU protocol version is out of range !</source>
+        <translation>Camera MCU protocol version is out of range !</translation>
+    </message>
+    <message>
+        <source>Camera MCU firmware version is out of range !</source>
+        <translation>Camera MCU firmware version is out of range !</translation>
+    </message>
+    <message>
+        <source>Camera PCB firmware version is out of range !</source>
+        <translation>Camera PCB firmware version is out of range !</translation>
+    </message>
+    <message>
+        <source>Camera FPGA firmware version is out of range !</source>
+        <translation>Camera FPGA firmware version is out of range !</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFirmwareThread</name>
+    <message>
+        <source>Download Firmware</source>
+        <translation>Download Firmware</translation>
+    </message>
+    <message>
+        <source>Please waiting power light turns green and repower camera ...</source>
+        <translation>Please waiting power light turns green and repower camera ...</translation>
+    </message>
+    <message>
+        <source>Please waiting power light turns green and repower camera.</source>
+        <translation>Please waiting power light turns green and repower camera.</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrading</source>
+        <translation>Firmware Upgrading</translation>
+    </message>
+    <message>
+        <source>Failed to start update firmware</source>
+        <translation>Failed to start update firmware</translation>
+    </message>
+    <message>
+        <source>Failed to set firmware size</source>
+        <translation>Failed to set firmware size</translation>
+    </message>
+    <message>
+        <source>Failed to load firmware</source>
+        <translation>Failed to load firmware</translation>
+    </message>
+    <message>
+        <source>Failed to update firmware</source>
+        <translation>Failed to update firmware</translation>
+    </message>
+    <message>
+        <source>Failed to erasing</source>
+        <translation>Failed to erasing</translation>
+    </message>
+    <message>
+        <source>Erasing Firmware</source>
+        <translation>Erasing Firmware</translation>
+    </message>
+    <message>
+        <source>Failed to write</source>
+        <translation>Failed to write</translation>
+    </message>
+    <message>
+        <source>Failed to check update</source>
+        <translation>Failed to check update</translation>
+    </message>
+    <message>
+        <source>Failed to preparing download firmware</source>
+        <translation>Failed to preparing download firmware</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>The current device firmware update type is not supported!</source>
+        <translation>The current device firmware update type is not supported!</translation>
+    </message>
+    <message>
+        <source>The camera does not support firmware update!</source>
+        <translation>The camera does not support firmware update!</translation>
+    </message>
+    <message>
+        <source>Firmware file and camera name do not match, Do you want to continue updating?</source>
+        <translation>Firmware file and camera name do not match, Do you want to continue updating?</translation>
+    </message>
+    <message>
+        <source>Firmware file is made for %1, not for %2.</source>
+        <translation>Firmware file is made for %1, not for %2.</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade</source>
+        <translation>Firmware upgrade</translation>
+    </message>
+</context>
+<context>
+    <name>VQtFirmwareUpgradeDlg</name>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrade</source>
+        <translation>Firmware Upgrade</translation>
+    </message>
+    <message>
+        <source>File Name:</source>
+        <translation>File Name:</translation>
+    </message>
+    <message>
+        <source>Firmware Type:</source>
+        <translation>Firmware Type:</translation>
+    </message>
+    <message>
+        <source>Upgrade</source>
+        <translation>Upgrade</translation>
+    </message>
+    <message>
+        <source>Download Firmware</source>
+        <translation>Download Firmware</translation>
+    </message>
+    <message>
+        <source>Firmware File</source>
+        <translation>Firmware File</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>The file is empty. Please select the file!</source>
+        <translation>The file is empty. Please select the file!</translation>
+    </message>
+    <message>
+        <source>The file does not exist. Please select it again!</source>
+        <translation>The file does not exist. Please select it again!</translation>
+    </message>
+    <message>
+        <source>The firmware type does not match the file, please check the reason!</source>
+        <translation>The firmware type does not match the file, please check the reason!</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade failed.</source>
+        <translation>Firmware upgrade failed.</translation>
+    </message>
+    <message>
+        <source>Firmware upgrade finished.</source>
+        <translation>Firmware upgrade finished.</translation>
+    </message>
+    <message>
+        <source>Please waiting power light turns green and repower camera!</source>
+        <translation>Please waiting power light turns green and repower camera!</translation>
+    </message>
+    <message>
+        <source>Re-Power Camera to Finish Firmware Upgrading Process!</source>
+        <translation>Re-Power Camera to Finish Firmware Upgrading Process!</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrading</source>
+        <translation>Firmware Upgrading</translation>
+    </message>
+    <message>
+        <source>Download Firmware is in progress, whether to stop?</source>
+        <translation>Download Firmware is in progress, whether to stop?</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Firmware Upgrade is in progress, make sure the upgrade is complete</source>
+        <translation>Firmware Upgrade is in progress, make sure the upgrade is complete</translation>
     </message>
 </context>
 <context>
@@ -1929,6 +2309,21 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtLogTextEdit</name>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>Clear</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Select All</translation>
+    </message>
+</context>
+<context>
     <name>VQtMeasureLengthWidget</name>
     <message>
         <source>Measure Length</source>
@@ -2181,6 +2576,204 @@ Qt %2</translation>
     <message>
         <source>Hexadecimal</source>
         <translation>Hexadecimal</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPreProcessThread</name>
+    <message>
+        <source>Correction-table transfer</source>
+        <translation>Correction-table transfer</translation>
+    </message>
+    <message>
+        <source>Refreshing the camera&apos;s features</source>
+        <translation>Refreshing the camera&apos;s features</translation>
+    </message>
+    <message>
+        <source>Set LUT Index=%1 failure,Whether or not to continue?</source>
+        <translation>Set LUT Index=%1 failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>Set Flat Field Index=%1 failure,Whether or not to continue?</source>
+        <translation>Set Flat Field Index=%1 failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>LUT Index=%1,get value failure,Whether or not to continue?</source>
+        <translation>LUT Index=%1,get value failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>Flat Field Index=%1,get value failure,Whether or not to continue?</source>
+        <translation>Flat Field Index=%1,get value failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>Set LUT Index=%1 and Value=%2 failure,Whether or not to continue?</source>
+        <translation>Set LUT Index=%1 and Value=%2 failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>Set Flat Field Index=%1 and Flat Field Value=%2 failure,Whether or not to continue?</source>
+        <translation>Set Flat Field Index=%1 and Flat Field Value=%2 failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>Add row=%1 column= %2 failure,Whether or not to continue?</source>
+        <translation>Add row=%1 column= %2 failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>Remove row=%1 column= %2 failure,Whether or not to continue?</source>
+        <translation>Remove row=%1 column= %2 failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>Set Defect Pixel Select=%1 failure,Whether or not to continue?</source>
+        <translation>Set Defect Pixel Select=%1 failure,Whether or not to continue?</translation>
+    </message>
+    <message>
+        <source>DefectPixelSelect =%1 , get row or column failure,Whether or not to continue?</source>
+        <translation>DefectPixelSelect =%1 , get row or column failure,Whether or not to continue?</translation>
+    </message>
+</context>
+<context>
+    <name>VQtPreProcessWidget</name>
+    <message>
+        <source>Pre-Processing</source>
+        <translation>Pre-Processing</translation>
+    </message>
+    <message>
+        <source>Lut</source>
+        <translation>Lut</translation>
+    </message>
+    <message>
+        <source>Bad Pixel</source>
+        <translation>Bad Pixel</translation>
+    </message>
+    <message>
+        <source>FFC</source>
+        <translation>FFC</translation>
+    </message>
+    <message>
+        <source>Enable</source>
+        <translation>Enable</translation>
+    </message>
+    <message>
+        <source>Select Lut:</source>
+        <translation>Select Lut:</translation>
+    </message>
+    <message>
+        <source>Gamma:</source>
+        <translation>Gamma:</translation>
+    </message>
+    <message>
+        <source>Calc</source>
+        <translation>Calc</translation>
+    </message>
+    <message>
+        <source>Column:</source>
+        <translation>Column:</translation>
+    </message>
+    <message>
+        <source>Row:</source>
+        <translation>Row:</translation>
+    </message>
+    <message>
+        <source>Add</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Modify</source>
+        <translation>Modify</translation>
+    </message>
+    <message>
+        <source>Remove</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Defect Pixel Save </source>
+        <translation>Defect Pixel Save </translation>
+    </message>
+    <message>
+        <source>Remove All</source>
+        <translation>Remove All</translation>
+    </message>
+    <message>
+        <source>Import from File</source>
+        <translation>Import from File</translation>
+    </message>
+    <message>
+        <source>Export to File</source>
+        <translation>Export to File</translation>
+    </message>
+    <message>
+        <source>Read from Camera</source>
+        <translation>Read from Camera</translation>
+    </message>
+    <message>
+        <source>Write to Camera</source>
+        <translation>Write to Camera</translation>
+    </message>
+    <message>
+        <source>Data Prasing . . .</source>
+        <translation>Data Prasing . . .</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>the camera does not tell the size of its table</source>
+        <translation>the camera does not tell the size of its table</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>The camera has not answered the previous transfer yet; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>Write data to camera failure!</source>
+        <translation>Write data to camera failure!</translation>
+    </message>
+    <message>
+        <source>Read data from camera failure!</source>
+        <translation>Read data from camera failure!</translation>
+    </message>
+    <message>
+        <source>Set parameter failure!</source>
+        <translation>Set parameter failure!</translation>
+    </message>
+    <message>
+        <source>Get lut maximum value of zero or failure !</source>
+        <translation>Get lut maximum value of zero or failure !</translation>
+    </message>
+    <message>
+        <source>Defect pixel save failure.</source>
+        <translation>Defect pixel save failure.</translation>
+    </message>
+    <message>
+        <source>Clear all defect pixel failure</source>
+        <translation>Clear all defect pixel failure</translation>
+    </message>
+    <message>
+        <source>Read from CSV file failure!</source>
+        <translation>Read from CSV file failure!</translation>
+    </message>
+    <message>
+        <source>%1: reading stopped at %2; the %3 entries before it were taken.</source>
+        <translation>%1: reading stopped at %2; the %3 entries before it were taken.</translation>
+    </message>
+    <message>
+        <source>Writing to CSV file failure !</source>
+        <translation>Writing to CSV file failure !</translation>
+    </message>
+    <message>
+        <source>Open csv file</source>
+        <translation>Open csv file</translation>
+    </message>
+    <message>
+        <source>Save csv file</source>
+        <translation>Save csv file</translation>
     </message>
 </context>
 <context>
@@ -2487,6 +3080,80 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtRemoteRegisterDlg</name>
+    <message>
+        <source>Command</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Address(0x):</source>
+        <translation>Address(0x):</translation>
+    </message>
+    <message>
+        <source>Value:</source>
+        <translation>Value:</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please open the device !</source>
+        <translation>Please open the device !</translation>
+    </message>
+    <message>
+        <source>The read address is null !</source>
+        <translation>The read address is null !</translation>
+    </message>
+    <message>
+        <source>Read Address:%1</source>
+        <translation>Read Address:%1</translation>
+    </message>
+    <message>
+        <source>The write address or value is null !</source>
+        <translation>The write address or value is null !</translation>
+    </message>
+    <message>
+        <source>Value %1 does not fit in 32 bits; nothing was sent.</source>
+        <translation>Value %1 does not fit in 32 bits; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>Write Address:%1 , Value:%2</source>
+        <translation>Write Address:%1 , Value:%2</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous operation yet; nothing was sent.</source>
+        <translation>The camera has not answered the previous operation yet; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>Error Code:%1</source>
+        <translation>Error Code:%1</translation>
+    </message>
+    <message>
+        <source>Read Value:%1</source>
+        <translation>Read Value:%1</translation>
+    </message>
+    <message>
+        <source>Success</source>
+        <translation>Success</translation>
+    </message>
+</context>
+<context>
+    <name>VQtRemoteRegisterThread</name>
+    <message>
+        <source>Camera register access</source>
+        <translation>Camera register access</translation>
+    </message>
+</context>
+<context>
     <name>VQtRoiHistogramWidget</name>
     <message>
         <source>ROI Analytics</source>
@@ -2718,6 +3385,102 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtSendTablesDlg</name>
+    <message>
+        <source>Send Tables</source>
+        <translation>Send Tables</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+    <message>
+        <source>The camera has not answered the previous transfer yet; nothing was sent.</source>
+        <translation>The camera has not answered the previous transfer yet; nothing was sent.</translation>
+    </message>
+    <message>
+        <source>Send Tables is in progress, Exit?</source>
+        <translation>Send Tables is in progress, Exit?</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSendTablesThread</name>
+    <message>
+        <source>Sending the coding tables</source>
+        <translation>Sending the coding tables</translation>
+    </message>
+    <message>
+        <source>File %1.csv does not exist</source>
+        <translation>File %1.csv does not exist</translation>
+    </message>
+    <message>
+        <source>%1.csv，Error code:0xF002</source>
+        <translation>%1.csv，Error code:0xF002</translation>
+    </message>
+    <message>
+        <source>Write address : 0XA870，value %1 error</source>
+        <translation>Write address : 0XA870，value %1 error</translation>
+    </message>
+    <message>
+        <source>Write address : 0XA874，value %1 error</source>
+        <translation>Write address : 0XA874，value %1 error</translation>
+    </message>
+    <message>
+        <source>Read address : 0XA874 error</source>
+        <translation>Read address : 0XA874 error</translation>
+    </message>
+    <message>
+        <source>%1.csv line %2: 0x%3 was written, 0x%4 read back</source>
+        <translation>%1.csv line %2: 0x%3 was written, 0x%4 read back</translation>
+    </message>
+    <message>
+        <source>Write address : 0XA878，value %1 error</source>
+        <translation>Write address : 0XA878，value %1 error</translation>
+    </message>
+    <message>
+        <source>Write tables ok</source>
+        <translation>Write tables ok</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSerialControlWidget</name>
+    <message>
+        <source>Serial Control</source>
+        <translation>Serial Control</translation>
+    </message>
+    <message>
+        <source>Send</source>
+        <translation>Send</translation>
+    </message>
+    <message>
+        <source>The serial port has not answered the last read yet.</source>
+        <translation>The serial port has not answered the last read yet.</translation>
+    </message>
+    <message>
+        <source>Information</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Please open the device!</source>
+        <translation>Please open the device!</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSerialThread</name>
+    <message>
+        <source>Reading the serial port</source>
+        <translation>Reading the serial port</translation>
+    </message>
+</context>
+<context>
     <name>VQtSystemParam</name>
     <message>
         <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>
@@ -2766,6 +3529,80 @@ Qt %2</translation>
     <message>
         <source>the settings could not be prepared in the temporary folder</source>
         <translation>the settings could not be prepared in the temporary folder</translation>
+    </message>
+</context>
+<context>
+    <name>VQtTableCheck</name>
+    <message>
+        <source>line %1</source>
+        <translation>line %1</translation>
+    </message>
+    <message>
+        <source>entry %1</source>
+        <translation>entry %1</translation>
+    </message>
+    <message>
+        <source>%1 defect pixels, the camera&apos;s list holds %2</source>
+        <translation>%1 defect pixels, the camera&apos;s list holds %2</translation>
+    </message>
+    <message>
+        <source>%1: column %2 is outside %3 ~ %4</source>
+        <translation>%1: column %2 is outside %3 ~ %4</translation>
+    </message>
+    <message>
+        <source>%1: row %2 is outside %3 ~ %4</source>
+        <translation>%1: row %2 is outside %3 ~ %4</translation>
+    </message>
+    <message>
+        <source>%1 entries, the camera&apos;s table has %2</source>
+        <translation>%1 entries, the camera&apos;s table has %2</translation>
+    </message>
+    <message>
+        <source>%1: index %2 is outside 0 ~ %3</source>
+        <translation>%1: index %2 is outside 0 ~ %3</translation>
+    </message>
+    <message>
+        <source>%1: index %2 appears a second time</source>
+        <translation>%1: index %2 appears a second time</translation>
+    </message>
+    <message>
+        <source>%1: value %2 is outside %3 ~ %4</source>
+        <translation>%1: value %2 is outside %3 ~ %4</translation>
+    </message>
+</context>
+<context>
+    <name>VQtTableViewModel</name>
+    <message>
+        <source>Success</source>
+        <translation>Success</translation>
+    </message>
+    <message>
+        <source>Failure</source>
+        <translation>Failure</translation>
+    </message>
+    <message>
+        <source>ID</source>
+        <translation>ID</translation>
+    </message>
+    <message>
+        <source>Column</source>
+        <translation>Column</translation>
+    </message>
+    <message>
+        <source>Row</source>
+        <translation>Row</translation>
+    </message>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Index</source>
+        <translation>Index</translation>
+    </message>
+    <message>
+        <source>Data</source>
+        <translation>Data</translation>
     </message>
 </context>
 <context>
