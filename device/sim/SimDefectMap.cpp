@@ -54,12 +54,12 @@ QVector<SimDefect> SimDefectMap::sensorDefects(const SimSensorDesc& s, int w, in
     QVector<SimDefect> out;
     std::unordered_set<uint64_t> taken;
     const auto key = [](int x, int y) { return (uint64_t(uint32_t(y)) << 32) | uint32_t(x); };
-    for (const SimDefectSpec& spec : s.defects)
-        for (int k = 0; k < spec.length; ++k) {
-            const int x = spec.x + (spec.vertical ? 0 : k), y = spec.y + (spec.vertical ? k : 0);
+    for (const SimDefectEntry& entry : s.defects)
+        for (int k = 0; k < entry.length; ++k) {
+            const int x = entry.x + (entry.vertical ? 0 : k), y = entry.y + (entry.vertical ? k : 0);
             if (x < 0 || x >= w || y < 0 || y >= h)
                 break;
-            out << SimDefect{x, y, spec.value};
+            out << SimDefect{x, y, entry.value};
             taken.insert(key(x, y));
         }
     const auto alone = [&](int x, int y) {

@@ -36,7 +36,7 @@ public:
         return true;
     }
 
-    bool defect(const QJsonValue& entry, const QString& path, bool cluster, SimDefectSpec* spec) {
+    bool defect(const QJsonValue& entry, const QString& path, bool cluster, SimDefectEntry* out) {
         if (!entry.isObject())
             return fail(path + QStringLiteral(" must be an object"));
         const QJsonObject o = entry.toObject();
@@ -63,8 +63,8 @@ public:
             if (!whole(o, "length", path, 1, vertical ? h - y : w - x, &length))
                 return false;
         }
-        spec->x = int(x), spec->y = int(y), spec->length = int(length), spec->vertical = vertical;
-        spec->value = uint16_t(value);
+        out->x = int(x), out->y = int(y), out->length = int(length), out->vertical = vertical;
+        out->value = uint16_t(value);
         return true;
     }
 
@@ -97,11 +97,11 @@ public:
                 return fail(QStringLiteral("more than %1 configured defects").arg(kMaxConfiguredDefects));
             const bool cluster = key[0] == 'c';
             for (int i = 0; i < a.size(); ++i) {
-                SimDefectSpec spec;
+                SimDefectEntry parsed;
                 if (!defect(a.at(i), QStringLiteral("defects.%1[%2]").arg(QLatin1String(key)).arg(i), cluster,
-                            &spec))
+                            &parsed))
                     return false;
-                s->defects << spec;
+                s->defects << parsed;
             }
         }
         return true;

@@ -32,20 +32,20 @@
 struct SimCameraDesc;
 
 // One configured defect: a single pixel, or a run of `length` pixels to the right or downwards.
-struct SimDefectSpec {
+struct SimDefectEntry {
     int x = 0;
     int y = 0;
     int length = 1;
     bool vertical = false;
     uint16_t value = 65535;
 
-    bool operator==(const SimDefectSpec& o) const {
+    bool operator==(const SimDefectEntry& o) const {
         return x == o.x && y == o.y && length == o.length && vertical == o.vertical && value == o.value;
     }
 };
 
 struct SimSensorDesc {
-    QVector<SimDefectSpec> defects;
+    QVector<SimDefectEntry> defects;
     int randomHot = 0;  // seeded single hot pixels (stuck at 65535)
     int randomDead = 0; // seeded single dead pixels (stuck at 0)
     uint32_t defectSeed = 1;
