@@ -76,6 +76,15 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     settle(300);
     ok = panel->grab().save(dir + QStringLiteral("/device_board_parameters.png")) && ok;
 
+    // The everyday rows of board and camera in one tab, in Chinese.
+    window.languageChanged(0);
+    auto* tabs = panel->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
+    tabs->setCurrentIndex(1);
+    settle(300);
+    ok = panel->grab().save(dir + QStringLiteral("/device_common_features_zh.png")) && ok;
+    tabs->setCurrentIndex(0);
+    window.languageChanged(1);
+
     // Live: the Bayer stream demosaiced in the main picture, rates in the status bar.
     VQtDeviceStream* stream = window.getPictureControl()->stream();
     stream->slotGrabContinuous();

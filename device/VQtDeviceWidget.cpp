@@ -11,6 +11,7 @@
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
 #include "device/VQtDeviceControl.h"
+#include "device/VQtFeatureText.h"
 #include "device/VQtForceIpDlg.h"
 #include "device/VQtManagerDeviceInfo.h"
 #include "device/VQtTreeWidget.h"
@@ -61,15 +62,17 @@ VQtDeviceWidget::VQtDeviceWidget(QWidget* parent)
             &VQtDeviceWidget::slotUpdateRemoteFeature);
     connect(m_control, &VQtDeviceControl::signalRestartGrab, m_control, &VQtDeviceControl::slotRestartGrab);
 
-    for (VQtTreeWidget* tree : {acqTree(), remoteTree()}) {
-        const bool board = tree == acqTree();
-        connect(tree, &VQtTreeWidget::signalItemValueChanged, this, [this, board](VQtTreeWidgetItem* item) {
+    for (VQtTreeWidget* tree : {acqTree(), remoteTree(), commonTree()}) {
+        connect(tree, &VQtTreeWidget::signalItemValueChanged, this, [this, tree](VQtTreeWidgetItem* item) {
             showBusy(true);
-            if (board)
+            if (tree == acqTree() || (tree == commonTree() && tree->isAcqItem(item)))
                 m_control->startSetAcqParam(item);
             else
                 m_control->startSetRemoteParam(item);
         });
+    }
+    for (VQtTreeWidget* tree : {acqTree(), remoteTree()}) {
+        const bool board = tree == acqTree();
         connect(tree, &VQtTreeWidget::signalCurrentItemChanged, this,
                 [this, board](VQtTreeWidgetItem* item) { showToolTip(item, board); });
     }
@@ -89,6 +92,46 @@ VQtTreeWidget* VQtDeviceWidget::acqTree() const {
 
 VQtTreeWidget* VQtDeviceWidget::remoteTree() const {
     return ui->treeWidgetRemote;
+}
+
+VQtTreeWidget* VQtDeviceWidget::commonTree() const {
+    return ui->treeWidgetCommon;
+}
+
+const QStringList& VQtDeviceWidget::commonRemoteFeatures() {
+    static const QStringList names = {"Width",
+                                      "Height",
+                                      "OffsetX",
+                                      "OffsetY",
+                                      "PixelFormat",
+                                      "ExposureTime",
+                                      "ExposureAuto",
+                                      "Gain",
+                                      "GainAuto",
+                                      "BlackLevel",
+                                      "AcquisitionFrameRate",
+                                      "AcquisitionLineRate",
+                                      "TriggerMode",
+                                      "TriggerSource",
+                                      "TriggerActivation",
+                                      "TriggerSoftware",
+                                      "BalanceWhiteAuto"};
+    return names;
+}
+
+const QStringList& VQtDeviceWidget::commonAcqFeatures() {
+    static const QStringList names = {"VNP_IMAGE_WIDTH",
+                                      "VNP_IMAGE_HEIGHT",
+                                      "VNP_DATA_FORMAT",
+                                      "VNP_IMAGE_TYPE",
+                                      "VNP_SCAN_TYPE",
+                                      "VNP_TAP_NUMBER",
+                                      "VNP_BOARD_TRIGGER_MODE",
+                                      "VNP_BOARD_TRIGGER_SOURCE",
+                                      "VNP_SOFTWARE_TRIGGER_PERIOD",
+                                      "VNP_INTEGRATION_TRIGGER_SOURCE",
+                                      "VNP_TIME_OUT"};
+    return names;
 }
 
 void VQtDeviceWidget::setStream(VQtDeviceStream* stream) {
@@ -119,6 +162,9 @@ void VQtDeviceWidget::setUserLevel(int level) {
         tree->setToolTipsShown(g_sysPrm.general.FeatureToolTips);
         tree->setUserLevel(index + 1, ui->lineEditSearchFeature->text());
     }
+    // The common rows are few and chosen for everyday use: no level or search hides them.
+    commonTree()->setToolTipsShown(g_sysPrm.general.FeatureToolTips);
+    commonTree()->setUserLevel(VQT_LEVEL_GURU, QString());
 }
 
 void VQtDeviceWidget::retranslateUi() {
@@ -127,7 +173,7 @@ void VQtDeviceWidget::retranslateUi() {
     ui->comboBoxUserLevel->setCurrentIndex(level);
     //: 正在执行...
     ui->labelBusy->setText(tr("Working..."));
-    for (VQtTreeWidget* tree : {acqTree(), remoteTree()})
+    for (VQtTreeWidget* tree : {acqTree(), remoteTree(), commonTree()})
         tree->setLanguage(g_sysPrm.Lanuage);
 }
 
@@ -410,17 +456,40 @@ void VQtDeviceWidget::loadFeatureTrees() {
     VQtDevice* dev = g_pDev;
     if (!dev || !dev->isOpen())
         return;
+    // A refused name table is reported once, when names are first shown.
+    for (const QString& line : VQtFeatureText::instance().takeMessages())
+        emit signalOutputInfo(line, 1);
+    for (VQtTreeWidget* tree : {acqTree(), remoteTree(), commonTree()})
+        tree->setLanguage(g_sysPrm.Lanuage);
     acqTree()->loadAcqFeatures(dev->getAcqFeatureList());
     remoteTree()->loadRemoteFeatures(dev->getRemoteFeatureList());
+    loadCommonTree();
     ui->tabWidgetFeature->setTabEnabled(0, dev->isOpenAcq());
     ui->tabWidgetFeature->setTabEnabled(1, dev->isOpenRemote());
     ui->tabWidgetFeature->setCurrentIndex(dev->isOpenRemote() ? 1 : 0);
     setUserLevel(ui->comboBoxUserLevel->currentIndex());
 }
 
+void VQtDeviceWidget::loadCommonTree() {
+    VQtDevice* dev = g_pDev;
+    QList<VQtAcqFeaturePtr> board;
+    if (dev->isOpenAcq())
+        for (const QString& name : commonAcqFeatures())
+            if (const VQtAcqFeaturePtr f = dev->getAcqFeature(name))
+                board << f;
+    QList<VQtRemoteFeaturePtr> camera;
+    if (dev->isOpenRemote())
+        for (const QString& name : commonRemoteFeatures())
+            if (const VQtRemoteFeaturePtr f = dev->getRemoteFeature(name))
+                camera << f;
+    commonTree()->loadRemoteFeatures(camera);
+    commonTree()->loadAcqFeatures(board);
+}
+
 void VQtDeviceWidget::unloadFeatureTrees() {
     acqTree()->clearAllItem();
     remoteTree()->clearAllItem();
+    commonTree()->clearAllItem();
     ui->textBrowser->clear();
 }
 
@@ -441,14 +510,17 @@ bool VQtDeviceWidget::isCurrentFeature(const void* feature, bool board) const {
 }
 
 void VQtDeviceWidget::slotUpdateAcqFeature(VQtAcqFeature* feature) {
-    if (isCurrentFeature(feature, true))
-        acqTree()->updateAcqItem(feature);
+    if (!isCurrentFeature(feature, true))
+        return;
+    acqTree()->updateAcqItem(feature);
+    commonTree()->updateAcqItem(feature);
 }
 
 void VQtDeviceWidget::slotUpdateRemoteFeature(VQtRemoteFeature* feature) {
     if (!isCurrentFeature(feature, false))
         return;
     remoteTree()->updateRemoteItem(feature);
+    commonTree()->updateRemoteItem(feature);
     if (feature->getFeature() == QLatin1String("DeviceUserID"))
         modifyDeviceDisplayName(feature->getValue().toString());
 }

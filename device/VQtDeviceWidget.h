@@ -36,6 +36,12 @@ public:
     VQtDeviceControl* getControl() const { return m_control; }
     VQtTreeWidget* acqTree() const;
     VQtTreeWidget* remoteTree() const;
+    // The "Common Feature" tab: the frequently used rows of both trees.
+    VQtTreeWidget* commonTree() const;
+    // Names of the camera features and board parameters the common tab shows, in its order,
+    // when the open device has them.
+    static const QStringList& commonRemoteFeatures();
+    static const QStringList& commonAcqFeatures();
     QTreeWidgetItem* findDeviceRow(const QString& text) const;
 
     // Shows the feature trees at this visibility level (0 Beginner, 1 Expert, 2 Guru) and
@@ -89,6 +95,7 @@ private:
     void combDeviceTree();
     void loadFeatureTrees();
     void unloadFeatureTrees();
+    void loadCommonTree();
     // Type, acquisition index and camera index of the selected row; false with no usable row.
     bool getDevIndex(VQT_DEVICE_VAR_TYPE* type, int* acqIndex, int* cameraIndex) const;
     // False when the user abandoned the open or giving the camera a new address failed.

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 
 #include "device/VQtAcqFeature.h"
+#include "device/VQtFeatureText.h"
 #include "device/VQtRemoteFeature.h"
 
 namespace {
@@ -26,7 +27,9 @@ VQtTreeWidget::VQtTreeWidget(QWidget* parent) : QTreeWidget(parent) {
 }
 
 QTreeWidgetItem* VQtTreeWidget::createTopItem(const QString& category) {
-    auto* item = new QTreeWidgetItem(QStringList{category});
+    auto* item = new QTreeWidgetItem(QStringList{featureText(category)});
+    // The device's own name of the category, whatever the language shown.
+    item->setData(0, Qt::UserRole, category);
     QFont bold = item->font(0);
     bold.setBold(true);
     item->setFont(0, bold);
@@ -48,6 +51,7 @@ VQtTreeWidgetItem* VQtTreeWidget::createSubItem(VQT_TREE_ITEM_TYPE type, const Q
 void VQtTreeWidget::addSubItem(QTreeWidgetItem* parent, VQtTreeWidgetItem* item) {
     parent->addChild(item);
     setItemWidget(item, 1, item->editor(this));
+    item->setText(0, featureText(item->getDisplayName()));
     m_byName.insert(item->getFeatureName(), item);
 }
 
@@ -66,12 +70,13 @@ void VQtTreeWidget::clearAllItem() {
     m_byName.clear();
     m_byFeature.clear();
     m_toolTipOf.clear();
+    m_acqRows.clear();
     clear();
 }
 
 QTreeWidgetItem* VQtTreeWidget::topItemFor(const QString& category) {
     for (int i = 0; i < topLevelItemCount(); ++i)
-        if (topLevelItem(i)->text(0) == category)
+        if (topLevelItem(i)->data(0, Qt::UserRole).toString() == category)
             return topLevelItem(i);
     QTreeWidgetItem* top = createTopItem(category);
     addTopItem(top);
@@ -119,8 +124,20 @@ void VQtTreeWidget::setLanguage(int language) {
 
 void VQtTreeWidget::updateItemText() {
     setHeaderLabels({tr("Feature"), tr("Value")});
-    for (VQtTreeWidgetItem* item : m_byName)
+    for (int i = 0; i < topLevelItemCount(); ++i)
+        topLevelItem(i)->setText(0, featureText(topLevelItem(i)->data(0, Qt::UserRole).toString()));
+    for (VQtTreeWidgetItem* item : m_byName) {
+        item->setText(0, featureText(item->getDisplayName()));
         item->refreshEditor();
+    }
+}
+
+QString VQtTreeWidget::featureText(const QString& english) const {
+    return m_language == 0 ? VQtFeatureText::instance().featureName(english) : english;
+}
+
+QString VQtTreeWidget::valueText(const QString& english) const {
+    return m_language == 0 ? VQtFeatureText::instance().valueText(english) : english;
 }
 
 bool VQtTreeWidget::eventFilter(QObject* watched, QEvent* event) {
@@ -175,6 +192,7 @@ void VQtTreeWidget::loadAcqFeatures(const QList<std::shared_ptr<VQtAcqFeature>>&
         addSubItem(topItemFor(f->getCategory()), item);
         m_byFeature.insert(f.get(), item);
         m_toolTipOf.insert(f.get(), f->getToolTip());
+        m_acqRows.insert(item);
         updateAcqItem(f.get());
     }
     setToolTipsShown(m_toolTips);

@@ -6,6 +6,7 @@
 #define VQTTREEWIDGET_H
 
 #include <QHash>
+#include <QSet>
 #include <QTreeWidget>
 
 #include "device/VQtTreeWidgetItem.h"
@@ -31,8 +32,13 @@ public:
     void setUserLevel(int level, const QString& searchText);
     int getUserLevel() const { return m_level; }
     void setToolTipsShown(bool on);
+    // 0 Chinese, anything else English: names, categories and entries follow at once.
     void setLanguage(int language);
+    int getLanguage() const { return m_language; }
     void updateItemText();
+    // A feature name, category or entry text in the tree's language.
+    QString featureText(const QString& english) const;
+    QString valueText(const QString& english) const;
     // Whether a row is shown under the current level and search text.
     bool isShown(const VQtTreeWidgetItem* item) const;
 
@@ -43,6 +49,8 @@ public:
     void updateRemoteItem(VQtRemoteFeature* feature);
     static VQT_TREE_ITEM_TYPE itemTypeOf(const VQtAcqFeature* feature);
     static VQT_TREE_ITEM_TYPE itemTypeOf(const VQtRemoteFeature* feature);
+    // Whether a row shows a board parameter (else a camera feature).
+    bool isAcqItem(const VQtTreeWidgetItem* item) const { return m_acqRows.contains(item); }
 
 signals:
     void signalItemValueChanged(VQtTreeWidgetItem* item);
@@ -66,6 +74,7 @@ private:
     // finds no row.
     QHash<const void*, VQtTreeWidgetItem*> m_byFeature;
     QHash<const void*, QString> m_toolTipOf;
+    QSet<const VQtTreeWidgetItem*> m_acqRows;
 };
 
 #endif // VQTTREEWIDGET_H

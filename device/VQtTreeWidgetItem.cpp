@@ -39,7 +39,11 @@ VQtTreeWidgetItem* VQtTreeWidgetItem::create(VQT_TREE_ITEM_TYPE type, const QStr
 
 void VQtTreeWidgetItem::setDisplayName(const QString& display) {
     m_display = display;
-    setText(0, display);
+    setText(0, m_tree ? m_tree->featureText(display) : display);
+}
+
+QString VQtTreeWidgetItem::shownValue(const QString& entry) const {
+    return m_tree ? m_tree->valueText(entry) : entry;
 }
 
 void VQtTreeWidgetItem::setMode(int mode) {

@@ -73,6 +73,8 @@ public:
     void clearEnumList() { m_entries.clear(); }
     QStringList getEnumList() const { return m_entries; }
     QString getValueFormIndex(int index) const { return m_entries.value(index); }
+    // An entry text as the user reads it, in the tree's language.
+    QString shownValue(const QString& entry) const;
     // Brings the value onto the minimum and step before it is written.
     virtual void autoAdjustValue() {}
 

@@ -115,25 +115,32 @@ QComboBox* makeCombo(VQtTreeWidgetItem* item) {
     auto* combo = new QComboBox;
     combo->setFocusPolicy(Qt::StrongFocus);
     QObject::connect(combo, QOverload<int>::of(&QComboBox::activated), combo, [item, combo](int index) {
-        const QString text = combo->itemText(index);
+        // The entry shows the user's language; the device gets its own text.
+        const QString text = combo->itemData(index).toString();
         if (text != item->getValue().toString())
             item->commit(text);
     });
     return combo;
 }
 
-void fillCombo(QComboBox* combo, const QStringList& entries, const QString& current) {
-    QStringList shown;
+void fillCombo(QComboBox* combo, const VQtTreeWidgetItem* item) {
+    const QStringList& entries = item->getEnumList();
+    const QString current = item->getValue().toString();
+    QStringList held;
     for (int i = 0; i < combo->count(); ++i)
-        shown << combo->itemText(i);
-    if (shown != entries) {
+        held << combo->itemData(i).toString();
+    if (held != entries) {
         combo->clear();
-        combo->addItems(entries);
+        for (const QString& entry : entries)
+            combo->addItem(entry, entry);
     }
-    const int index = combo->findText(current);
+    // The language may have changed since the entries were added.
+    for (int i = 0; i < combo->count(); ++i)
+        combo->setItemText(i, item->shownValue(combo->itemData(i).toString()));
+    const int index = combo->findData(current);
     if (index < 0 && !current.isEmpty()) {
         // A value the entry list lacks (unavailable, or set behind the tree's back) stays visible.
-        combo->addItem(current);
+        combo->addItem(item->shownValue(current), current);
         combo->setCurrentIndex(combo->count() - 1);
     } else {
         combo->setCurrentIndex(index);
@@ -146,7 +153,7 @@ QWidget* VQtTreeWidgetItemComboBox::createEditor(VQtTreeWidget*) {
 }
 
 void VQtTreeWidgetItemComboBox::showValue() {
-    fillCombo(static_cast<QComboBox*>(m_editor.data()), m_entries, m_value.toString());
+    fillCombo(static_cast<QComboBox*>(m_editor.data()), this);
 }
 
 QWidget* VQtTreeWidgetItemComboBoxButton::createEditor(VQtTreeWidget* tree) {
@@ -164,7 +171,7 @@ QWidget* VQtTreeWidgetItemComboBoxButton::createEditor(VQtTreeWidget* tree) {
 }
 
 void VQtTreeWidgetItemComboBoxButton::showValue() {
-    fillCombo(m_editor->findChild<QComboBox*>(), m_entries, m_value.toString());
+    fillCombo(m_editor->findChild<QComboBox*>(), this);
 }
 
 // --- numbers -------------------------------------------------------------------------------------

@@ -1634,6 +1634,39 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFeatureText</name>
+    <message>
+        <source>The name translation file &quot;%1&quot; is not used: %2. The built-in names are used instead.</source>
+        <extracomment>名称翻译文件“%1”未使用：%2。改用内置的名称。</extracomment>
+        <translation>The name translation file &quot;%1&quot; is not used: %2. The built-in names are used instead.</translation>
+    </message>
+    <message>
+        <source>the file does not exist</source>
+        <extracomment>文件不存在</extracomment>
+        <translation>the file does not exist</translation>
+    </message>
+    <message>
+        <source>the file is too large</source>
+        <extracomment>文件过大</extracomment>
+        <translation>the file is too large</translation>
+    </message>
+    <message>
+        <source>it is not UTF-8 text</source>
+        <extracomment>不是UTF-8文本</extracomment>
+        <translation>it is not UTF-8 text</translation>
+    </message>
+    <message>
+        <source>it has lines that are not &quot;name=text&quot;</source>
+        <extracomment>不是“名称=译文”格式的行</extracomment>
+        <translation>it has lines that are not &quot;name=text&quot;</translation>
+    </message>
+    <message>
+        <source>it names nothing</source>
+        <extracomment>没有任何名称</extracomment>
+        <translation>it names nothing</translation>
+    </message>
+</context>
+<context>
     <name>VQtFftWidget</name>
     <message>
         <source>FFT Curve</source>

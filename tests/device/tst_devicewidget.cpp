@@ -1,6 +1,7 @@
 // The device panel against the simulator's default device set: the list after a probe, refused
 // opens, GigE Vision address conflicts and the forced address, a camera's feature tree with its
-// editors, an edit written through the worker, and a camera unplugged while it grabs.
+// editors, an edit written through the worker, the common tab, Chinese labels after a language
+// switch, and a camera unplugged while it grabs.
 #include "acquisition/VQtDeviceStream.h"
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
@@ -191,6 +192,78 @@ private slots:
         panel.slotCloseDevice();
         QVERIFY(closed.wait(kDeadlineMs));
         QCOMPARE(tree->topLevelItemCount(), 0);
+    }
+
+    // The common tab lists only what the open board and camera have, in the tree style, and its
+    // edits reach the device through the worker; a language switch relabels every tree.
+    void commonTabAndChineseLabels() {
+        VQtDeviceWidget panel;
+        panel.setUserLevel(0);
+        QVERIFY(probe(panel));
+        QVERIFY(open(panel, QStringLiteral("VCL-2K-M")));
+        QVERIFY(g_pDev->isOpenAcq() && g_pDev->isOpenRemote());
+        VQtTreeWidget* common = panel.commonTree();
+        QStringList listed, expected;
+        for (const QString& name : VQtDeviceWidget::commonRemoteFeatures()) {
+            if (g_pDev->getRemoteFeature(name))
+                expected << name;
+        }
+        for (const QString& name : VQtDeviceWidget::commonAcqFeatures()) {
+            if (g_pDev->getAcqFeature(name))
+                expected << name;
+        }
+        for (int i = 0; i < common->topLevelItemCount(); ++i)
+            for (int j = 0; j < common->topLevelItem(i)->childCount(); ++j)
+                listed
+                    << static_cast<VQtTreeWidgetItem*>(common->topLevelItem(i)->child(j))->getFeatureName();
+        expected.sort();
+        listed.sort();
+        QCOMPARE(listed, expected);
+        QVERIFY(listed.contains("Width") && listed.contains("VNP_IMAGE_WIDTH"));
+        QVERIFY(!listed.contains("GevCurrentIPAddress"));
+        // Same editors as the feature trees, shown whatever the user level.
+        VQtTreeWidgetItem* exposure = common->getSubItemFromName("ExposureTime");
+        QVERIFY(exposure && !exposure->isHidden());
+        QCOMPARE(int(exposure->getItemType()),
+                 int(panel.remoteTree()->getSubItemFromName("ExposureTime")->getItemType()));
+        QVERIFY(common->isAcqItem(common->getSubItemFromName("VNP_TIME_OUT")));
+        QVERIFY(!common->isAcqItem(exposure));
+
+        // A board edit in the common tab is written to the board; both trees show it.
+        auto* timeout = qobject_cast<QSpinBox*>(common->getSubItemFromName("VNP_TIME_OUT")->getEditor());
+        QVERIFY(timeout && timeout->isEnabled());
+        const int target = timeout->value() + timeout->singleStep();
+        QSignalSpy exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
+        timeout->stepBy(1);
+        QVERIFY(exits.wait(kDeadlineMs));
+        QCOMPARE(exits.at(0).at(0).toInt(), int(VQtDeviceControl::SetAcqCmd));
+        QTRY_COMPARE_WITH_TIMEOUT(int(g_pDev->getAcqFeature("VNP_TIME_OUT")->getValue()), target,
+                                  kDeadlineMs);
+        auto* treeTimeout =
+            qobject_cast<QSpinBox*>(panel.acqTree()->getSubItemFromName("VNP_TIME_OUT")->getEditor());
+        QTRY_COMPARE_WITH_TIMEOUT(treeTimeout->value(), target, kDeadlineMs);
+
+        // A camera edit there goes to the camera.
+        auto* width = qobject_cast<QSpinBox*>(common->getSubItemFromName("Width")->getEditor());
+        QVERIFY(width && width->isEnabled());
+        const int narrower = width->value() - width->singleStep();
+        exits.clear();
+        width->stepBy(-1);
+        QVERIFY(exits.wait(kDeadlineMs));
+        QCOMPARE(exits.at(0).at(0).toInt(), int(VQtDeviceControl::SetRemoteCmd));
+        QTRY_COMPARE_WITH_TIMEOUT(g_pDev->getRemoteFeature("Width")->getValue().toInt(), narrower,
+                                  kDeadlineMs);
+
+        g_sysPrm.Lanuage = 0;
+        panel.retranslateUi();
+        QCOMPARE(panel.remoteTree()->getSubItemFromName("Width")->text(0), QStringLiteral("宽度"));
+        QCOMPARE(common->getSubItemFromName("Width")->text(0), QStringLiteral("宽度"));
+        QVERIFY(
+            panel.acqTree()->getSubItemFromName("VNP_TIME_OUT")->text(0).startsWith(QStringLiteral("超时")));
+        g_sysPrm.Lanuage = 1;
+        panel.retranslateUi();
+        QCOMPARE(panel.remoteTree()->getSubItemFromName("Width")->text(0), QStringLiteral("Width"));
+        panel.closeDevice();
     }
 
     void unpluggedWhileGrabbing() {
