@@ -14,6 +14,7 @@
 #include "app/MainWindow.h"
 #include "app/VQtPictureControl.h"
 #include "app/VQtPreferenceDlg.h"
+#include "core/VQtSafeImageFile.h"
 #include "core/VQtSystemParam.h"
 #include "display/QCustomFFTWidget.h"
 #include "display/QCustomPictureView.h"
@@ -54,11 +55,11 @@ QString writeTestPicture(const QString& dir) {
     p.drawEllipse(QPoint(640, 380), 120, 120);
     p.end();
     const QString path = dir + QStringLiteral("/sample-scene.png");
-    return image.save(path) ? path : QString();
+    return saveImageSafely(image, path) ? path : QString();
 }
 
 bool save(const QPixmap& shot, const QString& dir, const char* name) {
-    return shot.save(dir + QLatin1Char('/') + QLatin1String(name));
+    return saveImageSafely(shot.toImage(), dir + QLatin1Char('/') + QLatin1String(name));
 }
 
 // The picture's context menu drawn over the window where it pops up.
@@ -107,7 +108,8 @@ int vqtWriteScreenshots(MainWindow& window, const QString& dir) {
     for (int row = 0; list && row < list->count(); ++row) {
         list->setCurrentRow(row);
         settle();
-        ok = dialog.grab().save(dir + QStringLiteral("/preference_%1.png").arg(QLatin1String(pages[row]))) &&
+        ok = saveImageSafely(dialog.grab().toImage(),
+                             dir + QStringLiteral("/preference_%1.png").arg(QLatin1String(pages[row]))) &&
              ok;
     }
     dialog.hide();

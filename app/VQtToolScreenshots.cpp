@@ -18,6 +18,8 @@
 
 #include "app/MainWindow.h"
 #include "app/VQtPictureControl.h"
+#include "core/VQtSafeFile.h"
+#include "core/VQtSafeImageFile.h"
 #include "display/QCustomPictureView.h"
 #include "display/QCustomPictureWidget.h"
 #include "display/VQtFftWidget.h"
@@ -73,12 +75,14 @@ QString writeSensorFrame(const QString& dir, int frame) {
     if (frame >= 2)
         m.at<uint16_t>(240, 320) = 65535;
     const QString path = QDir(dir).filePath(QStringLiteral("sensor-%1.tif").arg(frame));
-    cv::imwrite(QFile::encodeName(path).toStdString(), m);
+    std::vector<uchar> bytes;
+    if (!cv::imencode(".tif", m, bytes) || !VQtSafeFile::writeFile(path, bytes.data(), bytes.size()))
+        return QString();
     return path;
 }
 
 bool save(QWidget* w, const QString& dir, const char* name) {
-    return w->grab().save(QDir(dir).filePath(QLatin1String(name)));
+    return saveImageSafely(w->grab().toImage(), QDir(dir).filePath(QLatin1String(name)));
 }
 
 // Two windows side by side on one picture.
@@ -90,7 +94,7 @@ bool saveSideBySide(QWidget* left, QWidget* right, const QString& dir, const cha
     p.drawPixmap(0, 0, a);
     p.drawPixmap(a.width() + 8, 0, b);
     p.end();
-    return both.save(QDir(dir).filePath(QLatin1String(name)));
+    return saveImageSafely(both.toImage(), QDir(dir).filePath(QLatin1String(name)));
 }
 
 void mouse(QWidget* w, QEvent::Type type, const QPoint& pos, Qt::MouseButtons buttons) {

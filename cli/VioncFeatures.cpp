@@ -1,4 +1,5 @@
-// vionc features DEVICE: every feature of a camera with its type, access and value.
+// vionc features DEVICE: every feature of a camera with its type, access and value;
+// "vionc features DEVICE get|set ..." is the same as "vionc get|set DEVICE ...".
 // vionc get DEVICE FEATURE: one value. vionc set DEVICE FEATURE VALUE: writes it, prints the
 // value the camera then has, or the library's status text and a failure exit. Board
 // parameters are accepted by name too. DEVICE as in VioncDevice (VioncCommands.h).
@@ -53,6 +54,13 @@ QString vioncFeatureValue(const VQtRemoteFeature& f) {
 
 int cmdFeatures(const QStringList& arguments) {
     QStringList args = arguments;
+    QString error;
+    if (!vioncUseDeviceOptions(args, &error))
+        return vioncFail(error, VIONC_FAILED);
+    if (args.size() >= 2 && (args.at(1) == QLatin1String("get") || args.at(1) == QLatin1String("set"))) {
+        const bool get = args.takeAt(1) == QLatin1String("get");
+        return get ? cmdGet(args) : cmdSet(args);
+    }
     VioncDevice device;
     if (const int code = prepare(args, 1, "usage: vionc features DEVICE [--devices FILE]", &device))
         return code;

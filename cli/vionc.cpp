@@ -27,7 +27,7 @@ const Command kCommands[] = {
      QT_TRANSLATE_NOOP("vionc", "IN OUT [options]  write a frame to another format through the save path"),
      cmdConvert},
     {"probe", QT_TRANSLATE_NOOP("vionc", "[--type N] [--devices FILE]  device tree and probe errors"), cmdProbe},
-    {"features", QT_TRANSLATE_NOOP("vionc", "DEVICE [--devices FILE]  a camera's features, type, access, value"),
+    {"features", QT_TRANSLATE_NOOP("vionc", "DEVICE [get FEATURE | set FEATURE VALUE] [--devices FILE]  a camera's features, type, access, value"),
      cmdFeatures},
     {"get", QT_TRANSLATE_NOOP("vionc", "DEVICE FEATURE  one camera feature's (or board parameter's) value"),
      cmdGet},

@@ -93,6 +93,10 @@ bool VQtSafeFile::open() {
             return fail(tr("it is a folder"));
         if (!S_ISREG(st.st_mode))
             return fail(tr("it is not a regular file"));
+        // A file its owner made read-only is not replaced behind their back, although the
+        // folder would allow the rename.
+        if (::faccessat(AT_FDCWD, QFile::encodeName(m_target).constData(), W_OK, AT_EACCESS) != 0)
+            return failErrno(errno);
         if (mode == kKeepPermissions)
             mode = int(st.st_mode & 07777);
     } else if (errno != ENOENT) {

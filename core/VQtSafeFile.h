@@ -51,7 +51,7 @@ public:
     void setPermissions(int mode) { m_mode = mode; }
 
     // Creates the temporary file. False when the target cannot be replaced (a folder, a refused
-    // link, a folder that does not exist or cannot be written).
+    // link, a file its user may not write, a folder that does not exist or cannot be written).
     bool open();
     // Appends bytes. After the first failure every later call fails and commit() discards.
     bool write(const void* data, uint64_t size);

@@ -1,42 +1,38 @@
 // Configuration files of both halves. Loading is all or nothing: the current configuration
 // is kept in a temporary file first and put back when the library refuses the new one, so a
-// truncated file or one made for another device leaves the device as it was. Saving goes to
-// a temporary file beside the target that replaces it only when complete.
+// truncated file or one made for another device leaves the device as it was. Saving goes
+// through the safe writer, so a failed save leaves the old file as it was.
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <QTemporaryFile>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <functional>
 
+#include "core/VQtSafeFile.h"
 #include "device/VQtDevice.h"
 
 namespace {
 
-// Runs save(temporary path) and moves the result over `path`; on failure `path` is untouched
-// and *why says what went wrong (empty when the library failed, which the caller explains).
+// The library writes only to a path: it fills a file in a private folder, whose bytes then go to
+// `path` through the safe writer. On failure `path` is untouched and *why says what went wrong
+// (empty when the library failed, which the caller explains).
 bool saveThroughTemporary(const QString& path, const std::function<bool(const QByteArray&)>& save,
                           QString* why) {
-    const QFileInfo target(path);
-    QTemporaryFile temporary(target.absolutePath() + QStringLiteral("/.") + target.fileName() +
-                             QStringLiteral(".XXXXXX"));
-    if (!temporary.open()) {
-        *why = VQtDevice::tr("the folder %1 cannot be written")
-                   .arg(QDir::toNativeSeparators(target.absolutePath()));
+    const QTemporaryDir scratch(QDir::tempPath() + QStringLiteral("/vqt-configuration-XXXXXX"));
+    if (!scratch.isValid()) {
+        *why =
+            VQtDevice::tr("the folder %1 cannot be written").arg(QDir::toNativeSeparators(QDir::tempPath()));
         return false;
     }
-    temporary.close();
-    const QByteArray temporaryPath = QFile::encodeName(temporary.fileName());
-    if (!save(temporaryPath))
+    const QString written = scratch.filePath(QStringLiteral("configuration"));
+    if (!save(QFile::encodeName(written)))
         return false;
-    if (std::rename(temporaryPath.constData(), QFile::encodeName(target.absoluteFilePath()).constData()) !=
-        0) {
-        *why = QString::fromLocal8Bit(std::strerror(errno));
+    QFile file(written);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *why = file.errorString();
         return false;
     }
-    temporary.setAutoRemove(false);
-    return true;
+    return VQtSafeFile::writeFile(path, file.readAll(), why, VQtSafeFile::Durable);
 }
 
 } // namespace

@@ -269,10 +269,10 @@ enum VNP_ID : uint32_t {
     VNP_GVB_RESEND_TIMEOUTS = 0x31000008,
     VNP_CL_FRAME_VALID_MODE = 0x10000064, // own name: frame-valid indicator meaningful when nonzero
     VNP_CL_PIXEL_CLOCK_MHZ = 0x10000055,
-    // Own choice: writing it fires the software trigger, VNP_SOFTWARE_TRIGGER_COUNT pulses
-    // VNP_SOFTWARE_TRIGGER_PERIOD us apart. They trigger frames when the working mode is not
-    // "Free Run" and the trigger source is "Software Trigger" (6); a Camera Link board's
-    // software trigger reaches its camera whatever the source.
+    // Own choice: writing it fires the software trigger: VNP_SOFTWARE_TRIGGER_COUNT pulses
+    // VNP_SOFTWARE_TRIGGER_PERIOD us apart (Camera Link), one pulse on the other boards. They
+    // trigger frames when the working mode is not "Free Run" and the trigger source is
+    // "Software Trigger" (6); a Camera Link board's software trigger reaches its camera anyway.
     VNP_SOFTWARE_TRIGGER_FIRE = 0x1000005F
 };
 

@@ -3,11 +3,10 @@
 #include <QString>
 #include <QStringList>
 
-// Writes the bad-pixel lists as CSV: each line followed by CR LF. The file is written
-// completely or not at all: a temporary file beside it replaces it only once every byte is
-// on disk, so a failed export never leaves a truncated file behind.
+// Writes the bad-pixel lists as CSV: each line followed by CR LF, through the program's one
+// safe writer, so a failed export leaves the file it was replacing as it was.
 class VQtBadCsvFile {
 public:
-    // False on failure; `error` (when given) says why.
+    // False on failure; `error` (when given) names the path and the system's reason.
     static bool WriteDataToFile(const QString& path, const QStringList& lines, QString* error = nullptr);
 };

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/VQtSafeFile.h"
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimEventQueue.h"
 #include "device/sim/SimFrameSource.h"
@@ -237,9 +238,15 @@ int SimBoard::getInfo(uint32_t id, int64_t* value) {
 
 int SimBoard::setInfo(uint32_t id, int64_t value) {
     if (id == VNP_SOFTWARE_TRIGGER_FIRE) {
-        int64_t pulses = 0;
-        if (const int r = getInfo(VNP_SOFTWARE_TRIGGER_COUNT, &pulses); r != 1)
-            return r;
+        // Boards without a pulse count (CoaXPress, SFP, GigE Vision) fire one pulse.
+        int64_t pulses = 1;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (!m_open)
+                return VION_ERR_BOARD_NOT_OPEN;
+            if (m_params.contains(VNP_SOFTWARE_TRIGGER_COUNT))
+                pulses = m_params.value(VNP_SOFTWARE_TRIGGER_COUNT).value;
+        }
         pulse(int(qBound<int64_t>(1, pulses, 100000)), true);
         return 1;
     }
@@ -304,11 +311,8 @@ int SimBoard::saveConfiguration(const QString& path) {
     std::lock_guard<std::mutex> lock(m_mutex);
     if (!m_open)
         return VION_ERR_BOARD_NOT_OPEN;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return VION_ERR_CONFIG_PATH;
     const QByteArray text = SimBoardParams::saveText(m_desc, m_params);
-    return file.write(text) == text.size() && file.flush() ? 1 : VION_ERR_CONFIG_PATH;
+    return VQtSafeFile::writeFile(path, text, nullptr, VQtSafeFile::Durable) ? 1 : VION_ERR_CONFIG_PATH;
 }
 
 // All or nothing: a file that is incomplete, made for another kind of board or holds a value

@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "core/VQtSafeFile.h"
 #include "device/sim/SimEventInfo.h"
 #include "device/sim/SimEventQueue.h"
 #include "device/sim/SimFeatureSet.h"
@@ -653,10 +654,8 @@ OXASTATUS SimCamera::unregisterCallback(SimCameraSession& session, const QString
 
 OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
     std::unique_lock<std::mutex> lock(m_mutex);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
-        return OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
-    QTextStream out(&file);
+    QByteArray text;
+    QTextStream out(&text);
     out << kConfigHeader << "\n";
     out << "Model=" << m_desc.model << "\n";
     for (int i = 0; i < m_features.size(); ++i) {
@@ -668,7 +667,9 @@ OXASTATUS SimCamera::saveConfiguration(const QString& path) const {
     }
     out << kConfigEnd << "\n";
     out.flush();
-    return file.error() == QFile::NoError ? OXA_STATUS_SUCCESS : OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
+    return VQtSafeFile::writeFile(path, text, nullptr, VQtSafeFile::Durable)
+               ? OXA_STATUS_SUCCESS
+               : OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO);
 }
 
 OXASTATUS SimCamera::loadConfiguration(const QString& path) {

@@ -101,6 +101,12 @@ expect_err("Cannot set Width to 1001: Feature Module")
 run(1 get VCX-4M-C SequencerMode)                       # not implemented: nothing to read
 run(1 set VCX-4M-C NoSuchFeature 1)
 run(2 set VCX-4M-C Width)
+run(0 features VCX-4M-C set Width 1024)                 # the same through "features"
+expect_in("Width = 1024")
+run(0 features VCX-4M-C get Width)
+expect_in("2048")
+run(1 features VCX-4M-C set Width 1001)
+expect_err("Cannot set Width to 1001: Feature Module")
 run(0 params board:1)
 expect_in("VNP_HARDWARE_TRIGGER_GENERAL_INPUT1_DELAY")
 expect_in("0..34359738360 step 8")                      # 64-bit nanosecond delays

@@ -3,14 +3,18 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QTemporaryDir>
 
+#include <functional>
 #include <new>
 #include <stdexcept>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include "core/VQtSafeFile.h"
+#include "core/VQtSafeImageFile.h"
 #include "core/VQtThreadGuard.h"
 #include "tests/common/file_size_limit.h"
 
@@ -121,6 +125,39 @@ TEST_F(SafeFile, RefusesWhatCannotBeReplacedAndSaysWhy) {
         EXPECT_FALSE(name.startsWith(QLatin1Char('.'))) << name.toStdString();
 }
 
+// Runs `check` without privileges: permission bits do not stop the superuser, so a superuser's
+// run does it in a child process as "nobody", with the test folder handed over to that user.
+bool unprivileged(const QString& folder, const std::function<bool()>& check) {
+    if (::geteuid() != 0)
+        return check();
+    const uid_t nobody = 65534;
+    for (const QString& entry : QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot))
+        if (::chown(QFile::encodeName(QDir(folder).filePath(entry)).constData(), nobody, nobody) != 0)
+            return false;
+    if (::chown(QFile::encodeName(folder).constData(), nobody, nobody) != 0)
+        return false;
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(::setgid(nobody) == 0 && ::setuid(nobody) == 0 && check() ? 0 : 1);
+    int status = 0;
+    return child > 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+// A file made read-only is not replaced, although its folder would allow the rename.
+TEST_F(SafeFile, ReadOnlyFileIsKept) {
+    writePlain(path("kept.ini"), "kept");
+    ASSERT_EQ(::chmod(QFile::encodeName(path("kept.ini")).constData(), 0444), 0);
+    EXPECT_TRUE(unprivileged(m_dir.path(), [this] {
+        QString error;
+        return !VQtSafeFile::writeFile(path("kept.ini"), QByteArray("lost"), &error) &&
+               error.contains(path("kept.ini")) && error.contains(QStringLiteral("Permission denied")) &&
+               VQtSafeFile::writeFile(path("new.ini"), QByteArray("new"), &error);
+    }));
+    EXPECT_EQ(readAll(path("kept.ini")), QByteArray("kept"));
+    EXPECT_EQ(readAll(path("new.ini")), QByteArray("new"));
+}
+
 // A full disk shows up as a short write; the old file stays whole and no temporary file stays.
 TEST_F(SafeFile, FullDiskLeavesTheOldFile) {
     const QByteArray old(1000, 'o');
@@ -168,6 +205,27 @@ TEST_F(SafeFile, SymbolicLinksRefusedOrFollowedNeverWrittenThrough) {
     writePlain(path("plain.ini"), "p");
     ASSERT_TRUE(VQtSafeFile::setPermissionsNoFollow(path("plain.ini"), 0666, &error));
     EXPECT_EQ(modeOf(path("plain.ini")), 0666);
+}
+
+// Qt pictures (the screenshots) take the same road: encoded by extension, or the old file kept.
+TEST_F(SafeFile, PicturesByExtensionOrTheOldFileKept) {
+    QImage picture(16, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    QString error;
+    ASSERT_TRUE(saveImageSafely(picture, path("shot.png"), &error)) << error.toStdString();
+    EXPECT_TRUE(readAll(path("shot.png")).startsWith("\x89PNG"));
+    const QByteArray old = readAll(path("shot.png"));
+    {
+        FileSizeLimit limit(64);
+        ASSERT_TRUE(limit.active());
+        EXPECT_FALSE(saveImageSafely(picture, path("shot.png"), &error));
+    }
+    EXPECT_TRUE(error.contains(path("shot.png"))) << error.toStdString();
+    EXPECT_FALSE(saveImageSafely(QImage(), path("shot.png"), &error));
+    EXPECT_FALSE(saveImageSafely(picture, path("shot.nosuchformat"), &error));
+    EXPECT_TRUE(error.contains(path("shot.nosuchformat"))) << error.toStdString();
+    EXPECT_EQ(readAll(path("shot.png")), old);
+    EXPECT_EQ(entries(), QStringList{"shot.png"});
 }
 
 TEST(ThreadGuard, AnyExceptionBecomesOneLine) {

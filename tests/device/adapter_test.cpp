@@ -10,6 +10,7 @@
 #include "device/VQtDeviceCL.h"
 #include "device/VQtDeviceCXP.h"
 #include "device_test_helpers.h"
+#include "tests/common/file_size_limit.h"
 
 namespace {
 
@@ -200,6 +201,35 @@ TEST_F(Adapter, BoardFollowsItsCamera) {
     EXPECT_EQ(dev->getAcqFeatureByType(VNP_CXP_DATA_PACKED_TRANSFER)->getValue(), 1);
 }
 
+// CoaXPress and GigE Vision board cameras send frames only between "AcquisitionStart" and
+// "AcquisitionStop", so the board grab brackets them; a Camera Link camera runs by itself.
+TEST_F(Adapter, BoardGrabsStartAndStopTheirCameras) {
+    const struct {
+        VQT_DEVICE_VAR_TYPE type;
+        int board;
+        const char* camera;
+        int64_t lockedWhileGrabbing;
+    } kinds[] = {{VQT_DEVICE_CAMERALINK, 0, "VCL-2K-M", 0},
+                 {VQT_DEVICE_COAXPRESS, 1, "VCX-4M-C", 1},
+                 {VQT_DEVICE_GIGEVISION_BOARD, 3, "VGB-2M-C", 1}};
+    for (const auto& k : kinds) {
+        open(k.type, k.board, k.camera);
+        const auto locked = [&] {
+            int64_t v = -1;
+            EXPECT_EQ(OxaDevGetInt64(dev->getRemoteHandle(), "TLParamsLocked", &v), OXA_STATUS_SUCCESS);
+            return v;
+        };
+        ASSERT_EQ(locked(), 0) << k.camera;
+        ASSERT_TRUE(dev->startAcq(0)) << k.camera;
+        EXPECT_TRUE(dev->isGrabbing());
+        EXPECT_EQ(locked(), k.lockedWhileGrabbing) << k.camera;
+        dev->stop();
+        EXPECT_FALSE(dev->isGrabbing());
+        EXPECT_EQ(locked(), 0) << k.camera;
+        EXPECT_TRUE(log.lines.isEmpty()) << k.camera;
+    }
+}
+
 TEST_F(Adapter, ConfigurationFilesRoundTripAndRefusals) {
     QTemporaryDir dir;
     const auto path = [&](const char* name) { return dir.filePath(QLatin1String(name)); };
@@ -283,6 +313,24 @@ TEST_F(Adapter, ConfigurationFilesRoundTripAndRefusals) {
     log.lines.clear();
     EXPECT_FALSE(dev->saveRemoteConfigFile(path("no/such/folder.ccf")));
     EXPECT_EQ(log.lines.size(), 1);
+    // A full disk while saving over earlier files: each stays whole and one line names it.
+    for (const bool board : {true, false}) {
+        const QString saved = path(board ? "board.zbcf" : "camera.ccf");
+        QFile before(saved);
+        ASSERT_TRUE(before.open(QIODevice::ReadOnly));
+        const QByteArray old = before.readAll();
+        log.lines.clear();
+        {
+            FileSizeLimit full(16);
+            ASSERT_TRUE(full.active());
+            EXPECT_FALSE(board ? dev->saveAcqConfigFile(saved) : dev->saveRemoteConfigFile(saved));
+        }
+        ASSERT_EQ(log.lines.size(), 1);
+        EXPECT_TRUE(log.lines.first().contains(saved)) << log.lines.first().toStdString();
+        QFile after(saved);
+        ASSERT_TRUE(after.open(QIODevice::ReadOnly));
+        EXPECT_EQ(after.readAll(), old);
+    }
 }
 
 } // namespace

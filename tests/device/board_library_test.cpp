@@ -8,6 +8,7 @@
 
 #include "device/VionBoardApi.h"
 #include "device_test_helpers.h"
+#include "tests/common/file_size_limit.h"
 
 namespace {
 
@@ -209,6 +210,12 @@ TEST(BoardConfiguration, RoundTrip) {
     ASSERT_EQ(VionSetInfo(b, VNP_BAYER_PATTERN, 2), 1);
     ASSERT_EQ(VionSaveConfigurationToFile(b, path.constData()), 1);
     ASSERT_EQ(VionSetInfo(b, VNP_IMAGE_TYPE, 0), 1);
+    {
+        // A full disk: the save fails and the file saved before stays whole.
+        FileSizeLimit full(16);
+        ASSERT_TRUE(full.active());
+        EXPECT_NE(VionSaveConfigurationToFile(b, path.constData()), 1);
+    }
     ASSERT_EQ(VionLoadConfigurationFromFile(b, path.constData()), 1);
     int32_t v = 0;
     VionGetInfo(b, VNP_IMAGE_TYPE, &v);

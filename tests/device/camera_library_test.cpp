@@ -14,6 +14,7 @@
 
 #include "device/OxaApi.h"
 #include "device_test_helpers.h"
+#include "tests/common/file_size_limit.h"
 
 namespace {
 
@@ -304,6 +305,13 @@ TEST_F(CameraLibrary, ConfigurationFilesRoundTrip) {
     ASSERT_EQ(OxaDevSetInt64(dev, "OffsetX", 0), OXA_STATUS_SUCCESS);
     ASSERT_EQ(OxaDevSetInt64(dev, "Width", 16), OXA_STATUS_SUCCESS);
     ASSERT_EQ(OxaDevFromString(dev, "PixelFormat", "Mono8"), OXA_STATUS_SUCCESS);
+    {
+        // A full disk: the save fails and the file saved before stays whole.
+        FileSizeLimit full(16);
+        ASSERT_TRUE(full.active());
+        EXPECT_EQ(OxaDevSaveConfigurationToFile(dev, path.constData()),
+                  OXA_MAKE_STATUS(OXA_MODULE_FILE, OXA_ERR_IO));
+    }
     ASSERT_EQ(OxaDevLoadConfigurationFromFile(dev, path.constData()), OXA_STATUS_SUCCESS);
     EXPECT_EQ(getInt("Width"), 80);
     EXPECT_EQ(getInt("OffsetX"), 40);

@@ -5,20 +5,35 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+#include "device/VionBoardApi.h"
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
+
+namespace {
+
+// A new device set is new hardware: board indices mean the new list only once it is taken
+// again, as the application's discovery does before it opens anything.
+void listBoards() {
+    int32_t boards = 0;
+    VionGetBoardCount(&boards);
+}
+
+} // namespace
 
 void useDeviceSet(const QByteArray& json, bool initialise) {
     SimDeviceSet set;
     QString error;
     ASSERT_TRUE(SimDeviceSet::fromJson(json, &set, &error)) << error.toStdString();
     SimLibrary::instance().setDeviceSet(set);
-    if (initialise)
+    listBoards();
+    if (initialise) {
         ASSERT_EQ(OxaManInitialize(), OXA_STATUS_SUCCESS);
+    }
 }
 
 void useDefaultSet() {
     SimLibrary::instance().setDeviceSet(SimDeviceSet::defaultSet());
+    listBoards();
     ASSERT_EQ(OxaManInitialize(), OXA_STATUS_SUCCESS);
 }
 

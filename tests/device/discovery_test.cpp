@@ -131,10 +131,11 @@ TEST(DiscoveryFaults, FailedReadsBecomeProbeErrors) {
       "cameras": [{"interface": "GigEVision", "model": "GE-X", "infoError": 4259850},
                   {"interface": "CoaXPress", "model": "CX-X", "board": 0, "infoError": 4259864},
                   {"interface": "CameraLink", "model": "CL-X", "board": 0, "infoError": 1}]})json");
+    const int savedLanguage = g_nDevLanguage;
     g_nDevLanguage = 0;
     {
         VQtManagerDeviceInfo registry;
-        ASSERT_EQ(registry.probeDevice(VQT_DEVICE_ALL), 0u);
+        EXPECT_EQ(registry.probeDevice(VQT_DEVICE_ALL), 0u);
         EXPECT_EQ(registry.getProbeErrorList(),
                   (QStringList{"管理模块:设备拒绝访问", "管理模块:系统内存不足"}));
         // Only the board entry is left: the CoaXPress camera dropped, the Camera Link camera's
@@ -148,6 +149,7 @@ TEST(DiscoveryFaults, FailedReadsBecomeProbeErrors) {
         EXPECT_EQ(registry.probeDevice(VQT_DEVICE_ALL), 4259845u);
         EXPECT_EQ(registry.getProbeErrorList(), (QStringList{"管理模块:未初始化运行环境"}));
     }
+    g_nDevLanguage = savedLanguage; // later tests read the English texts
     useDefaultSet();
 }
 

@@ -89,7 +89,9 @@ TEST_F(RemoteFeature, UnreadableAndUnknownFeatures) {
 
 TEST_F(RemoteFeature, WritesByTypeKeepTheValueOnlyOnSuccess) {
     const VQtRemoteFeaturePtr width = feature("Width");
-    EXPECT_EQ(width->getRepresentation(), 0u);
+    // The representation is read for writable integers only (the feature tree edits by it).
+    EXPECT_EQ(width->getRepresentation(), uint32_t(OXA_REPRESENTATION_LINEAR));
+    EXPECT_EQ(feature("PayloadSize")->getRepresentation(), 0u);
     ASSERT_EQ(width->setValue(QStringLiteral("96")), 0u);
     EXPECT_EQ(width->getValue().toLongLong(), 96);
     EXPECT_NE(width->setValue(97), 0u); // off the increment: refused, value kept

@@ -186,10 +186,9 @@ TEST_F(SimBoardGrab, TriggerModesAndIgnoredTriggers) {
     ASSERT_EQ(VionSetInfo(g.board, VNP_SOFTWARE_TRIGGER_FIRE, 1), 1);
     step(1);
     EXPECT_EQ(g.frames.load(), 3);
-    // Three pulses a microsecond apart: one frame, the other two come while the board is busy.
-    ASSERT_EQ(VionSetInfo(g.board, VNP_SOFTWARE_TRIGGER_COUNT, 3), 1);
-    ASSERT_EQ(VionSetInfo(g.board, VNP_SOFTWARE_TRIGGER_PERIOD, 2), 1);
-    ASSERT_EQ(VionSetInfo(g.board, VNP_SOFTWARE_TRIGGER_FIRE, 1), 1);
+    // Three pulses within one frame slot: one frame, the other two come while the board is busy.
+    for (int k = 0; k < 3; ++k)
+        ASSERT_EQ(VionSetInfo(g.board, VNP_SOFTWARE_TRIGGER_FIRE, 1), 1);
     step(1);
     EXPECT_EQ(g.frames.load(), 4);
     EXPECT_EQ(g.ignored.load(), 2);

@@ -2,8 +2,10 @@
 // buffers handed out in delivery order, the lifetimes of buffers, streams and devices, time-out
 // events and pre-rendered frames.
 #include <QThread>
+#include <atomic>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <thread>
 
 #include "device/sim/SimControl.h"
 #include "device_test_helpers.h"
@@ -131,6 +133,31 @@ TEST_F(SimStreamTest, DeviceClosedFromItsStreamCallback) {
     rig.dev = nullptr;
     EXPECT_EQ(OxaStreamWait(rig.stream, 5000), OXA_STATUS_SUCCESS);
     EXPECT_EQ(rig.frames.load(), 1);
+}
+
+TEST_F(SimStreamTest, UnregisteringWaitsForARunningCallback) {
+    ASSERT_TRUE(rig.open(0, 2, 1));
+    std::atomic<bool> inside{false}, release{false}, unregistered{false}, endedBeforeUnregister{false};
+    rig.afterFrame = [&](OXA_BUFFER_HANDLE) {
+        inside = true;
+        waitUntil([&] { return release.load(); });
+        endedBeforeUnregister = !unregistered.load();
+    };
+    ASSERT_EQ(OxaStreamStart(rig.stream, -1), OXA_STATUS_SUCCESS);
+    std::thread stepper([] { SimControl::step(QStringLiteral("SL-1"), 1); });
+    ASSERT_TRUE(waitUntil([&] { return inside.load(); }));
+    std::thread remover([&] {
+        EXPECT_EQ(OxaStreamUnregisterCallback(rig.stream, OXA_STREAM_EVENT_END_OF_FRAME), OXA_STATUS_SUCCESS);
+        unregistered = true;
+    });
+    QThread::msleep(30); // time enough for a remover that does not wait to return
+    EXPECT_FALSE(unregistered.load());
+    release = true;
+    remover.join();
+    stepper.join();
+    EXPECT_TRUE(endedBeforeUnregister.load());
+    step(1);
+    EXPECT_EQ(rig.frames.load(), 1); // and it is not called again
 }
 
 // Time-outs are counted in the clock's time: a step is one frame period (10 ms here).

@@ -15,6 +15,7 @@
 
 #include "core/QBaseMessageBox.h"
 #include "imageproc/VQtIplImage.h"
+#include "tests/common/file_size_limit.h"
 #include "tools/VQtBadPixelModel.h"
 #include "tools/VQtBadPixelThread.h"
 #include "tools/VQtBadPixelWidget.h"
@@ -209,12 +210,27 @@ private slots:
         closeNextBox(&seen);
         QVERIFY(!w.exportToFile(blocked));
         QVERIFY(seen.startsWith(QStringLiteral("Writing to CSV file failed !\n")));
-        QVERIFY(seen.size() > int(qstrlen("Writing to CSV file failed !\n")));
+        QVERIFY(seen.contains(blocked));
         QVERIFY(QFileInfo(blocked).isDir());
-        // Over an existing file, a failed write leaves the old contents whole.
         closeNextBox(&seen);
-        QVERIFY(!w.exportPixel(dir.filePath(QStringLiteral("no/such/folder/x.csv"))));
-        QVERIFY(QFile::exists(pixels));
+        const QString missing = dir.filePath(QStringLiteral("no/such/folder/x.csv"));
+        QVERIFY(!w.exportPixel(missing));
+        QVERIFY(seen.contains(missing));
+        // A full disk over an existing export: the old contents stay whole, the message names
+        // the file and the system's reason.
+        w.tabs()->setCurrentIndex(VQtBadPixelModel::Horizontal);
+        {
+            FileSizeLimit full(8);
+            QVERIFY(full.active());
+            closeNextBox(&seen);
+            QVERIFY(!w.exportToFile(pixels));
+        }
+        QVERIFY(seen.contains(pixels));
+        QVERIFY(seen.contains(QStringLiteral("File too large")));
+        QFile kept(pixels);
+        QVERIFY(kept.open(QIODevice::ReadOnly));
+        QCOMPARE(kept.readAll(), QByteArray("4000\r\n4000\r\n4000\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
     }
 
     void colourValuesShowTheirChannels() {
