@@ -7,7 +7,7 @@
 
 #include <exception>
 
-#include "acquisition/VQtCameraPixelFormat.h"
+#include "acquisition/VQtPixelFormatLayout.h"
 #include "acquisition/VQtImageThread.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "acquisition/VQtStreamBufferPlan.h"
@@ -66,7 +66,7 @@ bool VQtDeviceStream::remoteImageFormat() {
     }
     VQtImageParam p;
     m_pixelFormat = uint32_t(format);
-    VQtCameraPixelFormat::fromCode(m_pixelFormat, m_deviceType, &p);
+    VQtPixelFormatLayout::fromCode(m_pixelFormat, m_deviceType, &p);
     p.width = uint32_t(width);
     p.height = uint32_t(height);
     p.sourceSwapped = false;
