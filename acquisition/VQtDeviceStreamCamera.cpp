@@ -313,6 +313,9 @@ void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t) {
         m_imageThread->addBuffer(m_burstImage->getAddress(), uint64_t(m_burstImage->size), 0);
         ++m_saved;
     }
+    // A recording keeps the camera's own frames: they have the layout it was opened with.
+    if (data && m_video && m_video->isSavingX264())
+        m_video->addBuffer(data, m_frameBytes, m_dataOffset);
 }
 
 // The burst in the frame buffer as one picture (frame buffer locked by the caller).
