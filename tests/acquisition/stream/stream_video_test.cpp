@@ -11,6 +11,7 @@
 #include <opencv2/core.hpp>
 
 #include "acquisition/VQtVideoX264.h"
+#include "device/VQtDevice.h"
 #include "device/sim/SimControl.h"
 #include "h264_helpers.h"
 #include "imageproc/VQtIplImage.h"
