@@ -7,7 +7,7 @@
 
 #include <exception>
 
-#include "acquisition/VQtCameraPixelFormat.h"
+#include "acquisition/VQtPixelFormatLayout.h"
 #include "acquisition/VQtImageThread.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "acquisition/VQtStreamBufferPlan.h"
@@ -66,7 +66,7 @@ bool VQtDeviceStream::remoteImageFormat() {
     }
     VQtImageParam p;
     m_pixelFormat = uint32_t(format);
-    VQtCameraPixelFormat::fromCode(m_pixelFormat, m_deviceType, &p);
+    VQtPixelFormatLayout::fromCode(m_pixelFormat, m_deviceType, &p);
     p.width = uint32_t(width);
     p.height = uint32_t(height);
     p.sourceSwapped = false;
@@ -313,6 +313,9 @@ void VQtDeviceStream::onFrameReadyPixleDis(const uint8_t* data, uint64_t) {
         m_imageThread->addBuffer(m_burstImage->getAddress(), uint64_t(m_burstImage->size), 0);
         ++m_saved;
     }
+    // A recording keeps the camera's own frames: they have the layout it was opened with.
+    if (data && m_video && m_video->isSavingX264())
+        m_video->addBuffer(data, m_frameBytes, m_dataOffset);
 }
 
 // The burst in the frame buffer as one picture (frame buffer locked by the caller).

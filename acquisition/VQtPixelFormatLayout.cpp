@@ -85,5 +85,11 @@ bool VQtPixelFormatLayout::fromCode(uint32_t code, int32_t deviceType, VQtImageP
         param->deriveLayout();
         return true;
     }
+    // Unknown codes still give a usable mono layout of the depth the code names, so a stream
+    // can go on showing something while the log says what it could not read.
+    param->bitDepth = OXA_PIXEL_DEPTH(code);
+    if (param->bitDepth < 8 || param->bitDepth > 16)
+        param->bitDepth = 8;
+    param->deriveLayout();
     return false;
 }

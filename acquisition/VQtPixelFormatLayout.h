@@ -12,6 +12,7 @@
 class VQtPixelFormatLayout {
 public:
     // Fills imageType, bayerPattern, packedType, bitDepth, storageBits and channels of param;
-    // false (and param's image and packing types 0) for a code the display path cannot show.
+    // false for a code the display path cannot show, with param then mono and unpacked at the
+    // depth the code names.
     static bool fromCode(uint32_t code, int32_t deviceType, VQtImageParam* param);
 };

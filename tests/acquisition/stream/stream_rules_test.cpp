@@ -3,7 +3,7 @@
 // frame thinning.
 #include <gtest/gtest.h>
 
-#include "acquisition/VQtCameraPixelFormat.h"
+#include "acquisition/VQtPixelFormatLayout.h"
 #include "acquisition/VQtFrameThinning.h"
 #include "acquisition/VQtRateCounter.h"
 #include "acquisition/VQtStreamBufferPlan.h"
@@ -65,7 +65,7 @@ TEST(CameraPixelFormat, CodesGiveTheirLayouts) {
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << std::hex << c.code);
         VQtImageParam p;
-        EXPECT_TRUE(VQtCameraPixelFormat::fromCode(c.code, c.deviceType, &p));
+        EXPECT_TRUE(VQtPixelFormatLayout::fromCode(c.code, c.deviceType, &p));
         EXPECT_EQ(p.imageType, c.imageType);
         EXPECT_EQ(p.bayerPattern, c.bayer);
         EXPECT_EQ(p.packedType, c.packed);
@@ -76,7 +76,7 @@ TEST(CameraPixelFormat, CodesGiveTheirLayouts) {
     // An unknown code: mono, unpacked, its depth from the code.
     VQtImageParam p;
     p.imageType = VQT_FRAME_RGB;
-    EXPECT_FALSE(VQtCameraPixelFormat::fromCode(0x010C0CFFu, 7, &p));
+    EXPECT_FALSE(VQtPixelFormatLayout::fromCode(0x010C0CFFu, 7, &p));
     EXPECT_EQ(p.imageType, uint32_t(VQT_FRAME_MONO));
     EXPECT_EQ(p.packedType, uint32_t(VQT_PACKED_NONE));
     EXPECT_EQ(p.bitDepth, 12u);

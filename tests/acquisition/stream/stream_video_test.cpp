@@ -11,6 +11,7 @@
 #include <opencv2/core.hpp>
 
 #include "acquisition/VQtVideoX264.h"
+#include "device/VQtDevice.h"
 #include "device/sim/SimControl.h"
 #include "h264_helpers.h"
 #include "imageproc/VQtIplImage.h"
@@ -131,6 +132,31 @@ TEST_F(StreamVideoTest, RecordingNeedsARunningGrab) {
     EXPECT_TRUE(rig.logged(QStringLiteral("no grab is running")));
     EXPECT_FALSE(rig.stream().addX264(VQT_VIDEO_FILE_TOO_LARGE));
     EXPECT_TRUE(filesInDir().isEmpty());
+}
+
+// A sensor-shift grab records the camera's own frames, one per shifted exposure, in the layout
+// the recording was opened with; the synthesised picture is the display's and the saver's.
+TEST_F(StreamVideoTest, BurstGrabRecordsEveryCameraFrame) {
+    ASSERT_TRUE(rig.useDevices(R"json({"cameras": [{"interface": "PCIe", "model": "SL-1", "width": 32,
+        "height": 24, "clock": "step", "pixelShift": true, "pixelFormats": ["Mono8"]}]})json"));
+    ASSERT_TRUE(rig.open(7, -1, 0));
+    ASSERT_TRUE(rig.device()->setRemoteFeature(QStringLiteral("PixelShiftMode"), QStringLiteral("Shift2x2")));
+    rig.stream().setCallbackMode(VQtDeviceStream::PixelDisplacementMode);
+    rig.stream().slotGrabContinuous();
+    ASSERT_TRUE(rig.stream().isGrabbing());
+    rig.stream().getVideoThread()->setRecordAll(true);
+    const QString path = dir.filePath(QStringLiteral("burst.h264"));
+    ASSERT_TRUE(rig.stream().openX264(path));
+    ASSERT_TRUE(rig.step(kCamera, 8));
+    ASSERT_TRUE(rig.waitShown(8));
+    rig.stream().slotGrabStop();
+    const DecodedVideo v = decodeH264(path);
+    ASSERT_TRUE(v.opened);
+    EXPECT_EQ(v.errors, 0);
+    EXPECT_EQ(v.luma.size(), 8u);
+    EXPECT_EQ(v.width, 32);
+    EXPECT_EQ(v.height, 24);
+    rig.close();
 }
 
 } // namespace
