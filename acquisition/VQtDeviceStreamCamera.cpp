@@ -11,6 +11,7 @@
 #include "acquisition/VQtImageThread.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "acquisition/VQtStreamBufferPlan.h"
+#include "acquisition/VQtVideoSink.h"
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
 #include "device/VQtStatusText.h"
