@@ -4,6 +4,7 @@
 #include "app/MainWindow.h"
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
+#include "device/VQtDeviceWidget.h"
 #include "tools/VQtAcqRegisterDlg.h"
 #include "tools/VQtFirmwareUpgradeDlg.h"
 #include "tools/VQtPreProcessWidget.h"
@@ -31,6 +32,13 @@ void MainWindow::createServiceTools() {
     connect(sendTablesDlg, &VQtSendTablesDlg::signalOutputInfo, this, &MainWindow::signalOutputInfo);
     connect(firmwareUpgradeDlg, &VQtFirmwareUpgradeDlg::signalOutputInfo, this,
             &MainWindow::signalOutputInfo);
+
+    // The correction switches live both in the camera feature tree and in the pre-processing
+    // window: a switch in either shows in the other.
+    connect(preProcessWidget, &VQtPreProcessWidget::signalUpdateRemoteFeature, deviceWidget,
+            &VQtDeviceWidget::slotUpdateRemoteFeature);
+    connect(deviceWidget, &VQtDeviceWidget::signalUpdatePreEnable, preProcessWidget,
+            &VQtPreProcessWidget::slotRefreshEnable);
 
     connect(ui->actionPreProcessing, &QAction::triggered, this, [this] { showTool(preProcessWidget); });
     connect(ui->actionSerialControl, &QAction::triggered, this, [this] { showTool(serialControlWidget); });

@@ -14,6 +14,7 @@
 #include "device/VQtFeatureText.h"
 #include "device/VQtForceIpDlg.h"
 #include "device/VQtManagerDeviceInfo.h"
+#include "device/VQtPreProcessEnable.h"
 #include "device/VQtTreeWidget.h"
 #include "ui_VQtDeviceWidget.h"
 
@@ -521,8 +522,11 @@ void VQtDeviceWidget::slotUpdateRemoteFeature(VQtRemoteFeature* feature) {
         return;
     remoteTree()->updateRemoteItem(feature);
     commonTree()->updateRemoteItem(feature);
-    if (feature->getFeature() == QLatin1String("DeviceUserID"))
+    const QString name = feature->getFeature();
+    if (name == QLatin1String("DeviceUserID"))
         modifyDeviceDisplayName(feature->getValue().toString());
+    if (g_preEnable.contains(name))
+        emit signalUpdatePreEnable();
 }
 
 void VQtDeviceWidget::modifyDeviceDisplayName(const QString& name) {

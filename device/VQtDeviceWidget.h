@@ -72,6 +72,9 @@ signals:
     void signalUpdateDevOpenStatus();
     // A probe, open or close has started: actions that need the device wait for its end.
     void signalDeviceBusy();
+    // A correction's enable feature (g_preEnable) changed: the pre-processing window re-reads
+    // its enable boxes.
+    void signalUpdatePreEnable();
 
 public slots:
     void slotProbeDevice();
@@ -80,12 +83,14 @@ public slots:
     void slotCloseDevice();
     void slotDeviceRemove();
     void slotThreadExit(int code);
+    // A camera feature changed (the worker, an event or a service window reports it): its
+    // row in the camera tree shows the new value.
+    void slotUpdateRemoteFeature(VQtRemoteFeature* feature);
 
 private slots:
     void slotLineEditSearchTextChanged();
     void slotFeatureToolTipClicked(bool checked);
     void slotUpdateAcqFeature(VQtAcqFeature* feature);
-    void slotUpdateRemoteFeature(VQtRemoteFeature* feature);
     void slotDeviceItemPressed(QTreeWidgetItem* item);
     void slotDeviceItemActivated(QTreeWidgetItem* item);
 

@@ -1,7 +1,5 @@
 #include "tools/VQtPreProcessNames.h"
 
-VQtPreProcessEnable g_preEnable;
-
 QStringList VQtPreProcessNames::candidates(Role role) {
     switch (role) {
     case LutEnable:

@@ -8,14 +8,7 @@
 #include <QStringList>
 #include <functional>
 
-// The enable features of the three corrections, published for the device panel, which tells
-// the pre-processing window when one of them changes.
-struct VQtPreProcessEnable {
-    QString lut = QStringLiteral("LUTEnable");
-    QString defect = QStringLiteral("DefectPixelCorrectionEnable");
-    QString ffc = QStringLiteral("FlatFieldCorrectionEnable");
-};
-extern VQtPreProcessEnable g_preEnable;
+#include "device/VQtPreProcessEnable.h"
 
 class VQtPreProcessNames {
 public:

@@ -289,7 +289,9 @@ void VQtPreProcessWidget::refreshControls() {
 }
 
 void VQtPreProcessWidget::slotRefreshEnable() {
-    refreshControls();
+    // A hidden window reads the camera again when it is shown.
+    if (isVisible())
+        refreshControls();
 }
 
 QVector<QPoint> VQtPreProcessWidget::currentEntries() const {
@@ -464,10 +466,15 @@ void VQtPreProcessWidget::slotEnableClicked() {
         return;
     }
     VQtDevice* dev = device();
-    if (!dev->setRemoteFeature(enableName(box), box->isChecked())) {
+    const QString name = enableName(box);
+    if (!dev->setRemoteFeature(name, box->isChecked())) {
         box->setChecked(!box->isChecked());
         information(tr("Set parameter failure!"));
+        return;
     }
+    // The camera feature tree shows the switch too.
+    if (VQtRemoteFeaturePtr feature = dev->getRemoteFeature(name))
+        emit signalUpdateRemoteFeature(feature.get());
 }
 
 void VQtPreProcessWidget::slotSelectLut(int index) {

@@ -1,20 +1,31 @@
 // The main window's service tools: their actions follow the open device, open their windows
-// on the current device, switch language with the window and close with it.
+// on the current device, switch language with the window and close with it; the correction
+// switches agree between the pre-processing window and the camera feature tree.
 #include <QAction>
+#include <QCheckBox>
 #include <QStandardPaths>
 #include <QtTest>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 #include "app/MainWindow.h"
 #include "core/VQtSystemParam.h"
 #include "device/VQtDevice.h"
+#include "device/VQtDeviceControl.h"
+#include "device/VQtDeviceWidget.h"
+#include "device/VQtPreProcessEnable.h"
+#include "device/VQtTreeWidget.h"
+#include "device/VQtTreeWidgetItem.h"
+#include "device/sim/SimCamera.h"
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
 #include "tools/VQtPreProcessWidget.h"
 #include "tools/VQtSerialControlWidget.h"
 
 namespace {
+constexpr int kDeadlineMs = 15000;
+
 std::unique_ptr<VQtDevice> open(const char* model, VQT_DEVICE_VAR_TYPE type, int board = -1) {
     uint32_t count = 0;
     OxaManGetDeviceCount(&count);
@@ -82,6 +93,91 @@ private slots:
         QVERIFY(!window.getSerialControlWidget()->reader()->isRunning());
         window.close();
         QVERIFY(!window.getPreProcessWidget()->isVisible());
+    }
+
+    // Switching a correction in one window shows in the other, whichever way it goes: the
+    // pre-processing window hands the feature to the camera tree, and the panel tells the
+    // window when the worker or a camera event reports a change of an enable feature.
+    void correctionSwitchesAgreeBetweenWindows() {
+        MainWindow window;
+        window.languageChanged(1);
+        VQtDeviceWidget* panel = window.getDeviceWidget();
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy() && panel->findDeviceRow(QStringLiteral("VP-4M-M")),
+                                 kDeadlineMs);
+        panel->findChild<QTreeWidget*>(QStringLiteral("treeWidgetDeviceList"))
+            ->setCurrentItem(panel->findDeviceRow(QStringLiteral("VP-4M-M")));
+        window.findChild<QAction*>(QStringLiteral("actionOpen"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy() && g_pDev && g_pDev->isOpenRemote(), kDeadlineMs);
+
+        window.findChild<QAction*>(QStringLiteral("actionPreProcessing"))->trigger();
+        VQtPreProcessWidget* pre = window.getPreProcessWidget();
+        QVERIFY(pre->isVisible());
+        auto preBox = [&](const char* name) { return pre->findChild<QCheckBox*>(QLatin1String(name)); };
+        auto treeBox = [&](const QString& feature) -> QCheckBox* {
+            VQtTreeWidgetItem* item = panel->remoteTree()->getSubItemFromName(feature);
+            return item ? qobject_cast<QCheckBox*>(item->getEditor()) : nullptr;
+        };
+        QCheckBox* lut = preBox("checkBoxLutEnable");
+        QCheckBox* defect = preBox("checkBoxBadPixel");
+        QCheckBox* ffc = preBox("checkBoxFfc");
+        for (QCheckBox* box : {lut, defect, ffc})
+            QVERIFY(box->isEnabled() && !box->isChecked());
+        QVERIFY(treeBox(g_preEnable.lut) && treeBox(g_preEnable.defect) && treeBox(g_preEnable.ffc));
+        QVERIFY(!treeBox(g_preEnable.lut)->isChecked());
+
+        // Pre-processing to tree.
+        lut->click();
+        QTRY_VERIFY_WITH_TIMEOUT(treeBox(g_preEnable.lut)->isChecked(), kDeadlineMs);
+        QVERIFY(lut->isChecked());
+
+        // Tree to pre-processing, through the worker's write.
+        treeBox(g_preEnable.defect)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(defect->isChecked(), kDeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy(), kDeadlineMs);
+        treeBox(g_preEnable.lut)->click();
+        QTRY_VERIFY_WITH_TIMEOUT(!lut->isChecked(), kDeadlineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy(), kDeadlineMs);
+        QVERIFY(defect->isChecked());
+
+        // The camera switched flat-field correction on by itself and says so on its event thread.
+        QSignalSpy reports(panel->getControl(), &VQtDeviceControl::signalUpdateRemoteFeature);
+        QSignalSpy refreshes(panel, &VQtDeviceWidget::signalUpdatePreEnable);
+        std::shared_ptr<SimCamera> camera = SimLibrary::instance().findCamera(QStringLiteral("VP-4M-M"));
+        QVERIFY(camera);
+        QCOMPARE(camera->setBool(g_preEnable.ffc, true), OXA_STATUS_SUCCESS);
+        auto reportFromCamera = [&](const QString& name) {
+            VQtRemoteFeaturePtr feature = g_pDev->getRemoteFeature(name);
+            QVERIFY(feature);
+            std::thread event([&] { g_pDev->refreshRemoteFeature(feature.get()); });
+            event.join();
+        };
+        auto reported = [&](const QString& name) {
+            for (const QList<QVariant>& args : reports)
+                if (qvariant_cast<VQtRemoteFeature*>(args.at(0))->getFeature() == name)
+                    return true;
+            return false;
+        };
+        reportFromCamera(g_preEnable.ffc);
+        QTRY_VERIFY_WITH_TIMEOUT(ffc->isChecked(), kDeadlineMs);
+        QVERIFY(treeBox(g_preEnable.ffc)->isChecked());
+        QVERIFY(refreshes.count() >= 1);
+
+        // Other features leave the window's switches alone.
+        int before = refreshes.count();
+        reportFromCamera(QStringLiteral("Width"));
+        QTRY_VERIFY_WITH_TIMEOUT(reported(QStringLiteral("Width")), kDeadlineMs);
+        QCOMPARE(refreshes.count(), before);
+
+        // A hidden window reads the switches when it is shown again.
+        pre->close();
+        before = refreshes.count();
+        QCOMPARE(camera->setBool(g_preEnable.defect, false), OXA_STATUS_SUCCESS);
+        reportFromCamera(g_preEnable.defect);
+        QTRY_VERIFY_WITH_TIMEOUT(refreshes.count() > before, kDeadlineMs);
+        QVERIFY(defect->isChecked());
+        window.findChild<QAction*>(QStringLiteral("actionPreProcessing"))->trigger();
+        QVERIFY(!defect->isChecked());
+        QVERIFY(!treeBox(g_preEnable.defect)->isChecked());
     }
 };
 

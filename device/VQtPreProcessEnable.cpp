@@ -1,0 +1,3 @@
+#include "device/VQtPreProcessEnable.h"
+
+VQtPreProcessEnable g_preEnable;
