@@ -12,6 +12,7 @@
 #include "acquisition/VQtDeviceStream.h"
 #include "app/MainWindow.h"
 #include "app/VQtPictureControl.h"
+#include "core/VQtSafeImageFile.h"
 #include "device/VQtDevice.h"
 #include "device/VQtDeviceControl.h"
 #include "device/VQtDeviceWidget.h"
@@ -62,7 +63,7 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     VQtDeviceWidget* panel = window.getDeviceWidget();
     bool ok = waitFor([panel] { return !panel->isBusy() && !panel->getControl()->isRunning(); });
     settle(500);
-    ok = window.grab().save(dir + QStringLiteral("/device_list.png")) && ok;
+    ok = saveImageSafely(window.grab().toImage(), dir + QStringLiteral("/device_list.png")) && ok;
 
     // A colour CoaXPress camera behind its board: both trees filled, the camera's at Guru level.
     ok = openRow(panel, QStringLiteral("VCX-4M-C")) && ok;
@@ -71,17 +72,17 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     // A current row fills the description pane under the tree.
     panel->remoteTree()->setCurrentItem(panel->remoteTree()->getSubItemFromName(QStringLiteral("Width")));
     settle(300);
-    ok = panel->grab().save(dir + QStringLiteral("/device_camera_features.png")) && ok;
+    ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_camera_features.png")) && ok;
     panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(0);
     settle(300);
-    ok = panel->grab().save(dir + QStringLiteral("/device_board_parameters.png")) && ok;
+    ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_board_parameters.png")) && ok;
 
     // The everyday rows of board and camera in one tab, in Chinese.
     window.languageChanged(0);
     auto* tabs = panel->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
     tabs->setCurrentIndex(1);
     settle(300);
-    ok = panel->grab().save(dir + QStringLiteral("/device_common_features_zh.png")) && ok;
+    ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_common_features_zh.png")) && ok;
     tabs->setCurrentIndex(0);
     window.languageChanged(1);
 
@@ -90,10 +91,25 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     stream->slotGrabContinuous();
     ok = waitFor([stream] { return stream->getFigures().displayed >= 20; }) && ok;
     settle(1500);
-    ok = window.grab().save(dir + QStringLiteral("/device_live_bayer.png")) && ok;
+    ok = saveImageSafely(window.grab().toImage(), dir + QStringLiteral("/device_live_bayer.png")) && ok;
     stream->slotGrabStop();
     panel->slotCloseDevice();
     ok = waitFor([panel] { return !panel->isBusy(); }) && ok;
+
+    // A GigE Vision camera through Aravis (its in-process fake camera when VIONC_ARAVIS_FAKE is
+    // set): the GenICam tree as the camera tree, and its pattern live.
+    if (panel->findDeviceRow(QStringLiteral("Fake"))) {
+        ok = openRow(panel, QStringLiteral("Fake")) && ok;
+        panel->setUserLevel(2);
+        panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(1);
+        stream->slotGrabContinuous();
+        ok = waitFor([stream] { return stream->getFigures().displayed >= 10; }) && ok;
+        settle(1500);
+        ok = saveImageSafely(window.grab().toImage(), dir + QStringLiteral("/device_aravis_fake.png")) && ok;
+        stream->slotGrabStop();
+        panel->slotCloseDevice();
+        ok = waitFor([panel] { return !panel->isBusy(); }) && ok;
+    }
 
     // The forced-address dialog as the panel shows it for the camera outside the subnet.
     const QString nic = QStringLiteral("192.168.10.10");
@@ -105,7 +121,7 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
         &window);
     dialog.show();
     settle(300);
-    ok = dialog.grab().save(dir + QStringLiteral("/device_force_ip.png")) && ok;
+    ok = saveImageSafely(dialog.grab().toImage(), dir + QStringLiteral("/device_force_ip.png")) && ok;
     dialog.close();
     return ok ? 0 : 1;
 }

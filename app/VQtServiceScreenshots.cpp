@@ -21,6 +21,7 @@
 #include "app/MainWindow.h"
 #include "core/QBaseMessageBox.h"
 #include "core/VQtSafeFile.h"
+#include "core/VQtSafeImageFile.h"
 #include "device/VQtDevice.h"
 #include "tools/VQtAcqRegisterDlg.h"
 #include "tools/VQtFirmwareUpgradeDlg.h"
@@ -90,7 +91,7 @@ QPixmap sideBySide(const QList<QWidget*>& windows) {
 }
 
 bool save(const QPixmap& shot, const QString& dir, const char* name) {
-    return shot.save(dir + QLatin1Char('/') + QLatin1String(name));
+    return saveImageSafely(shot.toImage(), dir + QLatin1Char('/') + QLatin1String(name));
 }
 
 QByteArray firmwareContainer(const QByteArray& model, int bytes) {
