@@ -7,8 +7,8 @@
 
 #include <exception>
 
-#include "acquisition/VQtPixelFormatLayout.h"
 #include "acquisition/VQtImageThread.h"
+#include "acquisition/VQtPixelFormatLayout.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "acquisition/VQtStreamBufferPlan.h"
 #include "acquisition/VQtVideoSink.h"

@@ -603,9 +603,27 @@ void MainWindow::configManagerPrm() {
 }
 
 void MainWindow::configRemoteTimeout(bool disable, bool keep) {
-    // Only an opened camera has a heartbeat to set; no camera handle exists without one.
-    Q_UNUSED(disable);
-    Q_UNUSED(keep);
+    if (disable)
+        g_sysPrm.heartbeatDisabled = true;
+    else if (!keep)
+        g_sysPrm.heartbeatDisabled = false;
+    // Only an opened camera has a heartbeat; the camera takes it through its standard feature,
+    // held inside the limits it announces ("never" is the longest it accepts).
+    VQtDevice* dev = g_pDev;
+    if (!dev || !dev->isOpenRemote())
+        return;
+    const VQtRemoteFeaturePtr heartbeat = dev->getRemoteFeature(QStringLiteral("GevHeartbeatTimeout"));
+    if (!heartbeat)
+        return;
+    const VQtRemoteParam& remote = g_sysPrm.remote;
+    qint64 ms = g_sysPrm.heartbeatDisabled       ? qint64(0xFFFFFFFFu)
+                : int(dev->getDeviceType()) == 1 ? qint64(remote.AcqHeartbeatTimeOut)
+                                                 : qint64(remote.RemoteHeartbeatTimeOut);
+    ms = qBound(heartbeat->getMin().toLongLong(), ms, heartbeat->getMax().toLongLong());
+    if (!dev->setRemoteFeature(heartbeat.get(), ms))
+        //: 设置相机心跳超时失败:%1
+        emit signalOutputInfo(
+            tr("Failed to set the camera heartbeat time-out: %1").arg(dev->getRemoteErrorInfo()), 1);
 }
 
 void MainWindow::showCameraStatus(const VQtCameraStatus::Result& status) {

@@ -174,6 +174,7 @@ void MainWindow::slotUpdateDevOpenStatus() {
     slotUpdateGrabPrm();
     slotUpdateDevGrabStatus();
     updateServiceActions();
+    configRemoteTimeout(false, true);
     if (pcie && insufficient)
         QBaseMessageBox::information(
             this, tr("Information"),

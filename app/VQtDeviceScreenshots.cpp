@@ -82,7 +82,8 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     auto* tabs = panel->findChild<QTabWidget*>(QStringLiteral("tabWidget"));
     tabs->setCurrentIndex(1);
     settle(300);
-    ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_common_features_zh.png")) && ok;
+    ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_common_features_zh.png")) &&
+         ok;
     tabs->setCurrentIndex(0);
     window.languageChanged(1);
 

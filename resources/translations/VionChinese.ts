@@ -563,6 +563,11 @@ Qt %2</translation>
         <extracomment>创建视频文件失败</extracomment>
         <translation>创建视频文件失败</translation>
     </message>
+    <message>
+        <source>Failed to set the camera heartbeat time-out: %1</source>
+        <extracomment>设置相机心跳超时失败:%1</extracomment>
+        <translation>设置相机心跳超时失败:%1</translation>
+    </message>
 </context>
 <context>
     <name>QBaseMessageBox</name>

@@ -77,6 +77,30 @@ private slots:
         QVERIFY(!enabled(window, "actionGrabStop"));
     }
 
+    // The camera's heartbeat follows the settings at open; switched off it is the longest the
+    // camera takes, and back on the setting again.
+    void heartbeatFollowsTheSettings() {
+        MainWindow window;
+        VQtDeviceWidget* panel = window.getDeviceWidget();
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy() && panel->findDeviceRow(QStringLiteral("VG-2M-M")),
+                                 kDeadlineMs);
+        g_sysPrm.remote.RemoteHeartbeatTimeOut = 7000;
+        openRow(window, QStringLiteral("VG-2M-M"));
+        const auto heartbeat = [] {
+            return g_pDev->getRemoteFeature(QStringLiteral("GevHeartbeatTimeout"))->getValue().toLongLong();
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(heartbeat(), 7000LL, kDeadlineMs);
+        window.configRemoteTimeout(true, true);
+        QVERIFY(g_sysPrm.heartbeatDisabled);
+        QCOMPARE(heartbeat(),
+                 g_pDev->getRemoteFeature(QStringLiteral("GevHeartbeatTimeout"))->getMax().toLongLong());
+        window.configRemoteTimeout(false, false);
+        QVERIFY(!g_sysPrm.heartbeatDisabled);
+        QCOMPARE(heartbeat(), 7000LL);
+        window.findChild<QAction*>(QStringLiteral("actionClose"))->trigger();
+        QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy() && !g_pDev->isOpen(), kDeadlineMs);
+    }
+
     void boardShowsItsLink() {
         MainWindow window;
         window.languageChanged(1);
