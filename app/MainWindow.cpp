@@ -604,9 +604,9 @@ void MainWindow::configManagerPrm() {
 
 void MainWindow::configRemoteTimeout(bool disable, bool keep) {
     if (disable)
-        g_sysPrm.heartbeatDisabled = true;
+        g_sysPrm.general.heartbeatDisabled = true;
     else if (!keep)
-        g_sysPrm.heartbeatDisabled = false;
+        g_sysPrm.general.heartbeatDisabled = false;
     // Only an opened camera has a heartbeat; the camera takes it through its standard feature,
     // held inside the limits it announces ("never" is the longest it accepts).
     VQtDevice* dev = g_pDev;
@@ -616,9 +616,9 @@ void MainWindow::configRemoteTimeout(bool disable, bool keep) {
     if (!heartbeat)
         return;
     const VQtRemoteParam& remote = g_sysPrm.remote;
-    qint64 ms = g_sysPrm.heartbeatDisabled       ? qint64(0xFFFFFFFFu)
-                : int(dev->getDeviceType()) == 1 ? qint64(remote.AcqHeartbeatTimeOut)
-                                                 : qint64(remote.RemoteHeartbeatTimeOut);
+    qint64 ms = g_sysPrm.general.heartbeatDisabled ? qint64(0xFFFFFFFFu)
+                : int(dev->getDeviceType()) == 1   ? qint64(remote.AcqHeartbeatTimeOut)
+                                                   : qint64(remote.RemoteHeartbeatTimeOut);
     ms = qBound(heartbeat->getMin().toLongLong(), ms, heartbeat->getMax().toLongLong());
     if (!dev->setRemoteFeature(heartbeat.get(), ms))
         //: 设置相机心跳超时失败:%1

@@ -91,11 +91,11 @@ private slots:
         };
         QTRY_COMPARE_WITH_TIMEOUT(heartbeat(), 7000LL, kDeadlineMs);
         window.configRemoteTimeout(true, true);
-        QVERIFY(g_sysPrm.heartbeatDisabled);
+        QVERIFY(g_sysPrm.general.heartbeatDisabled);
         QCOMPARE(heartbeat(),
                  g_pDev->getRemoteFeature(QStringLiteral("GevHeartbeatTimeout"))->getMax().toLongLong());
         window.configRemoteTimeout(false, false);
-        QVERIFY(!g_sysPrm.heartbeatDisabled);
+        QVERIFY(!g_sysPrm.general.heartbeatDisabled);
         QCOMPARE(heartbeat(), 7000LL);
         window.findChild<QAction*>(QStringLiteral("actionClose"))->trigger();
         QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy() && !g_pDev->isOpen(), kDeadlineMs);
