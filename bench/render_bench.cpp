@@ -2,7 +2,7 @@
 // demosaic, no other processing) against the same steps done as plain OpenCV calls.
 #include <benchmark/benchmark.h>
 
-#include <QMutex>
+#include <mutex>
 #include <QReadWriteLock>
 #include <opencv2/core/utility.hpp>
 #include <opencv2/imgproc.hpp>
@@ -23,7 +23,7 @@ cv::Mat mosaic12() {
 void BM_Render(benchmark::State& state) {
     cv::setNumThreads(0); // as in the picture widget: the render thread works alone
     QReadWriteLock lock;
-    QMutex mutex;
+    std::mutex mutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;
     picCreate(&image, kW, kH, 16, 1);

@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <opencv2/imgproc.hpp>
 
@@ -30,25 +31,25 @@ void QCustomPictureCanvas::setEntireImage(VQtIplImage* image, QReadWriteLock& lo
     m_entireLock = &lock;
 }
 
-void QCustomPictureCanvas::setUiCanvas(CPicCanvasParam& param, QMutex& mutex) {
+void QCustomPictureCanvas::setUiCanvas(CPicCanvasParam& param, std::mutex& mutex) {
     m_uiParam = &param;
     m_uiMutex = &mutex;
 }
 
 void QCustomPictureCanvas::setCanvasSize(const QSize& size) {
-    QMutexLocker l(m_uiMutex ? m_uiMutex : &m_infoMutex);
+    std::lock_guard<std::mutex> l(m_uiMutex ? *m_uiMutex : m_infoMutex);
     m_canvasSize = size;
 }
 
 void QCustomPictureCanvas::updateCanvas() {
-    QMutexLocker l(&m_wakeMutex);
+    std::lock_guard<std::mutex> l(m_wakeMutex);
     m_updateRequested = true;
-    m_wake.wakeAll();
+    m_wake.notify_all();
 }
 
 void QCustomPictureCanvas::updateImage() {
     if (m_uiParam) {
-        QMutexLocker l(m_uiMutex);
+        std::lock_guard<std::mutex> l(*m_uiMutex);
         m_uiParam->imageChanged = true;
     }
     updateCanvas();
@@ -65,7 +66,7 @@ VQtIplImage* QCustomPictureCanvas::getCalcImage() {
 }
 
 CPicCanvasParam QCustomPictureCanvas::getCanvasImageInfo() const {
-    QMutexLocker l(&m_infoMutex);
+    std::lock_guard<std::mutex> l(m_infoMutex);
     return m_param;
 }
 
@@ -73,12 +74,12 @@ void QCustomPictureCanvas::stopThread() {
     requestInterruption();
     m_stop = true;
     {
-        QMutexLocker l(&m_wakeMutex);
-        m_wake.wakeAll();
+        std::lock_guard<std::mutex> l(m_wakeMutex);
+        m_wake.notify_all();
     }
     {
-        QMutexLocker l(&m_sleepMutex);
-        m_sleep.wakeAll();
+        std::lock_guard<std::mutex> l(m_sleepMutex);
+        m_sleep.notify_all();
     }
     quit();
     wait();
@@ -100,9 +101,9 @@ void QCustomPictureCanvas::run() {
         }
 #endif
         {
-            QMutexLocker l(&m_wakeMutex);
+            std::unique_lock<std::mutex> l(m_wakeMutex);
             if (!m_updateRequested)
-                m_wake.wait(&m_wakeMutex, 1);
+                m_wake.wait_for(l, std::chrono::milliseconds(1));
             if (!m_updateRequested)
                 continue;
             m_updateRequested = false;
@@ -123,35 +124,39 @@ void QCustomPictureCanvas::run() {
             m_lastFailure = failure;
         }
         const int pause = pacingSleepMs(int(t.elapsed()));
-        QMutexLocker l(&m_sleepMutex);
+        std::unique_lock<std::mutex> l(m_sleepMutex);
         if (!m_stop)
-            m_sleep.wait(&m_sleepMutex, pause);
+            m_sleep.wait_for(l, std::chrono::milliseconds(pause));
     }
 }
 
 bool QCustomPictureCanvas::renderOnce() {
-    if (!m_entire || !m_entireLock || !m_uiParam)
+    if (!m_entireLock || !m_uiParam)
         return false;
     bool changed = false;
     bool rendered = false;
     {
+        // The widget replaces the entire image under this lock, so its pointer is only
+        // looked at while holding it.
         QWriteLocker imageLock(m_entireLock);
+        if (!m_entire)
+            return false;
         CPicCanvasParam p;
         {
-            QMutexLocker l(m_uiMutex);
+            std::lock_guard<std::mutex> l(*m_uiMutex);
             p = *m_uiParam;
             m_uiParam->imageChanged = false;
             m_renderSize = m_canvasSize;
         }
         changed = p.imageChanged;
         {
-            QMutexLocker l(&m_infoMutex);
+            std::lock_guard<std::mutex> l(m_infoMutex);
             m_param = p;
         }
         if (!picIsNull(m_entire) &&
             VQtFrameLayout::isShowable(uint32_t(m_entire->depth), uint32_t(m_entire->channels)) &&
             updateCalcImage() && processCalcCanvasImage()) {
-            QMutexLocker canvasLock(&m_canvasMutex);
+            std::lock_guard<std::mutex> canvasLock(m_canvasMutex);
             if (makeDisplayCanvas()) {
                 convertCalcCanvasToDisplayCanvas();
                 attachTextToCanvas();
@@ -176,7 +181,7 @@ bool QCustomPictureCanvas::updateCalcImage() {
         separation || p.flipX || p.flipY || (bayer && mode == CPIC_COI_ALL) || p.calc.isProcess();
     const QSize sz = separatedSize(mode, src.cols, src.rows, ch, bayer);
     {
-        QMutexLocker l(&m_infoMutex);
+        std::lock_guard<std::mutex> l(m_infoMutex);
         m_param.width = sz.width();
         m_param.height = sz.height();
     }

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <QMutex>
 #include <QReadWriteLock>
 #include <QSize>
 #include <QThread>
-#include <QWaitCondition>
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <opencv2/core.hpp>
 #include <vector>
 
@@ -26,7 +26,7 @@ public:
 
     void setEntireImage(VQtIplImage* image, QReadWriteLock& lock);
     // The widget's master parameters, guarded by `mutex` while either side touches them.
-    void setUiCanvas(CPicCanvasParam& param, QMutex& mutex);
+    void setUiCanvas(CPicCanvasParam& param, std::mutex& mutex);
     void setCanvasSize(const QSize& size);
     void setDebug(bool debug) { m_debug = debug; }
     void setAffinity(unsigned mask) { m_affinity = mask; }
@@ -75,15 +75,17 @@ private:
     void attachTextToCanvas();
     int displayShift() const;
 
-    QMutex m_wakeMutex;
-    QWaitCondition m_wake;
+    // Standard locks rather than Qt's so the thread checker sees the hand-overs between the
+    // widget thread and the render thread.
+    std::mutex m_wakeMutex;
+    std::condition_variable m_wake;
     std::atomic<bool> m_updateRequested{false};
-    QMutex m_sleepMutex;
-    QWaitCondition m_sleep;
+    std::mutex m_sleepMutex;
+    std::condition_variable m_sleep;
     std::atomic<bool> m_stop{false};
 
     QCustomPictureCanvasPainter m_painter;
-    QMutex m_canvasMutex;
+    std::mutex m_canvasMutex;
     VQtIplImage* m_display = nullptr;
     VQtIplImage* m_calc = nullptr;
     cv::Mat m_calcMat;
@@ -94,10 +96,10 @@ private:
     VQtIplImage* m_working = nullptr;
     bool m_useWorking = false;
 
-    mutable QMutex m_infoMutex;
+    mutable std::mutex m_infoMutex;
     CPicCanvasParam m_param;
     CPicCanvasParam* m_uiParam = nullptr;
-    QMutex* m_uiMutex = nullptr;
+    std::mutex* m_uiMutex = nullptr;
     QSize m_canvasSize;
     QSize m_renderSize;
 

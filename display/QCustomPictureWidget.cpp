@@ -67,7 +67,7 @@ bool QCustomPictureWidget::createImage(int width, int height, int depth, int cha
         return false;
     bool sizeChanged;
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         sizeChanged = m_param.width != width || m_param.height != height;
         m_param.width = width;
         m_param.height = height;
@@ -77,7 +77,7 @@ bool QCustomPictureWidget::createImage(int width, int height, int depth, int cha
     if (m_firstImage) {
         m_firstImage = false;
         {
-            QMutexLocker l(&m_paramMutex);
+            std::lock_guard<std::mutex> l(m_paramMutex);
             m_param.zoom = 1.0;
         }
         centreMarker(width, height);
@@ -120,7 +120,7 @@ void QCustomPictureWidget::requestRender(bool imageChanged) {
 
 void QCustomPictureWidget::setBayerMode(CPIC_BAYER_MODE mode, bool update) {
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.bayerMode = mode;
     }
     if (update)
@@ -129,7 +129,7 @@ void QCustomPictureWidget::setBayerMode(CPIC_BAYER_MODE mode, bool update) {
 
 void QCustomPictureWidget::setInterceptMode(const CPicInterceptMode& mode, bool update) {
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.intercept = mode;
     }
     if (update)
@@ -138,7 +138,7 @@ void QCustomPictureWidget::setInterceptMode(const CPicInterceptMode& mode, bool 
 
 void QCustomPictureWidget::setCalcMethod(const CPicCalcMethod& method) {
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.calc = method;
     }
     requestRender(true);
@@ -154,7 +154,7 @@ void QCustomPictureWidget::setKeepZoomFit(bool keep) {
 
 void QCustomPictureWidget::setMarker(const QPoint& imagePoint) {
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.offset =
             markerOffset(m_pattern.canvasMarker(), imagePoint, m_param.width, m_param.height, m_param.zoom);
     }
@@ -192,7 +192,7 @@ void QCustomPictureWidget::setFixedScale(double scale) {
 }
 
 void QCustomPictureWidget::setFrameFormat(int bayerMode, int bitDepth) {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     m_param.bayerMode = bayerMode >= 1 && bayerMode <= 4 ? bayerMode : CPIC_BAYER_NONE;
     m_param.intercept.bits = bitDepth;
     // Deep frames without a chosen bit window show their most significant 8 bits.
@@ -220,7 +220,7 @@ void QCustomPictureWidget::zoomFitTo(const QSize& size) {
     const CPicCanvasParam shown = getShowImageInfo(); // size after row, column or plane separation
     const QPoint pixel = clampToImage(getMarker(), shown.width, shown.height);
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         const double old = m_param.zoom;
         CPicGeometry::zoomFit(shown.width, shown.height, size.width(), size.height(), &m_param.zoom,
                               &m_param.offset);
@@ -241,7 +241,7 @@ void QCustomPictureWidget::zoomFitTo(const QSize& size) {
 void QCustomPictureWidget::applyZoom(double zoom) {
     m_autoFit = false;
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         const double old = m_param.zoom;
         if (old <= 0 || zoom == old) {
             m_param.zoom = zoom;
@@ -259,7 +259,7 @@ void QCustomPictureWidget::applyZoom(double zoom) {
 void QCustomPictureWidget::setOffset(double x, double y) {
     m_autoFit = false;
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.offset.x = x;
         m_param.offset.y = y;
     }
@@ -277,7 +277,7 @@ void QCustomPictureWidget::afterGeometryChange() {
 
 void QCustomPictureWidget::setCoiMode(int mode) {
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.coiMode = mode;
     }
     // A fitted picture stays fitted when a mode halves its width or height.
@@ -288,7 +288,7 @@ void QCustomPictureWidget::setCoiMode(int mode) {
 
 void QCustomPictureWidget::setFlip(bool flipX, bool flipY) {
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.flipX = flipX;
         m_param.flipY = flipY;
     }
@@ -297,7 +297,7 @@ void QCustomPictureWidget::setFlip(bool flipX, bool flipY) {
 
 void QCustomPictureWidget::setPixelMode(int mode) {
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         m_param.pixelMode = mode;
     }
     requestRender(false);
@@ -325,19 +325,19 @@ void QCustomPictureWidget::blankImage() {
 // ---- read-outs ----
 
 double QCustomPictureWidget::getZoom() const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     return m_param.zoom;
 }
 
 CPicPointDouble QCustomPictureWidget::getOffset() const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     return m_param.offset;
 }
 
 CPicCanvasParam QCustomPictureWidget::getShowImageInfo() const {
     CPicCanvasParam p;
     {
-        QMutexLocker l(&m_paramMutex);
+        std::lock_guard<std::mutex> l(m_paramMutex);
         p = m_param;
     }
     // Width and height after separation, as the canvas shows them.
@@ -401,7 +401,8 @@ bool QCustomPictureWidget::getMeasurePointFromImage(QPoint& a, QPoint& b) {
 
 bool QCustomPictureWidget::setRoiRectInImage(const QRect& rect) {
     const CPicCanvasParam c = getShowImageInfo();
-    if (rect.isEmpty() || rect.left() < 0 || rect.top() < 0 || rect.right() >= c.width || rect.bottom() >= c.height)
+    if (rect.isEmpty() || rect.left() < 0 || rect.top() < 0 || rect.right() >= c.width ||
+        rect.bottom() >= c.height)
         return false;
     if (m_pattern.mode() != CPIC_PATTERN_RECT && m_pattern.mode() != CPIC_PATTERN_RECT2)
         m_pattern.setMode(CPIC_PATTERN_RECT);
@@ -432,7 +433,7 @@ VQtIplImage* QCustomPictureWidget::getShowImage() {
 }
 
 void QCustomPictureWidget::getChannelAndFormat(int* channels, int* bits) const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     const bool demosaiced =
         m_param.bayerMode != 0 && m_param.channels == 1 && m_param.coiMode == CPIC_COI_ALL;
     if (channels)
@@ -442,27 +443,27 @@ void QCustomPictureWidget::getChannelAndFormat(int* channels, int* bits) const {
 }
 
 CPicCalcMethod QCustomPictureWidget::getCalcMethod() const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     return m_param.calc;
 }
 
 CPicInterceptMode QCustomPictureWidget::getInterceptMode() const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     return m_param.intercept;
 }
 
 int QCustomPictureWidget::getPixelMode() const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     return m_param.pixelMode;
 }
 
 int QCustomPictureWidget::getBayerMode() const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     return m_param.bayerMode;
 }
 
 int QCustomPictureWidget::getCoiMode() const {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     return m_param.coiMode;
 }
 
@@ -512,7 +513,7 @@ void QCustomPictureWidget::slotUpdateFinish(bool imageChanged) {
 }
 
 void QCustomPictureWidget::slotUpdateCalcMethod(double gain, int offset) {
-    QMutexLocker l(&m_paramMutex);
+    std::lock_guard<std::mutex> l(m_paramMutex);
     m_param.calc.gain = gain;
     m_param.calc.offset = offset;
 }
@@ -607,7 +608,7 @@ void QCustomPictureWidget::mouseMoveEvent(QMouseEvent* e) {
             m_autoFit = false;
             CPicCanvasParam c = getShowImageInfo();
             {
-                QMutexLocker l(&m_paramMutex);
+                std::lock_guard<std::mutex> l(m_paramMutex);
                 m_param.offset.x += d.x();
                 m_param.offset.y += d.y();
                 c.offset = m_param.offset;

@@ -1,9 +1,9 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QMutex>
 #include <QReadWriteLock>
 #include <QWidget>
+#include <mutex>
 #include <opencv2/core/types_c.h>
 
 #include "acquisition/VQtPictureTarget.h"
@@ -143,7 +143,7 @@ private:
 
     VQtIplImage* m_image = nullptr;
     QReadWriteLock m_imageLock;
-    mutable QMutex m_paramMutex;
+    mutable std::mutex m_paramMutex;
     CPicCanvasParam m_param;
     QCustomPictureCanvas* m_canvas = nullptr;
     QCustomPicturePattern m_pattern;

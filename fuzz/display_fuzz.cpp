@@ -6,7 +6,7 @@
 
 #include <QDir>
 #include <QFile>
-#include <QMutex>
+#include <mutex>
 #include <QReadWriteLock>
 
 #include <unistd.h>
@@ -23,7 +23,7 @@ namespace {
 // A picture window without the window, shaped like the picture widget's own target.
 struct CanvasTarget : VQtPictureTarget {
     QReadWriteLock lock{QReadWriteLock::Recursive};
-    QMutex paramMutex;
+    std::mutex paramMutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;
     QCustomPictureCanvas canvas;

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <QMutex>
+#include <mutex>
 #include <QReadWriteLock>
 #include <opencv2/imgproc.hpp>
 
@@ -13,7 +13,7 @@ namespace {
 // A canvas driven synchronously: one render per renderOnce(), no worker thread.
 struct CanvasRig {
     QReadWriteLock lock;
-    QMutex paramMutex;
+    std::mutex paramMutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;
     QCustomPictureCanvas canvas;
@@ -215,7 +215,7 @@ TEST(CanvasBuffers, ReusedWhileGeometryHolds) {
 
 TEST(CanvasBuffers, EmptyImageRendersNothing) {
     QReadWriteLock lock;
-    QMutex mutex;
+    std::mutex mutex;
     CPicCanvasParam param;
     VQtIplImage* empty = nullptr;
     picCreate(&empty, 0, 0, 8, 1);

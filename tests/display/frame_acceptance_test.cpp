@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QMutex>
+#include <mutex>
 #include <QReadWriteLock>
 #include <QTemporaryDir>
 
@@ -20,7 +20,7 @@ namespace {
 // any layout it is given, so what reaches the canvas is decided by the stream and the readers.
 struct CanvasTarget : VQtPictureTarget {
     QReadWriteLock lock{QReadWriteLock::Recursive};
-    QMutex paramMutex;
+    std::mutex paramMutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;
     QCustomPictureCanvas canvas;
