@@ -13,13 +13,13 @@
 #include "device/sim/SimControl.h"
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
+#include "tests/common/signal_recorder.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPainter>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -58,7 +58,7 @@ private:
         return QTest::qWaitFor([&] { return stream->getFigures().frames >= before + uint64_t(frames); },
                                5000);
     }
-    static bool logged(const QSignalSpy& spy, const QString& text) {
+    static bool logged(const SignalRecorder& spy, const QString& text) {
         for (const QList<QVariant>& args : spy)
             if (args.at(0).toString() == text)
                 return true;
@@ -75,7 +75,7 @@ private slots:
         QTemporaryDir dir;
         MainWindow window;
         window.languageChanged(1);
-        QSignalSpy log(&window, &MainWindow::signalOutputInfo);
+        SignalRecorder log(&window, &MainWindow::signalOutputInfo);
         QAction* start = action(window, "actionStartVideoX264");
         QAction* stop = action(window, "actionStopVideoX264");
         QVERIFY(start && stop);
@@ -116,7 +116,7 @@ private slots:
         QTemporaryDir dir;
         MainWindow window;
         window.languageChanged(1);
-        QSignalSpy log(&window, &MainWindow::signalOutputInfo);
+        SignalRecorder log(&window, &MainWindow::signalOutputInfo);
         VQtDevice* dev = openCamera();
         QVERIFY(dev);
         VQtDeviceStream* stream = window.getPictureControl()->stream();

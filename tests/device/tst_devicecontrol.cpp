@@ -9,8 +9,8 @@
 #include "device/sim/SimControl.h"
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
+#include "tests/common/signal_recorder.h"
 
-#include <QSignalSpy>
 #include <QtTest>
 
 namespace {
@@ -39,7 +39,7 @@ private:
     }
     // Probes and opens the first device of `type`; the worker is idle afterwards.
     static bool probeAndOpen(VQtDeviceControl& control, VQT_DEVICE_VAR_TYPE type, int acq, int camera) {
-        QSignalSpy exits(&control, &VQtDeviceControl::signalThreadExit);
+        SignalRecorder exits(&control, &VQtDeviceControl::signalThreadExit);
         control.startProbe(VQT_DEVICE_ALL);
         control.startOpen(type, acq, camera);
         if (!control.waitIdle(kDeadlineMs))
@@ -79,8 +79,8 @@ private slots:
         QFETCH(QString, line);
         QVERIFY(useDevices(json.constData()));
         VQtDeviceControl control;
-        QSignalSpy info(&control, &VQtDeviceControl::signalOutputInfo);
-        QSignalSpy exits(&control, &VQtDeviceControl::signalThreadExit);
+        SignalRecorder info(&control, &VQtDeviceControl::signalOutputInfo);
+        SignalRecorder exits(&control, &VQtDeviceControl::signalThreadExit);
         control.startProbe(VQT_DEVICE_ALL);
         QTRY_COMPARE_WITH_TIMEOUT(exits.count(), 1, kDeadlineMs);
         QCOMPARE(exits.at(0).at(0).toInt(), int(VQtDeviceControl::ProbeCmd));
@@ -100,8 +100,8 @@ private slots:
         QVERIFY(control.pollingCount() >= 0);
         stream.slotGrabContinuous();
         QVERIFY(stream.isGrabbing());
-        QSignalSpy restarts(&control, &VQtDeviceControl::signalRestartGrab);
-        QSignalSpy stops(&stream, &VQtDeviceStream::signalUpdateDevGrabStatus);
+        SignalRecorder restarts(&control, &VQtDeviceControl::signalRestartGrab);
+        SignalRecorder stops(&stream, &VQtDeviceStream::signalUpdateDevGrabStatus);
 
         // Exposure does not touch the frame format: the grab goes on untouched.
         const VQtRemoteFeaturePtr exposure = g_pDev->getRemoteFeature(QStringLiteral("ExposureTime"));
@@ -133,8 +133,8 @@ private slots:
         QVERIFY(probeAndOpen(control, VQT_DEVICE_PCIEVISION, -1, 0));
         const qlonglong before = g_pDev->getRemoteFeature(QStringLiteral("Width"))->getValue().toLongLong();
         QVERIFY(SimControl::failNext(QStringLiteral("LV"), QStringLiteral("*"), 1));
-        QSignalSpy info(&control, &VQtDeviceControl::signalOutputInfo);
-        QSignalSpy updates(&control, &VQtDeviceControl::signalUpdateRemoteFeature);
+        SignalRecorder info(&control, &VQtDeviceControl::signalOutputInfo);
+        SignalRecorder updates(&control, &VQtDeviceControl::signalUpdateRemoteFeature);
         edit(control, QStringLiteral("Width"), 16);
         QTRY_VERIFY_WITH_TIMEOUT(!info.isEmpty(), kDeadlineMs);
         QCOMPARE(info.at(0).at(1).toInt(), 1);
@@ -152,7 +152,7 @@ private slots:
         QVERIFY(probeAndOpen(control, VQT_DEVICE_COAXPRESS, 0, 0));
         QVERIFY(g_pDev->isOpenAcq());
         QVERIFY(control.pollingCount() > 0);
-        QSignalSpy updates(&control, &VQtDeviceControl::signalUpdateAcqFeature);
+        SignalRecorder updates(&control, &VQtDeviceControl::signalUpdateAcqFeature);
         // The polled board values have a 2 s period: one round within the deadline.
         QTRY_VERIFY_WITH_TIMEOUT(!updates.isEmpty(), kDeadlineMs);
         QVERIFY(updates.at(0).at(0).value<VQtAcqFeature*>()->getPollingTime() >= 1);
@@ -166,7 +166,7 @@ private slots:
     void commandsRunOneAfterAnother() {
         QVERIFY(useDevices(kCamera));
         VQtDeviceControl control;
-        QSignalSpy exits(&control, &VQtDeviceControl::signalThreadExit);
+        SignalRecorder exits(&control, &VQtDeviceControl::signalThreadExit);
         control.startProbe(VQT_DEVICE_ALL);
         QVERIFY(SimControl::setLatency(QStringLiteral("LV"), QStringLiteral("OxaDevOpen"), 200));
         control.startOpen(VQT_DEVICE_PCIEVISION, -1, 0);

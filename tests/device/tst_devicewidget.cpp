@@ -11,11 +11,11 @@
 #include "device/sim/SimControl.h"
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
+#include "tests/common/signal_recorder.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTimer>
 #include <QTreeWidget>
@@ -29,7 +29,7 @@ class TstDeviceWidget : public QObject {
     Q_OBJECT
 
 private:
-    static QStringList lines(const QSignalSpy& spy) {
+    static QStringList lines(const SignalRecorder& spy) {
         QStringList out;
         for (const auto& args : spy)
             out << args.at(0).toString();
@@ -39,7 +39,7 @@ private:
         return panel.findChild<QTreeWidget*>(QStringLiteral("treeWidgetDeviceList"));
     }
     static bool probe(VQtDeviceWidget& panel) {
-        QSignalSpy exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
+        SignalRecorder exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
         panel.slotProbeDevice();
         return exits.wait(kDeadlineMs) && !panel.isBusy() && list(panel)->topLevelItemCount() > 0;
     }
@@ -48,7 +48,7 @@ private:
         if (!item)
             return false;
         list(panel)->setCurrentItem(item);
-        QSignalSpy opened(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        SignalRecorder opened(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
         panel.slotOpenDevice();
         return opened.wait(kDeadlineMs) && g_pDev && g_pDev->isOpen();
     }
@@ -71,7 +71,7 @@ private slots:
             groups << tree->topLevelItem(i)->text(VQtDeviceWidget::IndexColumn);
         QVERIFY2(groups.contains("2") && groups.contains("5") && groups.contains("6"),
                  qPrintable(groups.join(',')));
-        QSignalSpy info(&panel, &VQtDeviceWidget::signalOutputInfo);
+        SignalRecorder info(&panel, &VQtDeviceWidget::signalOutputInfo);
         tree->setCurrentItem(tree->topLevelItem(0));
         panel.slotOpenDevice();
         QCOMPARE(lines(info), QStringList{"Please select the camera you want to open !"});
@@ -132,7 +132,7 @@ private slots:
             }
         });
         list(panel)->setCurrentItem(row);
-        QSignalSpy opened(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        SignalRecorder opened(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
         panel.slotOpenDevice();
         QVERIFY(!proposed.isEmpty());
         QVERIFY(proposed.startsWith(
@@ -171,7 +171,7 @@ private slots:
         auto* spin = qobject_cast<QSpinBox*>(width->getEditor());
         QVERIFY(spin && spin->isEnabled());
         const int target = spin->value() - spin->singleStep();
-        QSignalSpy exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
+        SignalRecorder exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
         spin->stepBy(-1);
         QVERIFY(exits.wait(kDeadlineMs));
         QCOMPARE(exits.at(0).at(0).toInt(), int(VQtDeviceControl::SetRemoteCmd));
@@ -188,7 +188,7 @@ private slots:
         QCOMPARE(panel.findDeviceRow(QStringLiteral("(Left)")),
                  panel.findDeviceRow(QStringLiteral("VG-2M-M")));
 
-        QSignalSpy closed(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        SignalRecorder closed(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
         panel.slotCloseDevice();
         QVERIFY(closed.wait(kDeadlineMs));
         QCOMPARE(tree->topLevelItemCount(), 0);
@@ -233,7 +233,7 @@ private slots:
         auto* timeout = qobject_cast<QSpinBox*>(common->getSubItemFromName("VNP_TIME_OUT")->getEditor());
         QVERIFY(timeout && timeout->isEnabled());
         const int target = timeout->value() + timeout->singleStep();
-        QSignalSpy exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
+        SignalRecorder exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
         timeout->stepBy(1);
         QVERIFY(exits.wait(kDeadlineMs));
         QCOMPARE(exits.at(0).at(0).toInt(), int(VQtDeviceControl::SetAcqCmd));
@@ -274,8 +274,8 @@ private slots:
         QVERIFY(open(panel, QStringLiteral("VU-3M-C")));
         stream.slotGrabContinuous();
         QVERIFY(stream.isGrabbing());
-        QSignalSpy info(&panel, &VQtDeviceWidget::signalOutputInfo);
-        QSignalSpy status(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
+        SignalRecorder info(&panel, &VQtDeviceWidget::signalOutputInfo);
+        SignalRecorder status(&panel, &VQtDeviceWidget::signalUpdateDevOpenStatus);
         QVERIFY(SimControl::unplug(QStringLiteral("VU-3M-C")));
         QTRY_VERIFY_WITH_TIMEOUT(lines(info).contains("Device remove"), kDeadlineMs);
         // The probe after the removal closed the device and lists what is left.
