@@ -138,7 +138,7 @@ bool QCustomPictureCanvas::renderOnce() {
     {
         // The widget replaces the entire image under this lock, so its pointer is only
         // looked at while holding it.
-        QWriteLocker imageLock(m_entireLock);
+        QWriteLocker imageLock(m_entireLock.load());
         if (!m_entire)
             return false;
         CPicCanvasParam p;

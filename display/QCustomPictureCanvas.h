@@ -92,7 +92,8 @@ private:
     cv::Mat m_displayMat;
 
     VQtIplImage* m_entire = nullptr;
-    QReadWriteLock* m_entireLock = nullptr;
+    // Read before taking it, so the pointer itself is atomic; it is the same lock every time.
+    std::atomic<QReadWriteLock*> m_entireLock{nullptr};
     VQtIplImage* m_working = nullptr;
     bool m_useWorking = false;
 
