@@ -37,7 +37,11 @@ VQtDeviceControl::~VQtDeviceControl() {
 
 bool VQtDeviceControl::waitIdle(int timeoutMs) {
     // Commands never overlap: a new one waits for the one before.
-    return timeoutMs < 0 ? wait() : wait(unsigned(timeoutMs));
+    const bool idle = timeoutMs < 0 ? wait() : wait(unsigned(timeoutMs));
+    if (idle) {
+        std::lock_guard<std::mutex> ended(m_runMutex);
+    }
+    return idle;
 }
 
 void VQtDeviceControl::startProbe(VQT_DEVICE_VAR_TYPE type) {
@@ -118,6 +122,7 @@ void VQtDeviceControl::slotRestartGrab() {
 }
 
 void VQtDeviceControl::run() {
+    std::lock_guard<std::mutex> running(m_runMutex);
     const uint32_t command = m_command;
     try {
         switch (command) {

@@ -19,6 +19,7 @@
 #include <QVariant>
 #include <atomic>
 #include <memory>
+#include <mutex>
 
 #include "device/OxaApi.h"
 #include "device/VQtDeviceType.h"
@@ -88,6 +89,10 @@ protected:
     void run() override;
 
 private:
+    // Held by each command for its whole run: waitIdle() takes it once the thread has ended,
+    // so everything the command wrote is seen by the waiting thread (QThread::wait() alone
+    // gives that edge inside Qt, where the thread checker cannot see it).
+    std::mutex m_runMutex;
     struct Polling {
         uint32_t lastMs = 0;
         int32_t periodMs = 0;
