@@ -147,7 +147,10 @@ TEST_F(StreamVideoTest, BurstGrabRecordsEveryCameraFrame) {
     rig.stream().getVideoThread()->setRecordAll(true);
     const QString path = dir.filePath(QStringLiteral("burst.h264"));
     ASSERT_TRUE(rig.stream().openX264(path));
-    ASSERT_TRUE(rig.step(kCamera, 8));
+    // Two bursts of four, each shown before the next starts.
+    ASSERT_TRUE(rig.step(kCamera, 4));
+    ASSERT_TRUE(rig.waitShown(4));
+    ASSERT_TRUE(rig.step(kCamera, 4));
     ASSERT_TRUE(rig.waitShown(8));
     rig.stream().slotGrabStop();
     const DecodedVideo v = decodeH264(path);
