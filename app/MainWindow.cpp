@@ -149,6 +149,7 @@ MainWindow::MainWindow(QWidget* parent) : QBaseMainWindow(parent), ui(new Ui::Ma
 
 MainWindow::~MainWindow() {
     timerStatus.stop();
+    pictureControl->stopStream();
     remoteFileControlThread.waitForFinished();
     deleteToolWindows();
     delete ui;

@@ -47,7 +47,15 @@ VQtPictureControl::VQtPictureControl(QWidget* window) : QObject(window), m_windo
 }
 
 VQtPictureControl::~VQtPictureControl() {
+    stopStream();
     m_stream->getImageThread()->stop();
+}
+
+void VQtPictureControl::stopStream() {
+    // Its listeners are being destroyed.
+    m_stream->blockSignals(true);
+    m_stream->slotGrabStop();
+    m_stream->wait();
 }
 
 void VQtPictureControl::connectActions(QAction* openImage, QAction* saveImage, QAction* saveSequence,

@@ -22,6 +22,9 @@ public:
     // `window` parents the views and the dialogs.
     explicit VQtPictureControl(QWidget* window);
     ~VQtPictureControl() override;
+    // Ends the grab and the stream's display thread; before the window's views go, because
+    // that thread draws into them.
+    void stopStream();
 
     QCustomPictureView* mainView() const { return m_mainView; }
     QCustomPictureView* secondView() const { return m_secondView; }
