@@ -167,7 +167,7 @@ void MainWindow::updateComputingImage() {
     if (!computingImageChanged.exchange(false))
         return;
     QCustomPictureWidget* picture = mainPicture();
-    QWriteLocker computing(&m_imgComputingLock);
+    std::unique_lock<std::shared_mutex> computing(m_imgComputingLock);
     QReadLocker shown(&picture->getImageLock());
     const VQtIplImage* source = picture->getShowImage();
     if (cvVQtImageIsNull(source)) {

@@ -78,7 +78,7 @@ struct Stream {
     void refresh() {
         if (!changed.exchange(false))
             return;
-        QWriteLocker computing(&m_imgComputingLock);
+        std::unique_lock<std::shared_mutex> computing(m_imgComputingLock);
         QReadLocker picture(&lock);
         const VQtIplImage* src = frames[size_t(shown)];
         cvVQtCreateImage(&m_imgComputing, cvSize(src->width, src->height), src->depth, src->channels);

@@ -9,7 +9,7 @@ void AdcancedStatWorker::computeFrame(const VQtImageView& img) {
                                            m_columnDeviations, &m_stop))
         return;
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         m_frame = frame;
         m_columnMean = mean;
         m_columnRms = rms;
@@ -18,11 +18,11 @@ void AdcancedStatWorker::computeFrame(const VQtImageView& img) {
 }
 
 VQtDoubleStatisticalInfo AdcancedStatWorker::columnMeanInfo() const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_columnMean;
 }
 
 VQtDoubleStatisticalInfo AdcancedStatWorker::columnRmsInfo() const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_columnRms;
 }

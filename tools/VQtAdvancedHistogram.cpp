@@ -86,12 +86,12 @@ void VQtAdvancedHistogram::updateFFTCurve() {
         return;
     // The user-interface thread does not wait for a refresh of the computing image: the column
     // is copied once the refresh has finished.
-    if (!m_imgComputingLock.tryLockForRead()) {
+    if (!m_imgComputingLock.try_lock_shared()) {
         QTimer::singleShot(20, this, &VQtAdvancedHistogram::updateFFTCurve);
         return;
     }
     const int rows = copyColumn();
-    m_imgComputingLock.unlock();
+    m_imgComputingLock.unlock_shared();
     if (rows > 0)
         m_fft->setOriginalData(m_columnSamples.data(), rows, m_column);
 }

@@ -3,6 +3,7 @@
 #include "imageproc/VQtIplImage.h"
 #include "tools/VQtFrameSource.h"
 #include "tools/VQtImageView.h"
+#include "tools/VQtWorkerJoin.h"
 
 namespace {
 constexpr int kWaitMs = 20;
@@ -29,15 +30,16 @@ void VQtBadPixelThread::startStatistical(bool currentOnly) {
 void VQtBadPixelThread::stopThread() {
     m_running = false;
     wait();
+    VQtWorkerJoin::markSeen(this);
 }
 
 QVector<VQtBadPixelInfor> VQtBadPixelThread::results(List list) const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_results[list];
 }
 
 int VQtBadPixelThread::resultChannels() const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_channels;
 }
 
@@ -50,6 +52,7 @@ bool VQtBadPixelThread::evaluate(VQtIplImage* frame, VQtBadPixelSearch::Results&
 }
 
 void VQtBadPixelThread::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     VQtBadPixelSearch::Results results;
     VQtIplImage* frame = nullptr;
     int channels = 1;
@@ -104,7 +107,7 @@ void VQtBadPixelThread::publish(const VQtBadPixelSearch::Results& results, int c
             lists[t].append(row);
         }
     }
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     for (int t = 0; t < 3; ++t)
         m_results[t] = std::move(lists[t]);
     m_channels = channels;

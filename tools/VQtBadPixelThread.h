@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QMutex>
 #include <QThread>
 #include <QVector>
 #include <atomic>
+#include <mutex>
 
 #include "tools/VQtBadPixelInfor.h"
 #include "tools/VQtBadPixelSearch.h"
@@ -53,7 +53,7 @@ private:
     bool m_currentOnly = true;
     VQtBadPixelSettings m_settings; // written only while no pass runs
     VQtBadPixelSearch m_search;
-    mutable QMutex m_resultMutex;
+    mutable std::mutex m_resultMutex;
     QVector<VQtBadPixelInfor> m_results[3];
     int m_channels = 1;
 };

@@ -1,27 +1,27 @@
 #include "tools/VQtComputingImage.h"
 
-#include <QMutex>
 #include <cstring>
+#include <mutex>
 
 #include "imageproc/VQtIplImage.h"
 
 VQtIplImage* m_imgComputing = nullptr;
-QReadWriteLock m_imgComputingLock;
+std::shared_mutex m_imgComputingLock;
 
 namespace {
-QMutex g_refreshMutex;
+std::mutex g_refreshMutex;
 VQtComputingImage::Refresh g_refresh;
 } // namespace
 
 void VQtComputingImage::setRefresh(Refresh refresh) {
-    QMutexLocker l(&g_refreshMutex);
+    std::lock_guard<std::mutex> l(g_refreshMutex);
     g_refresh = std::move(refresh);
 }
 
 void VQtComputingImage::update() {
     Refresh refresh;
     {
-        QMutexLocker l(&g_refreshMutex);
+        std::lock_guard<std::mutex> l(g_refreshMutex);
         refresh = g_refresh;
     }
     if (refresh)
@@ -29,7 +29,7 @@ void VQtComputingImage::update() {
 }
 
 bool VQtComputingImage::copyFrom(const VQtIplImage* source) {
-    QWriteLocker l(&m_imgComputingLock);
+    std::unique_lock<std::shared_mutex> l(m_imgComputingLock);
     if (cvVQtImageIsNull(source)) {
         cvVQtReleaseImage(&m_imgComputing);
         return false;
@@ -42,6 +42,6 @@ bool VQtComputingImage::copyFrom(const VQtIplImage* source) {
 }
 
 void VQtComputingImage::clear() {
-    QWriteLocker l(&m_imgComputingLock);
+    std::unique_lock<std::shared_mutex> l(m_imgComputingLock);
     cvVQtReleaseImage(&m_imgComputing);
 }

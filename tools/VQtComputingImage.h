@@ -1,15 +1,16 @@
 #pragma once
 
-#include <QReadWriteLock>
 #include <functional>
+#include <shared_mutex>
 
 class VQtIplImage;
 
 // The computing image: the one snapshot of the displayed image that every analysis window
 // reads. Readers take m_imgComputingLock for reading and, when they need their own counter
-// lock as well, take it after this one. Only the refresh writes it.
+// lock as well, take it after this one. Only the refresh writes it. A standard lock, so that
+// the thread checker sees who reads the snapshot after whom.
 extern VQtIplImage* m_imgComputing;
-extern QReadWriteLock m_imgComputingLock;
+extern std::shared_mutex m_imgComputingLock;
 
 class VQtComputingImage {
 public:

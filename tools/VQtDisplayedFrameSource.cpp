@@ -2,6 +2,7 @@
 
 #include <QReadWriteLock>
 #include <algorithm>
+#include <chrono>
 #include <cstring>
 
 #include "imageproc/VQtIplImage.h"
@@ -20,23 +21,23 @@ bool copyImage(const VQtIplImage* source, VQtIplImage** target) {
 VQtDisplayedFrameSource::VQtDisplayedFrameSource() = default;
 
 VQtDisplayedFrameSource::~VQtDisplayedFrameSource() {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     dropQueue();
 }
 
 void VQtDisplayedFrameSource::setPicture(Picture frame, QReadWriteLock* lock) {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     m_picture = std::move(frame);
     m_pictureLock = lock;
 }
 
 void VQtDisplayedFrameSource::setGrabbing(bool grabbing) {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     m_grabbing = grabbing;
 }
 
 bool VQtDisplayedFrameSource::isGrabbing() const {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     return m_grabbing;
 }
 
@@ -44,7 +45,7 @@ bool VQtDisplayedFrameSource::offerFrame() {
     Picture picture;
     QReadWriteLock* lock;
     {
-        QMutexLocker l(&m_mutex);
+        std::lock_guard<std::mutex> l(m_mutex);
         if (m_wanted <= 0 || !m_picture || !m_pictureLock)
             return false;
         picture = m_picture;
@@ -55,7 +56,7 @@ bool VQtDisplayedFrameSource::offerFrame() {
 }
 
 bool VQtDisplayedFrameSource::offerFrame(const VQtIplImage* frame) {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     if (m_wanted <= 0 || int(m_queue.size()) >= kMaxQueued)
         return false;
     VQtIplImage* copy = nullptr;
@@ -65,7 +66,7 @@ bool VQtDisplayedFrameSource::offerFrame(const VQtIplImage* frame) {
     }
     m_queue.push_back(copy);
     --m_wanted;
-    m_arrived.wakeAll();
+    m_arrived.notify_all();
     return true;
 }
 
@@ -73,7 +74,7 @@ bool VQtDisplayedFrameSource::copyCurrentFrame(VQtIplImage** target) {
     Picture picture;
     QReadWriteLock* lock;
     {
-        QMutexLocker l(&m_mutex);
+        std::lock_guard<std::mutex> l(m_mutex);
         picture = m_picture;
         lock = m_pictureLock;
     }
@@ -84,25 +85,26 @@ bool VQtDisplayedFrameSource::copyCurrentFrame(VQtIplImage** target) {
 }
 
 void VQtDisplayedFrameSource::startStatistics(int count) {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     dropQueue();
     m_wanted = count > 0 ? count : 0;
 }
 
 bool VQtDisplayedFrameSource::isDelivering() const {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     return m_wanted > 0;
 }
 
 int VQtDisplayedFrameSource::getRemainImageCount() const {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     return int(m_queue.size());
 }
 
 bool VQtDisplayedFrameSource::takeFrontFrame(VQtIplImage** target, int timeoutMs) {
-    QMutexLocker l(&m_mutex);
+    std::unique_lock<std::mutex> l(m_mutex);
     if (m_queue.empty() && m_wanted > 0)
-        m_arrived.wait(&m_mutex, unsigned(std::max(0, timeoutMs)));
+        m_arrived.wait_for(l, std::chrono::milliseconds(std::max(0, timeoutMs)),
+                           [this] { return !m_queue.empty() || m_wanted <= 0; });
     if (m_queue.empty())
         return false;
     cvVQtReleaseImage(target);
@@ -112,10 +114,10 @@ bool VQtDisplayedFrameSource::takeFrontFrame(VQtIplImage** target, int timeoutMs
 }
 
 void VQtDisplayedFrameSource::stop() {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     m_wanted = 0;
     dropQueue();
-    m_arrived.wakeAll();
+    m_arrived.notify_all();
 }
 
 void VQtDisplayedFrameSource::dropQueue() {

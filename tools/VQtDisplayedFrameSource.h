@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QMutex>
-#include <QWaitCondition>
+#include <condition_variable>
 #include <deque>
 #include <functional>
+#include <mutex>
 
 #include "tools/VQtFrameSource.h"
 
@@ -41,8 +41,9 @@ private:
 
     Picture m_picture;
     QReadWriteLock* m_pictureLock = nullptr;
-    mutable QMutex m_mutex;
-    QWaitCondition m_arrived;
+    // Standard primitives so that the thread checker sees the hand-over of frames.
+    mutable std::mutex m_mutex;
+    std::condition_variable m_arrived;
     std::deque<VQtIplImage*> m_queue;
     int m_wanted = 0;
     bool m_grabbing = false;

@@ -296,7 +296,7 @@ void VQtHistogramWidget::slotUpdateFrameInfo() {
 
 void VQtHistogramWidget::slotUpdateHistogram() {
     {
-        QMutexLocker l(&m_worker->mutex());
+        std::lock_guard<std::mutex> l(m_worker->mutex());
         const uint64_t* c = m_worker->counts();
         const unsigned long bytes = VQtImageStatistics::kBins * sizeof(uint64_t);
         auto at = [c](int b) { return c + size_t(b) * VQtImageStatistics::kBins; };

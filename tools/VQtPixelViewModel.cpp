@@ -78,21 +78,21 @@ QString VQtPixelViewModel::pixelText(int row, int column) const {
 bool VQtPixelViewModel::format(int row, int column, bool wait, QString* text) const {
     text->clear();
     if (wait)
-        m_imgComputingLock.lockForRead();
-    else if (!m_imgComputingLock.tryLockForRead())
+        m_imgComputingLock.lock_shared();
+    else if (!m_imgComputingLock.try_lock_shared())
         return false;
     std::memset(m_text, 0, kTextBytes);
     const VQtImageView img = VQtImageView::of(m_imgComputing);
     const int n = img.step;
     if (img.empty() || row < 0 || column < 0 || row >= img.height || column >= img.width ||
         (img.depth != 8 && img.depth != 16) || (n != 1 && n != 3 && n != 4)) {
-        m_imgComputingLock.unlock();
+        m_imgComputingLock.unlock_shared();
         return true;
     }
     unsigned v[4] = {0, 0, 0, 0};
     for (int c = 0; c < n; ++c)
         v[c] = img.sample(column, row, c);
-    m_imgComputingLock.unlock();
+    m_imgComputingLock.unlock_shared();
     ++m_formatted;
     const bool dec = m_decimal;
     if (n == 1)
@@ -114,7 +114,7 @@ void VQtPixelViewModel::setDecimal(bool decimal) {
 
 void VQtPixelViewModel::updateView() {
     int rows = 0, columns = 0;
-    if (!m_imgComputingLock.tryLockForRead()) {
+    if (!m_imgComputingLock.try_lock_shared()) {
         m_resetPending = true;
         emit signalBusy();
         return;
@@ -124,7 +124,7 @@ void VQtPixelViewModel::updateView() {
         rows = m_imgComputing->height;
         columns = m_imgComputing->width;
     }
-    m_imgComputingLock.unlock();
+    m_imgComputingLock.unlock_shared();
     if (rows == m_rows && columns == m_columns) {
         // Same size: the cells change, the headers stay. A reset would make the view rebuild
         // every header section, which takes long on a 48-MP image.

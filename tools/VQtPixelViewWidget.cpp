@@ -1,4 +1,5 @@
 #include "tools/VQtPixelViewWidget.h"
+#include "tools/VQtWorkerJoin.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -93,6 +94,7 @@ void VQtPixelViewWidget::showPixel(const QPoint& pixel) {
 }
 
 void VQtPixelViewWidget::refreshLoop() {
+    const VQtWorkerJoin::EndMark endMark(this);
     while (m_running) {
         if (m_dirty.exchange(false)) {
             VQtComputingImage::update();
@@ -110,6 +112,7 @@ void VQtPixelViewWidget::stopRefresh() {
     m_running = false;
     while (m_task.isRunning())
         QThread::usleep(100);
+    VQtWorkerJoin::markSeen(this);
 }
 
 void VQtPixelViewWidget::showEvent(QShowEvent* e) {

@@ -148,7 +148,7 @@ void VQtRoiHistogramWidget::updateImage(const QRect& rect, const CPicImageInfo& 
         return;
     }
     {
-        QMutexLocker l(&m_worker->mutex());
+        std::lock_guard<std::mutex> l(m_worker->mutex());
         std::memset(m_worker->counts(), 0,
                     m_worker->countBlocks() * VQtImageStatistics::kBins * sizeof(uint64_t));
     }
@@ -185,7 +185,7 @@ void VQtRoiHistogramWidget::slotUpdateHistogram() {
         VQtHistogramCurve::SlotRed, VQtHistogramCurve::SlotGreen, VQtHistogramCurve::SlotBlue,
         VQtHistogramCurve::SlotGray, VQtHistogramCurve::SlotClear};
     {
-        QMutexLocker l(&m_worker->mutex());
+        std::lock_guard<std::mutex> l(m_worker->mutex());
         VQtRoiStatWorker* w = roiWorker();
         for (int b = 0; b < VQtImageStatistics::BlockCount; ++b) {
             const size_t at = size_t(b) * VQtImageStatistics::kBins;

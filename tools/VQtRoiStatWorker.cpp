@@ -5,17 +5,17 @@
 VQtRoiStatWorker::VQtRoiStatWorker(QObject* parent) : VQtStatWorker(11, parent) {}
 
 void VQtRoiStatWorker::setWindowRoi(const QRect& roi) {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     m_windowRoi = roi;
 }
 
 QRect VQtRoiStatWorker::roi() const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_roi;
 }
 
 void VQtRoiStatWorker::beforeFullPass() {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     m_roi = m_windowRoi;
 }
 
@@ -44,7 +44,7 @@ void VQtRoiStatWorker::computeFrame(const VQtImageView& img) {
     VQtStatisticalInfo info;
     VQtImageStatistics::fill(s, true, info);
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         m_frame = info;
     }
     emit signalUpdateFrameInfo();
@@ -66,7 +66,7 @@ void VQtRoiStatWorker::computeLine(const VQtImageView& img) {
         VQtImageStatistics::fill(s, false, info);
     }
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         m_lineInfo = info;
     }
     emit signalUpdateLineInfo();
@@ -88,7 +88,7 @@ void VQtRoiStatWorker::computeColumn(const VQtImageView& img) {
         VQtImageStatistics::fill(s, false, info);
     }
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         m_columnInfo = info;
     }
     emit signalUpdateColumnInfo();

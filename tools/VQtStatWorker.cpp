@@ -2,6 +2,7 @@
 
 #include "imageproc/VQtIplImage.h"
 #include "tools/VQtComputingImage.h"
+#include "tools/VQtWorkerJoin.h"
 
 VQtStatWorker::VQtStatWorker(QObject* parent) : VQtStatWorker(VQtImageStatistics::BlockCount, parent) {}
 
@@ -11,13 +12,13 @@ VQtStatWorker::VQtStatWorker(int blocks, QObject* parent)
 
 VQtStatWorker::~VQtStatWorker() {
     stopThread();
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     std::vector<uint64_t>().swap(m_counts);
     std::vector<uint64_t>().swap(m_back);
 }
 
 void VQtStatWorker::publishCounts() {
-    QMutexLocker l(&m_mutex);
+    std::lock_guard<std::mutex> l(m_mutex);
     m_counts.swap(m_back);
 }
 
@@ -25,6 +26,7 @@ void VQtStatWorker::stopThread() {
     m_stop = true;
     while (isRunning())
         QThread::msleep(1);
+    VQtWorkerJoin::markSeen(this);
 }
 
 void VQtStatWorker::startThread() {
@@ -35,6 +37,7 @@ void VQtStatWorker::startThread() {
 }
 
 void VQtStatWorker::run() {
+    const VQtWorkerJoin::EndMark endMark(this);
     while (!m_stop) {
         if (m_histogramFlag.exchange(false)) {
             beforeFullPass();
@@ -57,7 +60,7 @@ void VQtStatWorker::run() {
 void VQtStatWorker::compute(Kind kind) {
     if (m_stop)
         return;
-    QReadLocker l(&m_imgComputingLock);
+    std::shared_lock<std::shared_mutex> l(m_imgComputingLock);
     const VQtImageView img = VQtImageView::of(m_imgComputing);
     if (img.empty())
         return;
@@ -83,7 +86,7 @@ void VQtStatWorker::computeHistogram(const VQtImageView& img) {
         return;
     publishCounts();
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         std::copy(averages, averages + 4, m_averages);
     }
     emit signalUpdateHistogram();
@@ -94,7 +97,7 @@ void VQtStatWorker::computeFrame(const VQtImageView& img) {
     if (!VQtImageStatistics::frameStatistics(img, m_channel, info, &m_stop))
         return;
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         m_frame = info;
     }
     emit signalUpdateFrameInfo();
@@ -105,7 +108,7 @@ void VQtStatWorker::computeLine(const VQtImageView& img) {
     if (!VQtImageStatistics::lineStatistics(img, m_channel, m_line, info))
         return;
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         m_lineInfo = info;
     }
     emit signalUpdateLineInfo();
@@ -116,28 +119,28 @@ void VQtStatWorker::computeColumn(const VQtImageView& img) {
     if (!VQtImageStatistics::columnStatistics(img, m_channel, m_column, info))
         return;
     {
-        QMutexLocker l(&m_resultMutex);
+        std::lock_guard<std::mutex> l(m_resultMutex);
         m_columnInfo = info;
     }
     emit signalUpdateColumnInfo();
 }
 
 VQtStatisticalInfo VQtStatWorker::frameInfo() const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_frame;
 }
 
 VQtStatisticalInfo VQtStatWorker::lineInfo() const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_lineInfo;
 }
 
 VQtStatisticalInfo VQtStatWorker::columnInfo() const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     return m_columnInfo;
 }
 
 void VQtStatWorker::averages(int out[4]) const {
-    QMutexLocker l(&m_resultMutex);
+    std::lock_guard<std::mutex> l(m_resultMutex);
     std::copy(m_averages, m_averages + 4, out);
 }

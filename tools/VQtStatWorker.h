@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QMutex>
 #include <QThread>
 #include <atomic>
 #include <cstdint>
+#include <mutex>
 #include <vector>
 
 #include "tools/VQtImageStatistics.h"
@@ -40,7 +40,7 @@ public:
     // clear; more for derived workers), read and cleared under mutex(). A pass counts into a
     // second block of its own and exchanges the two under the mutex when it is done, so the
     // window never waits for a pass.
-    QMutex& mutex() { return m_mutex; }
+    std::mutex& mutex() { return m_mutex; }
     uint64_t* counts() { return m_counts.data(); }
     size_t countBlocks() const { return m_counts.size() / VQtImageStatistics::kBins; }
 
@@ -76,7 +76,7 @@ protected:
     std::atomic<int> m_channel{0};
     std::atomic<int> m_line{0};
     std::atomic<int> m_column{0};
-    mutable QMutex m_resultMutex; // the result records below
+    mutable std::mutex m_resultMutex; // the result records below
     VQtStatisticalInfo m_frame, m_lineInfo, m_columnInfo;
     int m_averages[4] = {0, 0, 0, 0};
 
@@ -88,7 +88,7 @@ private:
     std::atomic<bool> m_frameFlag{false};
     std::atomic<bool> m_lineFlag{false};
     std::atomic<bool> m_columnFlag{false};
-    QMutex m_mutex;
+    std::mutex m_mutex;
     std::vector<uint64_t> m_counts;
     std::vector<uint64_t> m_back;
 };

@@ -25,19 +25,19 @@ int deadline() {
     return g_deadline.load();
 }
 
-void markEnded(const QThread* thread) {
+void markEnded(const void* worker) {
 #if defined(__SANITIZE_THREAD__)
-    __tsan_release(const_cast<QThread*>(thread));
+    __tsan_release(const_cast<void*>(worker));
 #else
-    Q_UNUSED(thread);
+    Q_UNUSED(worker);
 #endif
 }
 
-void markSeen(const QThread* thread) {
+void markSeen(const void* worker) {
 #if defined(__SANITIZE_THREAD__)
-    __tsan_acquire(const_cast<QThread*>(thread));
+    __tsan_acquire(const_cast<void*>(worker));
 #else
-    Q_UNUSED(thread);
+    Q_UNUSED(worker);
 #endif
 }
 

@@ -29,18 +29,19 @@ void release(QThread* thread, int deadlineMs = -1);
 // the end of its run (EndMark, the first object of run()), and whoever waited for it marks
 // having seen that end (join() does; so do the workers' destructors after their wait()).
 // Without ThreadSanitizer both cost nothing.
-void markEnded(const QThread* thread);
-void markSeen(const QThread* thread);
+// Any address names the worker: a pooled task that is no QThread uses its owner's.
+void markEnded(const void* worker);
+void markSeen(const void* worker);
 
 class EndMark {
 public:
-    explicit EndMark(const QThread* thread) : m_thread(thread) {}
-    ~EndMark() { markEnded(m_thread); }
+    explicit EndMark(const void* worker) : m_worker(worker) {}
+    ~EndMark() { markEnded(m_worker); }
     EndMark(const EndMark&) = delete;
     EndMark& operator=(const EndMark&) = delete;
 
 private:
-    const QThread* m_thread;
+    const void* m_worker;
 };
 
 } // namespace VQtWorkerJoin

@@ -14,6 +14,7 @@
 #include "display/QCustomPictureView.h"
 #include "display/QCustomPictureWidget.h"
 #include "imageproc/VQtIplImage.h"
+#include "tests/common/signal_recorder.h"
 #include "tools/VQtBadPixelThread.h"
 #include "tools/VQtBadPixelWidget.h"
 #include "tools/VQtDisplayedFrameSource.h"
@@ -98,7 +99,7 @@ private slots:
         window.findChild<QAction*>(QStringLiteral("actionBadPixel"))->setChecked(true);
         VQtBadPixelWidget* bad = window.getBadPixelWidget();
         bad->findChild<QSpinBox*>(QStringLiteral("spinBoxFrames"))->setValue(3);
-        QSignalSpy done(bad->thread(), &VQtBadPixelThread::signalThreadExit);
+        SignalRecorder done(bad->thread(), &VQtBadPixelThread::signalThreadExit);
         bad->slotCalcClicked();
         QVERIFY(bad->thread()->isRunning());
         // One frame at a time, each shown before the next comes; three of them end the run.

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QImage>
 #include <QLabel>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -14,6 +13,7 @@
 #include "display/QCustomPictureView.h"
 #include "display/QCustomPictureWidget.h"
 #include "imageproc/VQtIplImage.h"
+#include "tests/common/signal_recorder.h"
 #include "tools/VQtBadPixelModel.h"
 #include "tools/VQtBadPixelThread.h"
 #include "tools/VQtBadPixelWidget.h"
@@ -49,7 +49,7 @@ private slots:
         window.languageChanged(1);
         window.setMainImageFile(path);
         QCustomPictureWidget* shown = window.getPictureControl()->mainView()->getWidget();
-        QSignalSpy images(shown, &QCustomPictureWidget::signalUpdateImage);
+        SignalRecorder images(shown, &QCustomPictureWidget::signalUpdateImage);
         QVERIFY(images.wait(10000));
 
         auto action = [&](const char* name) { return window.findChild<QAction*>(QLatin1String(name)); };
@@ -64,7 +64,7 @@ private slots:
         QTRY_COMPARE(text(analytics, "labelFrameMax"), QStringLiteral("250"));
         QCOMPARE(text(analytics, "labelFrameMin"), QStringLiteral("100"));
         {
-            QReadLocker l(&m_imgComputingLock);
+            std::shared_lock<std::shared_mutex> l(m_imgComputingLock);
             QVERIFY(m_imgComputing && m_imgComputing->width == 40 && m_imgComputing->height == 30);
         }
         // Its own close unchecks the action.
@@ -96,7 +96,7 @@ private slots:
         VQtBadPixelWidget* bad = window.getBadPixelWidget();
         bad->findChild<QSpinBox*>(QStringLiteral("spinBoxRMin"))->setValue(50);
         bad->findChild<QSpinBox*>(QStringLiteral("spinBoxRMax"))->setValue(200);
-        QSignalSpy done(bad->thread(), &VQtBadPixelThread::signalThreadExit);
+        SignalRecorder done(bad->thread(), &VQtBadPixelThread::signalThreadExit);
         bad->slotCalcClicked();
         // Reported on the worker's thread; the tables fill through a queued call after it ends.
         QTRY_VERIFY_WITH_TIMEOUT(done.count() > 0 && !bad->thread()->isRunning(), 10000);

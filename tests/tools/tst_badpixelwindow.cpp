@@ -6,7 +6,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QReadWriteLock>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -16,6 +15,7 @@
 #include "core/QBaseMessageBox.h"
 #include "imageproc/VQtIplImage.h"
 #include "tests/common/file_size_limit.h"
+#include "tests/common/signal_recorder.h"
 #include "tools/VQtBadPixelModel.h"
 #include "tools/VQtBadPixelThread.h"
 #include "tools/VQtBadPixelWidget.h"
@@ -74,15 +74,15 @@ private:
         w.findChild<QSpinBox*>(QStringLiteral("spinBoxHor"))->setValue(3);
         w.findChild<QSpinBox*>(QStringLiteral("spinBoxVer"))->setValue(3);
     }
-    // The worker reports on its own thread, possibly before any wait starts; its results
-    // reach the window through a queued call once it has finished.
-    static bool finish(VQtBadPixelWidget& w, QSignalSpy& done) {
+    // The worker's end reaches the window and the recorder through queued calls, the window's
+    // first: once the recorder has it, the tables are filled.
+    static bool finish(VQtBadPixelWidget& w, SignalRecorder& done) {
         QTest::qWaitFor([&] { return done.count() > 0 && !w.thread()->isRunning(); }, 10000);
         QCoreApplication::sendPostedEvents();
         return done.count() > 0;
     }
     bool runToEnd(VQtBadPixelWidget& w) {
-        QSignalSpy done(w.thread(), &VQtBadPixelThread::signalThreadExit);
+        SignalRecorder done(w.thread(), &VQtBadPixelThread::signalThreadExit);
         w.slotCalcClicked();
         return finish(w, done);
     }
@@ -155,8 +155,8 @@ private slots:
         prepare(w);
         w.findChild<QSpinBox*>(QStringLiteral("spinBoxFrames"))->setValue(3);
         m_source.setGrabbing(true);
-        QSignalSpy remaining(w.thread(), &VQtBadPixelThread::signalRemainingFrame);
-        QSignalSpy done(w.thread(), &VQtBadPixelThread::signalThreadExit);
+        SignalRecorder remaining(w.thread(), &VQtBadPixelThread::signalRemainingFrame);
+        SignalRecorder done(w.thread(), &VQtBadPixelThread::signalThreadExit);
         w.slotCalcClicked();
         QCOMPARE(w.remainingLabel()->text(), QStringLiteral("3"));
         // Three displayed frames, as the main window offers them; a run grows in the third.
