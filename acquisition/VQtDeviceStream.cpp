@@ -1,7 +1,6 @@
 #include "acquisition/VQtDeviceStream.h"
 
 #include <QCoreApplication>
-#include <QReadWriteLock>
 
 #include <algorithm>
 #include <chrono>
@@ -16,7 +15,9 @@
 #include "acquisition/VQtRateCounter.h"
 #include "acquisition/VQtVideoSink.h"
 #include "acquisition/VQtVideoX264.h"
+#include "core/VQtImageLock.h"
 #include "core/VQtSystemParam.h"
+#include "core/VQtThreadMark.h"
 #include "device/VQtDevice.h"
 #include "imageproc/VQtIplImage.h"
 #include "imageproc/VQtPixelCapture.h"
@@ -57,6 +58,7 @@ VQtDeviceStream::~VQtDeviceStream() {
     m_imageThread->stop();
     m_videoThread->closeX264();
     wait();
+    VQtThreadMark::seen(this);
 }
 
 void VQtDeviceStream::setWidget(VQtPictureTarget* main, VQtPictureTarget* second) {
@@ -233,6 +235,7 @@ void VQtDeviceStream::slotGrabStop() {
             emit signalOutputInfo(tr("The display loop did not end in time"), 2);
     }
     wait();
+    VQtThreadMark::seen(this);
     releaseBuffer();
     m_dev = nullptr;
     m_frameRate = 0.0f;
@@ -263,7 +266,7 @@ bool VQtDeviceStream::createImage() {
         channels = colour || m_displacementFactor == 16 ? 3 : 1;
     }
     if (m_main) {
-        QWriteLocker l(&m_main->getImageLock());
+        VQtImageWriteLocker l(&m_main->getImageLock());
         if (!m_main->createImage(width, height, depth, channels)) {
             emit signalOutputInfo(tr("Failed to allocate memory for a %1 x %2 frame").arg(width).arg(height),
                                   2);
@@ -279,7 +282,7 @@ bool VQtDeviceStream::createImage() {
     }
     if (m_second && m_thumbnailFactor > 1) {
         const int f = int(m_thumbnailFactor);
-        QWriteLocker l(&m_second->getImageLock());
+        VQtImageWriteLocker l(&m_second->getImageLock());
         if (!m_second->createImage(qMax(1, width / f), qMax(1, height / f), depth, channels))
             return false;
     }
@@ -362,6 +365,7 @@ void VQtDeviceStream::handOff(const uint8_t* data, uint64_t length) {
 // ---------------------------------------------------------------------------------------------
 
 void VQtDeviceStream::run() {
+    const VQtThreadMark::EndMark endMark(this);
     try {
         displayLoop();
     } catch (const std::exception& e) {
@@ -426,7 +430,7 @@ void VQtDeviceStream::udpateImage() {
         // The burst in the frame buffer becomes one picture of the finer scene.
         bool done = false;
         {
-            QWriteLocker l(&m_main->getImageLock());
+            VQtImageWriteLocker l(&m_main->getImageLock());
             m_frame->lock();
             if (m_writtenNumber != m_shownNumber) {
                 done = synthesizeBurst(m_main->getEntireImage());
@@ -442,7 +446,7 @@ void VQtDeviceStream::udpateImage() {
     }
     if (m_second && m_thumbnailFactor > 1) {
         {
-            QWriteLocker l(&m_second->getImageLock());
+            VQtImageWriteLocker l(&m_second->getImageLock());
             VQtIplImage* thumb = m_second->getEntireImage();
             if (thumb && thumb->getAddress())
                 m_frame->readThumbnail(thumb->getAddress(), thumb->size, m_thumbnailOffset);
@@ -452,7 +456,7 @@ void VQtDeviceStream::udpateImage() {
     bool fresh = false;
     bool capture = false;
     {
-        QWriteLocker l(&m_main->getImageLock());
+        VQtImageWriteLocker l(&m_main->getImageLock());
         VQtIplImage* image = m_main->getEntireImage();
         m_frame->lock();
         if (image && image->getAddress() && m_frame->read(image->getAddress(), image->size, m_dataOffset)) {
@@ -539,7 +543,7 @@ bool VQtDeviceStream::showFrame(VQtPictureTarget* target) {
         return false;
     }
     {
-        QWriteLocker l(&target->getImageLock());
+        VQtImageWriteLocker l(&target->getImageLock());
         if (!target->createImage(int(p.width), int(p.height), depth, int(p.channels))) {
             emit signalOutputInfo(
                 tr("Failed to allocate memory for a %1 x %2 frame").arg(p.width).arg(p.height), 2);
@@ -562,7 +566,7 @@ bool VQtDeviceStream::saveImage(const QString& path) {
     }
     if (m_callbackMode == PixelDisplacementMode && m_main) {
         // The synthesised picture is what the user sees and wants.
-        QReadLocker l(&m_main->getImageLock());
+        VQtImageReadLocker l(&m_main->getImageLock());
         VQtIplImage* image = m_main->getEntireImage();
         if (!image || !image->getAddress())
             return false;

@@ -11,7 +11,7 @@ VQtImageTarget::~VQtImageTarget() {
 bool VQtImageTarget::createImage(int width, int height, int depth, int channels) {
     if (width <= 0 || height <= 0 || (depth != 8 && depth != 16) || channels < 1 || channels > 4)
         return false;
-    QWriteLocker l(&m_lock);
+    VQtImageWriteLocker l(&m_lock);
     m_image->createImage(cvSize(width, height), depth, channels);
     return m_image->getAddress() != nullptr;
 }

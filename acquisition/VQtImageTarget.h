@@ -1,12 +1,11 @@
 #pragma once
 
-#include <QReadWriteLock>
-
 #include <atomic>
 #include <cstdint>
 #include <functional>
 
 #include "acquisition/VQtPictureTarget.h"
+#include "core/VQtImageLock.h"
 
 class VQtIplImage;
 
@@ -21,7 +20,7 @@ public:
     VQtImageTarget(const VQtImageTarget&) = delete;
     VQtImageTarget& operator=(const VQtImageTarget&) = delete;
 
-    QReadWriteLock& getImageLock() override { return m_lock; }
+    VQtImageLock& getImageLock() override { return m_lock; }
     VQtIplImage* getEntireImage() override { return m_image; }
     bool createImage(int width, int height, int depth, int channels) override;
     void setFrameFormat(int bayerMode, int bitDepth) override;
@@ -34,7 +33,7 @@ public:
     void setUpdateHook(std::function<void()> hook) { m_hook = std::move(hook); }
 
 private:
-    QReadWriteLock m_lock{QReadWriteLock::Recursive};
+    VQtImageLock m_lock;
     VQtIplImage* m_image = nullptr;
     std::atomic<uint64_t> m_updates{0};
     std::atomic<int> m_bayerMode{0};

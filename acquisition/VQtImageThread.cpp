@@ -10,6 +10,7 @@
 #include "acquisition/VQtMemoryInfo.h"
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 
 namespace {
 constexpr int kMemoryLimitPercent = 89;
@@ -47,6 +48,7 @@ void VQtImageThread::setImageParam(const VQtImageParam& param, const VQtImageSav
 bool VQtImageThread::saveImage(const QString& path) {
     // A run still draining its last frames finishes first.
     wait();
+    VQtThreadMark::seen(this);
     m_savePath = path;
     m_saving = true;
     start();
@@ -142,8 +144,16 @@ void VQtImageThread::stop() {
         m_wake.notify_all();
     }
     wait();
+    VQtThreadMark::seen(this);
     std::lock_guard<std::mutex> joined(m_wakeMutex);
     clearImageBuffer();
+}
+
+bool VQtImageThread::join(unsigned long ms) {
+    if (!wait(ms))
+        return false;
+    VQtThreadMark::seen(this);
+    return true;
 }
 
 void VQtImageThread::startStatistics(int count) {
@@ -223,6 +233,7 @@ QString VQtImageThread::savedFiles() const {
 }
 
 void VQtImageThread::run() {
+    const VQtThreadMark::EndMark endMark(this);
     const int wanted = wantedCount();
     m_failed = 0;
     bool done = false;

@@ -32,6 +32,8 @@ public:
     bool isSaving() const { return m_saving; }
     bool isAddSaving() const { return m_saving && int(m_added) < wantedCount(); }
     void stop();
+    // Waits at most `ms` for a run to end; false when it still runs.
+    bool join(unsigned long ms);
 
     void startStatistics(int count);
     VQtPsCricleBuffer* getFrontPsBuffer();

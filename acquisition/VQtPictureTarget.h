@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QReadWriteLock>
+#include "core/VQtImageLock.h"
 
 class VQtIplImage;
 
@@ -10,7 +10,7 @@ class VQtIplImage;
 class VQtPictureTarget {
 public:
     virtual ~VQtPictureTarget() = default;
-    virtual QReadWriteLock& getImageLock() = 0;
+    virtual VQtImageLock& getImageLock() = 0;
     virtual VQtIplImage* getEntireImage() = 0;
     // (Re)shapes the image; called with the image lock held for writing.
     virtual bool createImage(int width, int height, int depth, int channels) = 0;

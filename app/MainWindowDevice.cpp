@@ -17,10 +17,8 @@
 namespace {
 // The current adapter, when the worker is not replacing it right now.
 VQtDevice* openDevice(const VQtDeviceWidget* panel) {
-    VQtDevice* dev = g_pDev;
-    if (!panel || panel->getControl()->isChangingDevice() || !dev || !dev->isOpen())
-        return nullptr;
-    return dev;
+    VQtDevice* dev = panel ? panel->getControl()->settledDevice() : nullptr;
+    return dev && dev->isOpen() ? dev : nullptr;
 }
 } // namespace
 

@@ -152,7 +152,7 @@ CPicImageInfo MainWindow::shownImageInfo() const {
     QCustomPictureWidget* picture = mainPicture();
     int bits = 8;
     picture->getChannelAndFormat(nullptr, &bits);
-    QReadLocker l(&picture->getImageLock());
+    VQtImageReadLocker l(&picture->getImageLock());
     const VQtIplImage* shown = picture->getShowImage();
     if (cvVQtImageIsNull(shown))
         return info;
@@ -168,7 +168,7 @@ void MainWindow::updateComputingImage() {
         return;
     QCustomPictureWidget* picture = mainPicture();
     std::unique_lock<std::shared_mutex> computing(m_imgComputingLock);
-    QReadLocker shown(&picture->getImageLock());
+    VQtImageReadLocker shown(&picture->getImageLock());
     const VQtIplImage* source = picture->getShowImage();
     if (cvVQtImageIsNull(source)) {
         cvVQtReleaseImage(&m_imgComputing);

@@ -9,6 +9,7 @@
 #include "acquisition/VQtDeviceStream.h"
 #include "acquisition/VQtImageThread.h"
 #include "core/VQtSystemParam.h"
+#include "core/VQtThreadMark.h"
 #include "display/QCustomPictureView.h"
 #include "display/QCustomPictureWidget.h"
 #include "display/VQtOpenRawFileDialog.h"
@@ -56,6 +57,7 @@ void VQtPictureControl::stopStream() {
     m_stream->blockSignals(true);
     m_stream->slotGrabStop();
     m_stream->wait();
+    VQtThreadMark::seen(m_stream);
 }
 
 void VQtPictureControl::connectActions(QAction* openImage, QAction* saveImage, QAction* saveSequence,

@@ -3,10 +3,10 @@
 #include <benchmark/benchmark.h>
 
 #include <mutex>
-#include <QReadWriteLock>
 #include <opencv2/core/utility.hpp>
 #include <opencv2/imgproc.hpp>
 
+#include "core/VQtImageLock.h"
 #include "display/CPicGeometry.h"
 #include "display/CPicImage.h"
 #include "display/QCustomPictureCanvas.h"
@@ -22,7 +22,7 @@ cv::Mat mosaic12() {
 
 void BM_Render(benchmark::State& state) {
     cv::setNumThreads(0); // as in the picture widget: the render thread works alone
-    QReadWriteLock lock;
+    VQtImageLock lock;
     std::mutex mutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;

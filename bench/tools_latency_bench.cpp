@@ -5,6 +5,7 @@
 // user interface was late at worst. On a busy machine that delay includes waiting for a
 // processor; "longest_event_ms" is the processor time of the longest event the thread
 // handled, the work the windows themselves do there.
+#include "core/VQtImageLock.h"
 #include "imageproc/VQtIplImage.h"
 #include "tools/CPicImageInfo.h"
 #include "tools/VQtAdvancedHistogram.h"
@@ -16,7 +17,6 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QReadWriteLock>
 #include <QTimer>
 #include <algorithm>
 #include <atomic>
@@ -57,7 +57,7 @@ constexpr int kWidth = 4000, kHeight = 3000, kFramePeriodMs = 100, kFrames = 30,
 
 struct Stream {
     std::vector<VQtIplImage*> frames;
-    QReadWriteLock lock;
+    VQtImageLock lock;
     int shown = 0;
     std::atomic<bool> changed{false};
 
@@ -79,7 +79,7 @@ struct Stream {
         if (!changed.exchange(false))
             return;
         std::unique_lock<std::shared_mutex> computing(m_imgComputingLock);
-        QReadLocker picture(&lock);
+        VQtImageReadLocker picture(&lock);
         const VQtIplImage* src = frames[size_t(shown)];
         cvVQtCreateImage(&m_imgComputing, cvSize(src->width, src->height), src->depth, src->channels);
         std::memcpy(m_imgComputing->getAddress(), src->getAddress(), size_t(src->size));
@@ -114,7 +114,7 @@ void BM_ToolsAt10fps(benchmark::State& state) {
         });
         QObject::connect(&frames, &QTimer::timeout, [&] {
             {
-                QWriteLocker l(&stream.lock);
+                VQtImageWriteLocker l(&stream.lock);
                 stream.shown = frame % 3;
             }
             stream.changed = true;

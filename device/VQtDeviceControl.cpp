@@ -44,6 +44,19 @@ bool VQtDeviceControl::waitIdle(int timeoutMs) {
     return idle;
 }
 
+bool VQtDeviceControl::isChangingDevice() const {
+    if (isRunning())
+        return m_command <= CloseCmd;
+    // A command holds this lock for its whole run: taking it orders the last run's writes
+    // (the adapter above all) before the caller's reads.
+    std::lock_guard<std::mutex> ended(m_runMutex);
+    return false;
+}
+
+VQtDevice* VQtDeviceControl::settledDevice() const {
+    return isChangingDevice() ? nullptr : g_pDev;
+}
+
 void VQtDeviceControl::startProbe(VQT_DEVICE_VAR_TYPE type) {
     waitIdle();
     stopGrab();

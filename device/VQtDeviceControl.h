@@ -27,6 +27,7 @@
 #include "device/VionBoardApi.h"
 
 class VQtAcqFeature;
+class VQtDevice;
 class VQtDeviceStream;
 class VQtRemoteFeature;
 class VQtTreeWidgetItem;
@@ -57,7 +58,11 @@ public:
     // (logged).
     bool startForceIp(int cameraIndex, const QString& nicAddress, const QString& newIp);
     // An open, close or probe runs: the current adapter may be replaced under the caller.
-    bool isChangingDevice() const { return isRunning() && m_command <= CloseCmd; }
+    // Whether a probe, open or close runs now. When none runs, the caller sees the adapter the
+    // last command left.
+    bool isChangingDevice() const;
+    // The current adapter (g_pDev), or null while a probe, open or close replaces it.
+    VQtDevice* settledDevice() const;
     // Blocks until no command runs; false when the deadline passed first.
     bool waitIdle(int timeoutMs = -1);
 
@@ -92,7 +97,7 @@ private:
     // Held by each command for its whole run: waitIdle() takes it once the thread has ended,
     // so everything the command wrote is seen by the waiting thread (QThread::wait() alone
     // gives that edge inside Qt, where the thread checker cannot see it).
-    std::mutex m_runMutex;
+    mutable std::mutex m_runMutex;
     struct Polling {
         uint32_t lastMs = 0;
         int32_t periodMs = 0;

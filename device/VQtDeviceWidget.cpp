@@ -347,7 +347,9 @@ QString VQtDeviceWidget::autoIpAdress(const QString& nicIp, const QStringList& u
 }
 
 void VQtDeviceWidget::combDeviceTree() {
-    const VQtDevice* dev = (!m_control->isRunning() && g_pDev && g_pDev->isOpen()) ? g_pDev : nullptr;
+    const VQtDevice* dev = m_control->isRunning() ? nullptr : m_control->settledDevice();
+    if (dev && !dev->isOpen())
+        dev = nullptr;
     QTreeWidget* tree = ui->treeWidgetDeviceList;
     for (int i = 0; i < tree->topLevelItemCount(); ++i) {
         QTreeWidgetItem* top = tree->topLevelItem(i);
@@ -495,8 +497,8 @@ void VQtDeviceWidget::unloadFeatureTrees() {
 }
 
 bool VQtDeviceWidget::isCurrentFeature(const void* feature, bool board) const {
-    VQtDevice* dev = g_pDev;
-    if (!dev || m_control->isChangingDevice())
+    VQtDevice* dev = m_control->settledDevice();
+    if (!dev)
         return false;
     if (board) {
         for (const VQtAcqFeaturePtr& f : dev->getAcqFeatureList())

@@ -85,7 +85,7 @@ void QCustomFFTWidget::updateImageThread() {
             [&] {
                 cv::Mat copy;
                 {
-                    QReadLocker imageLock(&source->getImageLock());
+                    VQtImageReadLocker imageLock(&source->getImageLock());
                     copy = picMat(source->getEntireImage()).clone();
                 }
                 source->getChannelAndFormat(nullptr, &bits);
@@ -98,7 +98,9 @@ void QCustomFFTWidget::updateImageThread() {
             emit signalOutputInfo(failure, 2);
         l.lock();
         if (ok) {
-            m_result = result;
+            // Moved, not shared: a shared matrix counts its references inside OpenCV, where the
+            // thread checker cannot see them.
+            m_result = std::move(result);
             m_resultBits = bits;
             emit signalSpectrumReady();
         }
@@ -110,14 +112,14 @@ void QCustomFFTWidget::slotSpectrumReady() {
     int bits;
     {
         std::lock_guard<std::mutex> l(m_mutex);
-        result = m_result;
+        result = std::move(m_result);
         bits = m_resultBits;
     }
     if (result.empty())
         return;
     const int depth = result.depth() == CV_8U ? 8 : 16;
     {
-        QWriteLocker l(&m_picture->getImageLock());
+        VQtImageWriteLocker l(&m_picture->getImageLock());
         if (!m_picture->createImage(result.cols, result.rows, depth, 1))
             return;
         result.copyTo(picMat(m_picture->getEntireImage()));

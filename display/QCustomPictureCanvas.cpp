@@ -7,7 +7,9 @@
 #include <opencv2/imgproc.hpp>
 
 #include "acquisition/VQtFrameLayout.h"
+#include "core/VQtImageLock.h"
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 #include "display/CPicGeometry.h"
 #include "display/CPicImage.h"
 #include "imageproc/VQtDisplayBytes.h"
@@ -26,7 +28,7 @@ QCustomPictureCanvas::~QCustomPictureCanvas() {
     picRelease(&m_working);
 }
 
-void QCustomPictureCanvas::setEntireImage(VQtIplImage* image, QReadWriteLock& lock) {
+void QCustomPictureCanvas::setEntireImage(VQtIplImage* image, VQtImageLock& lock) {
     m_entire = image;
     m_entireLock = &lock;
 }
@@ -83,9 +85,11 @@ void QCustomPictureCanvas::stopThread() {
     }
     quit();
     wait();
+    VQtThreadMark::seen(this);
 }
 
 void QCustomPictureCanvas::run() {
+    const VQtThreadMark::EndMark endMark(this);
     while (!isInterruptionRequested()) {
 #ifdef __linux__
         const unsigned mask = m_affinity;
@@ -138,7 +142,7 @@ bool QCustomPictureCanvas::renderOnce() {
     {
         // The widget replaces the entire image under this lock, so its pointer is only
         // looked at while holding it.
-        QWriteLocker imageLock(m_entireLock.load());
+        VQtImageWriteLocker imageLock(m_entireLock.load());
         if (!m_entire)
             return false;
         CPicCanvasParam p;

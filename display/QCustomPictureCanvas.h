@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QReadWriteLock>
 #include <QSize>
 #include <QThread>
 #include <atomic>
@@ -9,6 +8,7 @@
 #include <opencv2/core.hpp>
 #include <vector>
 
+#include "core/VQtImageLock.h"
 #include "display/CPicCanvasParam.h"
 #include "display/QCustomPictureCanvasPainter.h"
 #include "display/VQtMultipleLightImageDivider.h"
@@ -24,7 +24,7 @@ public:
     explicit QCustomPictureCanvas(QObject* parent = nullptr);
     ~QCustomPictureCanvas() override;
 
-    void setEntireImage(VQtIplImage* image, QReadWriteLock& lock);
+    void setEntireImage(VQtIplImage* image, VQtImageLock& lock);
     // The widget's master parameters, guarded by `mutex` while either side touches them.
     void setUiCanvas(CPicCanvasParam& param, std::mutex& mutex);
     void setCanvasSize(const QSize& size);
@@ -93,7 +93,7 @@ private:
 
     VQtIplImage* m_entire = nullptr;
     // Read before taking it, so the pointer itself is atomic; it is the same lock every time.
-    std::atomic<QReadWriteLock*> m_entireLock{nullptr};
+    std::atomic<VQtImageLock*> m_entireLock{nullptr};
     VQtIplImage* m_working = nullptr;
     bool m_useWorking = false;
 

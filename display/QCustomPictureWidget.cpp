@@ -5,6 +5,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QThread>
 #include <QWheelEvent>
 #include <cmath>
 #include <opencv2/core/utility.hpp>
@@ -20,8 +21,7 @@
 
 using namespace CPicGeometry;
 
-QCustomPictureWidget::QCustomPictureWidget(QWidget* parent)
-    : QWidget(parent), m_imageLock(QReadWriteLock::Recursive) {
+QCustomPictureWidget::QCustomPictureWidget(QWidget* parent) : QWidget(parent) {
     m_canvas = new QCustomPictureCanvas(this);
     m_canvas->setEntireImage(nullptr, m_imageLock);
     m_canvas->setUiCanvas(m_param, m_paramMutex);
@@ -44,7 +44,7 @@ QCustomPictureWidget::~QCustomPictureWidget() {
     m_canvas->stopThread();
     delete m_fftWidget;
     delete m_lightWidget;
-    QWriteLocker l(&m_imageLock);
+    VQtImageWriteLocker l(&m_imageLock);
     picRelease(&m_image);
 }
 
@@ -59,7 +59,7 @@ bool QCustomPictureWidget::createImage(int width, int height, int depth, int cha
         return false;
     bool ok;
     {
-        QWriteLocker l(&m_imageLock);
+        VQtImageWriteLocker l(&m_imageLock);
         ok = picCreate(&m_image, width, height, depth, channels);
         m_canvas->setEntireImage(m_image, m_imageLock);
     }
@@ -101,12 +101,15 @@ void QCustomPictureWidget::updateEntireImage() {
 }
 
 void QCustomPictureWidget::updateImageBuffer(bool imageChanged) {
-    if (m_zoomFitPending) {
-        m_zoomFitPending = false;
-        if (m_keepZoomFit)
+    // The stream's display thread calls this too: the fit itself happens on the widget's thread.
+    if (m_zoomFitPending.exchange(false)) {
+        if (!m_keepZoomFit)
+            emit signalZoomFit();
+        else if (QThread::currentThread() == thread())
             zoomFitTo(size());
         else
-            emit signalZoomFit();
+            QMetaObject::invokeMethod(
+                this, [this] { zoomFitTo(size()); }, Qt::QueuedConnection);
     }
     requestRender(imageChanged);
 }
@@ -314,7 +317,7 @@ int QCustomPictureWidget::getPixelDisMode() const {
 
 void QCustomPictureWidget::blankImage() {
     {
-        QWriteLocker l(&m_imageLock);
+        VQtImageWriteLocker l(&m_imageLock);
         cv::Mat m = picMat(m_image);
         for (int r = 0; r < m.rows; ++r)
             std::memset(m.ptr(r), 3, m.cols * m.elemSize());
@@ -360,7 +363,7 @@ QPoint QCustomPictureWidget::getPixelPtInImageFromCanvasPt(const QPoint& p) cons
 
 CvScalar QCustomPictureWidget::getPixelFromImage(const QPoint& pt, int* channels) {
     CvScalar s = cvScalarAll(0);
-    QReadLocker l(&m_imageLock);
+    VQtImageReadLocker l(&m_imageLock);
     VQtIplImage* img = m_canvas->getShowImage();
     const cv::Mat m = picMat(img);
     if (channels)
@@ -468,7 +471,7 @@ int QCustomPictureWidget::getCoiMode() const {
 }
 
 bool QCustomPictureWidget::isImageDisplay() {
-    QReadLocker l(&m_imageLock);
+    VQtImageReadLocker l(&m_imageLock);
     return !picIsNull(m_image);
 }
 

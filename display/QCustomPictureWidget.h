@@ -1,12 +1,13 @@
 #pragma once
 
 #include <QElapsedTimer>
-#include <QReadWriteLock>
 #include <QWidget>
+#include <atomic>
 #include <mutex>
 #include <opencv2/core/types_c.h>
 
 #include "acquisition/VQtPictureTarget.h"
+#include "core/VQtImageLock.h"
 #include "display/CPicCanvasParam.h"
 #include "display/QCustomPicturePattern.h"
 #include "display/VQtProfileSource.h"
@@ -90,7 +91,7 @@ public:
     CPicPointDouble getOffset() const;
     bool isZoomFitPending() const { return m_zoomFitPending; }
 
-    QReadWriteLock& getImageLock() override { return m_imageLock; }
+    VQtImageLock& getImageLock() override { return m_imageLock; }
     VQtIplImage* getEntireImage() override { return m_image; }
     QCustomPictureCanvas* canvas() const { return m_canvas; }
     QMenu* contextMenu() const { return m_menu; }
@@ -142,14 +143,14 @@ private:
     static QPoint roundPoint(const QPointF& p);
 
     VQtIplImage* m_image = nullptr;
-    QReadWriteLock m_imageLock;
+    VQtImageLock m_imageLock;
     mutable std::mutex m_paramMutex;
     CPicCanvasParam m_param;
     QCustomPictureCanvas* m_canvas = nullptr;
     QCustomPicturePattern m_pattern;
     bool m_firstImage = true;
     bool m_keepZoomFit = false;
-    bool m_zoomFitPending = false;
+    std::atomic<bool> m_zoomFitPending{false};
     bool m_autoFit = false; // picture is fitted and should stay so when the window resizes
     bool m_markerMoved = false;
     bool m_shapeChanged = false;

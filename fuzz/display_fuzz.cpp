@@ -7,13 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <mutex>
-#include <QReadWriteLock>
 
 #include <unistd.h>
 
 #include "acquisition/VQtDeviceStream.h"
 #include "acquisition/VQtFrameLayout.h"
 #include "acquisition/VQtPictureTarget.h"
+#include "core/VQtImageLock.h"
 #include "display/CPicImage.h"
 #include "display/QCustomPictureCanvas.h"
 #include "fuzz/fuzz_input.h"
@@ -22,7 +22,7 @@ namespace {
 
 // A picture window without the window, shaped like the picture widget's own target.
 struct CanvasTarget : VQtPictureTarget {
-    QReadWriteLock lock{QReadWriteLock::Recursive};
+    VQtImageLock lock;
     std::mutex paramMutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;
@@ -34,7 +34,7 @@ struct CanvasTarget : VQtPictureTarget {
         canvas.setCanvasSize(size);
     }
     ~CanvasTarget() override { picRelease(&image); }
-    QReadWriteLock& getImageLock() override { return lock; }
+    VQtImageLock& getImageLock() override { return lock; }
     VQtIplImage* getEntireImage() override { return image; }
     bool createImage(int width, int height, int depth, int channels) override {
         const bool ok = picCreate(&image, width, height, depth, channels);

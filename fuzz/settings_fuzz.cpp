@@ -3,9 +3,9 @@
 // and what a save writes loads back without a warning and unchanged.
 
 #include <QDateTime>
-#include <QGuiApplication>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -18,6 +18,9 @@
 // A serialised value of impossible size makes the settings library throw std::bad_alloc, which
 // the loader catches: let the allocator return null as the system's does, instead of aborting.
 extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+extern "C" const char* __tsan_default_options() {
     return "allocator_may_return_null=1";
 }
 

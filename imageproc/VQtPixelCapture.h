@@ -4,7 +4,7 @@
 
 #include <cstddef>
 
-class QReadWriteLock;
+class VQtImageLock;
 class VQtIplImage;
 
 // Capture checks for the pixel-capture tool: a value condition per channel at
@@ -65,4 +65,4 @@ template <typename T> bool captureTestImageHorizontal(VQtIplImage* image, int mo
 
 // Applies the configured check to one displayed frame under its lock (read);
 // true when the frame meets the condition or deviates from the pattern.
-bool pixelCapture(VQtIplImage* image, QReadWriteLock* lock);
+bool pixelCapture(VQtIplImage* image, VQtImageLock* lock);

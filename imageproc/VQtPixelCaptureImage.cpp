@@ -1,9 +1,7 @@
 #include "imageproc/VQtPixelCapture.h"
 
+#include "core/VQtImageLock.h"
 #include "imageproc/VQtIplImage.h"
-
-#include <QReadLocker>
-#include <QReadWriteLock>
 
 namespace {
 
@@ -49,10 +47,10 @@ template <typename T> bool captureTestImageHorizontal(VQtIplImage* image, int mo
     return rampDeviation<T>(image, 0, pixelCaptureParam().stepV, modulus);
 }
 
-bool pixelCapture(VQtIplImage* image, QReadWriteLock* lock) {
+bool pixelCapture(VQtIplImage* image, VQtImageLock* lock) {
     if (!image)
         return false;
-    QReadLocker locker(lock); // a null lock is not taken
+    VQtImageReadLocker locker(lock); // a null lock is not taken
     if (cvVQtImageIsNull(image))
         return false;
     VQtPixelCaptureParam param = pixelCaptureParam();

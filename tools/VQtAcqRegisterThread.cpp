@@ -1,6 +1,7 @@
 #include "tools/VQtAcqRegisterThread.h"
 
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 #include "tools/VQtHexText.h"
 #include "tools/VQtServiceTiming.h"
 
@@ -13,7 +14,7 @@ VQtAcqRegisterThread::VQtAcqRegisterThread(QObject* parent) : QThread(parent) {}
 VQtAcqRegisterThread::~VQtAcqRegisterThread() {
     m_running = false;
     wait();
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 uint32_t VQtAcqRegisterThread::bar() const {
@@ -49,7 +50,7 @@ bool VQtAcqRegisterThread::crcVerify() {
 }
 
 void VQtAcqRegisterThread::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     uint32_t value = 0;
     QString failure;
     if (!VQtThreadGuard::run(

@@ -1,9 +1,9 @@
 #include "tools/VQtBadPixelThread.h"
 
+#include "core/VQtThreadMark.h"
 #include "imageproc/VQtIplImage.h"
 #include "tools/VQtFrameSource.h"
 #include "tools/VQtImageView.h"
-#include "tools/VQtWorkerJoin.h"
 
 namespace {
 constexpr int kWaitMs = 20;
@@ -30,7 +30,7 @@ void VQtBadPixelThread::startStatistical(bool currentOnly) {
 void VQtBadPixelThread::stopThread() {
     m_running = false;
     wait();
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 QVector<VQtBadPixelInfor> VQtBadPixelThread::results(List list) const {
@@ -52,7 +52,7 @@ bool VQtBadPixelThread::evaluate(VQtIplImage* frame, VQtBadPixelSearch::Results&
 }
 
 void VQtBadPixelThread::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     VQtBadPixelSearch::Results results;
     VQtIplImage* frame = nullptr;
     int channels = 1;

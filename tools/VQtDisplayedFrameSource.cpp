@@ -1,10 +1,10 @@
 #include "tools/VQtDisplayedFrameSource.h"
 
-#include <QReadWriteLock>
 #include <algorithm>
 #include <chrono>
 #include <cstring>
 
+#include "core/VQtImageLock.h"
 #include "imageproc/VQtIplImage.h"
 
 namespace {
@@ -25,7 +25,7 @@ VQtDisplayedFrameSource::~VQtDisplayedFrameSource() {
     dropQueue();
 }
 
-void VQtDisplayedFrameSource::setPicture(Picture frame, QReadWriteLock* lock) {
+void VQtDisplayedFrameSource::setPicture(Picture frame, VQtImageLock* lock) {
     std::lock_guard<std::mutex> l(m_mutex);
     m_picture = std::move(frame);
     m_pictureLock = lock;
@@ -43,7 +43,7 @@ bool VQtDisplayedFrameSource::isGrabbing() const {
 
 bool VQtDisplayedFrameSource::offerFrame() {
     Picture picture;
-    QReadWriteLock* lock;
+    VQtImageLock* lock;
     {
         std::lock_guard<std::mutex> l(m_mutex);
         if (m_wanted <= 0 || !m_picture || !m_pictureLock)
@@ -51,7 +51,7 @@ bool VQtDisplayedFrameSource::offerFrame() {
         picture = m_picture;
         lock = m_pictureLock;
     }
-    QReadLocker pictureLock(lock);
+    VQtImageReadLocker pictureLock(lock);
     return offerFrame(picture());
 }
 
@@ -72,7 +72,7 @@ bool VQtDisplayedFrameSource::offerFrame(const VQtIplImage* frame) {
 
 bool VQtDisplayedFrameSource::copyCurrentFrame(VQtIplImage** target) {
     Picture picture;
-    QReadWriteLock* lock;
+    VQtImageLock* lock;
     {
         std::lock_guard<std::mutex> l(m_mutex);
         picture = m_picture;
@@ -80,7 +80,7 @@ bool VQtDisplayedFrameSource::copyCurrentFrame(VQtIplImage** target) {
     }
     if (!picture || !lock)
         return false;
-    QReadLocker pictureLock(lock);
+    VQtImageReadLocker pictureLock(lock);
     return copyImage(picture(), target);
 }
 

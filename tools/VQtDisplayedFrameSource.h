@@ -7,7 +7,7 @@
 
 #include "tools/VQtFrameSource.h"
 
-class QReadWriteLock;
+class VQtImageLock;
 
 // The frames the main window shows, as a frame source: the main window offers every newly
 // displayed frame; while a feed is running, copies of them queue up for the worker.
@@ -21,7 +21,7 @@ public:
 
     // The main window's picture: the frame (read under `lock`) and the lock it is written under.
     using Picture = std::function<const VQtIplImage*()>;
-    void setPicture(Picture frame, QReadWriteLock* lock);
+    void setPicture(Picture frame, VQtImageLock* lock);
     void setGrabbing(bool grabbing);
     // A new frame is displayed (user-interface thread): copied when the feed wants one.
     // Returns whether it was taken.
@@ -40,7 +40,7 @@ private:
     void dropQueue();
 
     Picture m_picture;
-    QReadWriteLock* m_pictureLock = nullptr;
+    VQtImageLock* m_pictureLock = nullptr;
     // Standard primitives so that the thread checker sees the hand-over of frames.
     mutable std::mutex m_mutex;
     std::condition_variable m_arrived;

@@ -7,6 +7,7 @@
 
 #include "core/VQtSystemParam.h"
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 #include "tools/VQtFirmwareFamily.h"
 #include "tools/VQtServiceTiming.h"
 
@@ -15,7 +16,7 @@ VQtFirmwareThread::VQtFirmwareThread(QObject* parent) : QThread(parent) {}
 VQtFirmwareThread::~VQtFirmwareThread() {
     m_running = false;
     wait();
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 QString VQtFirmwareThread::deviceName() const {
@@ -142,7 +143,7 @@ bool VQtFirmwareThread::stopThread(int deadlineMs) {
 }
 
 void VQtFirmwareThread::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     QString failure;
     if (!VQtThreadGuard::run(
             tr("Firmware upgrade"), [this] { transfer(); }, &failure)) {

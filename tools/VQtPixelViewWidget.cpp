@@ -1,5 +1,4 @@
 #include "tools/VQtPixelViewWidget.h"
-#include "tools/VQtWorkerJoin.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -11,6 +10,7 @@
 #include <QVBoxLayout>
 #include <QtConcurrent>
 
+#include "core/VQtThreadMark.h"
 #include "tools/VQtComputingImage.h"
 #include "tools/VQtPixelViewModel.h"
 
@@ -94,7 +94,7 @@ void VQtPixelViewWidget::showPixel(const QPoint& pixel) {
 }
 
 void VQtPixelViewWidget::refreshLoop() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     while (m_running) {
         if (m_dirty.exchange(false)) {
             VQtComputingImage::update();
@@ -112,7 +112,7 @@ void VQtPixelViewWidget::stopRefresh() {
     m_running = false;
     while (m_task.isRunning())
         QThread::usleep(100);
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 void VQtPixelViewWidget::showEvent(QShowEvent* e) {

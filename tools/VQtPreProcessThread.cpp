@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 #include "device/VQtDevice.h"
 
 namespace {
@@ -45,7 +46,7 @@ VQtPreProcessThread::VQtPreProcessThread(VQtDevice* device, QObject* parent)
 VQtPreProcessThread::~VQtPreProcessThread() {
     m_running = false;
     wait();
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 void VQtPreProcessThread::setDevice(VQtDevice* device) {
@@ -107,7 +108,7 @@ bool VQtPreProcessThread::ask(const QString& text) {
 }
 
 void VQtPreProcessThread::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     VQtDevice* dev = m_device;
     if (!handle()) {
         m_running = false;

@@ -4,13 +4,14 @@
 #include <cstring>
 
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 #include "tools/VQtHexText.h"
 
 VQtRemoteRegisterThread::VQtRemoteRegisterThread(QObject* parent) : QThread(parent) {}
 
 VQtRemoteRegisterThread::~VQtRemoteRegisterThread() {
     wait();
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 bool VQtRemoteRegisterThread::valueWord(const QString& text, uint32_t* word) {
@@ -49,7 +50,7 @@ bool VQtRemoteRegisterThread::writeData(const QString& address, const QString& v
 }
 
 void VQtRemoteRegisterThread::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     uint32_t word = 0;
     QString failure;
     if (!VQtThreadGuard::run(

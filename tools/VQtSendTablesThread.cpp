@@ -3,6 +3,7 @@
 #include <QFile>
 
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 #include "tools/VQtCodingTable.h"
 
 VQtSendTablesThread::VQtSendTablesThread(QObject* parent) : QThread(parent) {}
@@ -10,7 +11,7 @@ VQtSendTablesThread::VQtSendTablesThread(QObject* parent) : QThread(parent) {}
 VQtSendTablesThread::~VQtSendTablesThread() {
     m_running = false;
     wait();
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 bool VQtSendTablesThread::startThread() {
@@ -28,7 +29,7 @@ bool VQtSendTablesThread::stopThread(int deadlineMs) {
 }
 
 void VQtSendTablesThread::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     QString failure;
     if (!VQtThreadGuard::run(
             tr("Sending the coding tables"), [this] { m_ok = send(); }, &failure)) {

@@ -3,13 +3,14 @@
 #include <cstring>
 
 #include "core/VQtThreadGuard.h"
+#include "core/VQtThreadMark.h"
 
 VQtSerialThread::VQtSerialThread(QObject* parent) : QThread(parent), m_buffer(int(kBufferBytes), '\0') {}
 
 VQtSerialThread::~VQtSerialThread() {
     m_stop = true;
     wait();
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 bool VQtSerialThread::startThread(OXA_DEV_HANDLE camera) {
@@ -33,7 +34,7 @@ QString VQtSerialThread::textOf(const char* bytes, uint32_t count) {
 }
 
 void VQtSerialThread::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     const QString what = tr("Reading the serial port");
     QString failure;
     while (!m_stop) {

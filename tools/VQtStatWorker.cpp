@@ -1,8 +1,8 @@
 #include "tools/VQtStatWorker.h"
 
+#include "core/VQtThreadMark.h"
 #include "imageproc/VQtIplImage.h"
 #include "tools/VQtComputingImage.h"
-#include "tools/VQtWorkerJoin.h"
 
 VQtStatWorker::VQtStatWorker(QObject* parent) : VQtStatWorker(VQtImageStatistics::BlockCount, parent) {}
 
@@ -26,7 +26,7 @@ void VQtStatWorker::stopThread() {
     m_stop = true;
     while (isRunning())
         QThread::msleep(1);
-    VQtWorkerJoin::markSeen(this);
+    VQtThreadMark::seen(this);
 }
 
 void VQtStatWorker::startThread() {
@@ -37,7 +37,7 @@ void VQtStatWorker::startThread() {
 }
 
 void VQtStatWorker::run() {
-    const VQtWorkerJoin::EndMark endMark(this);
+    const VQtThreadMark::EndMark endMark(this);
     while (!m_stop) {
         if (m_histogramFlag.exchange(false)) {
             beforeFullPass();

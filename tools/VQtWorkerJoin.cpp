@@ -6,10 +6,7 @@
 
 #include <atomic>
 
-#if defined(__SANITIZE_THREAD__)
-extern "C" void __tsan_acquire(void* address);
-extern "C" void __tsan_release(void* address);
-#endif
+#include "core/VQtThreadMark.h"
 
 namespace VQtWorkerJoin {
 
@@ -23,22 +20,6 @@ void setDeadline(int ms) {
 
 int deadline() {
     return g_deadline.load();
-}
-
-void markEnded(const void* worker) {
-#if defined(__SANITIZE_THREAD__)
-    __tsan_release(const_cast<void*>(worker));
-#else
-    Q_UNUSED(worker);
-#endif
-}
-
-void markSeen(const void* worker) {
-#if defined(__SANITIZE_THREAD__)
-    __tsan_acquire(const_cast<void*>(worker));
-#else
-    Q_UNUSED(worker);
-#endif
 }
 
 bool join(QThread* thread, int deadlineMs) {
@@ -58,7 +39,7 @@ bool join(QThread* thread, int deadlineMs) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
         thread->wait(1);
     }
-    markSeen(thread);
+    VQtThreadMark::seen(thread);
     return true;
 }
 

@@ -24,26 +24,6 @@ bool join(QThread* thread, int deadlineMs = -1);
 // touch it afterwards.
 void release(QThread* thread, int deadlineMs = -1);
 
-// ThreadSanitizer does not see the synchronisation inside Qt (the Qt libraries are not
-// instrumented), so a join through QThread::wait() looks like no join at all. A worker marks
-// the end of its run (EndMark, the first object of run()), and whoever waited for it marks
-// having seen that end (join() does; so do the workers' destructors after their wait()).
-// Without ThreadSanitizer both cost nothing.
-// Any address names the worker: a pooled task that is no QThread uses its owner's.
-void markEnded(const void* worker);
-void markSeen(const void* worker);
-
-class EndMark {
-public:
-    explicit EndMark(const void* worker) : m_worker(worker) {}
-    ~EndMark() { markEnded(m_worker); }
-    EndMark(const EndMark&) = delete;
-    EndMark& operator=(const EndMark&) = delete;
-
-private:
-    const void* m_worker;
-};
-
 } // namespace VQtWorkerJoin
 
 #endif // VQTWORKERJOIN_H

@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMutex>
 #include <QTemporaryDir>
+#include <mutex>
 #include <opencv2/imgcodecs.hpp>
 #include <vector>
 
@@ -16,16 +16,16 @@ namespace {
 
 // Records what the thread reports; signals arrive directly on the thread that emits them.
 struct Recorder {
-    QMutex mutex;
+    std::mutex mutex;
     std::vector<int> statuses;
     std::vector<std::pair<QString, int>> messages;
     explicit Recorder(VQtImageThread& t) {
         QObject::connect(&t, &VQtImageThread::signalSaveImageStatus, [this](int s) {
-            QMutexLocker l(&mutex);
+            std::lock_guard<std::mutex> l(mutex);
             statuses.push_back(s);
         });
         QObject::connect(&t, &VQtImageThread::signalOutputInfo, [this](const QString& text, int level) {
-            QMutexLocker l(&mutex);
+            std::lock_guard<std::mutex> l(mutex);
             messages.emplace_back(text, level);
         });
     }
@@ -56,8 +56,9 @@ int runSave(VQtImageThread& t, const QString& path, const std::vector<uint8_t>& 
     t.saveImage(path);
     for (int i = 0; i < frames; ++i)
         t.addBuffer(frame.data(), frame.size(), 0);
-    EXPECT_TRUE(t.wait(10000));
+    EXPECT_TRUE(t.join(10000));
     QObject::disconnect(&t, nullptr, nullptr, nullptr);
+    std::lock_guard<std::mutex> l(rec.mutex);
     return rec.statuses.empty() ? 0 : rec.statuses.front();
 }
 

@@ -156,7 +156,7 @@ int saveOnce(VQtImageThread& t, const QString& target, const VQtImageSaveParam& 
     t.saveImage(target);
     for (int i = 0; i < (save.sequenceMode ? save.ImageCount : 1); ++i)
         t.addBuffer(frame.data(), frame.size(), 0);
-    return t.wait(10000) ? 0 : -1;
+    return t.join(10000) ? 0 : -1;
 }
 
 TEST_F(SafeSave, ThreadReportsFailuresAndNamesWhatItSaved) {

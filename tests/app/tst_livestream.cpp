@@ -28,6 +28,9 @@ class TstLiveStream : public QObject {
     Q_OBJECT
 
 private:
+    // A loaded machine (sanitizers, parallel tests) may keep the simulator's thread waiting.
+    static constexpr int kStepMs = 20000;
+
     VQtDevice* openCamera(const QByteArray& json) {
         SimDeviceSet set;
         QString error;
@@ -54,9 +57,10 @@ private:
 
 private slots:
     void framesReachThePictureAndTheStatusBar() {
-        g_sysPrm.general.ExtractFrame = false;
         MainWindow window;
         window.languageChanged(1);
+        // After the window has loaded the settings: every frame is shown, however fast they come.
+        g_sysPrm.general.ExtractFrame = false;
         VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "LS-1", "width": 64,
             "height": 48, "clock": "step"}]})json");
         QVERIFY(dev);
@@ -64,7 +68,7 @@ private slots:
         stream->slotGrabContinuous();
         QVERIFY(stream->isGrabbing());
         for (int i = 1; i <= 5; ++i) {
-            QVERIFY(SimControl::step(QStringLiteral("LS-1")));
+            QVERIFY(SimControl::step(QStringLiteral("LS-1"), 1, kStepMs));
             QTRY_VERIFY_WITH_TIMEOUT(stream->getFigures().displayed >= uint64_t(i), 5000);
         }
         QCustomPictureWidget* picture = window.getPictureControl()->mainView()->getWidget();
@@ -82,9 +86,10 @@ private slots:
     // Bad-pixel statistics over several frames take the live frames while the stream grabs,
     // and refuse (they would wait for frames that never come) once it has stopped.
     void statisticsToolsFollowTheLiveStream() {
-        g_sysPrm.general.ExtractFrame = false;
         MainWindow window;
         window.languageChanged(1);
+        // After the window has loaded the settings: every frame is shown, however fast they come.
+        g_sysPrm.general.ExtractFrame = false;
         VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "LS-2", "width": 64,
             "height": 48, "clock": "step"}]})json");
         QVERIFY(dev);
@@ -93,7 +98,7 @@ private slots:
         QVERIFY(!frames->isGrabbing());
         stream->slotGrabContinuous();
         QVERIFY(frames->isGrabbing());
-        QVERIFY(SimControl::step(QStringLiteral("LS-2")));
+        QVERIFY(SimControl::step(QStringLiteral("LS-2"), 1, kStepMs));
         QTRY_VERIFY_WITH_TIMEOUT(stream->getFigures().displayed >= 1, 5000);
 
         window.findChild<QAction*>(QStringLiteral("actionBadPixel"))->setChecked(true);
@@ -105,7 +110,7 @@ private slots:
         // One frame at a time, each shown before the next comes; three of them end the run.
         for (int i = 0; i < 30 && done.isEmpty(); ++i) {
             const uint64_t shown = stream->getFigures().displayed;
-            QVERIFY(SimControl::step(QStringLiteral("LS-2")));
+            QVERIFY(SimControl::step(QStringLiteral("LS-2"), 1, kStepMs));
             QTRY_VERIFY_WITH_TIMEOUT(stream->getFigures().displayed > shown, 5000);
             QTest::qWait(20);
         }

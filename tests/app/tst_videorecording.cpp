@@ -69,12 +69,11 @@ private:
     }
 
 private slots:
-    void initTestCase() { g_sysPrm.general.ExtractFrame = false; }
-
     void actionsFollowTheGrabAndTheRecording() {
         QTemporaryDir dir;
         MainWindow window;
         window.languageChanged(1);
+        g_sysPrm.general.ExtractFrame = false; // after the window has loaded the settings
         SignalRecorder log(&window, &MainWindow::signalOutputInfo);
         QAction* start = action(window, "actionStartVideoX264");
         QAction* stop = action(window, "actionStopVideoX264");
@@ -116,6 +115,7 @@ private slots:
         QTemporaryDir dir;
         MainWindow window;
         window.languageChanged(1);
+        g_sysPrm.general.ExtractFrame = false; // after the window has loaded the settings
         SignalRecorder log(&window, &MainWindow::signalOutputInfo);
         VQtDevice* dev = openCamera();
         QVERIFY(dev);

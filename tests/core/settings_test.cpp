@@ -13,8 +13,11 @@
 #include <cstring>
 
 // A serialised value of impossible size makes the settings library throw std::bad_alloc when the
-// system's allocator returns null; under the address sanitizer it must return null as well.
+// system's allocator returns null; under the sanitizers it must return null as well.
 extern "C" const char* __asan_default_options() {
+    return "allocator_may_return_null=1";
+}
+extern "C" const char* __tsan_default_options() {
     return "allocator_may_return_null=1";
 }
 

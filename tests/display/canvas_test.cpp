@@ -1,9 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <mutex>
-#include <QReadWriteLock>
 #include <opencv2/imgproc.hpp>
 
+#include "core/VQtImageLock.h"
 #include "display/CPicGeometry.h"
 #include "display/CPicImage.h"
 #include "display/QCustomPictureCanvas.h"
@@ -12,7 +12,7 @@ namespace {
 
 // A canvas driven synchronously: one render per renderOnce(), no worker thread.
 struct CanvasRig {
-    QReadWriteLock lock;
+    VQtImageLock lock;
     std::mutex paramMutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;
@@ -214,7 +214,7 @@ TEST(CanvasBuffers, ReusedWhileGeometryHolds) {
 }
 
 TEST(CanvasBuffers, EmptyImageRendersNothing) {
-    QReadWriteLock lock;
+    VQtImageLock lock;
     std::mutex mutex;
     CPicCanvasParam param;
     VQtIplImage* empty = nullptr;

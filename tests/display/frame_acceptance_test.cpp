@@ -1,9 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <mutex>
-#include <QReadWriteLock>
 #include <QTemporaryDir>
+#include <mutex>
 
 #include <utility>
 #include <vector>
@@ -11,6 +10,7 @@
 #include "acquisition/VQtDeviceStream.h"
 #include "acquisition/VQtImageFile.h"
 #include "acquisition/VQtPictureTarget.h"
+#include "core/VQtImageLock.h"
 #include "display/CPicImage.h"
 #include "display/QCustomPictureCanvas.h"
 
@@ -19,7 +19,7 @@ namespace {
 // A picture window without a window: the stream fills its image, the test renders it. It takes
 // any layout it is given, so what reaches the canvas is decided by the stream and the readers.
 struct CanvasTarget : VQtPictureTarget {
-    QReadWriteLock lock{QReadWriteLock::Recursive};
+    VQtImageLock lock;
     std::mutex paramMutex;
     CPicCanvasParam param;
     VQtIplImage* image = nullptr;
@@ -31,7 +31,7 @@ struct CanvasTarget : VQtPictureTarget {
         canvas.setCanvasSize(size);
     }
     ~CanvasTarget() override { picRelease(&image); }
-    QReadWriteLock& getImageLock() override { return lock; }
+    VQtImageLock& getImageLock() override { return lock; }
     VQtIplImage* getEntireImage() override { return image; }
     bool createImage(int width, int height, int depth, int channels) override {
         const bool ok = picCreate(&image, width, height, depth, channels);

@@ -25,7 +25,7 @@ private:
     // Fills the picture with value 10 * column + row (8-bit mono) and waits for a render.
     void loadImage(int width, int height, int depth = 8, int channels = 1) {
         {
-            QWriteLocker l(&w()->getImageLock());
+            VQtImageWriteLocker l(&w()->getImageLock());
             QVERIFY(w()->createImage(width, height, depth, channels));
             cv::Mat m = picMat(w()->getEntireImage());
             for (int r = 0; r < m.rows; ++r)

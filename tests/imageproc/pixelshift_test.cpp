@@ -1,8 +1,7 @@
+#include "core/VQtImageLock.h"
 #include "imageproc/VQtIplImage.h"
 #include "imageproc/VQtPixelCapture.h"
 #include "imageproc/VQtPixelShift.h"
-
-#include <QReadWriteLock>
 
 #include <gtest/gtest.h>
 
@@ -375,7 +374,7 @@ TEST(CaptureRecord, RampCheckStoresTheFirstDeviationAndValueModeReadsOnePixel) {
     prm.checkMode = VQT_CAPTURE_RAMP;
     prm.bits = 8;
     setPixelCaptureParam(prm);
-    QReadWriteLock lock;
+    VQtImageLock lock;
     EXPECT_TRUE(pixelCapture(&image, &lock));
     EXPECT_EQ(pixelCaptureParam().resultX, 2);
     EXPECT_EQ(pixelCaptureParam().resultY, 1);

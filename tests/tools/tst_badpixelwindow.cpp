@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
-#include <QReadWriteLock>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -13,6 +12,7 @@
 #include <QtTest>
 
 #include "core/QBaseMessageBox.h"
+#include "core/VQtImageLock.h"
 #include "imageproc/VQtIplImage.h"
 #include "tests/common/file_size_limit.h"
 #include "tests/common/signal_recorder.h"
@@ -47,7 +47,7 @@ class TstBadPixelWindow : public QObject {
 
 private:
     VQtIplImage* m_shown = nullptr;
-    QReadWriteLock m_lock;
+    VQtImageLock m_lock;
     VQtDisplayedFrameSource m_source;
 
     void closeNextBox(QString* seen) {
@@ -61,7 +61,7 @@ private:
         });
     }
     void show(VQtIplImage* img) {
-        QWriteLocker l(&m_lock);
+        VQtImageWriteLocker l(&m_lock);
         cvVQtReleaseImage(&m_shown);
         m_shown = img;
     }
