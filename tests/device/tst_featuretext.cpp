@@ -102,16 +102,16 @@ private slots:
     void binFolderComesFromLibrarySettings() {
         QTemporaryDir dir;
         QDir().mkpath(dir.path() + QStringLiteral("/bin"));
-        QSettings registry(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\NEXO\\VionLibrary"),
-                           QSettings::NativeFormat);
-        const QVariant before = registry.value(QStringLiteral("Directory"));
-        registry.setValue(QStringLiteral("Directory"), dir.path());
-        registry.sync();
+        // The record is a file in the working directory: the test's own, not the build folder.
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.path()));
+        {
+            QSettings registry(QStringLiteral("HKEY_LOCAL_MACHINE\\SOFTWARE\\NEXO\\VionLibrary"),
+                               QSettings::NativeFormat);
+            registry.setValue(QStringLiteral("Directory"), dir.path());
+        }
         const QString bin = VQtFeatureText::libraryBinDir();
-        if (before.isValid())
-            registry.setValue(QStringLiteral("Directory"), before);
-        else
-            registry.remove(QStringLiteral("Directory"));
+        QDir::setCurrent(before);
         QCOMPARE(bin, dir.path() + QStringLiteral("/bin"));
     }
 
