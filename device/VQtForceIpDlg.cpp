@@ -3,16 +3,11 @@
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
 #include "core/QBaseMessageBox.h"
-
-namespace {
-const char* const kIpPattern = "((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)";
-}
+#include "device/VQtForceIpAdder.h"
 
 VQtForceIpDlg::VQtForceIpDlg(const QString& reason, const QStringList& proposal, QWidget* parent)
     : QDialog(parent), m_nic(proposal.value(1)) {
@@ -23,10 +18,9 @@ VQtForceIpDlg::VQtForceIpDlg(const QString& reason, const QStringList& proposal,
     layout->addWidget(text);
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(tr("Force IP:")));
-    m_edit = new QLineEdit(proposal.value(0));
-    m_edit->setObjectName(QStringLiteral("lineEditForceIp"));
-    m_edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QLatin1String(kIpPattern)), m_edit));
+    m_edit = new VQtForceIpAdder;
+    m_edit->setObjectName(QStringLiteral("ipAdderForceIp"));
+    m_edit->setText(proposal.value(0));
     row->addWidget(m_edit, 1);
     layout->addLayout(row);
     auto* buttons = new QDialogButtonBox;
@@ -42,7 +36,7 @@ QString VQtForceIpDlg::getIpAddress() const {
 }
 
 QString VQtForceIpDlg::refusal(const QString& address, const QString& nicAddress) {
-    if (!QRegularExpression(QStringLiteral("^%1$").arg(QLatin1String(kIpPattern))).match(address).hasMatch())
+    if (!VQtForceIpAdder::isAddress(address))
         return tr("Please enter a complete IP address!");
     const int last = address.section(QLatin1Char('.'), 3).toInt();
     if (last == 0 || last == 255)

@@ -5,8 +5,7 @@
 
 #include <QDialog>
 
-class QLabel;
-class QLineEdit;
+class VQtForceIpAdder;
 
 class VQtForceIpDlg : public QDialog {
     Q_OBJECT
@@ -22,7 +21,7 @@ public slots:
     void accept() override;
 
 private:
-    QLineEdit* m_edit;
+    VQtForceIpAdder* m_edit;
     QString m_nic;
 };
 

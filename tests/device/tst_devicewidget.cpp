@@ -7,6 +7,8 @@
 #include "device/VQtDevice.h"
 #include "device/VQtDeviceControl.h"
 #include "device/VQtDeviceWidget.h"
+#include "device/VQtForceIpAdder.h"
+#include "device/VQtForceIpDlg.h"
 #include "device/VQtTreeWidget.h"
 #include "device/sim/SimControl.h"
 #include "device/sim/SimDeviceSet.h"
@@ -14,6 +16,7 @@
 #include "tests/common/signal_recorder.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QLineEdit>
 #include <QSpinBox>
@@ -116,6 +119,75 @@ private slots:
         }
     }
 
+    // Typing goes where the keyboard focus is, as a user's keys would.
+    static void type(const QString& keys) {
+        for (const QChar c : keys)
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+    }
+
+    void addressEditorTakesFourParts() {
+        VQtForceIpAdder adder;
+        adder.show();
+        QVERIFY(QTest::qWaitForWindowActive(&adder));
+        adder.part(0)->setFocus();
+        // A dot moves on; a dot in an empty part or a fifth part goes nowhere.
+        type(QStringLiteral(".192.168.5.30."));
+        QCOMPARE(adder.text(), QStringLiteral("192.168.5.30"));
+        QVERIFY(adder.isComplete());
+
+        // Three digits move on by themselves; a part above 255 cannot be typed.
+        adder.setText(QString());
+        adder.part(0)->setFocus();
+        type(QStringLiteral("100200256"));
+        QCOMPARE(adder.text(), QStringLiteral("100.200.25."));
+        QVERIFY(!adder.isComplete());
+
+        // Backspace in an empty part goes back to the end of the one before.
+        adder.setText(QString());
+        adder.part(0)->setFocus();
+        type(QStringLiteral("1.2"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backspace);
+        QCOMPARE(QApplication::focusWidget(), adder.part(0));
+        type(QStringLiteral("3"));
+        QCOMPARE(adder.text(), QStringLiteral("13..."));
+
+        // A whole address pasted into any part fills all four; a bad part stays empty.
+        QGuiApplication::clipboard()->setText(QStringLiteral(" 172.16.0.9 "));
+        adder.part(2)->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(adder.text(), QStringLiteral("172.16.0.9"));
+        adder.setText(QStringLiteral("10.0.0.300"));
+        QCOMPARE(adder.text(), QStringLiteral("10.0.0."));
+    }
+
+    void forcedAddressRefusals_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<QString>("nic");
+        QTest::addColumn<QString>("refusal");
+        QTest::newRow("incomplete") << "10.0.0."
+                                    << "10.0.0.1"
+                                    << "Please enter a complete IP address!";
+        QTest::newRow("network") << "10.0.0.0"
+                                 << "10.0.0.1"
+                                 << "The last column of an IP address cannot be 0 or 255!";
+        QTest::newRow("broadcast") << "10.0.0.255"
+                                   << "10.0.0.1"
+                                   << "The last column of an IP address cannot be 0 or 255!";
+        QTest::newRow("the card's") << "10.0.0.1"
+                                    << "10.0.0.1"
+                                    << "Camera IP is the same as host NIC IP, exit !";
+        QTest::newRow("free") << "10.0.0.7"
+                              << "10.0.0.1"
+                              << "";
+    }
+    void forcedAddressRefusals() {
+        QFETCH(QString, address);
+        QFETCH(QString, nic);
+        QFETCH(QString, refusal);
+        QCOMPARE(VQtForceIpDlg::refusal(address, nic), refusal);
+    }
+
     void conflictingCameraOpensAfterForcedAddress() {
         VQtDeviceWidget panel;
         QVERIFY(probe(panel));
@@ -127,7 +199,7 @@ private slots:
         QString proposed;
         QTimer::singleShot(200, this, [&proposed] {
             if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                proposed = dialog->findChild<QLineEdit*>(QStringLiteral("lineEditForceIp"))->text();
+                proposed = dialog->findChild<VQtForceIpAdder*>(QStringLiteral("ipAdderForceIp"))->text();
                 dialog->accept();
             }
         });
