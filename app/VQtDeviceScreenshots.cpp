@@ -17,7 +17,9 @@
 #include "device/VQtDeviceControl.h"
 #include "device/VQtDeviceWidget.h"
 #include "device/VQtForceIpDlg.h"
+#include "device/VQtPreviewDlg.h"
 #include "device/VQtTreeWidget.h"
+#include "device/VQtTreeWidgetItem.h"
 
 namespace {
 constexpr int kDeadlineMs = 20000;
@@ -76,6 +78,27 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(0);
     settle(300);
     ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_board_parameters.png")) && ok;
+
+    // What the board's "..." buttons show: an integration method timed with this board's values,
+    // and a tap geometry of two regions down, the lower read upwards.
+    VQtTreeWidgetItem* method =
+        panel->acqTree()->getSubItemFromName(QStringLiteral("VNP_INTEGRATION_METHOD"));
+    VQtPreviewDlg integration(VQtPreviewDlg::Integration,
+                              method ? method->getEnumList() : QStringList{QStringLiteral("Method4")},
+                              QStringLiteral("Method4"), panel->boardValues(), &window);
+    integration.show();
+    settle(200);
+    ok = saveImageSafely(integration.grab().toImage(),
+                         dir + QStringLiteral("/device_preview_integration.png")) &&
+         ok;
+    integration.close();
+    VQtPreviewDlg taps(VQtPreviewDlg::TapArrangement,
+                       {QStringLiteral("Geometry_1X2_2YE"), QStringLiteral("Geometry_2XE_1Y")},
+                       QStringLiteral("Geometry_1X2_2YE"), nullptr, &window);
+    taps.show();
+    settle(200);
+    ok = saveImageSafely(taps.grab().toImage(), dir + QStringLiteral("/device_preview_taps.png")) && ok;
+    taps.close();
 
     // The everyday rows of board and camera in one tab, in Chinese.
     window.languageChanged(0);

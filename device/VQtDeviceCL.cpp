@@ -1,9 +1,9 @@
 #include "device/VQtDeviceCL.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 #include "device/VQtAcqFeatureTable.h"
+#include "device/VQtTapGeometry.h"
 
 namespace {
 
@@ -35,12 +35,8 @@ bool VQtDeviceCL::extendedFirmware(uint32_t word) {
 }
 
 int VQtDeviceCL::tapCount(const QString& geometry) {
-    static const QRegularExpression pattern(QStringLiteral("^Geometry_(\\d+)X(\\d*)[EM]?_(\\d+)YE?$"));
-    const QRegularExpressionMatch m = pattern.match(geometry);
-    if (!m.hasMatch())
-        return 0;
-    const int perRegion = m.captured(2).isEmpty() ? 1 : m.captured(2).toInt();
-    return m.captured(1).toInt() * perRegion * m.captured(3).toInt();
+    VQtTapGeometry g;
+    return VQtTapGeometry::parse(geometry, &g) ? g.taps() : 0;
 }
 
 bool VQtDeviceCL::open(int boardIndex, int cameraIndex, void* context) {

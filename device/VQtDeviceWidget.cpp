@@ -15,6 +15,7 @@
 #include "device/VQtForceIpDlg.h"
 #include "device/VQtManagerDeviceInfo.h"
 #include "device/VQtPreProcessEnable.h"
+#include "device/VQtPreviewDlg.h"
 #include "device/VQtTreeWidget.h"
 #include "ui_VQtDeviceWidget.h"
 
@@ -77,6 +78,36 @@ VQtDeviceWidget::VQtDeviceWidget(QWidget* parent)
         connect(tree, &VQtTreeWidget::signalCurrentItemChanged, this,
                 [this, board](VQtTreeWidgetItem* item) { showToolTip(item, board); });
     }
+    for (VQtTreeWidget* tree : {acqTree(), commonTree()})
+        connect(tree, &VQtTreeWidget::signalCurrentItemBtnClicked, this, &VQtDeviceWidget::slotPreviewItem);
+}
+
+void VQtDeviceWidget::slotPreviewItem(VQtTreeWidgetItem* item) {
+    const VQtPreviewDlg::Kind kind = VQtPreviewDlg::kindOf(item->getFeatureName());
+    if (kind == VQtPreviewDlg::None)
+        return;
+    VQtPreviewDlg dialog(kind, item->getEnumList(), item->getValue().toString(), boardValues(), this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const QString chosen = dialog.selectedEntry();
+    if (!chosen.isEmpty() && chosen != item->getValue().toString())
+        item->commit(chosen);
+}
+
+VQtPreviewDlg::ValueText VQtDeviceWidget::boardValues() const {
+    const VQtTreeWidget* board = acqTree();
+    return [board](const QString& parameter) {
+        const VQtTreeWidgetItem* row = board->getSubItemFromName(parameter);
+        if (!row)
+            return QString();
+        // The unit stands in the shown name: "Strobe Delay(us)".
+        const QString name = row->getDisplayName();
+        const int open = name.lastIndexOf(QLatin1Char('('));
+        const QString unit =
+            open > 0 && name.endsWith(QLatin1Char(')')) ? name.mid(open + 1).chopped(1) : QString();
+        const QString value = row->getValue().toString();
+        return unit.isEmpty() ? value : QStringLiteral("%1 %2").arg(value, unit);
+    };
 }
 
 VQtDeviceWidget::~VQtDeviceWidget() {

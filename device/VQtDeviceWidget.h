@@ -4,6 +4,7 @@
 #include <QWidget>
 
 #include "device/VQtDeviceType.h"
+#include "device/VQtPreviewDlg.h"
 
 namespace Ui {
 class VQtDeviceWidget;
@@ -28,6 +29,8 @@ public:
     enum Column { NameColumn = 0, IndexColumn = 1, AddressColumn = 2, ConflictColumn = 3, ButtonColumn = 4 };
 
     explicit VQtDeviceWidget(QWidget* parent = nullptr);
+    // The open board's parameter values with their units, for the preview dialogs.
+    VQtPreviewDlg::ValueText boardValues() const;
     ~VQtDeviceWidget() override;
 
     // The acquisition stream the worker stops around closes and format edits.
@@ -93,6 +96,8 @@ private slots:
     void slotUpdateAcqFeature(VQtAcqFeature* feature);
     void slotDeviceItemPressed(QTreeWidgetItem* item);
     void slotDeviceItemActivated(QTreeWidgetItem* item);
+    // The "..." button of a board parameter chosen from methods: its preview dialog.
+    void slotPreviewItem(VQtTreeWidgetItem* item);
 
 private:
     void initDeviceTree();

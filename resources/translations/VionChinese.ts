@@ -3118,6 +3118,137 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtPreviewDlg</name>
+    <message>
+        <source>Tap Arrangement</source>
+        <translation>抽头排列</translation>
+    </message>
+    <message>
+        <source>Integration Trigger Method</source>
+        <translation>积分触发方式</translation>
+    </message>
+    <message>
+        <source>Strobe Trigger Method</source>
+        <translation>频闪触发方式</translation>
+    </message>
+    <message>
+        <source>Software Trigger Polarity</source>
+        <translation>软件触发极性</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>确定</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>取消</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no tap geometry this preview knows.</source>
+        <translation>“%1”不是本预览认识的抽头几何。</translation>
+    </message>
+    <message>
+        <source>%1 taps: %2 region(s) across, each read by %3 adjacent tap(s), and %4 region(s) down. The arrows show where each region&apos;s readout starts and which way it runs.</source>
+        <translation>%1 个抽头：横向 %2 个区域，每个区域由 %3 个相邻抽头读出，纵向 %4 个区域。箭头表示每个区域读出的起点和方向。</translation>
+    </message>
+    <message>
+        <source>Both signals start from the trigger: signal 1 after Delay1 for Width1, signal 2 after Delay2 for Width2.</source>
+        <translation>两个信号都从触发开始计时：信号 1 在延时1 之后持续宽度1，信号 2 在延时2 之后持续宽度2。</translation>
+    </message>
+    <message>
+        <source>Integration signal 1 starts Delay1 after the trigger and lasts as long as the trigger input stays active.</source>
+        <translation>积分信号 1 在触发后延时1 开始，持续到触发输入结束。</translation>
+    </message>
+    <message>
+        <source>Signal 1 starts Delay1 after the trigger and lasts Width1; signal 2 starts Delay2 after signal 1 ends and lasts Width2.</source>
+        <translation>信号 1 在触发后延时1 开始，持续宽度1；信号 2 在信号 1 结束后延时2 开始，持续宽度2。</translation>
+    </message>
+    <message>
+        <source>Integration signal 1 starts Delay1 after the trigger and lasts Width1.</source>
+        <translation>积分信号 1 在触发后延时1 开始，持续宽度1。</translation>
+    </message>
+    <message>
+        <source>The strobe starts Delay after the trigger and lasts Width.</source>
+        <translation>频闪在触发后延时开始，持续宽度。</translation>
+    </message>
+    <message>
+        <source>The strobe starts Delay after the integration begins and lasts Width.</source>
+        <translation>频闪在积分开始后延时开始，持续宽度。</translation>
+    </message>
+    <message>
+        <source>The strobe starts Delay after the integration ends and lasts Width.</source>
+        <translation>频闪在积分结束后延时开始，持续宽度。</translation>
+    </message>
+    <message>
+        <source>Count pulses of Width, one every Period, the first Delay after the command; the active level is the selected polarity.</source>
+        <translation>共“个数”个脉冲，每个持续宽度，间隔为周期，第一个在命令后延时发出；有效电平为所选极性。</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>触发</translation>
+    </message>
+    <message>
+        <source>Delay1</source>
+        <translation>延时1</translation>
+    </message>
+    <message>
+        <source>Width1</source>
+        <translation>宽度1</translation>
+    </message>
+    <message>
+        <source>Integration 1</source>
+        <translation>积分 1</translation>
+    </message>
+    <message>
+        <source>Integration 2</source>
+        <translation>积分 2</translation>
+    </message>
+    <message>
+        <source>Delay2</source>
+        <translation>延时2</translation>
+    </message>
+    <message>
+        <source>Width2</source>
+        <translation>宽度2</translation>
+    </message>
+    <message>
+        <source>Integration</source>
+        <translation>积分</translation>
+    </message>
+    <message>
+        <source>Strobe</source>
+        <translation>频闪</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>延时</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>宽度</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>命令</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>周期</translation>
+    </message>
+    <message>
+        <source>Trigger (x%1)</source>
+        <translation>触发 (x%1)</translation>
+    </message>
+    <message>
+        <source>Tap %1</source>
+        <translation>抽头 %1</translation>
+    </message>
+    <message>
+        <source>Taps %1-%2</source>
+        <translation>抽头 %1-%2</translation>
+    </message>
+</context>
+<context>
     <name>VQtRemoteRegisterDlg</name>
     <message>
         <source>Command</source>

@@ -3118,6 +3118,137 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtPreviewDlg</name>
+    <message>
+        <source>Tap Arrangement</source>
+        <translation>Tap Arrangement</translation>
+    </message>
+    <message>
+        <source>Integration Trigger Method</source>
+        <translation>Integration Trigger Method</translation>
+    </message>
+    <message>
+        <source>Strobe Trigger Method</source>
+        <translation>Strobe Trigger Method</translation>
+    </message>
+    <message>
+        <source>Software Trigger Polarity</source>
+        <translation>Software Trigger Polarity</translation>
+    </message>
+    <message>
+        <source>Ok</source>
+        <translation>Ok</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is no tap geometry this preview knows.</source>
+        <translation>&quot;%1&quot; is no tap geometry this preview knows.</translation>
+    </message>
+    <message>
+        <source>%1 taps: %2 region(s) across, each read by %3 adjacent tap(s), and %4 region(s) down. The arrows show where each region&apos;s readout starts and which way it runs.</source>
+        <translation>%1 taps: %2 region(s) across, each read by %3 adjacent tap(s), and %4 region(s) down. The arrows show where each region&apos;s readout starts and which way it runs.</translation>
+    </message>
+    <message>
+        <source>Both signals start from the trigger: signal 1 after Delay1 for Width1, signal 2 after Delay2 for Width2.</source>
+        <translation>Both signals start from the trigger: signal 1 after Delay1 for Width1, signal 2 after Delay2 for Width2.</translation>
+    </message>
+    <message>
+        <source>Integration signal 1 starts Delay1 after the trigger and lasts as long as the trigger input stays active.</source>
+        <translation>Integration signal 1 starts Delay1 after the trigger and lasts as long as the trigger input stays active.</translation>
+    </message>
+    <message>
+        <source>Signal 1 starts Delay1 after the trigger and lasts Width1; signal 2 starts Delay2 after signal 1 ends and lasts Width2.</source>
+        <translation>Signal 1 starts Delay1 after the trigger and lasts Width1; signal 2 starts Delay2 after signal 1 ends and lasts Width2.</translation>
+    </message>
+    <message>
+        <source>Integration signal 1 starts Delay1 after the trigger and lasts Width1.</source>
+        <translation>Integration signal 1 starts Delay1 after the trigger and lasts Width1.</translation>
+    </message>
+    <message>
+        <source>The strobe starts Delay after the trigger and lasts Width.</source>
+        <translation>The strobe starts Delay after the trigger and lasts Width.</translation>
+    </message>
+    <message>
+        <source>The strobe starts Delay after the integration begins and lasts Width.</source>
+        <translation>The strobe starts Delay after the integration begins and lasts Width.</translation>
+    </message>
+    <message>
+        <source>The strobe starts Delay after the integration ends and lasts Width.</source>
+        <translation>The strobe starts Delay after the integration ends and lasts Width.</translation>
+    </message>
+    <message>
+        <source>Count pulses of Width, one every Period, the first Delay after the command; the active level is the selected polarity.</source>
+        <translation>Count pulses of Width, one every Period, the first Delay after the command; the active level is the selected polarity.</translation>
+    </message>
+    <message>
+        <source>Trigger</source>
+        <translation>Trigger</translation>
+    </message>
+    <message>
+        <source>Delay1</source>
+        <translation>Delay1</translation>
+    </message>
+    <message>
+        <source>Width1</source>
+        <translation>Width1</translation>
+    </message>
+    <message>
+        <source>Integration 1</source>
+        <translation>Integration 1</translation>
+    </message>
+    <message>
+        <source>Integration 2</source>
+        <translation>Integration 2</translation>
+    </message>
+    <message>
+        <source>Delay2</source>
+        <translation>Delay2</translation>
+    </message>
+    <message>
+        <source>Width2</source>
+        <translation>Width2</translation>
+    </message>
+    <message>
+        <source>Integration</source>
+        <translation>Integration</translation>
+    </message>
+    <message>
+        <source>Strobe</source>
+        <translation>Strobe</translation>
+    </message>
+    <message>
+        <source>Delay</source>
+        <translation>Delay</translation>
+    </message>
+    <message>
+        <source>Width</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>Command</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Period</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Trigger (x%1)</source>
+        <translation>Trigger (x%1)</translation>
+    </message>
+    <message>
+        <source>Tap %1</source>
+        <translation>Tap %1</translation>
+    </message>
+    <message>
+        <source>Taps %1-%2</source>
+        <translation>Taps %1-%2</translation>
+    </message>
+</context>
+<context>
     <name>VQtRemoteRegisterDlg</name>
     <message>
         <source>Command</source>

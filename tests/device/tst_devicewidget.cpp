@@ -9,6 +9,7 @@
 #include "device/VQtDeviceWidget.h"
 #include "device/VQtForceIpAdder.h"
 #include "device/VQtForceIpDlg.h"
+#include "device/VQtPreviewDlg.h"
 #include "device/VQtTreeWidget.h"
 #include "device/sim/SimControl.h"
 #include "device/sim/SimDeviceSet.h"
@@ -17,10 +18,13 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
 #include <QTimer>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -335,6 +339,37 @@ private slots:
         g_sysPrm.Lanuage = 1;
         panel.retranslateUi();
         QCOMPARE(panel.remoteTree()->getSubItemFromName("Width")->text(0), QStringLiteral("Width"));
+        panel.closeDevice();
+    }
+
+    // The "..." of a method parameter opens its preview; the entry left there is written to the
+    // board, and the preview's labels carry the board's values.
+    void previewButtonChoosesTheMethod() {
+        VQtDeviceWidget panel;
+        panel.setUserLevel(0);
+        QVERIFY(probe(panel));
+        QVERIFY(open(panel, QStringLiteral("VCL-2K-M")));
+        VQtTreeWidgetItem* method = panel.acqTree()->getSubItemFromName("VNP_INTEGRATION_METHOD");
+        QVERIFY(method);
+        const QString before = method->getValue().toString();
+        const QString wanted = before == QLatin1String("Method4") ? "Method1" : "Method4";
+        QString caption;
+        QTimer::singleShot(200, this, [&] {
+            auto* dialog = qobject_cast<VQtPreviewDlg*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            dialog->findChild<QComboBox*>("comboBoxPreviewEntry")->setCurrentText(wanted);
+            caption = dialog->findChild<QLabel*>("labelPreviewCaption")->text();
+            dialog->accept();
+        });
+        SignalRecorder exits(panel.getControl(), &VQtDeviceControl::signalThreadExit);
+        auto* button = method->getEditor()->findChild<QToolButton*>();
+        QVERIFY(button);
+        button->click();
+        QCOMPARE(caption, VQtPreviewDlg::caption(VQtPreviewDlg::Integration, wanted));
+        QVERIFY(exits.wait(kDeadlineMs));
+        QTRY_COMPARE_WITH_TIMEOUT(g_pDev->getAcqFeature("VNP_INTEGRATION_METHOD")->getText(), wanted,
+                                  kDeadlineMs);
         panel.closeDevice();
     }
 
