@@ -787,13 +787,6 @@ void MainWindow::slotActionPreference() {
         emit signalOutputInfo(error, 1);
 }
 
-void MainWindow::slotActionFileIO() {
-    // The camera's file access window comes with the service tools; until then the action only
-    // tells the user that it needs an open camera.
-    QBaseMessageBox::warning(this, tr("Information"), tr("Please open the device!"), QBaseMessageBox::Yes,
-                             QBaseMessageBox::Yes);
-}
-
 bool MainWindow::showFolder(const QString& path) {
     if (!QFileInfo(path).isDir()) {
         QBaseMessageBox::warning(

@@ -12,6 +12,8 @@
 #include "device/VQtDevice.h"
 #include "device/VQtDeviceControl.h"
 #include "device/VQtDeviceWidget.h"
+#include "device/VQtRemoteFeature.h"
+#include "tools/VQtFileAccessDlg.h"
 #include "ui_MainWindow.h"
 
 namespace {
@@ -178,4 +180,17 @@ void MainWindow::slotUpdateDevOpenStatus() {
             this, tr("Information"),
             tr("Warning : The line link is insufficient. It is recommended to replace the board or slot!"),
             QBaseMessageBox::Yes, QBaseMessageBox::Yes);
+}
+
+void MainWindow::slotActionFileIO() {
+    VQtDevice* dev = openDevice(deviceWidget);
+    if (!dev || !dev->isOpenRemote()) {
+        QBaseMessageBox::warning(this, tr("Information"), tr("Please open the device!"), QBaseMessageBox::Yes,
+                                 QBaseMessageBox::Yes);
+        return;
+    }
+    const VQtRemoteFeaturePtr selector = dev->getRemoteFeature(QStringLiteral("FileSelector"));
+    VQtFileAccessDlg dialog(dev->getDisplayName(), selector ? selector->getEnumList() : QStringList(), this);
+    connect(&dialog, &VQtFileAccessDlg::signalOutputInfo, this, &MainWindow::signalOutputInfo);
+    dialog.exec();
 }

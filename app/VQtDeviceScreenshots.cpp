@@ -18,8 +18,10 @@
 #include "device/VQtDeviceWidget.h"
 #include "device/VQtForceIpDlg.h"
 #include "device/VQtPreviewDlg.h"
+#include "device/VQtRemoteFeature.h"
 #include "device/VQtTreeWidget.h"
 #include "device/VQtTreeWidgetItem.h"
+#include "tools/VQtFileAccessDlg.h"
 
 namespace {
 constexpr int kDeadlineMs = 20000;
@@ -75,6 +77,16 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     panel->remoteTree()->setCurrentItem(panel->remoteTree()->getSubItemFromName(QStringLiteral("Width")));
     settle(300);
     ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_camera_features.png")) && ok;
+    // FileIO on that camera: the files its selector lists.
+    {
+        const VQtRemoteFeaturePtr selector = g_pDev->getRemoteFeature(QStringLiteral("FileSelector"));
+        VQtFileAccessDlg files(g_pDev->getDisplayName(), selector ? selector->getEnumList() : QStringList(),
+                               &window);
+        files.show();
+        settle(200);
+        ok = saveImageSafely(files.grab().toImage(), dir + QStringLiteral("/device_file_access.png")) && ok;
+        files.close();
+    }
     panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(0);
     settle(300);
     ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_board_parameters.png")) && ok;

@@ -286,6 +286,10 @@ void addTables(const SimCameraDesc& d, QVector<SimFeature>& fs) {
        << intFeature(n.ffcValue, ff, SimCorrectionTables::kFfcUnity, 0, SimCorrectionTables::kFfcMax);
     if (n.ffcCommit)
         fs << command(n.ffcCommit, ff);
+    // The files a camera keeps in its flash, as its file selector lists them.
+    fs << enumFeature("FileSelector", "FileAccessControl",
+                      {"UserSet1", "UserSet2", "UserSet3", "LUTLuminance", "DefectPixelList"}, 0,
+                      OXA_ACCESS_RW, OXA_VISIBILITY_GURU);
 }
 
 } // namespace

@@ -1683,6 +1683,53 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFileAccessDlg</name>
+    <message>
+        <source>FileIO</source>
+        <translation>文件读写</translation>
+    </message>
+    <message>
+        <source>%1 offers no files.</source>
+        <translation>%1 没有提供文件。</translation>
+    </message>
+    <message>
+        <source>Files of %1:</source>
+        <translation>%1 的文件：</translation>
+    </message>
+    <message>
+        <source>Reading, writing and deleting camera files is not available on this platform.</source>
+        <translation>本平台不支持读取、写入和删除相机文件。</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>写入</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>删除</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>The camera file %1 cannot be read on this platform.</source>
+        <translation>本平台无法读取相机文件 %1。</translation>
+    </message>
+    <message>
+        <source>The camera file %1 cannot be written on this platform.</source>
+        <translation>本平台无法写入相机文件 %1。</translation>
+    </message>
+    <message>
+        <source>The camera file %1 cannot be deleted on this platform.</source>
+        <translation>本平台无法删除相机文件 %1。</translation>
+    </message>
+</context>
+<context>
     <name>VQtFirmwareFile</name>
     <message>
         <source>Failed to open firmware file!</source>

@@ -1683,6 +1683,53 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtFileAccessDlg</name>
+    <message>
+        <source>FileIO</source>
+        <translation>FileIO</translation>
+    </message>
+    <message>
+        <source>%1 offers no files.</source>
+        <translation>%1 offers no files.</translation>
+    </message>
+    <message>
+        <source>Files of %1:</source>
+        <translation>Files of %1:</translation>
+    </message>
+    <message>
+        <source>Reading, writing and deleting camera files is not available on this platform.</source>
+        <translation>Reading, writing and deleting camera files is not available on this platform.</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>Read</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Write</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>The camera file %1 cannot be read on this platform.</source>
+        <translation>The camera file %1 cannot be read on this platform.</translation>
+    </message>
+    <message>
+        <source>The camera file %1 cannot be written on this platform.</source>
+        <translation>The camera file %1 cannot be written on this platform.</translation>
+    </message>
+    <message>
+        <source>The camera file %1 cannot be deleted on this platform.</source>
+        <translation>The camera file %1 cannot be deleted on this platform.</translation>
+    </message>
+</context>
+<context>
     <name>VQtFirmwareFile</name>
     <message>
         <source>Failed to open firmware file!</source>

@@ -2,8 +2,12 @@
 // on the current device, switch language with the window and close with it; the correction
 // switches agree between the pre-processing window and the camera feature tree.
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QListWidget>
+#include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QtTest>
 #include <cstring>
 #include <memory>
@@ -15,11 +19,13 @@
 #include "device/VQtDeviceControl.h"
 #include "device/VQtDeviceWidget.h"
 #include "device/VQtPreProcessEnable.h"
+#include "device/VQtRemoteFeature.h"
 #include "device/VQtTreeWidget.h"
 #include "device/VQtTreeWidgetItem.h"
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
+#include "tools/VQtFileAccessDlg.h"
 #include "tools/VQtPreProcessWidget.h"
 #include "tools/VQtSerialControlWidget.h"
 
@@ -93,6 +99,51 @@ private slots:
         QVERIFY(!window.getSerialControlWidget()->reader()->isRunning());
         window.close();
         QVERIFY(!window.getPreProcessWidget()->isVisible());
+    }
+
+    // FileIO needs an open camera; with one, it lists the camera's files and says for each
+    // operation that this platform cannot do it.
+    void fileAccessListsTheCameraFiles() {
+        MainWindow window;
+        window.languageChanged(1);
+        QAction* fileIO = window.findChild<QAction*>(QStringLiteral("actionFileIO"));
+        QString seen;
+        QTimer::singleShot(200, this, [&seen] {
+            QWidget* box = QApplication::activeModalWidget();
+            seen = box ? QLatin1String(box->metaObject()->className()) : QString();
+            if (box)
+                box->close();
+        });
+        fileIO->trigger();
+        QVERIFY(!seen.isEmpty() && seen != QLatin1String("VQtFileAccessDlg"));
+
+        std::unique_ptr<VQtDevice> camera = open("VCL-2K-M", VQT_DEVICE_CAMERALINK, 0);
+        QVERIFY(camera);
+        g_pDev = camera.get();
+        window.slotUpdateDevOpenStatus();
+        QStringList log;
+        connect(&window, &MainWindow::signalOutputInfo, this,
+                [&log](const QString& text, int) { log << text; });
+        QStringList files;
+        QTimer::singleShot(200, this, [&files] {
+            auto* dialog = qobject_cast<VQtFileAccessDlg*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            auto* list = dialog->findChild<QListWidget*>(QStringLiteral("listWidgetCameraFiles"));
+            for (int i = 0; i < list->count(); ++i)
+                files << list->item(i)->text();
+            list->setCurrentRow(3);
+            for (QPushButton* button : dialog->findChildren<QPushButton*>())
+                if (button->text() == QLatin1String("Delete"))
+                    button->click();
+            dialog->reject();
+        });
+        fileIO->trigger();
+        QCOMPARE(files, camera->getRemoteFeature(QStringLiteral("FileSelector"))->getEnumList());
+        QVERIFY(files.contains(QStringLiteral("UserSet1")));
+        QVERIFY(log.contains(
+            QStringLiteral("The camera file %1 cannot be deleted on this platform.").arg(files.value(3))));
+        g_pDev = nullptr;
     }
 
     // Switching a correction in one window shows in the other, whichever way it goes: the
