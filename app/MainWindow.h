@@ -31,6 +31,8 @@ class VQtSerialControlWidget;
 class VQtRemoteRegisterDlg;
 class VQtAcqRegisterDlg;
 class VQtSendTablesDlg;
+class VQtSignalCheckDlg;
+struct VQtSignalSample;
 class VQtFirmwareUpgradeDlg;
 class QCustomPictureWidget;
 class VQtPixelViewWidget;
@@ -214,6 +216,8 @@ private:
     // Service tools (MainWindowService.cpp): they act on the current device; their actions
     // are enabled while a camera (board commands: a board) is open.
     void createServiceTools();
+    // The open board and its stream as the signal check reads them.
+    VQtSignalSample sampleSignals() const;
     void updateServiceActions();
     void retranslateServiceTools();
     void closeServiceTools();
@@ -274,6 +278,7 @@ private:
     QList<QLabel*> statusReadouts; // by check-box index
 
     // Service tools, in closing order.
+    VQtSignalCheckDlg* signalCheckDlg = nullptr;
     VQtPreProcessWidget* preProcessWidget = nullptr;
     VQtSerialControlWidget* serialControlWidget = nullptr;
     VQtRemoteRegisterDlg* remoteRegisterDlg = nullptr;

@@ -1,5 +1,6 @@
 #include "app/VQtDeviceScreenshots.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
@@ -22,6 +23,7 @@
 #include "device/VQtTreeWidget.h"
 #include "device/VQtTreeWidgetItem.h"
 #include "tools/VQtFileAccessDlg.h"
+#include "tools/VQtSignalCheckDlg.h"
 
 namespace {
 constexpr int kDeadlineMs = 20000;
@@ -128,6 +130,14 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     ok = waitFor([stream] { return stream->getFigures().displayed >= 20; }) && ok;
     settle(1500);
     ok = saveImageSafely(window.grab().toImage(), dir + QStringLiteral("/device_live_bayer.png")) && ok;
+    // "Check Signal" on the CoaXPress board while it grabs.
+    window.findChild<QAction*>(QStringLiteral("actionCheckSignal"))->trigger();
+    if (auto* check = window.findChild<VQtSignalCheckDlg*>()) {
+        check->startCheck();
+        settle(2500);
+        ok = saveImageSafely(check->grab().toImage(), dir + QStringLiteral("/device_signal_check.png")) && ok;
+        check->close();
+    }
     stream->slotGrabStop();
     panel->slotCloseDevice();
     ok = waitFor([panel] { return !panel->isBusy(); }) && ok;

@@ -401,6 +401,14 @@ void VQtDeviceControl::addPollings() {
             m_remotePollings.append({0, f->getPollingTime(), f->getFeature()});
 }
 
+uint32_t VQtDeviceControl::cxpEventCount(int kind) const {
+    uint32_t total = 0;
+    if (kind >= 0 && kind < 3)
+        for (const auto& channel : m_cxpCounters)
+            total += channel[kind].load();
+    return total;
+}
+
 int VQtDeviceControl::pollingCount() const {
     return m_acqPollings.size() + m_remotePollings.size();
 }

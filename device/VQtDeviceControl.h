@@ -71,6 +71,8 @@ public:
     VQtRemoteDeviceInfo* getRemoteDeviceInfo(VQT_DEVICE_VAR_TYPE type, int acqIndex, int cameraIndex) const;
     // Entries currently in a polling list (for the status read-outs and tests).
     int pollingCount() const;
+    // CoaXPress board events counted since the open: 0 over-current, 1 CRC error, 2 transfer error.
+    uint32_t cxpEventCount(int kind) const;
     // Whether a board or camera edit needs the grab stopped and started again.
     static bool needReGrabAcq(const VQtAcqFeature* feature, const QVariant& newValue);
     static bool needReGrabRemote(const VQtRemoteFeature* feature, const QVariant& newValue);

@@ -3697,6 +3697,136 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtSignalCheck</name>
+    <message>
+        <source>Host link</source>
+        <translation>主机链路</translation>
+    </message>
+    <message>
+        <source>Pixel clock</source>
+        <translation>像素时钟</translation>
+    </message>
+    <message>
+        <source>%1 MHz</source>
+        <translation>%1 MHz</translation>
+    </message>
+    <message>
+        <source>Camera power</source>
+        <translation>相机供电</translation>
+    </message>
+    <message>
+        <source>Voltage supply</source>
+        <translation>电压供给</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>帧</translation>
+    </message>
+    <message>
+        <source>%1 (%2 fps)</source>
+        <translation>%1 (%2 fps)</translation>
+    </message>
+    <message>
+        <source>not grabbing</source>
+        <translation>未采集</translation>
+    </message>
+    <message>
+        <source>Line rate</source>
+        <translation>行频</translation>
+    </message>
+    <message>
+        <source>%1 lines/s</source>
+        <translation>%1 行/秒</translation>
+    </message>
+    <message>
+        <source>Lost frames</source>
+        <translation>丢帧</translation>
+    </message>
+    <message>
+        <source>Incomplete frames</source>
+        <translation>不完整帧</translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation>超时</translation>
+    </message>
+    <message>
+        <source>Ignored triggers</source>
+        <translation>忽略的触发</translation>
+    </message>
+    <message>
+        <source>Over-current events</source>
+        <translation>过流事件</translation>
+    </message>
+    <message>
+        <source>CRC errors</source>
+        <translation>CRC 错误</translation>
+    </message>
+    <message>
+        <source>Transfer errors</source>
+        <translation>传输错误</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>正常</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>警告</translation>
+    </message>
+    <message>
+        <source>No signal</source>
+        <translation>无信号</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>等待</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSignalCheckDlg</name>
+    <message>
+        <source>Check Signal</source>
+        <translation>信号检测</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>信号</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>状态</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>停止</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>已停止</translation>
+    </message>
+    <message>
+        <source>Press Start to check the board&apos;s signals.</source>
+        <translation>按“开始”检测采集卡的信号。</translation>
+    </message>
+    <message>
+        <source>No board is open.</source>
+        <translation>没有打开的采集卡。</translation>
+    </message>
+    <message>
+        <source>Checking for %1 s</source>
+        <translation>已检测 %1 秒</translation>
+    </message>
+</context>
+<context>
     <name>VQtSystemParam</name>
     <message>
         <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>

@@ -3697,6 +3697,136 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtSignalCheck</name>
+    <message>
+        <source>Host link</source>
+        <translation>Host link</translation>
+    </message>
+    <message>
+        <source>Pixel clock</source>
+        <translation>Pixel clock</translation>
+    </message>
+    <message>
+        <source>%1 MHz</source>
+        <translation>%1 MHz</translation>
+    </message>
+    <message>
+        <source>Camera power</source>
+        <translation>Camera power</translation>
+    </message>
+    <message>
+        <source>Voltage supply</source>
+        <translation>Voltage supply</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>%1 (%2 fps)</source>
+        <translation>%1 (%2 fps)</translation>
+    </message>
+    <message>
+        <source>not grabbing</source>
+        <translation>not grabbing</translation>
+    </message>
+    <message>
+        <source>Line rate</source>
+        <translation>Line rate</translation>
+    </message>
+    <message>
+        <source>%1 lines/s</source>
+        <translation>%1 lines/s</translation>
+    </message>
+    <message>
+        <source>Lost frames</source>
+        <translation>Lost frames</translation>
+    </message>
+    <message>
+        <source>Incomplete frames</source>
+        <translation>Incomplete frames</translation>
+    </message>
+    <message>
+        <source>Time-outs</source>
+        <translation>Time-outs</translation>
+    </message>
+    <message>
+        <source>Ignored triggers</source>
+        <translation>Ignored triggers</translation>
+    </message>
+    <message>
+        <source>Over-current events</source>
+        <translation>Over-current events</translation>
+    </message>
+    <message>
+        <source>CRC errors</source>
+        <translation>CRC errors</translation>
+    </message>
+    <message>
+        <source>Transfer errors</source>
+        <translation>Transfer errors</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Warning</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>No signal</source>
+        <translation>No signal</translation>
+    </message>
+    <message>
+        <source>Waiting</source>
+        <translation>Waiting</translation>
+    </message>
+</context>
+<context>
+    <name>VQtSignalCheckDlg</name>
+    <message>
+        <source>Check Signal</source>
+        <translation>Check Signal</translation>
+    </message>
+    <message>
+        <source>Signal</source>
+        <translation>Signal</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>State</source>
+        <translation>State</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Stopped</translation>
+    </message>
+    <message>
+        <source>Press Start to check the board&apos;s signals.</source>
+        <translation>Press Start to check the board&apos;s signals.</translation>
+    </message>
+    <message>
+        <source>No board is open.</source>
+        <translation>No board is open.</translation>
+    </message>
+    <message>
+        <source>Checking for %1 s</source>
+        <translation>Checking for %1 s</translation>
+    </message>
+</context>
+<context>
     <name>VQtSystemParam</name>
     <message>
         <source>Settings: &quot;%1&quot; = &quot;%2&quot; is not a whole number; the default %3 is used.</source>

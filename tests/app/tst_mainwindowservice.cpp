@@ -7,6 +7,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTableWidget>
 #include <QTimer>
 #include <QtTest>
 #include <cstring>
@@ -28,6 +29,7 @@
 #include "tools/VQtFileAccessDlg.h"
 #include "tools/VQtPreProcessWidget.h"
 #include "tools/VQtSerialControlWidget.h"
+#include "tools/VQtSignalCheckDlg.h"
 
 namespace {
 constexpr int kDeadlineMs = 15000;
@@ -99,6 +101,42 @@ private slots:
         QVERIFY(!window.getSerialControlWidget()->reader()->isRunning());
         window.close();
         QVERIFY(!window.getPreProcessWidget()->isVisible());
+    }
+
+    // "Check Signal" follows the open board: it reads the Camera Link board's pixel clock and
+    // the stream's counts, and a change of device stops a running check.
+    void signalCheckReadsTheOpenBoard() {
+        MainWindow window;
+        window.languageChanged(1);
+        QAction* check = window.findChild<QAction*>(QStringLiteral("actionCheckSignal"));
+        QVERIFY(!check->isEnabled());
+        std::unique_ptr<VQtDevice> camera = open("VCL-2K-M", VQT_DEVICE_CAMERALINK, 0);
+        QVERIFY(camera);
+        g_pDev = camera.get();
+        window.slotUpdateDevOpenStatus();
+        QVERIFY(check->isEnabled());
+        check->trigger();
+        auto* dialog = window.findChild<VQtSignalCheckDlg*>();
+        QVERIFY(dialog && dialog->isVisible());
+        dialog->findChild<QPushButton*>(QStringLiteral("pushButtonSignalCheck"))->click();
+        QVERIFY(dialog->isChecking());
+        auto* table = dialog->findChild<QTableWidget*>(QStringLiteral("tableWidgetSignals"));
+        QMap<QString, QStringList> rows;
+        for (int i = 0; i < table->rowCount(); ++i)
+            rows[table->item(i, 0)->text()] =
+                QStringList{table->item(i, 1)->text(), table->item(i, 2)->text()};
+        QCOMPARE(rows.value("Pixel clock"), (QStringList{"85 MHz", "OK"}));
+        QCOMPARE(rows.value("Frames"), (QStringList{"not grabbing", "Waiting"}));
+        QVERIFY(rows.contains("Lost frames"));
+        QVERIFY(!rows.contains("Camera power"));
+
+        g_pDev = nullptr;
+        camera.reset();
+        window.slotUpdateDevOpenStatus();
+        QVERIFY(!dialog->isChecking());
+        QVERIFY(!check->isEnabled());
+        window.close();
+        QVERIFY(!dialog->isVisible());
     }
 
     // FileIO needs an open camera; with one, it lists the camera's files and says for each
