@@ -19,9 +19,6 @@ VQtDeviceControl::VQtDeviceControl(QObject* parent)
     : QThread(parent), m_manager(std::make_unique<VQtManagerDeviceInfo>()) {
     qRegisterMetaType<VQtAcqFeature*>();
     qRegisterMetaType<VQtRemoteFeature*>();
-    for (auto& channel : m_cxpCounters)
-        for (auto& counter : channel)
-            counter = 0;
     connect(this, &VQtDeviceControl::signalAdaptWhileGrabbing, this,
             &VQtDeviceControl::slotAdaptWhileGrabbing, Qt::QueuedConnection);
 }
@@ -209,10 +206,8 @@ void VQtDeviceControl::runOpen() {
         dev->registerAcqValueChanged(&VQtDeviceControl::onAcqValueChanged, this);
         if (dev->isOpenRemote())
             dev->adaptiveAcqFeature();
+        m_linkEvents.reset(dev->isChannel8() ? 8 : 4);
         if (m_type == VQT_DEVICE_COAXPRESS) {
-            for (auto& channel : m_cxpCounters)
-                for (auto& counter : channel)
-                    counter = 0;
             for (uint32_t event :
                  {VION_EVENT_CXP_OVER_CURRENT, VION_EVENT_CXP_CRC_ERROR, VION_EVENT_CXP_TRANSFER_ERROR})
                 VionRegisterCallback(dev->getAcqHandle(), event, &VQtDeviceControl::onBoardEvent, this);
@@ -381,12 +376,15 @@ void VQtDeviceControl::onFrameTriggerIgnored(OXA_EVENT_INFO_HANDLE, void* contex
     emit static_cast<VQtDeviceControl*>(context)->signalOutputInfo(tr("Frame trigger ignored"), 1);
 }
 
-void VQtDeviceControl::onBoardEvent(VION_HANDLE, uint32_t event, void* context) {
+void VQtDeviceControl::onBoardEvent(VION_HANDLE board, uint32_t event, void* context) {
     auto* self = static_cast<VQtDeviceControl*>(context);
-    if (event == VION_EVENT_CXP_CRC_ERROR || event == VION_EVENT_GVB_CRC_ERROR)
-        emit self->signalCrcCheckHappen();
-    if (event >= VION_EVENT_CXP_OVER_CURRENT && event <= VION_EVENT_CXP_TRANSFER_ERROR)
-        ++self->m_cxpCounters[0][event - VION_EVENT_CXP_OVER_CURRENT];
+    try {
+        const auto say = [self](const QString& text, int level) { emit self->signalOutputInfo(text, level); };
+        if (self->m_linkEvents.handle(board, event, say) == VQtBoardLinkEvents::CrcError)
+            emit self->signalCrcCheckHappen();
+    } catch (...) {
+        // The board's event thread is not ours to unwind; the event is lost, nothing else.
+    }
 }
 
 void VQtDeviceControl::addPollings() {
@@ -402,11 +400,7 @@ void VQtDeviceControl::addPollings() {
 }
 
 uint32_t VQtDeviceControl::cxpEventCount(int kind) const {
-    uint32_t total = 0;
-    if (kind >= 0 && kind < 3)
-        for (const auto& channel : m_cxpCounters)
-            total += channel[kind].load();
-    return total;
+    return kind >= 0 && kind < 3 ? m_linkEvents.count(VQtBoardLinkEvents::Kind(kind)) : 0;
 }
 
 int VQtDeviceControl::pollingCount() const {

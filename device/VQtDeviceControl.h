@@ -22,6 +22,7 @@
 #include <mutex>
 
 #include "device/OxaApi.h"
+#include "device/VQtBoardLinkEvents.h"
 #include "device/VQtDeviceType.h"
 #include "device/VQtManagerDeviceInfo.h"
 #include "device/VionBoardApi.h"
@@ -140,7 +141,7 @@ private:
     std::atomic<bool> m_pollingActive{false};
     QList<Polling> m_acqPollings;
     QList<Polling> m_remotePollings;
-    std::atomic<uint32_t> m_cxpCounters[8][3];
+    VQtBoardLinkEvents m_linkEvents;
 };
 
 // Feature reports cross threads as plain pointers; the receiver checks that the feature still

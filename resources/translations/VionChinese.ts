@@ -1181,6 +1181,34 @@ Qt %2</translation>
     </message>
 </context>
 <context>
+    <name>VQtBoardLinkEvents</name>
+    <message>
+        <source>CXP over current event happen</source>
+        <extracomment>CXP过电流保护事件发生</extracomment>
+        <translation>CXP过电流保护事件发生</translation>
+    </message>
+    <message>
+        <source>CRC check error</source>
+        <extracomment>CRC检测错误</extracomment>
+        <translation>CRC检测错误</translation>
+    </message>
+    <message>
+        <source>CRC check error, count = %d</source>
+        <extracomment>CRC检测错误, 个数为%d</extracomment>
+        <translation>CRC检测错误, 个数为%d</translation>
+    </message>
+    <message>
+        <source>CRC check error:stream channel %c , error count = %d</source>
+        <extracomment>CRC检测错误:流通道为%c,错误个数为%d</extracomment>
+        <translation>CRC检测错误:流通道为%c,错误个数为%d</translation>
+    </message>
+    <message>
+        <source>Transfer error happen:stream channel %c, lost count = %d, error count = %d</source>
+        <extracomment>传输错误发生:流通道为%c,丢失个数为%d, 错误个数为%d</extracomment>
+        <translation>传输错误发生:流通道为%c,丢失个数为%d, 错误个数为%d</translation>
+    </message>
+</context>
+<context>
     <name>VQtCodingTable</name>
     <message>
         <source>line %1 is missing</source>

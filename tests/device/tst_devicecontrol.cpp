@@ -163,6 +163,32 @@ private slots:
         QCOMPARE(updates.count(), after);
     }
 
+    // A CoaXPress board whose link counts CRC errors while it grabs: the worker names the
+    // channel at fault and raises its CRC signal; the event count is there for the signal check.
+    void crcErrorsNameTheirChannel() {
+        QVERIFY(
+            useDevices(R"json({"boards": [{"name": "B", "kind": "CoaXPress", "crcEvery": 2, "channels": 4}],
+            "cameras": [{"interface": "CoaXPress", "model": "CX", "board": 0, "master": 0, "width": 64,
+            "height": 48, "clock": "free", "frameRate": 200}]})json"));
+        VQtDeviceStream stream;
+        VQtDeviceControl control;
+        control.setStream(&stream);
+        QVERIFY(probeAndOpen(control, VQT_DEVICE_COAXPRESS, 0, 0));
+        SignalRecorder info(&control, &VQtDeviceControl::signalOutputInfo);
+        SignalRecorder crc(&control, &VQtDeviceControl::signalCrcCheckHappen);
+        stream.slotGrabContinuous();
+        QTRY_VERIFY_WITH_TIMEOUT(crc.count() >= 2, kDeadlineMs);
+        stream.slotGrabStop();
+        QStringList lines;
+        for (const auto& args : info)
+            lines << args.at(0).toString();
+        const QStringList named = lines.filter(QStringLiteral("CRC check error:stream channel "));
+        QVERIFY2(!named.isEmpty(), qPrintable(lines.join(" | ")));
+        QVERIFY(named.first().contains(QStringLiteral(", error count = ")));
+        QVERIFY(control.cxpEventCount(VQtBoardLinkEvents::CrcError) >= uint32_t(crc.count()));
+        control.closeDev();
+    }
+
     void commandsRunOneAfterAnother() {
         QVERIFY(useDevices(kCamera));
         VQtDeviceControl control;
