@@ -15,6 +15,7 @@
 #include "display/QCustomPictureWidget.h"
 #include "imageproc/VQtIplImage.h"
 #include "tests/common/signal_recorder.h"
+#include "tests/common/startup_probe.h"
 #include "tools/VQtBadPixelThread.h"
 #include "tools/VQtBadPixelWidget.h"
 #include "tools/VQtDisplayedFrameSource.h"
@@ -59,6 +60,7 @@ private slots:
     void framesReachThePictureAndTheStatusBar() {
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         // After the window has loaded the settings: every frame is shown, however fast they come.
         g_sysPrm.general.ExtractFrame = false;
         VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "LS-1", "width": 64,
@@ -88,6 +90,7 @@ private slots:
     void statisticsToolsFollowTheLiveStream() {
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         // After the window has loaded the settings: every frame is shown, however fast they come.
         g_sysPrm.general.ExtractFrame = false;
         VQtDevice* dev = openCamera(R"json({"cameras": [{"interface": "PCIe", "model": "LS-2", "width": 64,
@@ -129,6 +132,7 @@ private slots:
         g_sysPrm.general.ExtractFrame = true;
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         window.resize(1280, 800);
         window.show();
         QTest::qWait(300); // the start picture first, as a user would see it before grabbing

@@ -26,6 +26,7 @@
 #include "device/sim/SimCamera.h"
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
+#include "tests/common/startup_probe.h"
 #include "tools/VQtFileAccessDlg.h"
 #include "tools/VQtPreProcessWidget.h"
 #include "tools/VQtSerialControlWidget.h"
@@ -66,6 +67,7 @@ private slots:
     void actionsFollowTheOpenDevice() {
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         auto action = [&](const char* name) { return window.findChild<QAction*>(QLatin1String(name)); };
         for (const char* name : kCameraActions)
             QVERIFY2(!action(name)->isEnabled(), name);
@@ -108,6 +110,7 @@ private slots:
     void signalCheckReadsTheOpenBoard() {
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         QAction* check = window.findChild<QAction*>(QStringLiteral("actionCheckSignal"));
         QVERIFY(!check->isEnabled());
         std::unique_ptr<VQtDevice> camera = open("VCL-2K-M", VQT_DEVICE_CAMERALINK, 0);
@@ -144,6 +147,7 @@ private slots:
     void fileAccessListsTheCameraFiles() {
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         QAction* fileIO = window.findChild<QAction*>(QStringLiteral("actionFileIO"));
         QString seen;
         QTimer::singleShot(200, this, [&seen] {
@@ -190,6 +194,7 @@ private slots:
     void correctionSwitchesAgreeBetweenWindows() {
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         VQtDeviceWidget* panel = window.getDeviceWidget();
         QTRY_VERIFY_WITH_TIMEOUT(!panel->isBusy() && panel->findDeviceRow(QStringLiteral("VP-4M-M")),
                                  kDeadlineMs);

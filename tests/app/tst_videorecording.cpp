@@ -14,6 +14,7 @@
 #include "device/sim/SimDeviceSet.h"
 #include "device/sim/SimLibrary.h"
 #include "tests/common/signal_recorder.h"
+#include "tests/common/startup_probe.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -73,6 +74,7 @@ private slots:
         QTemporaryDir dir;
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         g_sysPrm.general.ExtractFrame = false; // after the window has loaded the settings
         SignalRecorder log(&window, &MainWindow::signalOutputInfo);
         QAction* start = action(window, "actionStartVideoX264");
@@ -115,6 +117,7 @@ private slots:
         QTemporaryDir dir;
         MainWindow window;
         window.languageChanged(1);
+        QVERIFY(startupProbeDone(window));
         g_sysPrm.general.ExtractFrame = false; // after the window has loaded the settings
         SignalRecorder log(&window, &MainWindow::signalOutputInfo);
         VQtDevice* dev = openCamera();
@@ -164,6 +167,7 @@ private slots:
         g_sysPrm.general.ExtractFrame = true;
         MainWindow window;
         window.languageChanged(qEnvironmentVariableIntValue("VQT_SCREENSHOT_LANGUAGE"));
+        QVERIFY(startupProbeDone(window));
         window.resize(1280, 800);
         window.show();
         // The window's first tick opens its start picture; the grab comes after it.
