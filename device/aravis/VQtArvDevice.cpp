@@ -1,8 +1,8 @@
 #include "device/aravis/VQtArvDevice.h"
 
 #include <QFile>
-#include <QSaveFile>
 
+#include "core/VQtSafeFile.h"
 #include "device/aravis/VQtArvConfigFile.h"
 #include "device/aravis/VQtArvEventInfo.h"
 #include "device/aravis/VQtArvEventQueue.h"
@@ -267,11 +267,8 @@ OXASTATUS VQtArvDevice::saveConfiguration(const char* path) {
                 config.values << qMakePair(f.name, text);
         }
     }
-    QSaveFile file(QString::fromLocal8Bit(path));
-    if (!file.open(QIODevice::WriteOnly))
-        return fileStatus(OXA_ERR_IO);
-    const QByteArray data = VQtArvConfigFile::format(config);
-    if (file.write(data) != data.size() || !file.commit())
+    // Through the one safe writer: a failed save leaves the old file as it was.
+    if (!VQtSafeFile::writeFile(QString::fromLocal8Bit(path), VQtArvConfigFile::format(config)))
         return fileStatus(OXA_ERR_IO);
     return OXA_STATUS_SUCCESS;
 }
