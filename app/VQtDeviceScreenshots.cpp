@@ -142,6 +142,23 @@ int vqtWriteDeviceScreenshots(MainWindow& window, const QString& dir) {
     panel->slotCloseDevice();
     ok = waitFor([panel] { return !panel->isBusy(); }) && ok;
 
+    // A GigE Vision camera on its network card: its address rows, each typed in four parts.
+    if (panel->findDeviceRow(QStringLiteral("VG-2M-M"))) {
+        ok = openRow(panel, QStringLiteral("VG-2M-M")) && ok;
+        panel->setUserLevel(2);
+        panel->findChild<QTabWidget*>(QStringLiteral("tabWidgetFeature"))->setCurrentIndex(1);
+        if (VQtTreeWidgetItem* ip =
+                panel->remoteTree()->getSubItemFromName(QStringLiteral("GevCurrentIPAddress"))) {
+            panel->remoteTree()->scrollToItem(ip, QAbstractItemView::PositionAtCenter);
+            panel->remoteTree()->setCurrentItem(ip);
+        }
+        settle(300);
+        ok = saveImageSafely(panel->grab().toImage(), dir + QStringLiteral("/device_gige_addresses.png")) &&
+             ok;
+        panel->slotCloseDevice();
+        ok = waitFor([panel] { return !panel->isBusy(); }) && ok;
+    }
+
     // A GigE Vision camera through Aravis (its in-process fake camera when VIONC_ARAVIS_FAKE is
     // set): the GenICam tree as the camera tree, and its pattern live.
     if (panel->findDeviceRow(QStringLiteral("Fake"))) {

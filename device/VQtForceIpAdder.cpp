@@ -1,5 +1,6 @@
 #include "device/VQtForceIpAdder.h"
 
+#include <QApplication>
 #include <QClipboard>
 #include <QEvent>
 #include <QGuiApplication>
@@ -33,10 +34,23 @@ VQtForceIpAdder::VQtForceIpAdder(QWidget* parent) : QWidget(parent) {
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) { partEdited(i, text); });
         connect(edit, &QLineEdit::textChanged, this, [this] { emit textChanged(text()); });
+        connect(edit, &QLineEdit::returnPressed, this, &VQtForceIpAdder::editingFinished);
+        // Moving between the parts is still editing; leaving them all ends it.
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            if (!isAncestorOf(QApplication::focusWidget()))
+                emit editingFinished();
+        });
         m_parts[i] = edit;
         layout->addWidget(edit, 1);
     }
     setFocusProxy(m_parts[0]);
+}
+
+VQtForceIpAdder::~VQtForceIpAdder() {
+    // The parts lose the focus as they go, after this object is no longer one: they must not
+    // reach it any more.
+    for (QLineEdit* part : m_parts)
+        part->disconnect(this);
 }
 
 QString VQtForceIpAdder::text() const {

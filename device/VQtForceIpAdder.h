@@ -1,6 +1,7 @@
 // An IPv4 address typed as four parts, the way network tools show it: each part takes 0 to 255,
 // a dot or a third digit moves on to the next part, Backspace in an empty part goes back, and
-// a whole address pasted into any part fills all four.
+// a whole address pasted into any part fills all four. The forced-address dialog and the
+// address rows of the camera feature tree use it.
 #ifndef VQTFORCEIPADDER_H
 #define VQTFORCEIPADDER_H
 
@@ -13,6 +14,7 @@ class VQtForceIpAdder : public QWidget {
 
 public:
     explicit VQtForceIpAdder(QWidget* parent = nullptr);
+    ~VQtForceIpAdder() override;
 
     // "%1.%2.%3.%4" of the four parts, empty parts left empty.
     QString text() const;
@@ -26,6 +28,8 @@ public:
 
 signals:
     void textChanged(const QString& address);
+    // Enter in a part, or the keyboard focus left the four parts.
+    void editingFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

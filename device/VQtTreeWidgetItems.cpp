@@ -15,6 +15,7 @@
 #include <cmath>
 #include <limits>
 
+#include "device/VQtForceIpAdder.h"
 #include "device/VQtTreeWidget.h"
 
 namespace {
@@ -257,14 +258,23 @@ QLineEdit* makeAddressEdit(VQtTreeWidgetItem* item, const QString& pattern, qint
 } // namespace
 
 QWidget* VQtTreeWidgetItemIpAddress::createEditor(VQtTreeWidget*) {
-    return makeAddressEdit(
-        this, QStringLiteral("((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){0,3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)?"),
-        &vqtIpValue);
+    auto* adder = new VQtForceIpAdder;
+    QObject::connect(adder, &VQtForceIpAdder::editingFinished, adder, [this, adder] {
+        // Only a whole address that differs from the camera's is written.
+        const qint64 v = vqtIpValue(adder->text());
+        if (v >= 0 && v != getValue().toLongLong())
+            commit(v);
+    });
+    return adder;
 }
 
 void VQtTreeWidgetItemIpAddress::showValue() {
-    static_cast<QLineEdit*>(m_editor.data())
-        ->setText(unavailable(this) ? kUnavailable : vqtIpText(m_value.toLongLong()));
+    auto* adder = static_cast<VQtForceIpAdder*>(m_editor.data());
+    // An unreadable address shows as empty parts, each marked like the other unreadable rows.
+    const bool none = unavailable(this);
+    adder->setText(none ? QString() : vqtIpText(m_value.toLongLong()));
+    for (int i = 0; i < 4; ++i)
+        adder->part(i)->setPlaceholderText(none ? QStringLiteral("--") : QString());
 }
 
 QWidget* VQtTreeWidgetItemMacAddress::createEditor(VQtTreeWidget*) {

@@ -1,6 +1,7 @@
 // The feature tree without a device: value adjustment before a write, the level and search
 // filter, editors that commit only real changes and respect read-only access, and the address
 // texts of the IP and MAC editors.
+#include "device/VQtForceIpAdder.h"
 #include "device/VQtTreeWidget.h"
 #include "device/VQtTreeWidgetItems.h"
 
@@ -219,19 +220,24 @@ private slots:
         auto* ip = tree.createSubItem(VQT_TREE_ITEM_IPADDRESS, "GevPersistentIPAddress", "Persistent IP");
         ip->setCurValue((192LL << 24) | (168 << 16) | (5 << 8) | 21);
         tree.addSubItem(top, ip);
-        auto* edit = qobject_cast<QLineEdit*>(ip->getEditor());
+        auto* edit = qobject_cast<VQtForceIpAdder*>(ip->getEditor());
         QVERIFY(edit);
         QCOMPARE(edit->text(), QStringLiteral("192.168.5.21"));
         QSignalSpy spy(&tree, &VQtTreeWidget::signalItemValueChanged);
-        edit->setText(QStringLiteral("192.168.5"));
-        edit->setModified(true);
+        // An incomplete address, then the same one again: nothing is written.
+        edit->part(3)->clear();
+        emit edit->editingFinished();
+        edit->setText(QStringLiteral("192.168.5.21"));
         emit edit->editingFinished();
         QCOMPARE(spy.count(), 0);
-        edit->setText(QStringLiteral("192.168.5.30"));
-        edit->setModified(true);
-        emit edit->editingFinished();
+        edit->part(3)->setText(QStringLiteral("30"));
+        emit edit->part(3)->returnPressed();
         QCOMPARE(spy.count(), 1);
         QCOMPARE(ip->getValue().toLongLong(), (192LL << 24) | (168 << 16) | (5 << 8) | 30);
+        // Unreadable: empty parts marked like the other unreadable rows.
+        ip->setCurValue(QStringLiteral("------"));
+        QCOMPARE(edit->text(), QStringLiteral("..."));
+        QCOMPARE(edit->part(0)->placeholderText(), QStringLiteral("--"));
     }
 };
 
