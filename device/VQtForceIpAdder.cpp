@@ -49,8 +49,10 @@ VQtForceIpAdder::VQtForceIpAdder(QWidget* parent) : QWidget(parent) {
 VQtForceIpAdder::~VQtForceIpAdder() {
     // The parts lose the focus as they go, after this object is no longer one: they must not
     // reach it any more.
-    for (QLineEdit* part : m_parts)
+    for (QLineEdit* part : m_parts) {
         part->disconnect(this);
+        part->removeEventFilter(this);
+    }
 }
 
 QString VQtForceIpAdder::text() const {
