@@ -12,6 +12,7 @@
 #include "acquisition/VQtPsCricleBuffer.h"
 #include "core/VQtSafeFile.h"
 #include "core/VQtSystemParam.h"
+#include "core/VQtThreadMark.h"
 
 namespace {
 constexpr unsigned long kWakeMs = 20;
@@ -142,7 +143,6 @@ bool VQtVideoX264::createX264(const QString& path, double frameRate, const VQtIm
     m_written = 0;
     m_frameTimer = std::chrono::steady_clock::now();
     m_recording = true;
-    m_runDone = false;
     emit signalOutputInfo(tr("Recording %1 at %2 frames per second").arg(path).arg(rate), 0);
     start();
     return true;
@@ -315,6 +315,7 @@ void VQtVideoX264::finishFile() {
 }
 
 void VQtVideoX264::run() {
+    const VQtThreadMark::EndMark endMark(this);
     m_unconverted = 0;
     m_largestFrame = 0;
     m_behindTold = false;
@@ -343,14 +344,11 @@ void VQtVideoX264::run() {
                                   .arg(m_currentPath),
                               1);
     emit signalVideoErrorCode(code);
-    m_runDone.store(true, std::memory_order_release);
 }
 
 void VQtVideoX264::join() {
     wait();
-    // wait() synchronises through Qt's own locks, which ThreadSanitizer cannot see; reading the
-    // thread's last store shows it what wait() already guarantees.
-    (void)m_runDone.load(std::memory_order_acquire);
+    VQtThreadMark::seen(this);
 }
 
 void VQtVideoX264::closeX264() {

@@ -149,5 +149,4 @@ private:
     uint64_t m_sizeLimit = UINT64_MAX;  // bytes the current file may hold
     uint64_t m_largestFrame = 0;        // bytes of the largest encoded frame so far
     bool m_behindTold = false;
-    std::atomic<bool> m_runDone{true};
 };

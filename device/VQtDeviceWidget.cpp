@@ -101,12 +101,10 @@ VQtPreviewDlg::ValueText VQtDeviceWidget::boardValues() const {
         if (!row)
             return QString();
         // The unit stands in the shown name: "Strobe Delay(us)".
-        const QString name = row->getDisplayName();
-        const int open = name.lastIndexOf(QLatin1Char('('));
-        const QString unit =
-            open > 0 && name.endsWith(QLatin1Char(')')) ? name.mid(open + 1).chopped(1) : QString();
+        QString unit;
+        VQtFeatureText::splitUnit(row->getDisplayName(), &unit);
         const QString value = row->getValue().toString();
-        return unit.isEmpty() ? value : QStringLiteral("%1 %2").arg(value, unit);
+        return unit.isEmpty() ? value : QStringLiteral("%1 %2").arg(value, unit.mid(1).chopped(1));
     };
 }
 

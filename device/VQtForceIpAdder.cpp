@@ -15,13 +15,18 @@ namespace {
 const char* const kPartPattern = "2[0-4]\\d|25[0-5]|[01]?\\d\\d?";
 const char* const kAddressPattern =
     "((2[0-4]\\d|25[0-5]|[01]?\\d\\d?)\\.){3}(2[0-4]\\d|25[0-5]|[01]?\\d\\d?)";
+
+// One whole part: 0 to 255.
+const QRegularExpression& partExpression() {
+    static const QRegularExpression part(QStringLiteral("^(%1)$").arg(QLatin1String(kPartPattern)));
+    return part;
+}
 } // namespace
 
 VQtForceIpAdder::VQtForceIpAdder(QWidget* parent) : QWidget(parent) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    const QRegularExpression part(QStringLiteral("^(%1)$").arg(QLatin1String(kPartPattern)));
     for (int i = 0; i < 4; ++i) {
         if (i > 0)
             layout->addWidget(new QLabel(QStringLiteral(".")));
@@ -29,7 +34,7 @@ VQtForceIpAdder::VQtForceIpAdder(QWidget* parent) : QWidget(parent) {
         edit->setObjectName(QStringLiteral("lineEditIpPart%1").arg(i));
         edit->setAlignment(Qt::AlignCenter);
         edit->setMaxLength(3);
-        edit->setValidator(new QRegularExpressionValidator(part, edit));
+        edit->setValidator(new QRegularExpressionValidator(partExpression(), edit));
         edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000")));
         edit->installEventFilter(this);
         connect(edit, &QLineEdit::textEdited, this, [this, i](const QString& text) { partEdited(i, text); });
@@ -62,10 +67,9 @@ QString VQtForceIpAdder::text() const {
 
 void VQtForceIpAdder::setText(const QString& address) {
     const QStringList parts = address.trimmed().split(QLatin1Char('.'));
-    const QRegularExpression part(QStringLiteral("^(%1)$").arg(QLatin1String(kPartPattern)));
     for (int i = 0; i < 4; ++i) {
         const QString value = parts.value(i);
-        m_parts[i]->setText(part.match(value).hasMatch() ? value : QString());
+        m_parts[i]->setText(partExpression().match(value).hasMatch() ? value : QString());
     }
 }
 
